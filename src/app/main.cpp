@@ -1,0 +1,21 @@
+#include "workspace/Messages.h"
+#include "workspace/Workspace.h"
+#include "workspace/ui/MainWindow.h"
+
+#include <QApplication>
+
+#include <memory>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QString::fromUtf8(msg::kProductName));
+    QApplication::setApplicationDisplayName(QString::fromUtf8(msg::kProductName));
+    // "." is the decimal separator of every number the program shows or reads.
+    QLocale::setDefault(QLocale::c());
+
+    auto workspace = std::make_unique<Workspace>();
+    MainWindow window(*workspace);
+    window.show();
+    return app.exec();
+}

@@ -1,0 +1,424 @@
+#include "workspace/MainFlow.h"
+
+#include "problem/ProblemFile.h"
+#include "workspace/Messages.h"
+#include "workspace/Workspace.h"
+
+#include <algorithm>
+
+namespace {
+
+QString text(const char* s) { return QString::fromUtf8(s); }
+
+// Converts a typed count; false when the text is not a decimal integer.
+bool toCount(const QString& typed, int& value)
+{
+    bool ok = false;
+    value = typed.trimmed().toInt(&ok, 10);
+    return ok;
+}
+
+bool hasWeightSpace(const Workspace& ws) { return ws.numObjectives == 2 || ws.numObjectives == 3; }
+
+} // namespace
+
+const char* toString(Phase phase)
+{
+    switch (phase) {
+    case Phase::Empty: return "Empty";
+    case Phase::Problem: return "Problem";
+    case Phase::Solutions: return "Solutions";
+    case Phase::Method: return "Method";
+    }
+    return "?";
+}
+
+const char* toString(UiEvent event)
+{
+    switch (event) {
+    case UiEvent::CommandsChanged: return "CommandsChanged";
+    case UiEvent::CaptionChanged: return "CaptionChanged";
+    case UiEvent::ReportChanged: return "ReportChanged";
+    case UiEvent::BarsChanged: return "BarsChanged";
+    case UiEvent::ViewLastNChanged: return "ViewLastNChanged";
+    case UiEvent::ProblemLoaded: return "ProblemLoaded";
+    case UiEvent::ProblemViewsHidden: return "ProblemViewsHidden";
+    case UiEvent::SolutionPhaseShown: return "SolutionPhaseShown";
+    case UiEvent::BasketChartChanged: return "BasketChartChanged";
+    case UiEvent::BasketValuesChanged: return "BasketValuesChanged";
+    case UiEvent::WeightSpaceChanged: return "WeightSpaceChanged";
+    case UiEvent::WeightSpaceHidden: return "WeightSpaceHidden";
+    case UiEvent::WeightSpaceShown: return "WeightSpaceShown";
+    case UiEvent::ContractedConeHidden: return "ContractedConeHidden";
+    }
+    return "?";
+}
+
+MainFlow::MainFlow(Workspace& ws, UiPort& ui) : ws_(ws), ui_(ui) {}
+
+void MainFlow::startUp(const QString& startDir)
+{
+    InitWorkspace(ws_);
+    ws_.startDir = startDir;
+    caption_ = text(msg::kProductName) + QStringLiteral(" - ") + text(msg::kProductLongTitle);
+
+    states_ = CommandStates();
+    for (Cmd menu : {Cmd::MenuFirst, Cmd::MenuCompute, Cmd::MenuLimits, Cmd::MenuMethods, Cmd::MenuSolutions})
+        states_.setVisible(menu, false);
+    for (Cmd area : {Cmd::TabBar, Cmd::BarPicture, Cmd::ReportPane, Cmd::RacePanel})
+        states_.setVisible(area, false);
+    states_.setEnabled(Cmd::Edit, false);
+    // The MPS reader is not part of this build.
+    states_.setEnabled(Cmd::OpenMps, false);
+    states_.setEnabled(Cmd::NadirMethod1, false);
+    states_.setVisible(Cmd::EstimateNadirEA, false);
+    for (Cmd c : {Cmd::StemNew, Cmd::StemExit, Cmd::RaceChangeDir, Cmd::RaceFix, Cmd::RaceRelax, Cmd::RaceExit,
+                  Cmd::IcwNew, Cmd::IcwContractedVma, Cmd::IcwExit})
+        states_.setEnabled(c, false);
+    phase_ = Phase::Empty;
+    ui_.notify(UiEvent::CaptionChanged);
+    commandsChanged();
+}
+
+void MainFlow::commandsChanged() { ui_.notify(UiEvent::CommandsChanged); }
+
+bool MainFlow::acceptSizes(const QString& objectives, const QString& variables, const QString& constraints)
+{
+    int p = 0, n = 0, m = 0;
+    // Counts that cannot index a problem (no objective, no variable, a
+    // negative number of rows) are as unusable as a text that is not a number.
+    if (!toCount(objectives, p) || !toCount(variables, n) || !toCount(constraints, m) || p < 1 || n < 1
+        || m < 0) {
+        ui_.showMessage(MsgKind::Error, text(msg::kInvalidNumbers));
+        return false;
+    }
+    bool warned = false;
+    if (p > MaxObjectives) {
+        ui_.showMessage(MsgKind::Warning, text(msg::kTooManyObjectives).arg(MaxObjectives));
+        warned = true;
+    }
+    if (n > MaxVariables) {
+        ui_.showMessage(MsgKind::Warning, text(msg::kTooManyVariables).arg(MaxVariables));
+        warned = true;
+    }
+    if (m > MaxConstraints) {
+        ui_.showMessage(MsgKind::Warning, text(msg::kTooManyConstraints).arg(MaxConstraints));
+        warned = true;
+    }
+    return !warned;
+}
+
+void MainFlow::newProblem(int objectives, int variables, int constraints)
+{
+    Q_UNUSED(objectives);
+    Q_UNUSED(variables);
+    Q_UNUSED(constraints);
+    // Without the editor there is nothing to fill the new problem with, so the
+    // loaded problem stays as it is.
+    ui_.showMessage(MsgKind::Information, text(msg::kEditorNotAvailable));
+}
+
+void MainFlow::openProblem()
+{
+    const auto path = ui_.chooseOpenFile(QStringLiteral("Open"), {text(msg::kFilterMlp)}, QStringLiteral("mlp"));
+    if (path)
+        openProblemFile(*path);
+}
+
+void MainFlow::openProblemFile(const QString& path)
+{
+    if (!ProblemFileExists(path)) {
+        ui_.showMessage(MsgKind::Error, text(msg::kFileNotFound));
+        return;
+    }
+    // Read into a copy first: a refused file leaves the loaded problem, and
+    // everything computed for it, untouched.
+    ProblemData problem = ws_;
+    ResetProblemData(problem);
+    ProblemReadResult read;
+    {
+        BusyCursor busy(ui_);
+        read = ReadProblemFile(path, problem);
+    }
+    if (read.status == ProblemReadStatus::TooBig) {
+        ui_.showMessage(MsgKind::Error, text(msg::kTooBig));
+        return;
+    }
+    if (read.status != ProblemReadStatus::Ok) {
+        ui_.showMessage(MsgKind::Error, read.message);
+        return;
+    }
+    HideProblemViews();
+    ResetProblem(ws_);
+    static_cast<ProblemData&>(ws_) = std::move(problem);
+    ws_.fileName = path;
+    AccoesNovoProb();
+}
+
+void MainFlow::editProblem()
+{
+    if (ws_.payoffComputed && ui_.ask(text(msg::kEditWarning)) != Answer::Yes)
+        return;
+    ui_.showMessage(MsgKind::Information, text(msg::kEditorNotAvailable));
+}
+
+void MainFlow::exitProgram()
+{
+    FreeLpTables(ws_);
+    ClearSolutionStore(ws_);
+    ClearHistory(ws_);
+}
+
+QString MainFlow::captionWithProblem(const QString& caption, const QString& problemName)
+{
+    QString result = caption;
+    const int dash = result.indexOf(QLatin1Char('-'));
+    if (dash > 0 && result.at(dash - 1) == QLatin1Char(' '))
+        result.truncate(dash - 1);
+    return result + QStringLiteral(" - ") + problemName;
+}
+
+void MainFlow::showProblemMenus()
+{
+    states_.setVisible(Cmd::MenuFirst, true);
+    for (Cmd menu : {Cmd::MenuCompute, Cmd::MenuSolutions, Cmd::MenuLimits, Cmd::MenuMethods})
+        states_.setVisible(menu, false);
+    for (Cmd area : {Cmd::TabBar, Cmd::BarPicture, Cmd::ReportPane})
+        states_.setVisible(area, false);
+}
+
+void MainFlow::HideProblemViews()
+{
+    if (ws_.activeMethod != MethodNone)
+        SaiMetodos(false);
+    showProblemMenus();
+    ui_.setStatusText(0, QString());
+    ui_.setStatusText(1, QString());
+    ui_.notify(UiEvent::ProblemViewsHidden);
+    commandsChanged();
+}
+
+void MainFlow::AccoesNovoProb()
+{
+    ws_.problemName = ProblemNameOf(ws_.fileName);
+    caption_ = captionWithProblem(caption_, ws_.problemName);
+    ui_.notify(UiEvent::CaptionChanged);
+    states_.setEnabled(Cmd::Edit, true);
+    ResetComputedState(ws_);
+    ClearLimitations();
+    showProblemMenus();
+    phase_ = Phase::Problem;
+    ui_.notify(UiEvent::ProblemLoaded);
+    commandsChanged();
+}
+
+void MainFlow::ShowSolutionPhase()
+{
+    states_.setVisible(Cmd::MenuFirst, false);
+    for (Cmd menu : {Cmd::MenuCompute, Cmd::MenuSolutions, Cmd::MenuLimits, Cmd::MenuMethods})
+        states_.setVisible(menu, true);
+    for (Cmd c : {Cmd::StemNew, Cmd::StemExit, Cmd::RaceChangeDir, Cmd::RaceFix, Cmd::RaceRelax, Cmd::RaceExit})
+        states_.setEnabled(c, false);
+    states_.setVisible(Cmd::RacePanel, false);
+    const bool weightSpace = hasWeightSpace(ws_);
+    states_.setVisible(Cmd::ViewWeightSpace, weightSpace);
+    states_.setVisible(Cmd::BtnWeightSpace, weightSpace);
+    for (Cmd area : {Cmd::TabBar, Cmd::BarPicture, Cmd::ReportPane})
+        states_.setVisible(area, true);
+    states_.setChecked(Cmd::BtnLimitations, ws_.limitsActive);
+    ui_.setStatusText(0, QString());
+    ui_.setStatusText(1, QString());
+    // An imported basket may come without any computed solution; the field
+    // still shows a count the control accepts.
+    ws_.viewLastN = std::clamp(ws_.historyCount, 1, MaxHistory);
+    ui_.notify(UiEvent::ViewLastNChanged);
+    ui_.notify(UiEvent::SolutionPhaseShown);
+    if (weightSpace)
+        ui_.notify(UiEvent::WeightSpaceChanged);
+    ui_.notify(UiEvent::ReportChanged);
+    if (weightSpace)
+        ui_.notify(UiEvent::BasketChartChanged);
+    if (ws_.numObjectives == 2) {
+        // With two objectives the pay-off solutions are the nadir solutions.
+        states_.setEnabled(Cmd::NadirMenu, false);
+        ws_.nadirSource[1] = 2;
+        ws_.nadirSource[2] = 1;
+    } else {
+        states_.setEnabled(Cmd::NadirMenu, true);
+    }
+    phase_ = Phase::Solutions;
+    commandsChanged();
+}
+
+void MainFlow::EnterMethodMode()
+{
+    for (Cmd c : {Cmd::MenuCompute, Cmd::MenuLimits, Cmd::BtnWeightedSum, Cmd::BtnRefPoint, Cmd::BtnEConstraint,
+                  Cmd::BtnLimitations})
+        states_.setEnabled(c, false);
+    const int method = ws_.activeMethod;
+    if ((method == MethodStem || method == MethodParetoRace) && hasWeightSpace(ws_)) {
+        ui_.notify(UiEvent::WeightSpaceHidden);
+        states_.setEnabled(Cmd::BtnWeightSpace, false);
+        states_.setEnabled(Cmd::ViewWeightSpace, false);
+    }
+    switch (method) {
+    case MethodStem:
+        states_.setEnabled(Cmd::StemNew, true);
+        states_.setEnabled(Cmd::StemExit, true);
+        states_.setChecked(Cmd::StemMenu, true);
+        states_.setEnabled(Cmd::RaceMenu, false);
+        states_.setEnabled(Cmd::IcwMenu, false);
+        break;
+    case MethodParetoRace:
+        for (Cmd c : {Cmd::RaceChangeDir, Cmd::RaceFix, Cmd::RaceRelax, Cmd::RaceExit})
+            states_.setEnabled(c, true);
+        states_.setChecked(Cmd::RaceMenu, true);
+        states_.setVisible(Cmd::RacePanel, true);
+        states_.setEnabled(Cmd::StemMenu, false);
+        states_.setEnabled(Cmd::IcwMenu, false);
+        break;
+    case MethodIcw:
+        states_.setChecked(Cmd::IcwMenu, true);
+        states_.setEnabled(Cmd::IcwNew, true);
+        states_.setEnabled(Cmd::IcwExit, true);
+        states_.setEnabled(Cmd::StemMenu, false);
+        states_.setEnabled(Cmd::RaceMenu, false);
+        break;
+    default: break;
+    }
+    phase_ = Phase::Method;
+    commandsChanged();
+}
+
+void MainFlow::SaiMetodos(bool mesmoProb)
+{
+    for (Cmd c : {Cmd::MenuCompute, Cmd::MenuLimits, Cmd::BtnWeightedSum, Cmd::BtnRefPoint, Cmd::BtnEConstraint,
+                  Cmd::BtnLimitations})
+        states_.setEnabled(c, true);
+    const int method = ws_.activeMethod;
+    if ((method == MethodStem || method == MethodParetoRace) && hasWeightSpace(ws_)) {
+        states_.setEnabled(Cmd::BtnWeightSpace, true);
+        states_.setEnabled(Cmd::ViewWeightSpace, true);
+        ui_.notify(UiEvent::WeightSpaceShown);
+    }
+    switch (method) {
+    case MethodStem:
+        states_.setEnabled(Cmd::StemNew, false);
+        states_.setEnabled(Cmd::StemExit, false);
+        states_.setChecked(Cmd::StemMenu, false);
+        states_.setEnabled(Cmd::RaceMenu, true);
+        states_.setEnabled(Cmd::IcwMenu, true);
+        break;
+    case MethodParetoRace:
+        ws_.raceObjective = 0;
+        for (Cmd c : {Cmd::RaceChangeDir, Cmd::RaceFix, Cmd::RaceRelax, Cmd::RaceExit})
+            states_.setEnabled(c, false);
+        states_.setChecked(Cmd::RaceMenu, false);
+        states_.setVisible(Cmd::RacePanel, false);
+        states_.setEnabled(Cmd::StemMenu, true);
+        states_.setEnabled(Cmd::IcwMenu, true);
+        break;
+    case MethodIcw:
+        states_.setChecked(Cmd::IcwMenu, false);
+        states_.setEnabled(Cmd::Icw1st, true);
+        for (Cmd c : {Cmd::IcwNew, Cmd::IcwContractedVma, Cmd::IcwExit})
+            states_.setEnabled(c, false);
+        states_.setEnabled(Cmd::StemMenu, true);
+        states_.setEnabled(Cmd::RaceMenu, true);
+        ui_.notify(UiEvent::ContractedConeHidden);
+        break;
+    default: break;
+    }
+    commandsChanged();
+    if (mesmoProb && ws_.limitsActive) {
+        if (ui_.ask(text(msg::kKeepLimitations)) == Answer::No) {
+            ClearLimitations();
+            ui_.notify(UiEvent::ReportChanged);
+        } else {
+            states_.setChecked(Cmd::BtnLimitations, true);
+            commandsChanged();
+        }
+    }
+    ws_.activeMethod = MethodNone;
+    if (phase_ == Phase::Method)
+        phase_ = Phase::Solutions;
+}
+
+void MainFlow::ClearLimitations()
+{
+    ClearLimitationValues(ws_);
+    states_.setChecked(Cmd::BtnLimitations, false);
+    // The chart window decides whether it shows an objective plane.
+    ui_.notify(UiEvent::BasketChartChanged);
+    commandsChanged();
+}
+
+void MainFlow::askConsiderLimitations()
+{
+    if (ws_.limitsActive && ui_.ask(text(msg::kConsiderLimitations)) == Answer::No)
+        ClearLimitations();
+}
+
+bool MainFlow::confirmVma()
+{
+    ui_.setStatusText(0, QString());
+    const bool limited = ws_.limitsActive;
+    if (ui_.ask(text(limited ? msg::kVmaQuestionWithLimits : msg::kVmaQuestion)) != Answer::Yes)
+        return false;
+    if (limited)
+        ClearLimitations();
+    return true;
+}
+
+void MainFlow::setViewLastN(int n)
+{
+    const int clamped = std::clamp(n, 1, MaxHistory);
+    const bool changed = clamped != ws_.viewLastN;
+    ws_.viewLastN = clamped;
+    // The field shows the clamped value even when nothing else changes.
+    ui_.notify(UiEvent::ViewLastNChanged);
+    if (changed)
+        ui_.notify(UiEvent::ReportChanged);
+}
+
+void MainFlow::setViewLastNText(const QString& typed)
+{
+    bool ok = false;
+    const int n = typed.trimmed().toInt(&ok, 10);
+    if (!ok) {
+        ui_.showMessage(MsgKind::Error, text(msg::kNotAnInteger).arg(typed));
+        return;
+    }
+    setViewLastN(n);
+}
+
+void MainFlow::toggleAskTolerance()
+{
+    ws_.askNadirTolerance = !ws_.askNadirTolerance;
+    states_.setChecked(Cmd::AskTolerance, ws_.askNadirTolerance);
+    commandsChanged();
+}
+
+void MainFlow::chooseColour()
+{
+    if (ws_.history.empty())
+        return;
+    const auto colour = ui_.chooseColor(ws_.history.front().cor);
+    if (!colour)
+        return;
+    ComputedSolution& newest = ws_.history.front();
+    newest.cor = *colour;
+    if (newest.basketIndex > 0 && newest.basketIndex <= ws_.basketCount) {
+        ws_.basket[newest.basketIndex].cor = *colour;
+        if (hasWeightSpace(ws_))
+            ui_.notify(UiEvent::WeightSpaceChanged);
+        ui_.notify(UiEvent::BasketValuesChanged);
+        ui_.notify(UiEvent::BasketChartChanged);
+    }
+    ui_.notify(UiEvent::ReportChanged);
+}
+
+void MainFlow::commandNotAvailable()
+{
+    ui_.showMessage(MsgKind::Information, text(msg::kCommandNotAvailable));
+}

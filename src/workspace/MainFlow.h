@@ -1,0 +1,79 @@
+#pragma once
+
+#include "workspace/Commands.h"
+#include "workspace/UiPort.h"
+
+#include <QString>
+
+struct Workspace;
+
+// Phases of the main window.
+enum class Phase { Empty, Problem, Solutions, Method };
+
+const char* toString(Phase phase);
+
+// The command flows of the main window: which commands are offered in which
+// phase, the questions asked around them and the operations they call. The
+// window applies `states()` to its actions after every CommandsChanged.
+//
+// Holds references to the workspace and the UI port; both must outlive it.
+class MainFlow {
+public:
+    MainFlow(Workspace& ws, UiPort& ui);
+
+    // Start-up: workspace initialisation and the Empty phase.
+    void startUp(const QString& startDir);
+
+    const CommandStates& states() const { return states_; }
+    Phase phase() const { return phase_; }
+    QString caption() const { return caption_; }
+
+    // New: validates the texts of the sizes dialog, showing its messages;
+    // true when the counts can make a problem. The dialog stays open on false.
+    bool acceptSizes(const QString& objectives, const QString& variables, const QString& constraints);
+    // New, after the sizes dialog was accepted with valid counts.
+    void newProblem(int objectives, int variables, int constraints);
+    // Open: asks for a file, then openProblemFile.
+    void openProblem();
+    void openProblemFile(const QString& path);
+    void editProblem();
+    // Exit: releases the workspace's tables and lists; the window then closes.
+    void exitProgram();
+
+    void HideProblemViews();
+    void AccoesNovoProb();
+    void ShowSolutionPhase();
+    // `activeMethod` must already be set.
+    void EnterMethodMode();
+    void SaiMetodos(bool mesmoProb);
+    void ClearLimitations();
+
+    // Before a weighted-sum or reference-point computation: when limitations
+    // are in force, asks whether to consider them; No clears them.
+    void askConsiderLimitations();
+    // Before the vector maximum approach; true to go on.
+    bool confirmVma();
+
+    // The "View the last N" field changed.
+    void setViewLastNText(const QString& text);
+    void toggleAskTolerance();
+    // Colour command: a new colour for the newest computed solution.
+    void chooseColour();
+
+    // A command whose computation is not part of this build.
+    void commandNotAvailable();
+
+    // The caption after a problem is opened or edited.
+    static QString captionWithProblem(const QString& caption, const QString& problemName);
+
+private:
+    void commandsChanged();
+    void setViewLastN(int n);
+    void showProblemMenus();
+
+    Workspace& ws_;
+    UiPort& ui_;
+    CommandStates states_;
+    Phase phase_ = Phase::Empty;
+    QString caption_;
+};

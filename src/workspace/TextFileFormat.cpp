@@ -1,0 +1,256 @@
+#include "workspace/TextFileFormat.h"
+
+#include <QList>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+#include <locale.h>
+
+namespace {
+
+constexpr int kFileRealWidth = 23;
+
+// Code points of the bytes 0x80..0x9F; the five bytes the code page leaves
+// unassigned map to the C1 control with the same number, as Windows does.
+constexpr char16_t kCp1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+char Cp1252Byte(char32_t cp)
+{
+    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF))
+        return char(cp);
+    for (int i = 0; i < 32; ++i) {
+        if (kCp1252High[i] == cp)
+            return char(0x80 + i);
+    }
+    return '?';
+}
+
+// strtold and snprintf follow LC_NUMERIC; files always use ".", so both
+// run in the C locale.
+locale_t CLocale()
+{
+    static const locale_t loc = newlocale(LC_ALL_MASK, "C", locale_t(0));
+    return loc;
+}
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// [+-] digits [. digits] [(e|E) [+-] digits], with at least one mantissa
+// digit. Keeps out what strtold would also take: "nan", "inf", hex floats.
+bool IsDecimalReal(const QByteArray& token)
+{
+    const char* s = token.constData();
+    const int n = token.size();
+    int i = 0;
+    if (i < n && (s[i] == '+' || s[i] == '-'))
+        ++i;
+    int digits = 0;
+    while (i < n && IsDigit(s[i])) {
+        ++i;
+        ++digits;
+    }
+    if (i < n && s[i] == '.') {
+        ++i;
+        while (i < n && IsDigit(s[i])) {
+            ++i;
+            ++digits;
+        }
+    }
+    if (digits == 0)
+        return false;
+    if (i < n && (s[i] == 'e' || s[i] == 'E')) {
+        ++i;
+        if (i < n && (s[i] == '+' || s[i] == '-'))
+            ++i;
+        int expDigits = 0;
+        while (i < n && IsDigit(s[i])) {
+            ++i;
+            ++expDigits;
+        }
+        if (expDigits == 0)
+            return false;
+    }
+    return i == n;
+}
+
+bool IsLineEnd(char c) { return c == '\n' || c == '\r'; }
+
+} // namespace
+
+QString FormatFileReal(Real value)
+{
+    if (std::isnan(value))
+        return QStringLiteral("NAN").rightJustified(kFileRealWidth);
+    if (std::isinf(value))
+        return QString::fromLatin1(value < 0 ? "-INF" : "INF").rightJustified(kFileRealWidth);
+    if (value == 0) // negative zero too: no sign is written for zero
+        return QStringLiteral(" 0.00000000000000E+0000");
+
+    // "%.14Le" rounds to 15 significant digits and carries into the exponent
+    // (9.999999999999999e5 -> 1.00000000000000e+06); only the exponent's
+    // width has to change.
+    // snprintf writes the locale's decimal separator; files always use ".".
+    char buf[64];
+    const locale_t previous = uselocale(CLocale());
+    const int len = std::snprintf(buf, sizeof buf, "%.14Le", value);
+    uselocale(previous);
+    const char* e = static_cast<const char*>(std::memchr(buf, 'e', size_t(len > 0 ? len : 0)));
+    if (len <= 0 || !e)
+        return QStringLiteral("NAN").rightJustified(kFileRealWidth);
+
+    const bool negative = buf[0] == '-';
+    const char* mantissa = negative ? buf + 1 : buf;
+    const int mantissaLength = int(e - mantissa); // "d.dddddddddddddd"
+    const char expSign = e[1];
+    const int exponent = std::atoi(e + 2);
+
+    char out[kFileRealWidth + 8];
+    std::snprintf(out, sizeof out, "%c%.*sE%c%04d", negative ? '-' : ' ', mantissaLength, mantissa,
+                  expSign, exponent);
+    return QString::fromLatin1(out);
+}
+
+QString FromCp1252(const QByteArray& bytes)
+{
+    QString text;
+    text.reserve(bytes.size());
+    for (const char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        text.append(b >= 0x80 && b <= 0x9F ? QChar(kCp1252High[b - 0x80]) : QChar(b));
+    }
+    return text;
+}
+
+QByteArray ToCp1252(const QString& text)
+{
+    QByteArray bytes;
+    bytes.reserve(text.size());
+    // One "?" per character, so a character outside the BMP (a surrogate
+    // pair) does not become two.
+    const auto codePoints = text.toUcs4();
+    for (const char32_t cp : codePoints)
+        bytes.append(Cp1252Byte(cp));
+    return bytes;
+}
+
+TokenReader::TokenReader(QByteArray bytes) : bytes_(std::move(bytes)) {}
+
+bool TokenReader::atEnd() const { return pos_ >= bytes_.size(); }
+
+bool TokenReader::atLineEnd() const { return atEnd() || IsLineEnd(bytes_.at(pos_)); }
+
+QByteArray TokenReader::restOfLine() const
+{
+    int end = pos_;
+    while (end < bytes_.size() && !IsLineEnd(bytes_.at(end)))
+        ++end;
+    return bytes_.mid(pos_, end - pos_);
+}
+
+void TokenReader::skipLine()
+{
+    while (pos_ < bytes_.size() && !IsLineEnd(bytes_.at(pos_)))
+        ++pos_;
+    if (pos_ >= bytes_.size())
+        return;
+    // CR LF, LF and a lone CR each end one line.
+    if (bytes_.at(pos_) == '\r' && pos_ + 1 < bytes_.size() && bytes_.at(pos_ + 1) == '\n')
+        ++pos_;
+    ++pos_;
+    ++line_;
+}
+
+std::optional<QByteArray> TokenReader::nextToken(int maxLength)
+{
+    // Every character up to code 32 separates tokens (it also ends them), so
+    // the skipping takes all of them, counting the lines it passes.
+    const int size = bytes_.size();
+    while (pos_ < size && static_cast<unsigned char>(bytes_.at(pos_)) <= 32) {
+        const char c = bytes_.at(pos_);
+        if (c == '\n' || (c == '\r' && (pos_ + 1 >= size || bytes_.at(pos_ + 1) != '\n')))
+            ++line_;
+        ++pos_;
+    }
+    if (pos_ >= size) {
+        lastFailureWasEnd_ = true;
+        lastToken_.clear();
+        return std::nullopt;
+    }
+    const int start = pos_;
+    while (pos_ < size && pos_ - start < maxLength && static_cast<unsigned char>(bytes_.at(pos_)) > 32)
+        ++pos_;
+    lastFailureWasEnd_ = false;
+    lastToken_ = bytes_.mid(start, pos_ - start);
+    if (pos_ < size && static_cast<unsigned char>(bytes_.at(pos_)) > 32) {
+        // Longer than a number can be. Taking it in pieces would shift every
+        // later value of the file, so the whole token is refused.
+        lastToken_.append("...");
+        return std::nullopt;
+    }
+    return lastToken_;
+}
+
+std::optional<std::int64_t> TokenReader::readInteger()
+{
+    const auto token = nextToken(32);
+    if (!token)
+        return std::nullopt;
+    const char* s = token->constData();
+    const int n = token->size();
+    int i = 0;
+    bool negative = false;
+    if (i < n && (s[i] == '+' || s[i] == '-')) {
+        negative = s[i] == '-';
+        ++i;
+    }
+    if (i == n)
+        return std::nullopt;
+    // Accumulate as a negative number so that INT64_MIN fits.
+    std::int64_t value = 0;
+    constexpr std::int64_t kMin = std::numeric_limits<std::int64_t>::min();
+    for (; i < n; ++i) {
+        if (!IsDigit(s[i]))
+            return std::nullopt;
+        const int digit = s[i] - '0';
+        if (value < (kMin + digit) / 10)
+            return std::nullopt;
+        value = value * 10 - digit;
+    }
+    if (!negative) {
+        if (value == kMin)
+            return std::nullopt;
+        value = -value;
+    }
+    return value;
+}
+
+std::optional<Real> TokenReader::readReal()
+{
+    const auto token = nextToken(64);
+    if (!token)
+        return std::nullopt;
+    if (!IsDecimalReal(*token))
+        return std::nullopt;
+    // The token may be a view of the caller's bytes (QByteArray::fromRawData)
+    // without a terminating NUL, so strtold gets its own copy.
+    char text[72];
+    const int length = int(token->size());
+    std::memcpy(text, token->constData(), size_t(length));
+    text[length] = '\0';
+    char* end = nullptr;
+    const Real value = strtold_l(text, &end, CLocale());
+    if (end != text + length)
+        return std::nullopt;
+    // Beyond the range of the type: not a value the program can hold.
+    if (std::isinf(value))
+        return std::nullopt;
+    return value;
+}

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "workspace/Colors.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// Kinds of modal message box.
+enum class MsgKind { Information, Warning, Error, Confirmation };
+
+enum class Answer { Yes, No, Cancel };
+
+// What a view must redraw or do after the core changed the workspace. The
+// GUI maps each to a widget; tests record them.
+enum class UiEvent {
+    CommandsChanged,    // command states changed: apply them to the actions
+    CaptionChanged,     // the window caption changed
+    ReportChanged,      // the report pane must be rewritten
+    BarsChanged,        // the bar picture must be redrawn
+    ViewLastNChanged,   // the "View the last N" field must show viewLastN
+    ProblemLoaded,      // a new problem replaced the workspace: place the views
+    ProblemViewsHidden, // hide the weight-space window and the basket views
+    SolutionPhaseShown, // the tab bar appears with the SEARCH panel; clear the report
+    BasketChartChanged, // the basket chart window must redraw (when visible)
+    BasketValuesChanged,  // the basket values window must refill (when visible)
+    WeightSpaceChanged, // the weight-space window must redraw its regions
+    WeightSpaceHidden,  // a method hides the weight-space window
+    WeightSpaceShown,   // ... and shows it again when it ends
+    ContractedConeHidden,
+};
+
+const char* toString(UiEvent event);
+
+// How the core talks to the person. The GUI implements it with Qt widgets;
+// tests use a scripted implementation that answers from a queue and records
+// every call. Every text passed here is shown exactly as given.
+class UiPort {
+public:
+    virtual ~UiPort() = default;
+
+    virtual void showMessage(MsgKind kind, const QString& text) = 0;
+    // A Yes/No question, or Yes/No/Cancel when withCancel.
+    virtual Answer ask(const QString& text, bool withCancel = false) = 0;
+    // An input box; nullopt when cancelled.
+    virtual std::optional<QString> inputText(const QString& title, const QString& prompt,
+                                             const QString& defaultText) = 0;
+    // File choosers; nullopt when cancelled. `filters` are Qt filter strings
+    // such as "MOLP data (*.mlp)"; defaultSuffix is added to a typed name
+    // without extension.
+    virtual std::optional<QString> chooseOpenFile(const QString& title, const QStringList& filters,
+                                                  const QString& defaultSuffix) = 0;
+    virtual std::optional<QString> chooseSaveFile(const QString& title, const QStringList& filters,
+                                                  const QString& defaultSuffix) = 0;
+
+    // A solid colour; nullopt when cancelled.
+    virtual std::optional<Color> chooseColor(Color initial) = 0;
+
+    // Status bar: panel 0 for progress and store messages, panel 1 for times.
+    virtual void setStatusText(int panel, const QString& text) = 0;
+    virtual void showProgress(int position, int maximum) = 0;
+    virtual void hideProgress() = 0;
+    virtual void setBusy(bool busy) = 0;
+    // Lets pending window events (repaints) run inside a long command.
+    virtual void processEvents() = 0;
+    virtual void notify(UiEvent event) = 0;
+};
+
+// Shows the busy cursor for the lifetime of the guard.
+class BusyCursor {
+public:
+    explicit BusyCursor(UiPort& ui) : ui_(ui) { ui_.setBusy(true); }
+    ~BusyCursor() { ui_.setBusy(false); }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+
+private:
+    UiPort& ui_;
+};

@@ -1,0 +1,225 @@
+#pragma once
+
+#include "workspace/Colors.h"
+#include "workspace/Numeric.h"
+
+#include <QString>
+
+#include <array>
+#include <cstdint>
+#include <deque>
+#include <vector>
+
+// Limits fixed at build time; every array of the workspace is sized by them.
+constexpr int MaxObjectives = 20;
+constexpr int MaxVariables = 101;
+constexpr int MaxConstraints = 100;
+constexpr int MaxBasic = 141;   // basic-variable list of one basis
+constexpr int MaxXS = 242;      // decision variables plus slacks of one solution
+constexpr int MaxYacCols = 103; // columns of a reduced-cost matrix
+constexpr int MaxVertices = 30; // vertices of one region polygon
+constexpr int MaxHistory = 11;  // records of the computed-solution history
+constexpr int MaxObjNameLength = 10;
+constexpr int MaxVarNameLength = 20;
+constexpr int MaxVarNameEditLength = 10;
+constexpr int MaxSlackNameLength = 6;
+
+// All arrays are 1-based: element 0 exists only so that the index of the
+// problem is the index of the array, and is never used.
+using vectorObj = std::array<Real, MaxObjectives + 1>;
+using vectorObjBool = std::array<bool, MaxObjectives + 1>;
+// Zero-terminated list of the column indices of the basic variables; the
+// extra element keeps the terminator in range when all 141 places are used.
+using vectorResEB_Int = std::array<std::int32_t, MaxBasic + 2>;
+using tipoXcorr = std::array<Real, MaxXS + 1>;
+using tipoYAC = std::array<std::array<Real, MaxYacCols + 1>, MaxObjectives + 1>;
+using VectCodificacao = std::array<std::int32_t, 9>;
+
+struct XY {
+    Real x = 0;
+    Real y = 0;
+};
+using TipoVertices = std::array<XY, MaxVertices + 1>;
+
+struct VariableDef {
+    Real lb = 0;
+    Real ub = kInfiniteBound;
+    QString name;
+};
+
+// Constraint types, as stored in problem files.
+enum ConstraintType : std::uint8_t { ConLessEqual = 0, ConEqual = 1, ConGreaterEqual = 2 };
+
+struct PayoffRow {
+    vectorObj f{};
+    std::int32_t basketIndex = 0;
+};
+
+struct SolSolutionBasket {
+    vectorObj f{};
+    // Entry 0 is the basis the solution was first stored with; further entries
+    // are alternative bases of a degenerate vertex. A solution stored without
+    // a basis has one entry whose list is empty.
+    std::vector<vectorResEB_Int> vbs;
+    tipoXcorr x_s{};
+    Color cor = kNoColor;
+    std::int32_t indRegIndif = 0;
+};
+
+struct UmaRegIndif {
+    std::int32_t Numvertices = 0;
+    TipoVertices vertices{};
+};
+
+struct UmaOuMaisRegioes {
+    UmaRegIndif Regiao;
+    Real AreaPolig = 0;
+    std::int32_t IndiceProx = 0;
+};
+
+struct UmaAresta {
+    std::int32_t Sol1 = 0;
+    std::int32_t Sol2 = 0;
+};
+
+struct RecordYAC {
+    tipoYAC YAC{};
+    std::int32_t ncolsYAC = 0;
+};
+
+struct ComputedSolution {
+    vectorObj f{};
+    vectorResEB_Int basis{};
+    tipoXcorr x_s{};
+    Color cor = kNoColor;
+    std::int32_t basketIndex = 0;
+};
+
+// The problem itself: what a problem file holds. Kept as a separate base so
+// that a reader can fill a complete copy and commit it in one assignment.
+struct ProblemData {
+    std::int32_t numObjectives = 0;
+    std::int32_t numConstraints = 0;
+    std::int32_t numVariables = 0;
+    std::array<std::array<Real, MaxVariables + 1>, MaxObjectives + 1> objCoef{};
+    std::array<std::int8_t, MaxObjectives + 1> objSense{};
+    std::array<QString, MaxObjectives + 1> objName;
+    std::array<std::array<Real, MaxVariables + 1>, MaxConstraints + 1> conCoef{};
+    std::array<std::uint8_t, MaxConstraints + 1> conType{};
+    std::array<Real, MaxConstraints + 1> conRhs{};
+    std::array<VariableDef, MaxVariables + 1> vars;
+    std::array<QString, MaxConstraints + 1> slackName;
+};
+
+// Active interactive method.
+enum MethodKind : std::uint8_t { MethodNone = 0, MethodStem = 1, MethodParetoRace = 2, MethodIcw = 3 };
+
+// The single state of the program: one problem and everything computed for
+// it. Created once by the application and handed to every command by
+// reference. The fixed arrays make it large (about half a megabyte), so it
+// lives on the heap.
+struct Workspace : ProblemData {
+    QString fileName = QStringLiteral("Untitled");
+    QString problemName;
+    QString startDir;
+
+    // Reference vectors and tables.
+    vectorObj idealPoint{};
+    vectorObj nadirPoint{};
+    std::array<std::int32_t, MaxObjectives + 1> nadirSource{};
+    std::array<PayoffRow, MaxObjectives + 1> payoff{};
+    bool payoffComputed = false;
+    vectorObj normFactor{};
+
+    // Objective limitations.
+    bool limitsActive = false;
+    vectorObjBool limitOn{};
+    vectorObj limitValue{};
+
+    // Scalarizing parameters of the last computation.
+    vectorObj sumWeights{};
+    vectorObj refPoint{};
+    vectorObj tchebWeights{};
+    vectorObj pickedWeights{};
+    double timeStart = 0;   // days
+    double timeEnd = 0;
+    double timeElapsed = 0;
+
+    // The current solution.
+    vectorObj currentF{};
+    tipoXcorr currentXS{};
+    vectorResEB_Int currentBasis{};
+    std::array<Real, MaxXS + 1> currentLpValues{};
+
+    // The Solution Basket; element 0 of each list is a placeholder.
+    std::vector<SolSolutionBasket> basket;
+    std::int32_t basketCount = 0;
+    std::vector<UmaOuMaisRegioes> regions;
+    std::int32_t regionCount = 0;
+    std::vector<UmaAresta> edges;
+    std::int32_t edgeCount = 0;
+    std::int32_t paletteIndex = 0;
+    Color lastColor = kNoColor;
+    RecordYAC currentYAC;
+
+    // Alternative bases found by the enumerations, and how many there are.
+    std::vector<vectorResEB_Int> alternativeBases;
+    std::int32_t alternativeCount = 0;
+
+    // Computed-solution history, newest first, at most MaxHistory records.
+    std::deque<ComputedSolution> history;
+    std::int32_t historyCount = 0;
+    std::int32_t viewLastN = 1;
+
+    // Mode and option flags.
+    std::uint8_t activeMethod = MethodNone;
+    std::int32_t methodIteration = 0;
+    std::int32_t raceObjective = 0;
+    bool guardaTodasSols = false;
+    bool weightSpace3 = false;
+    bool weightSpace2 = false;
+    bool askNadirTolerance = false;
+
+    // Options of the basket views: sort key 0 = by basket index, k = by
+    // objective k. The axis ends of the basket charts start as NotComputed.
+    std::int32_t ValuesSortKey = 0;
+    bool ValuesSortAscending = true;
+    std::int32_t GraphSortKey = 0;
+    bool GraphSortAscending = true;
+    vectorObj AxisLow{};
+    vectorObj AxisHigh{};
+    bool UserAxisBounds = false;
+
+    // Colour palettes.
+    BasketPalette basketPalette{};
+    RaceColors raceColors{};
+
+    // Work tables of the scalarizing programs: MaxBasic + 1 rows of
+    // MaxYacCols + 1 values each, 1-based, allocated by InitWorkspace.
+    std::vector<Real> lpRows;
+    std::vector<Real> tableau;
+};
+
+// The reset and lifetime operations; each acts on the workspace as a whole.
+// Zero coefficients, "<=" rows with zero right-hand sides, MAX senses and
+// variables X1.. with bounds [0, M]; the counts and the objective and slack
+// names are kept.
+void ResetProblemData(ProblemData& problem);
+// ResetProblemData, and the file name becomes "Untitled".
+void ResetProblem(Workspace& ws);
+void InitWorkspace(Workspace& ws);
+void FreeLpTables(Workspace& ws);
+void ClearSolutionStore(Workspace& ws);
+// Only the workspace part: the main window flow also releases the limitation
+// button and redraws the chart (MainFlow::ClearLimitations).
+void ClearLimitationValues(Workspace& ws);
+// The workspace part of starting on a new problem: everything computed goes.
+void ResetComputedState(Workspace& ws);
+void ClearHistory(Workspace& ws);
+// Default names: "F1", "X3", and "s"/"t"/"S" + row for <=, =, >= rows.
+QString DefaultObjectiveName(int k);
+QString DefaultVariableName(int j);
+QString SlackNameFor(std::uint8_t conType, int row);
+void RebuildSlackNames(ProblemData& problem);
+// `fileName` without its directory and its extension.
+QString ProblemNameOf(const QString& fileName);

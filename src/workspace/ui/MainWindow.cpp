@@ -1,0 +1,342 @@
+#include "workspace/ui/MainWindow.h"
+
+#include "help/ui/AboutBox.h"
+#include "help/ui/HelpWindow.h"
+#include "workspace/Messages.h"
+#include "workspace/Workspace.h"
+#include "workspace/ui/BarPictureWidget.h"
+#include "workspace/ui/SizesDialog.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QSlider>
+#include <QSpinBox>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTextEdit>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kTabBarHeight = 65;
+
+QString caption(Cmd cmd) { return QString::fromUtf8(commandInfo(cmd).caption); }
+
+// Icons from the platform style for the buttons that have a natural one.
+QStyle::StandardPixmap buttonIcon(Cmd cmd)
+{
+    switch (cmd) {
+    case Cmd::BtnSaveText: return QStyle::SP_DialogSaveButton;
+    case Cmd::BtnDelete: return QStyle::SP_TrashIcon;
+    case Cmd::BtnStore: return QStyle::SP_DialogApplyButton;
+    case Cmd::BtnPrint: return QStyle::SP_FileDialogDetailedView;
+    case Cmd::BtnCopy: return QStyle::SP_FileDialogContentsView;
+    case Cmd::BtnBasketValues: return QStyle::SP_FileDialogListView;
+    default: return QStyle::SP_CustomBase;
+    }
+}
+
+} // namespace
+
+MainWindow::MainWindow(Workspace& ws, QWidget* parent)
+    : QMainWindow(parent), ui_(this), flow_(ws, ui_), ws_(ws)
+{
+    setWindowTitle(QString::fromUtf8(msg::kProductName));
+    ui_.onNotify = [this](UiEvent event) { onNotify(event); };
+    createStatusBar();
+    createPanels();
+    createActions();
+    connectCommands();
+
+    sizesDialog_ = new SizesDialog(
+        [this](const QString& p, const QString& n, const QString& m) { return flow_.acceptSizes(p, n, m); }, this);
+    helpWindow_ = new HelpWindow(this);
+    aboutBox_ = new AboutBox(this);
+
+    resize(1000, 680);
+    setMinimumSize(640, 420);
+    flow_.startUp(QDir::currentPath());
+}
+
+MainWindow::~MainWindow() = default;
+
+QAction* MainWindow::createAction(Cmd cmd)
+{
+    const CommandInfo& info = commandInfo(cmd);
+    auto* action = new QAction(caption(cmd), this);
+    if (info.shortcut[0] != '\0')
+        action->setShortcut(QKeySequence(QString::fromLatin1(info.shortcut)));
+    if (info.hint[0] != '\0')
+        action->setToolTip(QString::fromUtf8(info.hint));
+    action->setCheckable(info.checkable);
+    if (buttonIcon(cmd) != QStyle::SP_CustomBase)
+        action->setIcon(style()->standardIcon(buttonIcon(cmd)));
+    actions_[static_cast<int>(cmd)] = action;
+    return action;
+}
+
+QMenu* MainWindow::createMenu(const MenuEntry& entry)
+{
+    auto* menu = new QMenu(caption(entry.cmd), this);
+    actions_[static_cast<int>(entry.cmd)] = menu->menuAction();
+    menu->menuAction()->setCheckable(commandInfo(entry.cmd).checkable);
+    for (const MenuEntry& child : entry.children) {
+        if (child.cmd == Cmd::Separator)
+            menu->addSeparator();
+        else if (!child.children.empty())
+            menu->addMenu(createMenu(child));
+        else
+            menu->addAction(createAction(child.cmd));
+    }
+    return menu;
+}
+
+void MainWindow::createActions()
+{
+    for (const MenuEntry& top : mainMenuLayout())
+        menuBar()->addMenu(createMenu(top));
+    // Exit also answers the platform's quit keys.
+    action(Cmd::Exit)->setShortcuts(QKeySequence::Quit);
+}
+
+QWidget* MainWindow::createButtonPanel(const std::vector<Cmd>& buttons)
+{
+    auto* panel = new QWidget;
+    auto* row = new QHBoxLayout(panel);
+    row->setContentsMargins(4, 2, 4, 2);
+    for (Cmd cmd : buttons) {
+        if (cmd == Cmd::ViewLastN) {
+            row->addSpacing(16);
+            row->addWidget(createViewLastN());
+            continue;
+        }
+        QAction* act = createAction(cmd);
+        auto* button = new QToolButton(panel);
+        button->setDefaultAction(act);
+        button->setToolButtonStyle(act->icon().isNull() ? Qt::ToolButtonTextOnly : Qt::ToolButtonTextUnderIcon);
+        button->setAutoRaise(true);
+        button->setMinimumWidth(64);
+        row->addWidget(button);
+    }
+    row->addStretch();
+    return panel;
+}
+
+QWidget* MainWindow::createViewLastN()
+{
+    auto* box = new QWidget;
+    auto* row = new QHBoxLayout(box);
+    row->setContentsMargins(0, 0, 0, 0);
+    auto* before = new QLabel(caption(Cmd::ViewLastN), box);
+    viewLastN_ = new QSpinBox(box);
+    viewLastN_->setRange(1, MaxHistory);
+    viewLastN_->setToolTip(QStringLiteral("Show bars for the last # solutions"));
+    auto* after = new QLabel(QStringLiteral("Solutions"), box);
+    after->setToolTip(QStringLiteral("Show Information about the last # solutions"));
+    before->setBuddy(viewLastN_);
+    row->addWidget(before);
+    row->addWidget(viewLastN_);
+    row->addWidget(after);
+    // The spin box carries the enabling state of the control.
+    actions_[static_cast<int>(Cmd::ViewLastN)] = new QAction(this);
+    connect(viewLastN_, qOverload<int>(&QSpinBox::valueChanged), this, [this](int value) {
+        if (!updatingUi_)
+            flow_.setViewLastNText(QString::number(value));
+    });
+    return box;
+}
+
+QWidget* MainWindow::createRacePanel()
+{
+    auto* panel = new QWidget;
+    auto* column = new QVBoxLayout(panel);
+    auto* go = new QPushButton(QStringLiteral("GO"), panel);
+    auto* direction = new QPushButton(QStringLiteral(">>"), panel);
+    auto* slider = new QSlider(Qt::Vertical, panel);
+    slider->setRange(1, 8);
+    slider->setValue(8);
+    slider->setToolTip(QStringLiteral("Speed"));
+    auto* change = new QPushButton(QStringLiteral("Change direction"), panel);
+    column->addWidget(go);
+    column->addWidget(direction);
+    column->addWidget(new QLabel(QStringLiteral("Speed"), panel));
+    column->addWidget(slider, 1, Qt::AlignHCenter);
+    column->addWidget(change);
+    for (QPushButton* b : {go, direction, change})
+        connect(b, &QPushButton::clicked, this, [this] { flow_.commandNotAvailable(); });
+    return panel;
+}
+
+void MainWindow::createPanels()
+{
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    tabs_ = new QTabWidget(central);
+    tabs_->addTab(createButtonPanel(searchPanelButtons()), QStringLiteral("SEARCH options"));
+    tabs_->addTab(createButtonPanel(viewPanelButtons()), QStringLiteral("VIEW options"));
+    tabs_->setFixedHeight(kTabBarHeight + tabs_->tabBar()->sizeHint().height());
+    layout->addWidget(tabs_);
+
+    auto* body = new QHBoxLayout;
+    splitter_ = new QSplitter(Qt::Horizontal, central);
+    bars_ = new BarPictureWidget(splitter_);
+    report_ = new QTextEdit(splitter_);
+    report_->setReadOnly(true);
+    report_->setLineWrapMode(QTextEdit::WidgetWidth);
+    splitter_->addWidget(bars_);
+    splitter_->addWidget(report_);
+    splitter_->setStretchFactor(0, 1);
+    splitter_->setStretchFactor(1, 1);
+    splitter_->setChildrenCollapsible(false);
+    body->addWidget(splitter_, 1);
+    racePanel_ = createRacePanel();
+    body->addWidget(racePanel_);
+    layout->addLayout(body, 1);
+    setCentralWidget(central);
+}
+
+void MainWindow::createStatusBar()
+{
+    panels_[0] = new QLabel(this);
+    panels_[1] = new QLabel(this);
+    panels_[1]->setMinimumWidth(180);
+    progress_ = new QProgressBar(this);
+    progress_->setMaximumWidth(200);
+    progress_->hide();
+    statusBar()->addWidget(panels_[0], 1);
+    statusBar()->addPermanentWidget(progress_);
+    statusBar()->addPermanentWidget(panels_[1]);
+    ui_.attachStatusBar(panels_[0], panels_[1], progress_);
+}
+
+void MainWindow::connectCommands()
+{
+    auto on = [this](Cmd cmd, auto slot) { connect(action(cmd), &QAction::triggered, this, slot); };
+    on(Cmd::New, [this] { newProblem(); });
+    on(Cmd::Open, [this] { flow_.openProblem(); });
+    on(Cmd::Edit, [this] { flow_.editProblem(); });
+    on(Cmd::Exit, [this] { close(); });
+    on(Cmd::HelpContents, [this] { showHelp(); });
+    on(Cmd::About, [this] { showAbout(); });
+    on(Cmd::AskTolerance, [this] { flow_.toggleAskTolerance(); });
+    on(Cmd::BtnColour, [this] { flow_.chooseColour(); });
+    on(Cmd::BtnPrint, [this] { printReport(); });
+    on(Cmd::BtnCopy, [this] { report_->copy(); });
+    on(Cmd::VMA, [this] {
+        if (flow_.confirmVma())
+            flow_.commandNotAvailable();
+    });
+    for (Cmd exit : {Cmd::StemExit, Cmd::RaceExit, Cmd::IcwExit})
+        on(exit, [this] { flow_.SaiMetodos(true); });
+    connect(bars_, &BarPictureWidget::pressed, this, [this] { flow_.chooseColour(); });
+
+    // Commands whose computations are not part of this build yet.
+    for (Cmd cmd : {Cmd::OpenMps, Cmd::ComputePayoff, Cmd::ImportSolutions, Cmd::WeightedSum, Cmd::RefPoint,
+                    Cmd::EConstraint, Cmd::NadirMethod1, Cmd::NadirMethod2, Cmd::EstimateNadirEA,
+                    Cmd::ImposeLimitations, Cmd::Stem1st, Cmd::StemNew, Cmd::RaceStart, Cmd::RaceChangeDir,
+                    Cmd::RaceFix, Cmd::RaceRelax, Cmd::Icw1st, Cmd::IcwNew, Cmd::IcwContractedVma, Cmd::ViewPayoff,
+                    Cmd::ViewBasketGraphs, Cmd::ViewBasketValues, Cmd::ViewWeightSpace, Cmd::StoreCurrent,
+                    Cmd::DeleteSolution, Cmd::StoreOptions, Cmd::ExportData, Cmd::BtnWeightedSum, Cmd::BtnSaveText,
+                    Cmd::BtnDelete, Cmd::BtnStore, Cmd::BtnLimitations, Cmd::BtnRefPoint, Cmd::BtnEConstraint,
+                    Cmd::BtnBasketGraphs, Cmd::BtnBasketValues, Cmd::BtnWeightSpace})
+        on(cmd, [this] {
+            flow_.commandNotAvailable();
+            refreshActions(); // a toggle button must not stay down
+        });
+}
+
+void MainWindow::refreshActions()
+{
+    updatingUi_ = true;
+    const CommandStates& states = flow_.states();
+    for (int i = 0; i < kCommandCount; ++i) {
+        QAction* act = actions_[i];
+        if (!act)
+            continue;
+        const CommandState& s = states[static_cast<Cmd>(i)];
+        act->setVisible(s.visible);
+        act->setEnabled(s.enabled);
+        if (act->isCheckable())
+            act->setChecked(s.checked);
+    }
+    viewLastN_->setEnabled(states.isEnabled(Cmd::ViewLastN));
+    tabs_->setVisible(states.isVisible(Cmd::TabBar));
+    bars_->setVisible(states.isVisible(Cmd::BarPicture));
+    report_->setVisible(states.isVisible(Cmd::ReportPane));
+    splitter_->setVisible(states.isVisible(Cmd::BarPicture) || states.isVisible(Cmd::ReportPane));
+    racePanel_->setVisible(states.isVisible(Cmd::RacePanel));
+    updatingUi_ = false;
+}
+
+void MainWindow::onNotify(UiEvent event)
+{
+    switch (event) {
+    case UiEvent::CommandsChanged: refreshActions(); break;
+    case UiEvent::CaptionChanged: setWindowTitle(flow_.caption()); break;
+    case UiEvent::ViewLastNChanged:
+        updatingUi_ = true;
+        viewLastN_->setValue(ws_.viewLastN);
+        updatingUi_ = false;
+        break;
+    case UiEvent::SolutionPhaseShown:
+        tabs_->setCurrentIndex(0);
+        report_->clear();
+        break;
+    case UiEvent::ProblemViewsHidden: report_->clear(); break;
+    default:
+        // Views that arrive with their own windows (report, bars, basket,
+        // weight space) react here as they are added.
+        break;
+    }
+}
+
+void MainWindow::newProblem()
+{
+    sizesDialog_->reset();
+    if (sizesDialog_->exec() != QDialog::Accepted)
+        return;
+    flow_.newProblem(sizesDialog_->objectives(), sizesDialog_->variables(), sizesDialog_->constraints());
+}
+
+void MainWindow::showHelp()
+{
+    helpWindow_->showPage(QDir(ws_.startDir).filePath(QStringLiteral("Help2.htm")));
+    helpWindow_->exec();
+}
+
+void MainWindow::showAbout() { aboutBox_->exec(); }
+
+void MainWindow::printReport()
+{
+    QPrinter printer;
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() == QDialog::Accepted)
+        report_->print(&printer);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    if (!exited_) {
+        flow_.exitProgram();
+        exited_ = true;
+    }
+    event->accept();
+}

@@ -1,0 +1,84 @@
+#pragma once
+
+#include "workspace/Commands.h"
+#include "workspace/MainFlow.h"
+#include "workspace/ui/QtUiPort.h"
+
+#include <QMainWindow>
+
+#include <array>
+#include <memory>
+
+class AboutBox;
+class BarPictureWidget;
+class HelpWindow;
+class QAction;
+class QLabel;
+class QMenu;
+class QProgressBar;
+class QSpinBox;
+class QSplitter;
+class QTabWidget;
+class QTextEdit;
+class QToolButton;
+class SizesDialog;
+struct Workspace;
+
+// The main window: menus, the two tab panels of buttons, the bar picture and
+// the report pane, the status bar. It holds no data: commands go to the
+// MainFlow, which decides what is offered and tells the window what to show.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    // Does not own `ws`; it must outlive the window.
+    explicit MainWindow(Workspace& ws, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    MainFlow& flow() { return flow_; }
+    QtUiPort& uiPort() { return ui_; }
+    QAction* action(Cmd cmd) const { return actions_[static_cast<int>(cmd)]; }
+    SizesDialog* sizesDialog() const { return sizesDialog_; }
+    QTabWidget* tabs() const { return tabs_; }
+    QTextEdit* report() const { return report_; }
+    QSpinBox* viewLastNBox() const { return viewLastN_; }
+    QLabel* statusPanel(int panel) const { return panels_[panel]; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void createActions();
+    QMenu* createMenu(const MenuEntry& entry);
+    QAction* createAction(Cmd cmd);
+    void createPanels();
+    QWidget* createButtonPanel(const std::vector<Cmd>& buttons);
+    QWidget* createViewLastN();
+    QWidget* createRacePanel();
+    void createStatusBar();
+    void connectCommands();
+    void refreshActions();
+    void onNotify(UiEvent event);
+
+    void newProblem();
+    void showHelp();
+    void showAbout();
+    void printReport();
+
+    QLabel* panels_[2] = {nullptr, nullptr};
+    QProgressBar* progress_ = nullptr;
+    QtUiPort ui_;
+    MainFlow flow_;
+    std::array<QAction*, kCommandCount> actions_{};
+    QTabWidget* tabs_ = nullptr;
+    QSplitter* splitter_ = nullptr;
+    BarPictureWidget* bars_ = nullptr;
+    QTextEdit* report_ = nullptr;
+    QSpinBox* viewLastN_ = nullptr;
+    QWidget* racePanel_ = nullptr;
+    SizesDialog* sizesDialog_ = nullptr;
+    HelpWindow* helpWindow_ = nullptr;
+    AboutBox* aboutBox_ = nullptr;
+    Workspace& ws_;
+    bool updatingUi_ = false;
+    bool exited_ = false;
+};

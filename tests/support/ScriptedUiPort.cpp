@@ -1,0 +1,120 @@
+#include "ScriptedUiPort.h"
+
+#include <algorithm>
+
+const char* toString(MsgKind kind)
+{
+    switch (kind) {
+    case MsgKind::Information: return "Information";
+    case MsgKind::Warning: return "Warning";
+    case MsgKind::Error: return "Error";
+    case MsgKind::Confirmation: return "Confirmation";
+    }
+    return "?";
+}
+
+void ScriptedUiPort::showMessage(MsgKind kind, const QString& text)
+{
+    log << QString::fromLatin1(toString(kind)) + QStringLiteral(": ") + text;
+}
+
+Answer ScriptedUiPort::ask(const QString& text, bool withCancel)
+{
+    log << (withCancel ? QStringLiteral("AskCancel: ") : QStringLiteral("Ask: ")) + text;
+    if (answers.empty())
+        return withCancel ? Answer::Cancel : Answer::No;
+    const Answer a = answers.front();
+    answers.pop_front();
+    return a;
+}
+
+std::optional<QString> ScriptedUiPort::inputText(const QString& title, const QString& prompt,
+                                                 const QString& defaultText)
+{
+    log << QStringLiteral("Input: %1 | %2 | %3").arg(title, prompt, defaultText);
+    if (inputs.empty())
+        return std::nullopt;
+    auto v = inputs.front();
+    inputs.pop_front();
+    return v;
+}
+
+std::optional<QString> ScriptedUiPort::chooseOpenFile(const QString& title, const QStringList& filters,
+                                                      const QString&)
+{
+    log << QStringLiteral("OpenFile: %1 | %2").arg(title, filters.join(QStringLiteral(";;")));
+    if (files.empty())
+        return std::nullopt;
+    auto v = files.front();
+    files.pop_front();
+    return v;
+}
+
+std::optional<QString> ScriptedUiPort::chooseSaveFile(const QString& title, const QStringList& filters,
+                                                      const QString&)
+{
+    log << QStringLiteral("SaveFile: %1 | %2").arg(title, filters.join(QStringLiteral(";;")));
+    if (files.empty())
+        return std::nullopt;
+    auto v = files.front();
+    files.pop_front();
+    return v;
+}
+
+std::optional<Color> ScriptedUiPort::chooseColor(Color)
+{
+    log << QStringLiteral("ChooseColor");
+    if (colors.empty())
+        return std::nullopt;
+    auto v = colors.front();
+    colors.pop_front();
+    return v;
+}
+
+void ScriptedUiPort::setStatusText(int panel, const QString& text)
+{
+    if (panel == 0 || panel == 1)
+        status[panel] = text;
+    log << QStringLiteral("Status%1: %2").arg(panel).arg(text);
+}
+
+void ScriptedUiPort::showProgress(int position, int)
+{
+    progressVisible = true;
+    progressPosition = position;
+}
+
+void ScriptedUiPort::hideProgress() { progressVisible = false; }
+
+void ScriptedUiPort::setBusy(bool busy)
+{
+    busyDepth += busy ? 1 : -1;
+    maxBusyDepth = std::max(maxBusyDepth, busyDepth);
+}
+
+void ScriptedUiPort::notify(UiEvent event) { events.push_back(event); }
+
+QStringList ScriptedUiPort::dialogs() const
+{
+    QStringList out;
+    for (const QString& line : log) {
+        for (const char* prefix : {"Information: ", "Warning: ", "Error: ", "Confirmation: ", "Ask: ", "AskCancel: "}) {
+            if (line.startsWith(QLatin1String(prefix))) {
+                out << line;
+                break;
+            }
+        }
+    }
+    return out;
+}
+
+bool ScriptedUiPort::saw(UiEvent event) const
+{
+    return std::find(events.begin(), events.end(), event) != events.end();
+}
+
+void ScriptedUiPort::clear()
+{
+    log.clear();
+    events.clear();
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "workspace/UiPort.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <deque>
+#include <optional>
+#include <vector>
+
+// A UiPort for tests: answers questions and dialogs from queues and records
+// every message, question and notification as a line of text, e.g.
+// "Error: File not found", "Ask: Do you want ...?", "Status0: ...".
+// An unexpected question (empty queue) is recorded and answered No/cancel.
+class ScriptedUiPort : public UiPort {
+public:
+    std::deque<Answer> answers;
+    std::deque<std::optional<QString>> inputs;
+    std::deque<std::optional<QString>> files;
+    std::deque<std::optional<Color>> colors;
+
+    QStringList log;                // messages, questions, inputs, files, status texts
+    std::vector<UiEvent> events;    // notifications in order
+    QString status[2];
+    int busyDepth = 0;
+    int maxBusyDepth = 0;
+    bool progressVisible = false;
+    int progressPosition = 0;
+
+    void showMessage(MsgKind kind, const QString& text) override;
+    Answer ask(const QString& text, bool withCancel) override;
+    std::optional<QString> inputText(const QString& title, const QString& prompt,
+                                     const QString& defaultText) override;
+    std::optional<QString> chooseOpenFile(const QString& title, const QStringList& filters,
+                                          const QString& defaultSuffix) override;
+    std::optional<QString> chooseSaveFile(const QString& title, const QStringList& filters,
+                                          const QString& defaultSuffix) override;
+    std::optional<Color> chooseColor(Color initial) override;
+    void setStatusText(int panel, const QString& text) override;
+    void showProgress(int position, int maximum) override;
+    void hideProgress() override;
+    void setBusy(bool busy) override;
+    void processEvents() override {}
+    void notify(UiEvent event) override;
+
+    // The log lines that are messages ("Information: ...", "Warning: ...",
+    // "Error: ...", "Confirmation: ...") and questions ("Ask: ...").
+    QStringList dialogs() const;
+    bool saw(UiEvent event) const;
+    void clear();
+};
+
+const char* toString(MsgKind kind);

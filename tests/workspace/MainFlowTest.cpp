@@ -1,0 +1,509 @@
+#include "ScriptedUiPort.h"
+#include "workspace/MainFlow.h"
+#include "workspace/Messages.h"
+#include "workspace/Workspace.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+namespace {
+
+// A two-objective problem: max 3x1 + x2, min x1 + 2x2, x1 + x2 <= 10, x2 <= 5.
+const char kSmallProblem[] =
+    "2\t(number of O.F.)\r\n"
+    "1\t(number of Constraints)\r\n"
+    "2\t(number of variables}\r\n"
+    "O.FUNCTIONS: type (1=MAX; -1=MIN) ; coefficients \r\n"
+    "1\t 3.00000000000000E+0000\t 1.00000000000000E+0000\tF1\r\n"
+    "-1\t 1.00000000000000E+0000\t 2.00000000000000E+0000\tCost\r\n"
+    "CONSTRAINTS: coefficients; type (0 <=, 1 =, 2 >=); rhs\r\n"
+    " 1.00000000000000E+0000\t 1.00000000000000E+0000\t0\t 1.00000000000000E+0001\r\n"
+    "VARIABLES:  LB; UB (infinite=1e41); name\r\n"
+    " 0.00000000000000E+0000\t 1.00000000000000E+0041\tX1\r\n"
+    " 0.00000000000000E+0000\t 5.00000000000000E+0000\tX2\r\n";
+
+class MainFlowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        flow.startUp(dir.path());
+        ui.clear();
+    }
+
+    QString writeFile(const QString& name, const QByteArray& bytes)
+    {
+        const QString path = dir.filePath(name);
+        QFile f(path);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+        return path;
+    }
+
+    void openSmallProblem(const QString& name = QStringLiteral("small.mlp"))
+    {
+        flow.openProblemFile(writeFile(name, kSmallProblem));
+        ASSERT_EQ(flow.phase(), Phase::Problem) << ui.log.join(QLatin1Char('\n')).toStdString();
+    }
+
+    void addHistory(int count)
+    {
+        for (int i = 0; i < count; ++i)
+            ws->history.push_front(ComputedSolution{});
+        ws->historyCount = count;
+    }
+
+    QTemporaryDir dir;
+    std::unique_ptr<Workspace> ws = std::make_unique<Workspace>();
+    ScriptedUiPort ui;
+    MainFlow flow{*ws, ui};
+};
+
+QString tooBig() { return QStringLiteral("Error: ") + QString::fromUtf8(msg::kTooBig); }
+
+TEST_F(MainFlowTest, EmptyPhaseOffersFileAndHelpOnly)
+{
+    const CommandStates& s = flow.states();
+    EXPECT_EQ(flow.phase(), Phase::Empty);
+    EXPECT_EQ(flow.caption(), QStringLiteral("Quilvane - Interactive Multiple Objective Linear Programming"));
+    for (Cmd menu : {Cmd::MenuFile, Cmd::MenuHelp})
+        EXPECT_TRUE(s.isVisible(menu)) << toString(menu);
+    for (Cmd menu : {Cmd::MenuFirst, Cmd::MenuCompute, Cmd::MenuLimits, Cmd::MenuMethods, Cmd::MenuSolutions})
+        EXPECT_FALSE(s.isVisible(menu)) << toString(menu);
+    for (Cmd c : {Cmd::New, Cmd::Open, Cmd::Exit, Cmd::HelpContents, Cmd::About})
+        EXPECT_TRUE(s.isAvailable(c)) << toString(c);
+    EXPECT_TRUE(s.isVisible(Cmd::OpenMps));
+    EXPECT_FALSE(s.isAvailable(Cmd::OpenMps));
+    EXPECT_FALSE(s.isAvailable(Cmd::Edit));
+    EXPECT_FALSE(s.isVisible(Cmd::TabBar));
+    EXPECT_FALSE(s.isAvailable(Cmd::BtnWeightedSum));
+    EXPECT_FALSE(s.isVisible(Cmd::ReportPane));
+}
+
+TEST_F(MainFlowTest, SizesDialogShowsItsMessagesInOrder)
+{
+    struct Case {
+        const char *p, *n, *m;
+        QStringList expected;
+        bool accepted;
+    };
+    const QString invalid = QStringLiteral("Error: Invalid Numbers!");
+    const Case cases[] = {
+        {"21", "5", "5", {QStringLiteral("Warning: Too many objective functions (max 20)")}, false},
+        {"25", "200", "150",
+         {QStringLiteral("Warning: Too many objective functions (max 20)"),
+          QStringLiteral("Warning: Too many variables (max 101)"),
+          QStringLiteral("Warning: Too many constraints (max 100)")},
+         false},
+        {"2", "x", "3", {invalid}, false},
+        {"2", "3", "", {invalid}, false},
+        {"2.5", "3", "1", {invalid}, false},
+        {"0", "3", "1", {invalid}, false},
+        {"2", "-3", "1", {invalid}, false},
+        {"2", "3", "-1", {invalid}, false},
+        {"20", "101", "100", {}, true},
+        {"1", "1", "0", {}, true},
+        {"2", "102", "5", {QStringLiteral("Warning: Too many variables (max 101)")}, false},
+    };
+    for (const Case& c : cases) {
+        ui.clear();
+        EXPECT_EQ(flow.acceptSizes(QString::fromLatin1(c.p), QString::fromLatin1(c.n), QString::fromLatin1(c.m)),
+                  c.accepted)
+            << c.p << "/" << c.n << "/" << c.m;
+        EXPECT_EQ(ui.dialogs(), c.expected) << c.p << "/" << c.n << "/" << c.m;
+    }
+}
+
+TEST_F(MainFlowTest, RefusedSizesKeepThePreviousProblem)
+{
+    openSmallProblem();
+    ASSERT_FALSE(flow.acceptSizes(QStringLiteral("25"), QStringLiteral("200"), QStringLiteral("150")));
+    EXPECT_EQ(ws->numObjectives, 2);
+    EXPECT_EQ(ws->numVariables, 2);
+    EXPECT_EQ(ws->numConstraints, 1);
+    EXPECT_EQ(ws->objCoef[1][1], 3);
+    EXPECT_EQ(flow.phase(), Phase::Problem);
+}
+
+TEST_F(MainFlowTest, NewWithoutEditorSaysSoAndChangesNothing)
+{
+    openSmallProblem();
+    ui.clear();
+    ASSERT_TRUE(flow.acceptSizes(QStringLiteral("3"), QStringLiteral("4"), QStringLiteral("2")));
+    flow.newProblem(3, 4, 2);
+    EXPECT_EQ(ui.dialogs(),
+              QStringList{QStringLiteral("Information: The problem editor is not available in this build.")});
+    EXPECT_EQ(ws->numObjectives, 2);
+    EXPECT_EQ(ws->objCoef[1][1], 3);
+    EXPECT_EQ(flow.phase(), Phase::Problem);
+}
+
+TEST_F(MainFlowTest, OpenLoadsTheProblemAndEntersTheProblemPhase)
+{
+    ui.files.push_back(writeFile(QStringLiteral("small.mlp"), kSmallProblem));
+    flow.openProblem();
+    EXPECT_TRUE(ui.dialogs().isEmpty()) << ui.log.join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(ui.log.contains(QStringLiteral("OpenFile: Open | MOLP data (*.mlp)")));
+    EXPECT_EQ(flow.phase(), Phase::Problem);
+    EXPECT_EQ(flow.caption(), QStringLiteral("Quilvane - small"));
+    EXPECT_EQ(ws->fileName, dir.filePath(QStringLiteral("small.mlp")));
+    EXPECT_EQ(ws->objName[2], QStringLiteral("Cost"));
+    EXPECT_EQ(ws->objSense[2], -1);
+    EXPECT_EQ(ws->vars[2].ub, 5);
+    EXPECT_EQ(ws->slackName[1], QStringLiteral("s1"));
+    EXPECT_EQ(ws->payoff[1].f[1], kNotComputed);
+    EXPECT_GT(ui.maxBusyDepth, 0);
+    EXPECT_EQ(ui.busyDepth, 0);
+
+    const CommandStates& s = flow.states();
+    EXPECT_TRUE(s.isAvailable(Cmd::Edit));
+    EXPECT_TRUE(s.isAvailable(Cmd::ComputePayoff));
+    EXPECT_TRUE(s.isAvailable(Cmd::ImportSolutions));
+    for (Cmd menu : {Cmd::MenuCompute, Cmd::MenuLimits, Cmd::MenuMethods, Cmd::MenuSolutions})
+        EXPECT_FALSE(s.isVisible(menu)) << toString(menu);
+    EXPECT_FALSE(s.isVisible(Cmd::TabBar));
+}
+
+TEST_F(MainFlowTest, CaptionKeepsOnlyTheLastProblemName)
+{
+    openSmallProblem(QStringLiteral("first.mlp"));
+    openSmallProblem(QStringLiteral("second-try.mlp"));
+    EXPECT_EQ(flow.caption(), QStringLiteral("Quilvane - second-try"));
+    EXPECT_EQ(MainFlow::captionWithProblem(QStringLiteral("Quilvane"), QStringLiteral("p")),
+              QStringLiteral("Quilvane - p"));
+}
+
+TEST_F(MainFlowTest, OpenCancelledDoesNothing)
+{
+    ui.files.push_back(std::nullopt);
+    flow.openProblem();
+    EXPECT_TRUE(ui.dialogs().isEmpty());
+    EXPECT_EQ(flow.phase(), Phase::Empty);
+}
+
+TEST_F(MainFlowTest, MissingFileIsNotFound)
+{
+    openSmallProblem();
+    ui.clear();
+    flow.openProblemFile(dir.filePath(QStringLiteral("nothere.mlp")));
+    flow.openProblemFile(QString());
+    EXPECT_EQ(ui.dialogs(), QStringList({QStringLiteral("Error: File not found"), QStringLiteral("Error: File not found")}));
+    EXPECT_EQ(ws->numObjectives, 2);
+    EXPECT_EQ(flow.phase(), Phase::Problem);
+}
+
+TEST_F(MainFlowTest, RefusedFilesLeaveTheWorkspaceAndWindowAsTheyWere)
+{
+    openSmallProblem();
+    ws->payoffComputed = true; // as after a pay-off table
+    ws->idealPoint[1] = 30;
+    flow.ShowSolutionPhase();
+    ui.clear();
+
+    flow.openProblemFile(writeFile(QStringLiteral("big.mlp"), "21\r\n1\r\n2\r\n"));
+    EXPECT_EQ(ui.dialogs(), QStringList{tooBig()});
+    flow.openProblemFile(writeFile(QStringLiteral("big2.mlp"), "2\r\n1\r\n102\r\n"));
+    flow.openProblemFile(writeFile(QStringLiteral("garbage.mlp"), "2\r\n1\r\n2\r\nhead\r\n1 abc"));
+    flow.openProblemFile(writeFile(QStringLiteral("cut.mlp"), QByteArray(kSmallProblem).left(200)));
+
+    const QStringList dialogs = ui.dialogs();
+    ASSERT_EQ(dialogs.size(), 4);
+    EXPECT_EQ(dialogs[1], tooBig());
+    EXPECT_TRUE(dialogs[2].startsWith(QStringLiteral("Error: Input error"))) << dialogs[2].toStdString();
+    EXPECT_TRUE(dialogs[3].startsWith(QStringLiteral("Error: Input error"))) << dialogs[3].toStdString();
+    EXPECT_EQ(ws->numObjectives, 2);
+    EXPECT_EQ(ws->numVariables, 2);
+    EXPECT_EQ(ws->objCoef[1][1], 3);
+    EXPECT_EQ(ws->objName[2], QStringLiteral("Cost"));
+    EXPECT_TRUE(ws->payoffComputed);
+    EXPECT_EQ(flow.phase(), Phase::Solutions);
+    EXPECT_TRUE(flow.states().isVisible(Cmd::TabBar));
+    EXPECT_EQ(flow.caption(), QStringLiteral("Quilvane - small"));
+}
+
+TEST_F(MainFlowTest, SecondProblemResetsComputationsButNotTheIdealPoint)
+{
+    openSmallProblem();
+    ws->payoffComputed = true;
+    ws->idealPoint[1] = 30;
+    ws->basket.push_back(SolSolutionBasket{});
+    ws->basketCount = 1;
+    addHistory(2);
+    flow.ShowSolutionPhase();
+    openSmallProblem(QStringLiteral("again.mlp"));
+    EXPECT_FALSE(ws->payoffComputed);
+    EXPECT_EQ(ws->basketCount, 0);
+    EXPECT_EQ(ws->historyCount, 0);
+    EXPECT_EQ(ws->payoff[2].f[1], kNotComputed);
+    EXPECT_EQ(ws->idealPoint[1], 30);
+    EXPECT_FALSE(flow.states().isVisible(Cmd::TabBar));
+    EXPECT_TRUE(flow.states().isVisible(Cmd::MenuFirst));
+    EXPECT_TRUE(ui.saw(UiEvent::ProblemViewsHidden));
+}
+
+TEST_F(MainFlowTest, EditWarnsOnlyAfterComputations)
+{
+    openSmallProblem();
+    ui.clear();
+    flow.editProblem();
+    EXPECT_EQ(ui.dialogs(),
+              QStringList{QStringLiteral("Information: The problem editor is not available in this build.")});
+
+    ws->payoffComputed = true;
+    ui.clear();
+    ui.answers.push_back(Answer::No);
+    flow.editProblem();
+    EXPECT_EQ(ui.dialogs(), QStringList{QStringLiteral("Ask: ") + QString::fromUtf8(msg::kEditWarning)});
+    EXPECT_EQ(ui.dialogs().first(),
+              QStringLiteral("Ask: With this operation you will loose previous computations. Do you want to continue?"));
+
+    ui.clear();
+    ui.answers.push_back(Answer::Yes);
+    flow.editProblem();
+    EXPECT_EQ(ui.dialogs().size(), 2);
+    EXPECT_TRUE(ws->payoffComputed);
+}
+
+TEST_F(MainFlowTest, SolutionPhaseMenusDependOnTheNumberOfObjectives)
+{
+    openSmallProblem();
+    flow.ShowSolutionPhase();
+    const CommandStates& s = flow.states();
+    EXPECT_EQ(flow.phase(), Phase::Solutions);
+    EXPECT_FALSE(s.isVisible(Cmd::MenuFirst));
+    for (Cmd c : {Cmd::WeightedSum, Cmd::RefPoint, Cmd::EConstraint, Cmd::VMA, Cmd::ImposeLimitations, Cmd::Stem1st,
+                  Cmd::RaceStart, Cmd::Icw1st, Cmd::ViewPayoff, Cmd::ExportData, Cmd::BtnWeightedSum, Cmd::ViewLastN})
+        EXPECT_TRUE(s.isAvailable(c)) << toString(c);
+    for (Cmd c : {Cmd::StemNew, Cmd::StemExit, Cmd::RaceExit, Cmd::RaceFix, Cmd::IcwNew, Cmd::IcwExit,
+                  Cmd::NadirMethod1, Cmd::EstimateNadirEA})
+        EXPECT_FALSE(s.isAvailable(c)) << toString(c);
+    EXPECT_FALSE(s.isVisible(Cmd::RacePanel));
+    // Two objectives: the pay-off solutions are the nadir solutions.
+    EXPECT_TRUE(s.isAvailable(Cmd::ViewWeightSpace));
+    EXPECT_FALSE(s.isAvailable(Cmd::NadirMethod2));
+    EXPECT_EQ(ws->nadirSource[1], 2);
+    EXPECT_EQ(ws->nadirSource[2], 1);
+
+    for (int p : {3, 4, 1}) {
+        ws->numObjectives = p;
+        flow.ShowSolutionPhase();
+        EXPECT_EQ(s.isVisible(Cmd::ViewWeightSpace), p == 3) << p;
+        EXPECT_EQ(s.isVisible(Cmd::BtnWeightSpace), p == 3) << p;
+        EXPECT_TRUE(s.isAvailable(Cmd::NadirMethod2)) << p;
+    }
+}
+
+TEST_F(MainFlowTest, ViewLastNFollowsTheHistory)
+{
+    openSmallProblem();
+    addHistory(3);
+    flow.ShowSolutionPhase();
+    EXPECT_EQ(ws->viewLastN, 3);
+
+    ui.clear();
+    flow.setViewLastNText(QStringLiteral("9"));
+    EXPECT_EQ(ws->viewLastN, 9);
+    EXPECT_TRUE(ui.saw(UiEvent::ReportChanged));
+
+    ui.clear();
+    flow.setViewLastNText(QStringLiteral("x"));
+    EXPECT_EQ(ui.dialogs(), QStringList{QStringLiteral("Error: 'x' is not a valid integer value")});
+    EXPECT_EQ(ws->viewLastN, 9);
+
+    flow.setViewLastNText(QStringLiteral("15"));
+    EXPECT_EQ(ws->viewLastN, MaxHistory);
+    flow.setViewLastNText(QStringLiteral("0"));
+    EXPECT_EQ(ws->viewLastN, 1);
+
+    ui.clear();
+    flow.setViewLastNText(QStringLiteral("1"));
+    EXPECT_TRUE(ui.saw(UiEvent::ViewLastNChanged));
+    EXPECT_FALSE(ui.saw(UiEvent::ReportChanged)); // nothing changed, nothing rewritten
+
+    addHistory(MaxHistory);
+    flow.ShowSolutionPhase();
+    EXPECT_EQ(ws->viewLastN, MaxHistory);
+}
+
+TEST_F(MainFlowTest, StemModeRestrictsCommandsAndLeavingAsksAboutLimitations)
+{
+    openSmallProblem();
+    flow.ShowSolutionPhase();
+    ws->limitsActive = true;
+    ws->limitOn[1] = true;
+    ws->limitValue[1] = 4;
+    ws->activeMethod = MethodStem;
+    ui.clear();
+    flow.EnterMethodMode();
+
+    const CommandStates& s = flow.states();
+    EXPECT_EQ(flow.phase(), Phase::Method);
+    for (Cmd c : {Cmd::WeightedSum, Cmd::ImposeLimitations, Cmd::BtnWeightedSum, Cmd::BtnRefPoint,
+                  Cmd::BtnEConstraint, Cmd::BtnLimitations, Cmd::RaceStart, Cmd::Icw1st, Cmd::ViewWeightSpace,
+                  Cmd::BtnWeightSpace})
+        EXPECT_FALSE(s.isAvailable(c)) << toString(c);
+    EXPECT_TRUE(s.isAvailable(Cmd::StemNew));
+    EXPECT_TRUE(s.isAvailable(Cmd::StemExit));
+    EXPECT_TRUE(s.isChecked(Cmd::StemMenu));
+    EXPECT_TRUE(ui.saw(UiEvent::WeightSpaceHidden));
+
+    ui.answers.push_back(Answer::No);
+    ui.clear();
+    flow.SaiMetodos(true);
+    EXPECT_EQ(ui.dialogs(), QStringList{QStringLiteral("Ask: Do you want to keep the limitations imposed on the o.f. values?")});
+    EXPECT_FALSE(ws->limitsActive);
+    EXPECT_FALSE(ws->limitOn[1]);
+    EXPECT_TRUE(ui.saw(UiEvent::ReportChanged));
+    EXPECT_EQ(ws->activeMethod, MethodNone);
+    EXPECT_EQ(flow.phase(), Phase::Solutions);
+    for (Cmd c : {Cmd::WeightedSum, Cmd::BtnLimitations, Cmd::RaceStart, Cmd::Icw1st, Cmd::ViewWeightSpace})
+        EXPECT_TRUE(s.isAvailable(c)) << toString(c);
+    EXPECT_FALSE(s.isAvailable(Cmd::StemNew));
+    EXPECT_FALSE(s.isChecked(Cmd::StemMenu));
+    EXPECT_FALSE(s.isChecked(Cmd::BtnLimitations));
+}
+
+TEST_F(MainFlowTest, KeepingLimitationsAfterAMethodPressesTheButton)
+{
+    openSmallProblem();
+    flow.ShowSolutionPhase();
+    ws->limitsActive = true;
+    ws->activeMethod = MethodParetoRace;
+    ws->raceObjective = 2;
+    flow.EnterMethodMode();
+    EXPECT_TRUE(flow.states().isVisible(Cmd::RacePanel));
+    EXPECT_TRUE(flow.states().isAvailable(Cmd::RaceFix));
+    EXPECT_FALSE(flow.states().isAvailable(Cmd::Stem1st));
+
+    ui.answers.push_back(Answer::Yes);
+    flow.SaiMetodos(true);
+    EXPECT_TRUE(ws->limitsActive);
+    EXPECT_TRUE(flow.states().isChecked(Cmd::BtnLimitations));
+    EXPECT_FALSE(flow.states().isVisible(Cmd::RacePanel));
+    EXPECT_EQ(ws->raceObjective, 0);
+}
+
+TEST_F(MainFlowTest, IcwModeAndANewProblemLeaveTheMethodWithoutAQuestion)
+{
+    openSmallProblem();
+    flow.ShowSolutionPhase();
+    ws->limitsActive = true;
+    ws->activeMethod = MethodIcw;
+    flow.EnterMethodMode();
+    const CommandStates& s = flow.states();
+    EXPECT_TRUE(s.isChecked(Cmd::IcwMenu));
+    EXPECT_TRUE(s.isAvailable(Cmd::IcwNew));
+    // ICW keeps the weight space: its regions are what the method shows.
+    EXPECT_TRUE(s.isAvailable(Cmd::ViewWeightSpace));
+    EXPECT_FALSE(s.isAvailable(Cmd::Stem1st));
+
+    ui.clear();
+    openSmallProblem(QStringLiteral("other.mlp"));
+    EXPECT_TRUE(ui.dialogs().isEmpty());
+    EXPECT_TRUE(ui.saw(UiEvent::ContractedConeHidden));
+    EXPECT_EQ(ws->activeMethod, MethodNone);
+    EXPECT_FALSE(s.isChecked(Cmd::IcwMenu));
+    EXPECT_FALSE(s.isEnabled(Cmd::IcwNew));
+    EXPECT_EQ(flow.phase(), Phase::Problem);
+}
+
+TEST_F(MainFlowTest, LimitationQuestionClearsOnNo)
+{
+    openSmallProblem();
+    flow.askConsiderLimitations();
+    EXPECT_TRUE(ui.dialogs().isEmpty());
+
+    ws->limitsActive = true;
+    ui.answers.push_back(Answer::Yes);
+    flow.askConsiderLimitations();
+    EXPECT_TRUE(ws->limitsActive);
+    ui.answers.push_back(Answer::No);
+    flow.askConsiderLimitations();
+    EXPECT_FALSE(ws->limitsActive);
+    EXPECT_EQ(ui.dialogs().size(), 2);
+    EXPECT_EQ(ui.dialogs().first(),
+              QStringLiteral("Ask: Do you want to consider the limitations imposed on the o.f. values?"));
+}
+
+TEST_F(MainFlowTest, VmaConfirmationMentionsLimitationsOnlyWhenInForce)
+{
+    openSmallProblem();
+    ui.answers.push_back(Answer::No);
+    EXPECT_FALSE(flow.confirmVma());
+    ws->limitsActive = true;
+    ui.answers.push_back(Answer::Yes);
+    EXPECT_TRUE(flow.confirmVma());
+    EXPECT_FALSE(ws->limitsActive);
+    const QStringList d = ui.dialogs();
+    ASSERT_EQ(d.size(), 2);
+    EXPECT_EQ(d[0], QStringLiteral("Ask: ") + QString::fromUtf8(msg::kVmaQuestion));
+    EXPECT_TRUE(d[1].contains(QStringLiteral("Additional limitations on the objective functions will not be considered.")));
+    EXPECT_TRUE(ui.log.contains(QStringLiteral("Status0: ")));
+}
+
+TEST_F(MainFlowTest, ColourGoesToTheNewestRecordAndItsBasketSolution)
+{
+    openSmallProblem();
+    flow.chooseColour(); // no history: nothing to colour, no dialog
+    EXPECT_FALSE(ui.log.contains(QStringLiteral("ChooseColor")));
+
+    ws->basket.push_back(SolSolutionBasket{});
+    ws->basketCount = 1;
+    addHistory(2);
+    ws->history.front().basketIndex = 1;
+    ui.colors.push_back(std::nullopt);
+    flow.chooseColour();
+    EXPECT_EQ(ws->history.front().cor, kNoColor);
+
+    ui.colors.push_back(hexColor(0x00FF00));
+    ui.clear();
+    flow.chooseColour();
+    EXPECT_EQ(ws->history.front().cor, hexColor(0x00FF00));
+    EXPECT_EQ(ws->basket[1].cor, hexColor(0x00FF00));
+    EXPECT_EQ(ws->history.back().cor, kNoColor);
+    EXPECT_TRUE(ui.saw(UiEvent::ReportChanged));
+    EXPECT_TRUE(ui.saw(UiEvent::WeightSpaceChanged));
+}
+
+TEST_F(MainFlowTest, AskToleranceTogglesItsCheckMark)
+{
+    flow.toggleAskTolerance();
+    EXPECT_TRUE(flow.states().isChecked(Cmd::AskTolerance));
+    EXPECT_TRUE(ws->askNadirTolerance);
+    flow.toggleAskTolerance();
+    EXPECT_FALSE(flow.states().isChecked(Cmd::AskTolerance));
+}
+
+TEST_F(MainFlowTest, MenuLayoutHasEveryCommandOnce)
+{
+    std::vector<int> seen(kCommandCount, 0);
+    std::function<void(const std::vector<MenuEntry>&)> walk = [&](const std::vector<MenuEntry>& entries) {
+        for (const MenuEntry& e : entries) {
+            if (e.cmd == Cmd::Separator)
+                continue;
+            ++seen[static_cast<int>(e.cmd)];
+            EXPECT_EQ(commandInfo(e.cmd).cmd, e.cmd);
+            walk(e.children);
+        }
+    };
+    walk(mainMenuLayout());
+    for (Cmd c : searchPanelButtons())
+        ++seen[static_cast<int>(c)];
+    for (Cmd c : viewPanelButtons())
+        ++seen[static_cast<int>(c)];
+    for (int i = 0; i < kCommandCount; ++i) {
+        const Cmd c = static_cast<Cmd>(i);
+        const bool area = c == Cmd::TabBar || c == Cmd::BarPicture || c == Cmd::ReportPane || c == Cmd::RacePanel;
+        EXPECT_EQ(seen[i], area ? 0 : 1) << toString(c);
+    }
+    EXPECT_STREQ(commandInfo(Cmd::EConstraint).caption, " &e-constraint technique");
+    EXPECT_STREQ(commandInfo(Cmd::BtnBasketValues).hint, "Values of  solutions in Basket");
+}
+
+} // namespace
