@@ -40,7 +40,7 @@ public:
         reader_.skipLine();
 
         if (p > MaxObjectives || m > MaxConstraints || n > MaxVariables)
-            throw ParseFailure{ProblemReadStatus::TooBig, QString()};
+            throw ParseFailure{ProblemReadStatus::TooBig, QStringLiteral("Can\u00B4t read this problem. It is too big!")};
         if (p < 1 || m < 0 || n < 1)
             throw ParseFailure{ProblemReadStatus::InputError,
                                QStringLiteral("Input error: invalid problem sizes (%1 objective functions, "
@@ -82,7 +82,7 @@ public:
         for (int j = 1; j <= n; ++j) {
             out.vars[j].lb = real();
             out.vars[j].ub = real();
-            // Unlike objectives, a name part of only TABs gives an empty name.
+            // Unlike objectives, a name of only TABs stays empty.
             out.vars[j].name = reader_.atLineEnd() ? DefaultVariableName(j) : nameOnLine(MaxVarNameLength);
             reader_.skipLine();
         }

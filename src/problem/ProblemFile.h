@@ -16,7 +16,7 @@ enum class ProblemReadStatus {
 
 struct ProblemReadResult {
     ProblemReadStatus status = ProblemReadStatus::Ok;
-    QString message; // for InputError: the text to show the user
+    QString message; // for InputError and TooBig: the text to show the user
 };
 
 struct ProblemWriteResult {

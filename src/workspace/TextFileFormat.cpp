@@ -87,6 +87,8 @@ bool IsLineEnd(char c) { return c == '\n' || c == '\r'; }
 
 QString FormatFileReal(Real value)
 {
+    // No problem holds these; if one slips in, the field still has its width
+    // and the reader refuses it, naming the line, instead of reading a number.
     if (std::isnan(value))
         return QStringLiteral("NAN").rightJustified(kFileRealWidth);
     if (std::isinf(value))
@@ -96,8 +98,7 @@ QString FormatFileReal(Real value)
 
     // "%.14Le" rounds to 15 significant digits and carries into the exponent
     // (9.999999999999999e5 -> 1.00000000000000e+06); only the exponent's
-    // width has to change.
-    // snprintf writes the locale's decimal separator; files always use ".".
+    // width has to change. The C locale keeps the decimal point a ".".
     char buf[64];
     const locale_t previous = uselocale(CLocale());
     const int len = std::snprintf(buf, sizeof buf, "%.14Le", value);

@@ -86,6 +86,8 @@ struct RecordYAC {
     tipoYAC YAC{};
     std::int32_t ncolsYAC = 0;
 };
+// yacColumns[c]: the tableau position of the variable behind YAC column c.
+using YacColumnMap = std::array<std::int32_t, MaxYacCols + 1>;
 
 struct ComputedSolution {
     vectorObj f{};
@@ -161,6 +163,7 @@ struct Workspace : ProblemData {
     std::int32_t paletteIndex = 0;
     Color lastColor = kNoColor;
     RecordYAC currentYAC;
+    YacColumnMap yacColumns{};
 
     // Alternative bases found by the enumerations, and how many there are.
     std::vector<vectorResEB_Int> alternativeBases;

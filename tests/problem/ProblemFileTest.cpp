@@ -12,8 +12,11 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <functional>
+#include <limits>
 #include <random>
+#include <ostream>
 #include <string>
 #include <tuple>
 
@@ -117,6 +120,20 @@ TEST(ProblemFileWrite, SensesAndTypesAsIntegers)
     EXPECT_TRUE(text.contains("E+0000\t2\t 1.00000000000000E+0001\r\n"));
 }
 
+TEST(ProblemFileWrite, NonFiniteValuesKeepTheLayoutAndAreRefusedOnReading)
+{
+    auto problem = ExampleProblem();
+    problem->conRhs[1] = std::numeric_limits<Real>::quiet_NaN();
+    problem->vars[1].ub = std::numeric_limits<Real>::infinity();
+    const QByteArray text = ProblemFileText(*problem);
+    EXPECT_TRUE(text.contains("\t                    NAN\r\n"));
+    EXPECT_TRUE(text.contains("\t                    INF\tX1\r\n"));
+    auto target = NewResetProblem();
+    const auto result = ParseProblemText(text, *target);
+    EXPECT_EQ(result.status, ProblemReadStatus::InputError);
+    EXPECT_EQ(result.message, QStringLiteral("Input error in line 8: \"NAN\" is not a valid number."));
+}
+
 // ---------------------------------------------------------- round trips
 
 using RoundTripParam = std::tuple<std::tuple<int, int, int>, std::uint64_t>;
@@ -216,6 +233,7 @@ TEST(ProblemFileSystem, MissingFileIsAnInputErrorAndChangesNothing)
     const QString path = dir.filePath(QStringLiteral("absent.mlp"));
     EXPECT_FALSE(ProblemFileExists(path));
     EXPECT_FALSE(ProblemFileExists(QString()));
+    EXPECT_FALSE(ProblemFileExists(dir.path())); // a folder is not a problem file
     auto target = MarkedTarget();
     const auto before = std::make_unique<ProblemData>(*target);
     const auto result = ReadProblemFile(path, *target);
@@ -244,6 +262,8 @@ struct HandFileCase {
     QByteArray text;
     std::function<void(const ProblemData&)> check;
 };
+// Failures name the case rather than dumping its bytes.
+void PrintTo(const HandFileCase& c, std::ostream* os) { *os << c.label; }
 
 class HandWrittenFile : public testing::TestWithParam<HandFileCase> {};
 
@@ -420,6 +440,8 @@ struct CountCase {
     int n;
     ProblemReadStatus status;
 };
+// Failures name the case rather than dumping its bytes.
+void PrintTo(const CountCase& c, std::ostream* os) { *os << c.label; }
 
 class ProblemCounts : public testing::TestWithParam<CountCase> {};
 
@@ -446,6 +468,8 @@ TEST_P(ProblemCounts, LimitsAndImpossibleSizes)
         return;
     }
     EXPECT_TRUE(SameProblem(*target, *before));
+    if (c.status == ProblemReadStatus::TooBig)
+        EXPECT_EQ(result.message, QStringLiteral("Can´t read this problem. It is too big!"));
     if (c.status == ProblemReadStatus::InputError) {
         EXPECT_EQ(result.message, QStringLiteral("Input error: invalid problem sizes (%1 objective functions, "
                                                  "%2 constraints, %3 variables).")
@@ -479,6 +503,8 @@ struct RefusalCase {
     QByteArray text;
     const char* message;
 };
+// Failures name the case rather than dumping its bytes.
+void PrintTo(const RefusalCase& c, std::ostream* os) { *os << c.label; }
 
 class ProblemRefusal : public testing::TestWithParam<RefusalCase> {};
 

@@ -17,6 +17,7 @@
 #include <limits>
 #include <memory>
 #include <random>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,8 @@ struct FileRealCase {
     Real value;
     const char* text;
 };
+// Failures name the case rather than dumping its bytes.
+void PrintTo(const FileRealCase& c, std::ostream* os) { *os << c.label; }
 
 class FileRealFormat : public testing::TestWithParam<FileRealCase> {};
 
@@ -114,6 +117,8 @@ struct EncodeCase {
     QString text;
     QByteArray bytes;
 };
+// Failures name the case rather than dumping its bytes.
+void PrintTo(const EncodeCase& c, std::ostream* os) { *os << c.label; }
 
 class Cp1252Encode : public testing::TestWithParam<EncodeCase> {};
 
@@ -160,6 +165,8 @@ struct RealTokenCase {
     bool valid;
     Real value;
 };
+// Failures name the case rather than dumping its bytes.
+void PrintTo(const RealTokenCase& c, std::ostream* os) { *os << c.label; }
 
 class RealToken : public testing::TestWithParam<RealTokenCase> {};
 
@@ -210,6 +217,8 @@ struct IntegerTokenCase {
     bool valid;
     std::int64_t value;
 };
+// Failures name the case rather than dumping its bytes.
+void PrintTo(const IntegerTokenCase& c, std::ostream* os) { *os << c.label; }
 
 class IntegerToken : public testing::TestWithParam<IntegerTokenCase> {};
 

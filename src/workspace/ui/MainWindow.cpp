@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProgressBar>
@@ -37,17 +38,64 @@ constexpr int kTabBarHeight = 65;
 
 QString caption(Cmd cmd) { return QString::fromUtf8(commandInfo(cmd).caption); }
 
-// Icons from the platform style for the buttons that have a natural one.
-QStyle::StandardPixmap buttonIcon(Cmd cmd)
+// Small drawn icons, so that every button of the two panels has one.
+QIcon drawnIcon(Cmd cmd)
+{
+    constexpr int kSize = 24;
+    QPixmap pixmap(kSize, kSize);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QColor ink(40, 60, 120);
+    p.setPen(QPen(ink, 2));
+    QFont font = p.font();
+    font.setBold(true);
+    font.setPixelSize(18);
+    p.setFont(font);
+    switch (cmd) {
+    case Cmd::BtnWeightedSum: p.drawText(pixmap.rect(), Qt::AlignCenter, QStringLiteral("\u03A3")); break;
+    case Cmd::BtnEConstraint: p.drawText(pixmap.rect(), Qt::AlignCenter, QStringLiteral("\u03B5")); break;
+    case Cmd::BtnLimitations: p.drawText(pixmap.rect(), Qt::AlignCenter, QStringLiteral("\u2265")); break;
+    case Cmd::BtnRefPoint:
+        p.drawEllipse(QPointF(12, 12), 9, 9);
+        p.drawEllipse(QPointF(12, 12), 4, 4);
+        p.drawPoint(QPointF(12, 12));
+        break;
+    case Cmd::BtnBasketGraphs:
+        p.fillRect(QRectF(3, 12, 5, 9), QColor(0, 128, 128));
+        p.fillRect(QRectF(10, 5, 5, 16), QColor(128, 0, 0));
+        p.fillRect(QRectF(17, 9, 5, 12), QColor(218, 165, 32));
+        break;
+    case Cmd::BtnWeightSpace: {
+        const QPointF triangle[3] = {{3, 21}, {21, 21}, {3, 3}};
+        p.setBrush(QColor(173, 216, 230));
+        p.drawPolygon(triangle, 3);
+        break;
+    }
+    case Cmd::BtnColour:
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(218, 0, 0));
+        p.drawEllipse(QPointF(8, 9), 5, 5);
+        p.setBrush(QColor(0, 128, 0));
+        p.drawEllipse(QPointF(16, 9), 5, 5);
+        p.setBrush(QColor(0, 0, 255));
+        p.drawEllipse(QPointF(12, 16), 5, 5);
+        break;
+    default: return {};
+    }
+    return QIcon(pixmap);
+}
+
+QIcon buttonIcon(QStyle* style, Cmd cmd)
 {
     switch (cmd) {
-    case Cmd::BtnSaveText: return QStyle::SP_DialogSaveButton;
-    case Cmd::BtnDelete: return QStyle::SP_TrashIcon;
-    case Cmd::BtnStore: return QStyle::SP_DialogApplyButton;
-    case Cmd::BtnPrint: return QStyle::SP_FileDialogDetailedView;
-    case Cmd::BtnCopy: return QStyle::SP_FileDialogContentsView;
-    case Cmd::BtnBasketValues: return QStyle::SP_FileDialogListView;
-    default: return QStyle::SP_CustomBase;
+    case Cmd::BtnSaveText: return style->standardIcon(QStyle::SP_DialogSaveButton);
+    case Cmd::BtnDelete: return style->standardIcon(QStyle::SP_TrashIcon);
+    case Cmd::BtnStore: return style->standardIcon(QStyle::SP_DialogApplyButton);
+    case Cmd::BtnPrint: return style->standardIcon(QStyle::SP_FileDialogDetailedView);
+    case Cmd::BtnCopy: return style->standardIcon(QStyle::SP_FileDialogContentsView);
+    case Cmd::BtnBasketValues: return style->standardIcon(QStyle::SP_FileDialogListView);
+    default: return drawnIcon(cmd);
     }
 }
 
@@ -84,8 +132,8 @@ QAction* MainWindow::createAction(Cmd cmd)
     if (info.hint[0] != '\0')
         action->setToolTip(QString::fromUtf8(info.hint));
     action->setCheckable(info.checkable);
-    if (buttonIcon(cmd) != QStyle::SP_CustomBase)
-        action->setIcon(style()->standardIcon(buttonIcon(cmd)));
+    if (info.hint[0] != '\0')
+        action->setIcon(buttonIcon(style(), cmd));
     actions_[static_cast<int>(cmd)] = action;
     return action;
 }
@@ -130,6 +178,7 @@ QWidget* MainWindow::createButtonPanel(const std::vector<Cmd>& buttons)
         button->setDefaultAction(act);
         button->setToolButtonStyle(act->icon().isNull() ? Qt::ToolButtonTextOnly : Qt::ToolButtonTextUnderIcon);
         button->setAutoRaise(true);
+        button->setIconSize(QSize(24, 24));
         button->setMinimumWidth(64);
         row->addWidget(button);
     }
@@ -194,6 +243,13 @@ void MainWindow::createPanels()
     tabs_->addTab(createButtonPanel(viewPanelButtons()), QStringLiteral("VIEW options"));
     tabs_->setFixedHeight(kTabBarHeight + tabs_->tabBar()->sizeHint().height());
     layout->addWidget(tabs_);
+
+    // What to do next, while the panes are hidden.
+    welcome_ = new QLabel(central);
+    welcome_->setAlignment(Qt::AlignCenter);
+    welcome_->setWordWrap(true);
+    welcome_->setTextFormat(Qt::RichText);
+    layout->addWidget(welcome_, 1);
 
     auto* body = new QHBoxLayout;
     splitter_ = new QSplitter(Qt::Horizontal, central);
@@ -283,7 +339,29 @@ void MainWindow::refreshActions()
     report_->setVisible(states.isVisible(Cmd::ReportPane));
     splitter_->setVisible(states.isVisible(Cmd::BarPicture) || states.isVisible(Cmd::ReportPane));
     racePanel_->setVisible(states.isVisible(Cmd::RacePanel));
+    refreshWelcome();
     updatingUi_ = false;
+}
+
+void MainWindow::refreshWelcome()
+{
+    const bool panes = flow_.states().isVisible(Cmd::BarPicture) || flow_.states().isVisible(Cmd::ReportPane);
+    welcome_->setVisible(!panes);
+    if (panes)
+        return;
+    if (flow_.phase() == Phase::Empty) {
+        welcome_->setText(QStringLiteral("<h2>Quilvane</h2><p>Open a problem with <b>File &gt; Open</b> (Ctrl+O) "
+                                         "or start a new one with <b>File &gt; New</b> (Ctrl+N).</p>"
+                                         "<p>Help &gt; Quilvane Help (F1) explains the program.</p>"));
+        return;
+    }
+    welcome_->setText(QStringLiteral("<h2>%1</h2><p>%2 objective functions, %3 constraints, %4 variables</p>"
+                                     "<p>Start with <b>First &gt; Compute Pay-off table</b>, "
+                                     "or import saved solutions.</p>")
+                          .arg(ws_.problemName.toHtmlEscaped())
+                          .arg(ws_.numObjectives)
+                          .arg(ws_.numConstraints)
+                          .arg(ws_.numVariables));
 }
 
 void MainWindow::onNotify(UiEvent event)

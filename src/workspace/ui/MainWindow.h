@@ -57,6 +57,7 @@ private:
     void createStatusBar();
     void connectCommands();
     void refreshActions();
+    void refreshWelcome();
     void onNotify(UiEvent event);
 
     void newProblem();
@@ -75,6 +76,7 @@ private:
     QTextEdit* report_ = nullptr;
     QSpinBox* viewLastN_ = nullptr;
     QWidget* racePanel_ = nullptr;
+    QLabel* welcome_ = nullptr;
     SizesDialog* sizesDialog_ = nullptr;
     HelpWindow* helpWindow_ = nullptr;
     AboutBox* aboutBox_ = nullptr;
