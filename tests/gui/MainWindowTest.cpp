@@ -24,15 +24,6 @@
 
 namespace {
 
-QApplication& app()
-{
-    static int argc = 1;
-    static char name[] = "test_gui";
-    static char* argv[] = {name, nullptr};
-    static QApplication application(argc, argv);
-    return application;
-}
-
 // Texts of the visible entries of a menu; "-" for a separator.
 QStringList visibleEntries(const QList<QAction*>& actions)
 {
@@ -78,7 +69,6 @@ class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        app();
         window = std::make_unique<MainWindow>(*ws);
         window->uiPort().dialogs = &ui;
         window->show();
