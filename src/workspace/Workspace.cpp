@@ -1,10 +1,12 @@
 #include "workspace/Workspace.h"
 
+#include "lp/BasisEvaluator.h"
+#include "lp/LpTables.h"
+
 #include <QFileInfo>
 
-namespace {
-constexpr std::size_t kLpTableSize = std::size_t(MaxBasic + 1) * std::size_t(MaxYacCols + 1);
-}
+Workspace::Workspace() = default;
+Workspace::~Workspace() = default;
 
 QString DefaultObjectiveName(int k) { return QStringLiteral("F%1").arg(k); }
 QString DefaultVariableName(int j) { return QStringLiteral("X%1").arg(j); }
@@ -64,14 +66,14 @@ void InitWorkspace(Workspace& ws)
     ws.basket.assign(1, SolSolutionBasket{});
     ws.regions.assign(1, UmaOuMaisRegioes{});
     ws.edges.assign(1, UmaAresta{});
-    ws.lpRows.assign(kLpTableSize, 0);
-    ws.tableau.assign(kLpTableSize, 0);
+    ws.lp = std::make_unique<LpTables>();
+    ws.evaluator = std::make_unique<BasisEvaluator>();
 }
 
 void FreeLpTables(Workspace& ws)
 {
-    std::vector<Real>().swap(ws.lpRows);
-    std::vector<Real>().swap(ws.tableau);
+    ws.lp.reset();
+    ws.evaluator.reset();
 }
 
 void ClearSolutionStore(Workspace& ws)

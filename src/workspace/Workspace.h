@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 #include <deque>
+#include <memory>
 #include <vector>
 
 // Limits fixed at build time; every array of the workspace is sized by them.
@@ -113,6 +114,9 @@ struct ProblemData {
     std::array<QString, MaxConstraints + 1> slackName;
 };
 
+struct LpTables;
+class BasisEvaluator;
+
 // Active interactive method.
 enum MethodKind : std::uint8_t { MethodNone = 0, MethodStem = 1, MethodParetoRace = 2, MethodIcw = 3 };
 
@@ -121,6 +125,11 @@ enum MethodKind : std::uint8_t { MethodNone = 0, MethodStem = 1, MethodParetoRac
 // reference. The fixed arrays make it large (about half a megabyte), so it
 // lives on the heap.
 struct Workspace : ProblemData {
+    Workspace();
+    ~Workspace();
+    Workspace(const Workspace&) = delete;
+    Workspace& operator=(const Workspace&) = delete;
+
     QString fileName = QStringLiteral("Untitled");
     QString problemName;
     QString startDir;
@@ -197,10 +206,10 @@ struct Workspace : ProblemData {
     BasketPalette basketPalette{};
     RaceColors raceColors{};
 
-    // Work tables of the scalarizing programs: MaxBasic + 1 rows of
-    // MaxYacCols + 1 values each, 1-based, allocated by InitWorkspace.
-    std::vector<Real> lpRows;
-    std::vector<Real> tableau;
+    // The tables of the scalarizing program and the basis evaluator's
+    // storage, allocated once by InitWorkspace and released at exit.
+    std::unique_ptr<LpTables> lp;
+    std::unique_ptr<BasisEvaluator> evaluator;
 };
 
 // The reset and lifetime operations; each acts on the workspace as a whole.

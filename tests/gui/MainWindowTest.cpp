@@ -195,7 +195,7 @@ TEST_F(MainWindowTest, ExitReleasesTheWorkspaceTables)
 {
     openProblem();
     window->action(Cmd::Exit)->trigger();
-    EXPECT_TRUE(ws->lpRows.empty());
+    EXPECT_EQ(ws->lp, nullptr);
     EXPECT_FALSE(window->isVisible());
 }
 

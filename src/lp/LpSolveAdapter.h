@@ -1,0 +1,58 @@
+#pragma once
+
+#include "lp/LpTables.h"
+
+#include <vector>
+
+class BasisEvaluator;
+class UiPort;
+
+// The hand-over of scalarizing programs to lp_solve 5.5. This is the only
+// place that includes lp_solve's header and sees its numbering (rows first,
+// then columns); everything read back is in the program's own numbering.
+//
+// One model is built, solved and deleted per call. `sense` is +1 to
+// maximize, -1 to minimize.
+
+// Solves the program in `lp` and fills its read-back. With `full` the
+// simplex tableau of the final basis is computed too (lp_solve 5.5.2 has no
+// call for it: the evaluator inverts the basis that lp_solve reports), with
+// presolve and scaling off.
+SolveStatus SolveScalarizing(LpTables& lp, bool full, int sense, BasisEvaluator& evaluator);
+
+// As SolveScalarizing, starting from the basis lp.basicList[1..lpRowCount]
+// with the columns flagged in lp.atUpper nonbasic at their upper bound.
+SolveStatus SolveFromBasis(LpTables& lp, bool full, int sense, BasisEvaluator& evaluator);
+
+// A small program given by its own tables, for the auxiliary programs of
+// other procedures (any number of columns). 1-based like LpTables: index 0
+// of every vector is unused.
+struct ValueProgram {
+    int columnCount = 0;
+    int rowCount = 0;
+    std::vector<std::vector<Real>> rows; // rows[r][1..columnCount]
+    std::vector<Real> rowType;           // codes kRowLessEqual, kRowEqual, kRowGreaterEqual
+    std::vector<Real> rowRhs;
+    std::vector<Real> objective;         // [1..columnCount]
+    std::vector<LpBound> bounds;         // [1..columnCount]
+
+    ValueProgram() = default;
+    ValueProgram(int columns, int rowCount);
+    // The program in the tables of a scalarizing program.
+    static ValueProgram fromTables(const LpTables& lp);
+};
+
+struct ValueSolution {
+    SolveStatus status = SolveStatus::Other;
+    Real objective = 0;
+    // values[1..columns] the column values, then values[columns + r] the
+    // activity (left-hand side) of row r.
+    std::vector<Real> values;
+};
+
+// Solves for the optimal value only: presolve and scaling at lp_solve's
+// defaults, no basis and no tableau.
+ValueSolution SolveForValue(const ValueProgram& program, int sense);
+
+// Shows the message of a failed solve (nothing for Optimal).
+void ShowSolveStatus(UiPort& ui, SolveStatus status);

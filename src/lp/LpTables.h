@@ -1,0 +1,83 @@
+#pragma once
+
+#include "workspace/Numeric.h"
+#include "workspace/Workspace.h"
+
+#include <array>
+#include <cstdint>
+
+// Capacities of a scalarizing program. The reference-point program adds the
+// two columns alpha+ and alpha- to at most 101 decision variables, and its
+// rows are at most 20 reference-point rows, 100 constraints and 20
+// limitation rows.
+constexpr int kMaxLpColumns = MaxVariables + 2;                  // 103
+constexpr int kMaxLpRows = 2 * MaxObjectives + MaxConstraints;   // 140
+constexpr int kMaxLpVariables = kMaxLpColumns + kMaxLpRows;      // 243
+constexpr int kMaxTableauRows = kMaxLpRows + 1;                  // basic rows plus the objective row
+constexpr int kMaxTableauCols = kMaxLpColumns + 1;               // nonbasic columns plus the carried column
+
+// Outcome of a solve or an evaluation.
+enum class SolveStatus : std::uint8_t {
+    Optimal = 0,
+    Infeasible = 1,
+    Unbounded = 2,
+    NumericalFailure = 3,
+    Other = 4, // library error, model not built, basis refused, singular basis
+};
+
+const char* toString(SolveStatus status);
+
+// Row type codes, those of the problem's constraints. Kept as a real in the
+// row, so that a code outside 0..2 can be stored and refused by the build.
+constexpr Real kRowLessEqual = 0;
+constexpr Real kRowEqual = 1;
+constexpr Real kRowGreaterEqual = 2;
+
+struct LpRow {
+    std::array<Real, kMaxLpColumns + 1> coef{}; // 1..lpColumnCount
+    Real type = kRowLessEqual;
+    Real rhs = 0;
+};
+
+struct LpBound {
+    Real lo = 0;
+    Real up = kInfiniteBound;
+};
+
+// The tables of one scalarizing program and what a solve reads back.
+//
+// Variable numbering: column j is variable j (1..lpColumnCount); the slack
+// (or surplus) of row r is variable lpColumnCount + r. Every array is
+// 1-based.
+struct LpTables {
+    // The program.
+    std::array<LpRow, kMaxLpRows + 1> lpRows{};
+    std::array<Real, kMaxLpColumns + 1> lpObjective{};
+    std::array<LpBound, kMaxLpColumns + 1> lpBounds{};
+    std::int32_t lpColumnCount = 0;
+    std::int32_t lpRowCount = 0;
+    std::int32_t refRowCount = 0;
+
+    // Read-back.
+    SolveStatus status = SolveStatus::Other;
+    // basicList[1..lpRowCount]: the variable basic in each row; then 0.
+    vectorResEB_Int basicList{};
+    // nonbasicList[1..lpColumnCount] (fewer after equality slacks are
+    // dropped); the entry after the last is 0.
+    std::array<std::int32_t, kMaxLpColumns + 2> nonbasicList{};
+    // basicValues[lpRowCount + 1] is the objective value.
+    std::array<Real, kMaxLpRows + 2> basicValues{};
+    std::array<Real, kMaxLpColumns + 2> nonbasicValues{};
+    // A decision column that is nonbasic at its upper bound.
+    std::array<bool, kMaxLpColumns + 1> atUpper{};
+    // tableau[1..tabRows][1..tabCols]: rows of the basic variables in
+    // basicList order, the objective row last; columns of the nonbasic
+    // variables in nonbasicList order, then the carried right-hand side.
+    std::array<std::array<Real, kMaxTableauCols + 1>, kMaxTableauRows + 1> tableau{};
+    std::int32_t tabRows = 0;
+    std::int32_t tabCols = 0;
+
+    bool isColumn(int variable) const { return variable >= 1 && variable <= lpColumnCount; }
+    // The row whose slack is `variable`, 0 for a column.
+    int slackRow(int variable) const { return variable > lpColumnCount ? variable - lpColumnCount : 0; }
+};

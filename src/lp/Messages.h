@@ -1,0 +1,11 @@
+#pragma once
+
+// Messages of the LP engine, exactly as the user sees them.
+namespace msg {
+
+inline constexpr char kUnfeasible[] = "Unfeasible Problem";
+inline constexpr char kUnbounded[] = "Unbounded objective function";
+inline constexpr char kNumericalErrors[] = "The simplex did not finish - NUMERICAL ERRORS";
+inline constexpr char kInternalError[] = "An internal ERROR of lpsolve55 has occured";
+
+} // namespace msg

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "lp/LpTables.h"
+
+struct Workspace;
+
+// Reduced-cost matrix of every objective at the basis read back in `lp`
+// (after a full solve or an evaluation): YAC[k][c] = z_j - c_j for the
+// maximization of objSense_k * normFactor_k * f_k, for the c-th nonbasic
+// variable that can move, with the sign reversed for a column at its upper
+// bound. At a basis optimal for weights w >= 0, sum_k w_k YAC[k][c] >= 0 for
+// every column. Fixed decision variables (lb == ub) are left out;
+// yacColumns[c] is the tableau position of column c.
+void ComputeReducedCosts(const Workspace& ws, const LpTables& lp, RecordYAC& yac, YacColumnMap& yacColumns);
+
+// The same with the costs of other objective functions (the contracted cone
+// of the interval weights method): coneObjectives[k][j] already holds the
+// normalized objective k, multiplied here by objSense_k only.
+using ConeObjectives = std::array<std::array<Real, MaxVariables + 1>, MaxObjectives + 1>;
+void ConeReducedCosts(const Workspace& ws, const ConeObjectives& coneObjectives, const LpTables& lp, RecordYAC& yac,
+                      YacColumnMap& yacColumns);
