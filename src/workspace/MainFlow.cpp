@@ -1,8 +1,15 @@
 #include "workspace/MainFlow.h"
 
 #include "problem/ProblemFile.h"
+#include "solutions/Basket.h"
+#include "solutions/Messages.h"
+#include "workspace/TextFileFormat.h"
 #include "workspace/Messages.h"
 #include "workspace/Workspace.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
 
 #include <algorithm>
 
@@ -235,7 +242,7 @@ void MainFlow::ShowSolutionPhase()
     ui_.notify(UiEvent::SolutionPhaseShown);
     if (weightSpace)
         ui_.notify(UiEvent::WeightSpaceChanged);
-    ui_.notify(UiEvent::ReportChanged);
+    writeReport(2);
     if (weightSpace)
         ui_.notify(UiEvent::BasketChartChanged);
     if (ws_.numObjectives == 2) {
@@ -333,7 +340,7 @@ void MainFlow::SaiMetodos(bool mesmoProb)
     if (mesmoProb && ws_.limitsActive) {
         if (ui_.ask(text(msg::kKeepLimitations)) == Answer::No) {
             ClearLimitations();
-            ui_.notify(UiEvent::ReportChanged);
+            writeReport(2);
         } else {
             states_.setChecked(Cmd::BtnLimitations, true);
             commandsChanged();
@@ -378,7 +385,7 @@ void MainFlow::setViewLastN(int n)
     // The field shows the clamped value even when nothing else changes.
     ui_.notify(UiEvent::ViewLastNChanged);
     if (changed)
-        ui_.notify(UiEvent::ReportChanged);
+        writeReport(2);
 }
 
 void MainFlow::setViewLastNText(const QString& typed)
@@ -415,10 +422,94 @@ void MainFlow::chooseColour()
         ui_.notify(UiEvent::BasketValuesChanged);
         ui_.notify(UiEvent::BasketChartChanged);
     }
-    ui_.notify(UiEvent::ReportChanged);
+    writeReport(2);
 }
 
 void MainFlow::commandNotAvailable()
 {
     ui_.showMessage(MsgKind::Information, text(msg::kCommandNotAvailable));
+}
+
+void MainFlow::writeReport(int mode)
+{
+    if (ws_.history.empty()) {
+        report_ = ReportDocument();
+    } else {
+        report_ = WriteReport(ws_, mode);
+    }
+    thickBars_ = mode != 2;
+    ui_.notify(UiEvent::ReportChanged);
+    ui_.notify(UiEvent::BarsChanged);
+}
+
+void MainFlow::storeCurrentSolution()
+{
+    if (ws_.guardaTodasSols)
+        return;
+    const StoreResult stored = StoreSolution(ws_, ui_, false, ws_.currentBasis, ws_.currentF, true, ws_.lastColor,
+                                             ws_.currentXS);
+    if (stored.failed)
+        return;
+    if (!ws_.history.empty() && stored.index > 0) {
+        ComputedSolution& newest = ws_.history.front();
+        newest.basketIndex = stored.index;
+        newest.cor = ws_.basket[stored.index].cor;
+    }
+    writeReport(2);
+}
+
+void MainFlow::setStoreAllSolutions(bool all)
+{
+    ws_.guardaTodasSols = all;
+    states_.setEnabled(Cmd::StoreCurrent, !all);
+    states_.setEnabled(Cmd::BtnStore, !all);
+    commandsChanged();
+}
+
+void MainFlow::deleteSolutions()
+{
+    // A cancelled box answers its default, as "0" would.
+    const QString answer =
+        ui_.inputText(text(msg::kDeleteTitle), text(msg::kDeletePrompt), QStringLiteral("0")).value_or(QStringLiteral("0"));
+    int from = 0, to = 0;
+    QString bad;
+    if (!ParseDeleteRange(answer, from, to, bad)) {
+        ui_.showMessage(MsgKind::Error, text(msg::kNotAnInteger).arg(bad));
+        return;
+    }
+    const DeleteOutcome out = DeleteSolutionRange(ws_, from, to);
+    if (out.deleted > 0) {
+        ui_.notify(UiEvent::BasketValuesChanged);
+        ui_.notify(UiEvent::BasketChartChanged);
+        if (hasWeightSpace(ws_))
+            ui_.notify(UiEvent::WeightSpaceChanged);
+        if (ws_.numObjectives == 3)
+            ui_.pairwiseSolutionsDeleted(from, to);
+        writeReport(2);
+    }
+    if (out.keptForRegion)
+        ui_.showMessage(MsgKind::Information, text(msg::kCannotDeleteRegion));
+    else if (out.keptOptimum)
+        ui_.showMessage(MsgKind::Information, text(msg::kCannotDeleteOptima));
+}
+
+void MainFlow::saveReport()
+{
+    const auto chosen =
+        ui_.chooseSaveFile(QStringLiteral("Save text"), {text(msg::kFilterRtf), text(msg::kFilterTxt)}, QStringLiteral("rtf"));
+    if (!chosen)
+        return;
+    const QString path = *chosen;
+    if (QFileInfo::exists(path)) {
+        QString question = text(msg::kOverwrite);
+        question.replace(QStringLiteral("%s"), path);
+        if (ui_.ask(question, true) != Answer::Yes)
+            return;
+    }
+    const bool plain = QFileInfo(path).suffix().compare(QStringLiteral("txt"), Qt::CaseInsensitive) == 0;
+    QSaveFile file(path);
+    const QByteArray bytes =
+        plain ? ToCp1252(report_.toPlainText().replace(QLatin1Char('\n'), QStringLiteral("\r\n"))) : report_.toRtf();
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        ui_.showMessage(MsgKind::Error, QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "workspace/Commands.h"
+#include "workspace/Report.h"
 #include "workspace/UiPort.h"
 
 #include <QString>
@@ -60,6 +61,23 @@ public:
     // Colour command: a new colour for the newest computed solution.
     void chooseColour();
 
+    // Basket commands.
+    void storeCurrentSolution();
+    void deleteSolutions();
+    // The store option ("Options to save solutions"): true stores every
+    // nondominated solution computed.
+    void setStoreAllSolutions(bool all);
+
+    // Rewrites the report (mode 0 weighted sum, 1 reference point, 2 refresh)
+    // and asks for the bar picture; `report()` holds the result.
+    void writeReport(int mode);
+    const ReportDocument& report() const { return report_; }
+    // The bar picture was last asked for with a thick newest bar.
+    bool thickBars() const { return thickBars_; }
+    // Save text: asks for a file (rich text or plain text by its extension),
+    // asks before overwriting, and writes the report.
+    void saveReport();
+
     // A command whose computation is not part of this build.
     void commandNotAvailable();
 
@@ -76,4 +94,6 @@ private:
     CommandStates states_;
     Phase phase_ = Phase::Empty;
     QString caption_;
+    ReportDocument report_;
+    bool thickBars_ = false;
 };

@@ -65,6 +65,13 @@ public:
     // Lets pending window events (repaints) run inside a long command.
     virtual void processEvents() = 0;
     virtual void notify(UiEvent event) = 0;
+    // Solutions from..to were asked to be deleted: the weight space drops the
+    // pairwise preferences that name them.
+    virtual void pairwiseSolutionsDeleted(int from, int to)
+    {
+        (void)from;
+        (void)to;
+    }
 };
 
 // Shows the busy cursor for the lifetime of the guard.

@@ -28,8 +28,3 @@ void BarPictureWidget::mousePressEvent(QMouseEvent* event)
     if (event->button() == Qt::LeftButton)
         emit pressed();
 }
-
-void BarPictureWidget::resizeEvent(QResizeEvent*)
-{
-    emit resized();
-}

@@ -13,12 +13,10 @@ public:
 
 signals:
     void pressed();
-    void resized();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
 
 private:
     QImage picture_;

@@ -2,6 +2,8 @@
 
 #include "help/ui/AboutBox.h"
 #include "help/ui/HelpWindow.h"
+#include "solutions/ui/StoreOptionsDialog.h"
+#include "workspace/BarPicture.h"
 #include "workspace/Messages.h"
 #include "workspace/Workspace.h"
 #include "workspace/ui/BarPictureWidget.h"
@@ -21,6 +23,8 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSlider>
 #include <QSpinBox>
 #include <QSplitter>
@@ -114,6 +118,7 @@ MainWindow::MainWindow(Workspace& ws, QWidget* parent)
     sizesDialog_ = new SizesDialog(
         [this](const QString& p, const QString& n, const QString& m) { return flow_.acceptSizes(p, n, m); }, this);
     helpWindow_ = new HelpWindow(this);
+    storeOptions_ = new StoreOptionsDialog(this);
     aboutBox_ = new AboutBox(this);
 
     resize(1000, 680);
@@ -253,11 +258,16 @@ void MainWindow::createPanels()
 
     auto* body = new QHBoxLayout;
     splitter_ = new QSplitter(Qt::Horizontal, central);
-    bars_ = new BarPictureWidget(splitter_);
+    barsArea_ = new QScrollArea(splitter_);
+    bars_ = new BarPictureWidget;
+    barsArea_->setWidget(bars_);
+    barsArea_->setWidgetResizable(false);
+    barsArea_->setBackgroundRole(QPalette::Base);
+    barsArea_->viewport()->installEventFilter(this);
     report_ = new QTextEdit(splitter_);
     report_->setReadOnly(true);
     report_->setLineWrapMode(QTextEdit::WidgetWidth);
-    splitter_->addWidget(bars_);
+    splitter_->addWidget(barsArea_);
     splitter_->addWidget(report_);
     splitter_->setStretchFactor(0, 1);
     splitter_->setStretchFactor(1, 1);
@@ -296,6 +306,12 @@ void MainWindow::connectCommands()
     on(Cmd::BtnColour, [this] { flow_.chooseColour(); });
     on(Cmd::BtnPrint, [this] { printReport(); });
     on(Cmd::BtnCopy, [this] { report_->copy(); });
+    on(Cmd::BtnSaveText, [this] { flow_.saveReport(); });
+    for (Cmd store : {Cmd::StoreCurrent, Cmd::BtnStore})
+        on(store, [this] { flow_.storeCurrentSolution(); });
+    for (Cmd remove : {Cmd::DeleteSolution, Cmd::BtnDelete})
+        on(remove, [this] { flow_.deleteSolutions(); });
+    on(Cmd::StoreOptions, [this] { flow_.setStoreAllSolutions(storeOptions_->choose(ws_.guardaTodasSols)); });
     on(Cmd::VMA, [this] {
         if (flow_.confirmVma())
             flow_.commandNotAvailable();
@@ -309,9 +325,8 @@ void MainWindow::connectCommands()
                     Cmd::EConstraint, Cmd::NadirMethod1, Cmd::NadirMethod2, Cmd::EstimateNadirEA,
                     Cmd::ImposeLimitations, Cmd::Stem1st, Cmd::StemNew, Cmd::RaceStart, Cmd::RaceChangeDir,
                     Cmd::RaceFix, Cmd::RaceRelax, Cmd::Icw1st, Cmd::IcwNew, Cmd::IcwContractedVma, Cmd::ViewPayoff,
-                    Cmd::ViewBasketGraphs, Cmd::ViewBasketValues, Cmd::ViewWeightSpace, Cmd::StoreCurrent,
-                    Cmd::DeleteSolution, Cmd::StoreOptions, Cmd::ExportData, Cmd::BtnWeightedSum, Cmd::BtnSaveText,
-                    Cmd::BtnDelete, Cmd::BtnStore, Cmd::BtnLimitations, Cmd::BtnRefPoint, Cmd::BtnEConstraint,
+                    Cmd::ViewBasketGraphs, Cmd::ViewBasketValues, Cmd::ViewWeightSpace, Cmd::ExportData,
+                    Cmd::BtnWeightedSum, Cmd::BtnLimitations, Cmd::BtnRefPoint, Cmd::BtnEConstraint,
                     Cmd::BtnBasketGraphs, Cmd::BtnBasketValues, Cmd::BtnWeightSpace})
         on(cmd, [this] {
             flow_.commandNotAvailable();
@@ -335,7 +350,7 @@ void MainWindow::refreshActions()
     }
     viewLastN_->setEnabled(states.isEnabled(Cmd::ViewLastN));
     tabs_->setVisible(states.isVisible(Cmd::TabBar));
-    bars_->setVisible(states.isVisible(Cmd::BarPicture));
+    barsArea_->setVisible(states.isVisible(Cmd::BarPicture));
     report_->setVisible(states.isVisible(Cmd::ReportPane));
     splitter_->setVisible(states.isVisible(Cmd::BarPicture) || states.isVisible(Cmd::ReportPane));
     racePanel_->setVisible(states.isVisible(Cmd::RacePanel));
@@ -378,7 +393,12 @@ void MainWindow::onNotify(UiEvent event)
         tabs_->setCurrentIndex(0);
         report_->clear();
         break;
-    case UiEvent::ProblemViewsHidden: report_->clear(); break;
+    case UiEvent::ProblemViewsHidden:
+        report_->clear();
+        bars_->setPicture(QImage());
+        break;
+    case UiEvent::ReportChanged: showReport(); break;
+    case UiEvent::BarsChanged: redrawBars(flow_.thickBars()); break;
     default:
         // Views that arrive with their own windows (report, bars, basket,
         // weight space) react here as they are added.
@@ -408,6 +428,33 @@ void MainWindow::printReport()
     QPrintDialog dialog(&printer, this);
     if (dialog.exec() == QDialog::Accepted)
         report_->print(&printer);
+}
+
+void MainWindow::showReport()
+{
+    report_->setHtml(flow_.report().toHtml());
+    report_->verticalScrollBar()->setValue(0);
+}
+
+void MainWindow::redrawBars(bool thick)
+{
+    if (ws_.history.empty()) {
+        bars_->setPicture(QImage());
+        bars_->resize(barsArea_->viewport()->size());
+        return;
+    }
+    const QImage picture = DrawSolutionBars(ws_, barsArea_->viewport()->size(), thick);
+    bars_->resize(picture.size());
+    bars_->setPicture(picture);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    // The picture fills its pane: a new pane size (window resize, divider
+    // drag) draws it anew.
+    if (watched == barsArea_->viewport() && event->type() == QEvent::Resize && barsArea_->isVisible())
+        redrawBars(false);
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)

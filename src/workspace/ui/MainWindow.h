@@ -17,7 +17,9 @@ class QLabel;
 class QMenu;
 class QProgressBar;
 class QSpinBox;
+class QScrollArea;
 class QSplitter;
+class StoreOptionsDialog;
 class QTabWidget;
 class QTextEdit;
 class QToolButton;
@@ -40,11 +42,13 @@ public:
     SizesDialog* sizesDialog() const { return sizesDialog_; }
     QTabWidget* tabs() const { return tabs_; }
     QTextEdit* report() const { return report_; }
+    BarPictureWidget* bars() const { return bars_; }
     QSpinBox* viewLastNBox() const { return viewLastN_; }
     QLabel* statusPanel(int panel) const { return panels_[panel]; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void createActions();
@@ -64,6 +68,8 @@ private:
     void showHelp();
     void showAbout();
     void printReport();
+    void redrawBars(bool thick);
+    void showReport();
 
     QLabel* panels_[2] = {nullptr, nullptr};
     QProgressBar* progress_ = nullptr;
@@ -74,6 +80,8 @@ private:
     QSplitter* splitter_ = nullptr;
     BarPictureWidget* bars_ = nullptr;
     QTextEdit* report_ = nullptr;
+    QScrollArea* barsArea_ = nullptr;
+    StoreOptionsDialog* storeOptions_ = nullptr;
     QSpinBox* viewLastN_ = nullptr;
     QWidget* racePanel_ = nullptr;
     QLabel* welcome_ = nullptr;

@@ -1,0 +1,189 @@
+#include "solutions/Basket.h"
+
+#include "solutions/Messages.h"
+#include "workspace/ListGrowth.h"
+#include "workspace/UiPort.h"
+
+#include <cmath>
+
+namespace {
+
+QString text(const char* s) { return QString::fromUtf8(s); }
+
+bool isEmptyBasis(const vectorResEB_Int& basis) { return basis[1] == 0; }
+
+bool sameList(const vectorResEB_Int& a, const vectorResEB_Int& b)
+{
+    for (std::size_t i = 1; i < a.size(); ++i) {
+        if (a[i] != b[i])
+            return false;
+        if (a[i] == 0)
+            return true;
+    }
+    return true;
+}
+
+Color newEntryColour(Workspace& ws, Color colour)
+{
+    if (colour == kNoColor) {
+        ws.paletteIndex = ws.paletteIndex >= kBasketPaletteSize ? 1 : ws.paletteIndex + 1;
+        ws.lastColor = ws.basketPalette[ws.paletteIndex];
+        return ws.lastColor;
+    }
+    if (colour == kComputedColor) {
+        ws.lastColor = kStoredComputedColor;
+        return ws.lastColor;
+    }
+    if (ws.activeMethod == MethodParetoRace && ws.raceObjective > 0) {
+        ws.lastColor = ws.raceColors[6 + ws.raceObjective % 6];
+        return ws.lastColor;
+    }
+    return colour;
+}
+
+// An index after the deletion of entry k: 0 when it was k, one less above k.
+std::int32_t renumbered(std::int32_t index, int k)
+{
+    if (index == k)
+        return 0;
+    return index > k ? index - 1 : index;
+}
+
+} // namespace
+
+int FindStoredSolution(const Workspace& ws, const vectorObj& f, const tipoXcorr& x_s)
+{
+    const int p = ws.numObjectives;
+    const int n = ws.numVariables;
+    for (int i = 1; i <= ws.basketCount; ++i) {
+        const SolSolutionBasket& s = ws.basket[i];
+        bool same = true;
+        for (int k = 1; k <= p && same; ++k)
+            same = std::fabs(s.f[k] - f[k]) <= kDuplicateTol;
+        for (int j = 1; j <= n && same; ++j)
+            same = std::fabs(s.x_s[j] - x_s[j]) <= kDuplicateTol;
+        if (same)
+            return i;
+    }
+    return 0;
+}
+
+bool SameBasisStored(const Workspace& ws, int index, const vectorResEB_Int& basis)
+{
+    for (const vectorResEB_Int& stored : ws.basket[index].vbs)
+        if (sameList(stored, basis))
+            return true;
+    return false;
+}
+
+void Notify(UiPort& ui, const QString& message, bool showMessages)
+{
+    ui.setStatusText(0, message);
+    if (showMessages)
+        ui.showMessage(MsgKind::Information, message);
+}
+
+StoreResult StoreSolution(Workspace& ws, UiPort& ui, bool withBasis, const vectorResEB_Int& basis, const vectorObj& f,
+                          bool showMessages, Color colour, const tipoXcorr& x_s)
+{
+    StoreResult result;
+    result.newBasis = true;
+    result.isNew = true;
+    const int existing = FindStoredSolution(ws, f, x_s);
+    if (existing > 0) {
+        result.isNew = false;
+        result.index = existing;
+        bool degenerate = false;
+        if (withBasis) {
+            SolSolutionBasket& entry = ws.basket[existing];
+            if (isEmptyBasis(entry.vbs[0]))
+                entry.vbs[0] = basis;
+            else if (SameBasisStored(ws, existing, basis))
+                result.newBasis = false;
+            else {
+                entry.vbs.push_back(basis);
+                degenerate = true;
+            }
+        }
+        Notify(ui, (degenerate ? text(msg::kSolutionDegenerate) : text(msg::kSolutionAlreadySaved)).arg(existing),
+               showMessages);
+        return result;
+    }
+
+    if (!TryGrowList(ws.basket, static_cast<std::size_t>(ws.basketCount) + 2)) {
+        Notify(ui, text(msg::kNoMemoryForSolutions), showMessages);
+        result.failed = true;
+        result.isNew = false;
+        result.newBasis = false;
+        return result;
+    }
+    ++ws.basketCount;
+    SolSolutionBasket& entry = ws.basket[ws.basketCount];
+    entry.cor = newEntryColour(ws, colour);
+    entry.indRegIndif = 0;
+    entry.f = f;
+    entry.x_s = x_s;
+    entry.vbs.assign(1, vectorResEB_Int{});
+    if (withBasis)
+        entry.vbs[0] = basis;
+    result.index = ws.basketCount;
+
+    ui.notify(UiEvent::BasketValuesChanged);
+    ui.notify(UiEvent::BasketChartChanged);
+    ui.setStatusText(0, text(msg::kLastSolutionSaved).arg(ws.basketCount));
+    return result;
+}
+
+DeleteOutcome DeleteSolutionRange(Workspace& ws, int from, int to)
+{
+    DeleteOutcome out;
+    for (int k = to; k >= from; --k) {
+        if (k < 0 || k > ws.basketCount)
+            continue;
+        if (k >= 1 && ws.basket[k].indRegIndif != 0) {
+            out.keptForRegion = true;
+            continue;
+        }
+        if (k <= ws.numObjectives) {
+            out.keptOptimum = true;
+            continue;
+        }
+        ws.basket.erase(ws.basket.begin() + k);
+        --ws.basketCount;
+        for (ComputedSolution& record : ws.history)
+            record.basketIndex = renumbered(record.basketIndex, k);
+        for (int e = 1; e <= ws.edgeCount; ++e) {
+            if (ws.edges[e].Sol1 > k)
+                --ws.edges[e].Sol1;
+            if (ws.edges[e].Sol2 > k)
+                --ws.edges[e].Sol2;
+        }
+        // The nadir and pay-off bookkeeping follows its solutions; a nadir
+        // whose solution is gone is no longer known exactly.
+        for (int q = 1; q <= MaxObjectives; ++q) {
+            ws.nadirSource[q] = renumbered(ws.nadirSource[q], k);
+            ws.payoff[q].basketIndex = renumbered(ws.payoff[q].basketIndex, k);
+        }
+        ++out.deleted;
+    }
+    return out;
+}
+
+bool ParseDeleteRange(const QString& typed, int& from, int& to, QString& bad)
+{
+    const int dash = typed.indexOf(QLatin1Char('-'));
+    const QString first = dash < 0 ? typed : typed.left(dash);
+    const QString second = dash < 0 ? typed : typed.mid(dash + 1);
+    bool ok = false;
+    from = first.trimmed().toInt(&ok);
+    if (!ok) {
+        bad = first;
+        return false;
+    }
+    to = second.trimmed().toInt(&ok);
+    if (!ok) {
+        bad = second;
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "workspace/Colors.h"
+#include "workspace/Workspace.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <vector>
+
+// One line of the results report.
+struct ReportLine {
+    QString text;
+    bool bold = false;
+    Color color = 0; // black
+};
+
+// The results report as written by WriteReport: lines with their style,
+// ready for the rich-text pane, a plain-text copy or a rich text file.
+class ReportDocument {
+public:
+    void addLine(const QString& text, bool bold, Color color);
+    const std::vector<ReportLine>& lines() const { return lines_; }
+    bool isEmpty() const { return lines_.empty(); }
+
+    // The lines joined with "\n".
+    QString toPlainText() const;
+    // One paragraph per line, bold and colour kept, spaces preserved.
+    QString toHtml() const;
+    // A complete RTF file: Windows-1252 text, a colour table of the colours
+    // used, one \par per line.
+    QByteArray toRtf() const;
+
+    // WriteReport gave the newest history record its colour this time; the
+    // basket chart then shows it as an unsaved solution.
+    bool newestNewlyColored = false;
+
+private:
+    std::vector<ReportLine> lines_;
+};
+
+// Report modes.
+constexpr int kReportWeightedSum = 0;   // also e-constraint and method steps
+constexpr int kReportReferencePoint = 1;
+constexpr int kReportRefresh = 2;       // no parameters, no program section
+
+// Pushes a new newest record into the computed-solution history (at most
+// MaxHistory records; the oldest goes). Copies f[1..p], x_s[1..n+m] and the
+// basis up to and including its terminating 0; the colour is white (none
+// chosen yet) and the record is not in the basket.
+void AddHistoryRecord(Workspace& ws, const vectorResEB_Int& basis, const vectorObj& f,
+                      const tipoXcorr& x_s);
+
+// Builds the report of the newest min(viewLastN, historyCount) records. The
+// history must not be empty. Colours the newest record when it has no colour
+// yet (and sets ws.lastColor). The caller then redraws the bar picture, thick
+// unless mode is kReportRefresh.
+ReportDocument WriteReport(Workspace& ws, int mode);
