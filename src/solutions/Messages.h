@@ -24,3 +24,22 @@ inline constexpr char kNoMemoryForRegionsBox[] = "No more memory to save indifer
 inline constexpr char kNoMemoryForRegionsStatus[] = "No more memory to save indiference regions!";
 
 } // namespace msg
+
+namespace msg {
+
+inline constexpr char kNotAFloat[] = "'%1' is not a valid floating point value";
+inline constexpr char kWeightsBetween0And1[] = "Choose weights between 0 and 1";
+inline constexpr char kWeightsNonNegative[] = "The weights must be >=0";
+inline constexpr char kWeightsAllZero[] = "At least one weight must be greater than 0";
+inline constexpr char kInvalidValues[] = "Invalid Values!";
+inline constexpr char kInvalidFunction[] = "Invalid function:";
+inline constexpr char kEConstraintNeedsTwo[] = "The e-constraint technique needs at least two objective functions";
+inline constexpr char kComputingPayoff[] = "Computing Pay-Off";
+
+inline constexpr char kObjectiveSelectionTitle[] = "Objective selection";
+inline constexpr char kObjectiveSelectionPrompt[] = "What is the objective function to be optimized?";
+inline constexpr char kSumWeightsTitle[] = "Weights for weighted-sum";
+inline constexpr char kTchebWeightsTitle[] = "Weights for Tchebycheff metric";
+inline constexpr char kSolveCaption[] = "SOLVE";
+
+} // namespace msg

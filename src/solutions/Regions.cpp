@@ -6,6 +6,7 @@
 #include "workspace/UiPort.h"
 
 #include <array>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -306,8 +307,10 @@ UmaRegIndif ComputeRegionPolygon(int numObjectives, int ncols, const tipoYAC& YA
 
 Real RegionArea(int numObjectives, const UmaRegIndif& polygon)
 {
+    // Contradicting cuts (possible only for the modified matrices of the
+    // limitation and cone views) leave the ends crossed: an empty segment.
     if (numObjectives == 2)
-        return (polygon.vertices[2].x - polygon.vertices[1].x) * 100;
+        return std::max<Real>(0, (polygon.vertices[2].x - polygon.vertices[1].x) * 100);
     if (numObjectives != 3 || polygon.Numvertices <= 2)
         return 0;
     const int n = polygon.Numvertices < MaxVertices ? polygon.Numvertices : MaxVertices;

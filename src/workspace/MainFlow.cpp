@@ -1,8 +1,13 @@
 #include "workspace/MainFlow.h"
 
 #include "problem/ProblemFile.h"
+#include "lp/LpSolveAdapter.h"
+#include "lp/ScalarizingPrograms.h"
 #include "solutions/Basket.h"
+#include "solutions/Computation.h"
+#include "solutions/Payoff.h"
 #include "solutions/Messages.h"
+#include "workspace/NumberFormat.h"
 #include "workspace/TextFileFormat.h"
 #include "workspace/Messages.h"
 #include "workspace/Workspace.h"
@@ -512,4 +517,118 @@ void MainFlow::saveReport()
         plain ? ToCp1252(report_.toPlainText().replace(QLatin1Char('\n'), QStringLiteral("\r\n"))) : report_.toRtf();
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
         ui_.showMessage(MsgKind::Error, QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));
+}
+
+void MainFlow::computePayoffCommand()
+{
+    const std::optional<bool> l2 = ui_.chooseNormalization();
+    ApplyNormalization(ws_, l2.value_or(false));
+    const SolveStatus status = ComputePayoff(ws_, ui_);
+    if (status == SolveStatus::Optimal)
+        ShowSolutionPhase();
+    else
+        ShowSolveStatus(ui_, status);
+    ui_.showPayoffTable();
+}
+
+void MainFlow::viewPayoffCommand() { ui_.showPayoffTable(); }
+
+void MainFlow::weightedSumCommand()
+{
+    BusyCursor busy(ui_);
+    ui_.processEvents();
+    askConsiderLimitations();
+    const int p = ws_.numObjectives;
+    QStringList headers, values;
+    const bool picked = !isNotComputed(ws_.pickedWeights[1]);
+    for (int k = 1; k <= p; ++k) {
+        headers << QStringLiteral("l%1").arg(k);
+        values << (picked ? NumText(ws_.pickedWeights[k]) : QStringLiteral("1"));
+    }
+    const auto typed = ui_.editWeights(text(msg::kSumWeightsTitle), headers, values, text(msg::kSolveCaption));
+    if (!typed || !AcceptSumWeights(ws_, ui_, *typed))
+        return;
+    int index = 0;
+    const SolveStatus status = ComputeFromWeights(ws_, ui_, true, index);
+    if (status != SolveStatus::Optimal) {
+        ShowSolveStatus(ui_, status);
+        return;
+    }
+    writeReport(kReportWeightedSum);
+}
+
+void MainFlow::referencePointCommand()
+{
+    BusyCursor busy(ui_);
+    ui_.processEvents();
+    askConsiderLimitations();
+    const int p = ws_.numObjectives;
+    QStringList names, values, headers, ones;
+    for (int k = 1; k <= p; ++k) {
+        names << ws_.objName[k];
+        values << NumText(ws_.refPoint[k]);
+        headers << QStringLiteral("w%1").arg(k);
+        ones << QStringLiteral("1");
+    }
+    const auto point = ui_.editReferencePoint(
+        names, values, [this](const QStringList& typed) { return AcceptReferencePoint(ws_, ui_, typed); });
+    if (!point)
+        return;
+    const auto weights = ui_.editWeights(text(msg::kTchebWeightsTitle), headers, ones, QStringLiteral("OK"));
+    if (!weights || !AcceptTchebWeights(ws_, ui_, *weights))
+        return;
+    const SolveStatus status = ComputeReferencePoint(ws_, ui_);
+    if (status != SolveStatus::Optimal) {
+        ShowSolveStatus(ui_, status);
+        return;
+    }
+    writeReport(kReportReferencePoint);
+}
+
+void MainFlow::eConstraintCommand()
+{
+    const int p = ws_.numObjectives;
+    if (p < 2) {
+        ui_.showMessage(MsgKind::Information, text(msg::kEConstraintNeedsTwo));
+        return;
+    }
+    QStringList names;
+    for (int k = 1; k <= p; ++k)
+        names << ws_.objName[k];
+    const auto choice = ui_.chooseObjective(text(msg::kObjectiveSelectionTitle), text(msg::kObjectiveSelectionPrompt),
+                                            names, false, 0, 0);
+    if (!choice)
+        return;
+    const int optimized = choice->selected + 1;
+    if (optimized < 1 || optimized > p) {
+        ui_.showMessage(MsgKind::Information, text(msg::kInvalidFunction));
+        return;
+    }
+    if (!Recolhe_e_constraints(ws_, ui_, limitations_, optimized))
+        return;
+    for (int k = 1; k <= p; ++k)
+        ws_.sumWeights[k] = kEConstraintSmallWeight;
+    ws_.sumWeights[optimized] = 1;
+    {
+        BusyCursor busy(ui_);
+        int index = 0;
+        const SolveStatus status = ComputeFromWeights(ws_, ui_, true, index);
+        if (status == SolveStatus::Optimal)
+            writeReport(kReportWeightedSum);
+        else
+            ShowSolveStatus(ui_, status);
+    }
+    // The bounds served this one computation.
+    ClearLimitations();
+}
+
+void MainFlow::limitationsCommand()
+{
+    if (RecolheLimitacoes(ws_, ui_, limitations_)) {
+        thickBars_ = false;
+        ui_.notify(UiEvent::BarsChanged);
+        ui_.notify(UiEvent::BasketChartChanged);
+    }
+    states_.setChecked(Cmd::BtnLimitations, ws_.limitsActive);
+    commandsChanged();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "workspace/Commands.h"
+#include "solutions/Limitations.h"
 #include "workspace/Report.h"
 #include "workspace/UiPort.h"
 
@@ -61,6 +62,15 @@ public:
     // Colour command: a new colour for the newest computed solution.
     void chooseColour();
 
+    // Computation commands, each with its dialogs, questions and messages.
+    void computePayoffCommand();
+    void viewPayoffCommand();
+    void weightedSumCommand();
+    void referencePointCommand();
+    void eConstraintCommand();
+    void limitationsCommand();
+    LimitationsEditor& limitationsEditor() { return limitations_; }
+
     // Basket commands.
     void storeCurrentSolution();
     void deleteSolutions();
@@ -95,5 +105,6 @@ private:
     Phase phase_ = Phase::Empty;
     QString caption_;
     ReportDocument report_;
+    LimitationsEditor limitations_;
     bool thickBars_ = false;
 };

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 
 // Kinds of modal message box.
@@ -31,6 +32,18 @@ enum class UiEvent {
     ContractedConeHidden,
 };
 
+class LimitationsEditor;
+
+// The answer of the choose-an-objective dialog: the selected row of the
+// list (-1 when none) and, when a value was asked for, the typed text.
+struct ObjectiveChoice {
+    int selected = -1;
+    QString valueText;
+};
+
+// How the limitations dialog was closed.
+enum class LimitationsAnswer { Accept, ClearAll, Cancel };
+
 const char* toString(UiEvent event);
 
 // How the core talks to the person. The GUI implements it with Qt widgets;
@@ -56,6 +69,35 @@ public:
 
     // A solid colour; nullopt when cancelled.
     virtual std::optional<Color> chooseColor(Color initial) = 0;
+
+    // Dialogs of the computations. Each returns what the user typed; the
+    // core validates it.
+
+    // Choose an objective among `names` (none preselected); with `withValue`
+    // also a "Limitation value:" field. Placed at (x, y) when both are
+    // positive, else centred on the main window. nullopt on Cancel.
+    virtual std::optional<ObjectiveChoice> chooseObjective(const QString& title, const QString& prompt,
+                                                           const QStringList& names, bool withValue, int x,
+                                                           int y) = 0;
+    // A one-row grid of weights with column headers ("l1" / "w1", shown as
+    // Greek lambda / omega); the accept button reads `acceptCaption`.
+    // nullopt unless closed with that button.
+    virtual std::optional<QStringList> editWeights(const QString& title, const QStringList& headers,
+                                                   const QStringList& values, const QString& acceptCaption) = 0;
+    // The reference point grid: names above, values below. OK calls
+    // `accept` with the typed texts; the dialog closes only when it returns
+    // true. nullopt on Cancel.
+    virtual std::optional<QStringList> editReferencePoint(const QStringList& names, const QStringList& values,
+                                                          const std::function<bool(const QStringList&)>& accept) = 0;
+    // The limitations dialog on `editor` (tabs, check box, value field);
+    // `eConstraints` hides "Clear all" and captions the first button "OK"
+    // instead of "Insert".
+    virtual LimitationsAnswer editLimitations(LimitationsEditor& editor, bool eConstraints) = 0;
+    // "Normalization of the objective function": true for L2; nullopt when
+    // closed without OK.
+    virtual std::optional<bool> chooseNormalization() = 0;
+    // The modal pay-off window.
+    virtual void showPayoffTable() = 0;
 
     // Status bar: panel 0 for progress and store messages, panel 1 for times.
     virtual void setStatusText(int panel, const QString& text) = 0;

@@ -118,3 +118,69 @@ void ScriptedUiPort::clear()
     log.clear();
     events.clear();
 }
+
+namespace {
+template <class T>
+std::optional<T> takeFront(std::deque<std::optional<T>>& queue)
+{
+    if (queue.empty())
+        return std::nullopt;
+    auto v = queue.front();
+    queue.pop_front();
+    return v;
+}
+} // namespace
+
+std::optional<ObjectiveChoice> ScriptedUiPort::chooseObjective(const QString& title, const QString& prompt,
+                                                               const QStringList& names, bool withValue, int, int)
+{
+    log << QStringLiteral("ChooseObjective: %1 | %2 | %3%4")
+               .arg(title, prompt, names.join(QLatin1Char(',')), withValue ? QStringLiteral(" | value") : QString());
+    return takeFront(objectiveChoices);
+}
+
+std::optional<QStringList> ScriptedUiPort::editWeights(const QString& title, const QStringList& headers,
+                                                       const QStringList& values, const QString& acceptCaption)
+{
+    log << QStringLiteral("Weights: %1 | %2 | %3 | %4")
+               .arg(title, headers.join(QLatin1Char(',')), values.join(QLatin1Char(',')), acceptCaption);
+    return takeFront(grids);
+}
+
+std::optional<QStringList> ScriptedUiPort::editReferencePoint(const QStringList& names, const QStringList& values,
+                                                              const std::function<bool(const QStringList&)>& accept)
+{
+    log << QStringLiteral("RefPoint: %1 | %2").arg(names.join(QLatin1Char(',')), values.join(QLatin1Char(',')));
+    // Like the dialog: OK is pressed with each scripted answer until one is
+    // accepted; running out of answers is Cancel.
+    while (!grids.empty()) {
+        const auto typed = takeFront(grids);
+        if (!typed)
+            return std::nullopt;
+        if (accept(*typed))
+            return typed;
+    }
+    return std::nullopt;
+}
+
+LimitationsAnswer ScriptedUiPort::editLimitations(LimitationsEditor& editor, bool eConstraints)
+{
+    log << QStringLiteral("Limitations: %1").arg(eConstraints ? QStringLiteral("OK") : QStringLiteral("Insert"));
+    if (limitationScripts.empty())
+        return LimitationsAnswer::Cancel;
+    auto script = limitationScripts.front();
+    limitationScripts.pop_front();
+    return script(editor);
+}
+
+std::optional<bool> ScriptedUiPort::chooseNormalization()
+{
+    log << QStringLiteral("Normalization");
+    return takeFront(normalizations);
+}
+
+void ScriptedUiPort::showPayoffTable()
+{
+    log << QStringLiteral("PayoffTable");
+    ++payoffTableShown;
+}

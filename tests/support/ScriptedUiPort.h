@@ -19,6 +19,16 @@ public:
     std::deque<std::optional<QString>> inputs;
     std::deque<std::optional<QString>> files;
     std::deque<std::optional<Color>> colors;
+    std::deque<std::optional<ObjectiveChoice>> objectiveChoices;
+    // Each answer of a weights or reference-point dialog: the typed texts,
+    // or nullopt for Cancel.
+    std::deque<std::optional<QStringList>> grids;
+    // Each opening of the limitations dialog runs the next script on the
+    // editor (as the user would, through the editor's operations) and
+    // returns its answer.
+    std::deque<std::function<LimitationsAnswer(LimitationsEditor&)>> limitationScripts;
+    std::deque<std::optional<bool>> normalizations;
+    int payoffTableShown = 0;
 
     QStringList log;                // messages, questions, inputs, files, status texts
     std::vector<UiEvent> events;    // notifications in order
@@ -37,6 +47,15 @@ public:
     std::optional<QString> chooseSaveFile(const QString& title, const QStringList& filters,
                                           const QString& defaultSuffix) override;
     std::optional<Color> chooseColor(Color initial) override;
+    std::optional<ObjectiveChoice> chooseObjective(const QString& title, const QString& prompt,
+                                                   const QStringList& names, bool withValue, int x, int y) override;
+    std::optional<QStringList> editWeights(const QString& title, const QStringList& headers,
+                                           const QStringList& values, const QString& acceptCaption) override;
+    std::optional<QStringList> editReferencePoint(const QStringList& names, const QStringList& values,
+                                                  const std::function<bool(const QStringList&)>& accept) override;
+    LimitationsAnswer editLimitations(LimitationsEditor& editor, bool eConstraints) override;
+    std::optional<bool> chooseNormalization() override;
+    void showPayoffTable() override;
     void setStatusText(int panel, const QString& text) override;
     void showProgress(int position, int maximum) override;
     void hideProgress() override;

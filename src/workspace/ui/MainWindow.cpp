@@ -110,6 +110,7 @@ MainWindow::MainWindow(Workspace& ws, QWidget* parent)
 {
     setWindowTitle(QString::fromUtf8(msg::kProductName));
     ui_.onNotify = [this](UiEvent event) { onNotify(event); };
+    ui_.setWorkspace(&ws_);
     createStatusBar();
     createPanels();
     createActions();
@@ -320,13 +321,28 @@ void MainWindow::connectCommands()
         on(exit, [this] { flow_.SaiMetodos(true); });
     connect(bars_, &BarPictureWidget::pressed, this, [this] { flow_.chooseColour(); });
 
+    // Computations.
+    on(Cmd::ComputePayoff, [this] { flow_.computePayoffCommand(); });
+    on(Cmd::ViewPayoff, [this] { flow_.viewPayoffCommand(); });
+    for (Cmd sum : {Cmd::WeightedSum, Cmd::BtnWeightedSum})
+        on(sum, [this] { flow_.weightedSumCommand(); });
+    for (Cmd ref : {Cmd::RefPoint, Cmd::BtnRefPoint})
+        on(ref, [this] { flow_.referencePointCommand(); });
+    for (Cmd eps : {Cmd::EConstraint, Cmd::BtnEConstraint})
+        on(eps, [this] { flow_.eConstraintCommand(); });
+    // The limitations button is down exactly while limitations are in force,
+    // whatever the click did to it.
+    for (Cmd limits : {Cmd::ImposeLimitations, Cmd::BtnLimitations})
+        on(limits, [this] {
+            flow_.limitationsCommand();
+            refreshActions();
+        });
+
     // Commands whose computations are not part of this build yet.
-    for (Cmd cmd : {Cmd::OpenMps, Cmd::ComputePayoff, Cmd::ImportSolutions, Cmd::WeightedSum, Cmd::RefPoint,
-                    Cmd::EConstraint, Cmd::NadirMethod1, Cmd::NadirMethod2, Cmd::EstimateNadirEA,
-                    Cmd::ImposeLimitations, Cmd::Stem1st, Cmd::StemNew, Cmd::RaceStart, Cmd::RaceChangeDir,
-                    Cmd::RaceFix, Cmd::RaceRelax, Cmd::Icw1st, Cmd::IcwNew, Cmd::IcwContractedVma, Cmd::ViewPayoff,
+    for (Cmd cmd : {Cmd::OpenMps, Cmd::ImportSolutions, Cmd::NadirMethod1, Cmd::NadirMethod2,
+                    Cmd::EstimateNadirEA, Cmd::Stem1st, Cmd::StemNew, Cmd::RaceStart, Cmd::RaceChangeDir,
+                    Cmd::RaceFix, Cmd::RaceRelax, Cmd::Icw1st, Cmd::IcwNew, Cmd::IcwContractedVma,
                     Cmd::ViewBasketGraphs, Cmd::ViewBasketValues, Cmd::ViewWeightSpace, Cmd::ExportData,
-                    Cmd::BtnWeightedSum, Cmd::BtnLimitations, Cmd::BtnRefPoint, Cmd::BtnEConstraint,
                     Cmd::BtnBasketGraphs, Cmd::BtnBasketValues, Cmd::BtnWeightSpace})
         on(cmd, [this] {
             flow_.commandNotAvailable();

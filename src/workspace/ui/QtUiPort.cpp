@@ -1,5 +1,13 @@
 #include "workspace/ui/QtUiPort.h"
 
+#include "solutions/ui/ChooseObjectiveDialog.h"
+#include "solutions/ui/LimitationsDialog.h"
+#include "solutions/ui/NormalizationDialog.h"
+#include "solutions/ui/PayoffWindow.h"
+#include "solutions/ui/ReferencePointDialog.h"
+#include "solutions/ui/WeightsDialog.h"
+#include "workspace/Workspace.h"
+
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
@@ -18,9 +26,43 @@ QString addSuffixIfMissing(const QString& path, const QString& suffix)
     return path + QLatin1Char('.') + suffix;
 }
 
+// A command may hold the busy cursor while it asks something: the person
+// answering sees the normal cursor over the dialog.
+class NormalCursorWhileAsking {
+public:
+    NormalCursorWhileAsking() : pushed_(QApplication::overrideCursor() != nullptr)
+    {
+        if (pushed_)
+            QApplication::setOverrideCursor(Qt::ArrowCursor);
+    }
+    ~NormalCursorWhileAsking()
+    {
+        if (pushed_)
+            QApplication::restoreOverrideCursor();
+    }
+    NormalCursorWhileAsking(const NormalCursorWhileAsking&) = delete;
+    NormalCursorWhileAsking& operator=(const NormalCursorWhileAsking&) = delete;
+
+private:
+    bool pushed_;
+};
+
 } // namespace
 
 QtUiPort::QtUiPort(QWidget* parent) : parent_(parent) {}
+
+QtUiPort::~QtUiPort()
+{
+    // With a parent window the dialogs are its children and go with it.
+    if (parent_)
+        return;
+    delete chooseObjective_;
+    delete weights_;
+    delete referencePoint_;
+    delete limitations_;
+    delete normalization_;
+    delete payoff_;
+}
 
 void QtUiPort::attachStatusBar(QLabel* panel0, QLabel* panel1, QProgressBar* progress)
 {
@@ -33,6 +75,7 @@ void QtUiPort::showMessage(MsgKind kind, const QString& text)
 {
     if (dialogs)
         return dialogs->showMessage(kind, text);
+    const NormalCursorWhileAsking normalCursor;
     QMessageBox::Icon icon = QMessageBox::Information;
     QString title = QStringLiteral("Information");
     switch (kind) {
@@ -49,6 +92,7 @@ Answer QtUiPort::ask(const QString& text, bool withCancel)
 {
     if (dialogs)
         return dialogs->ask(text, withCancel);
+    const NormalCursorWhileAsking normalCursor;
     QMessageBox::StandardButtons buttons = QMessageBox::Yes | QMessageBox::No;
     if (withCancel)
         buttons |= QMessageBox::Cancel;
@@ -65,6 +109,7 @@ std::optional<QString> QtUiPort::inputText(const QString& title, const QString& 
 {
     if (dialogs)
         return dialogs->inputText(title, prompt, defaultText);
+    const NormalCursorWhileAsking normalCursor;
     bool ok = false;
     const QString value = QInputDialog::getText(parent_, title, prompt, QLineEdit::Normal, defaultText, &ok);
     if (!ok)
@@ -77,6 +122,7 @@ std::optional<QString> QtUiPort::chooseOpenFile(const QString& title, const QStr
 {
     if (dialogs)
         return dialogs->chooseOpenFile(title, filters, defaultSuffix);
+    const NormalCursorWhileAsking normalCursor;
     const QString path = QFileDialog::getOpenFileName(parent_, title, lastDir_, filters.join(QStringLiteral(";;")));
     if (path.isEmpty())
         return std::nullopt;
@@ -89,6 +135,7 @@ std::optional<QString> QtUiPort::chooseSaveFile(const QString& title, const QStr
 {
     if (dialogs)
         return dialogs->chooseSaveFile(title, filters, defaultSuffix);
+    const NormalCursorWhileAsking normalCursor;
     // The command asks about overwriting itself, with its own text.
     const QString path = QFileDialog::getSaveFileName(parent_, title, lastDir_, filters.join(QStringLiteral(";;")),
                                                       nullptr, QFileDialog::DontConfirmOverwrite);
@@ -102,11 +149,111 @@ std::optional<Color> QtUiPort::chooseColor(Color initial)
 {
     if (dialogs)
         return dialogs->chooseColor(initial);
+    const NormalCursorWhileAsking normalCursor;
     const QColor chosen = QColorDialog::getColor(QColor(colorRed(initial), colorGreen(initial), colorBlue(initial)),
                                                  parent_, QStringLiteral("Color"));
     if (!chosen.isValid())
         return std::nullopt;
     return rgbColor(chosen.red(), chosen.green(), chosen.blue());
+}
+
+std::optional<ObjectiveChoice> QtUiPort::chooseObjective(const QString& title, const QString& prompt,
+                                                         const QStringList& names, bool withValue, int x, int y)
+{
+    if (dialogs)
+        return dialogs->chooseObjective(title, prompt, names, withValue, x, y);
+    const NormalCursorWhileAsking normalCursor;
+    return chooseObjectiveDialog()->choose(title, prompt, names, withValue, x, y);
+}
+
+std::optional<QStringList> QtUiPort::editWeights(const QString& title, const QStringList& headers,
+                                                 const QStringList& values, const QString& acceptCaption)
+{
+    if (dialogs)
+        return dialogs->editWeights(title, headers, values, acceptCaption);
+    const NormalCursorWhileAsking normalCursor;
+    return weightsDialog()->edit(title, headers, values, acceptCaption);
+}
+
+std::optional<QStringList> QtUiPort::editReferencePoint(const QStringList& names, const QStringList& values,
+                                                        const std::function<bool(const QStringList&)>& accept)
+{
+    if (dialogs)
+        return dialogs->editReferencePoint(names, values, accept);
+    const NormalCursorWhileAsking normalCursor;
+    return referencePointDialog()->edit(names, values, accept);
+}
+
+LimitationsAnswer QtUiPort::editLimitations(LimitationsEditor& editor, bool eConstraints)
+{
+    if (dialogs)
+        return dialogs->editLimitations(editor, eConstraints);
+    const NormalCursorWhileAsking normalCursor;
+    Q_ASSERT(ws_);
+    if (!ws_)
+        return LimitationsAnswer::Cancel;
+    // A refused tab switch reports its conversion error through this port.
+    return limitationsDialog()->edit(editor, *ws_, *this, eConstraints);
+}
+
+std::optional<bool> QtUiPort::chooseNormalization()
+{
+    if (dialogs)
+        return dialogs->chooseNormalization();
+    const NormalCursorWhileAsking normalCursor;
+    return normalizationDialog()->choose();
+}
+
+void QtUiPort::showPayoffTable()
+{
+    if (dialogs)
+        return dialogs->showPayoffTable();
+    const NormalCursorWhileAsking normalCursor;
+    Q_ASSERT(ws_);
+    if (ws_)
+        payoffWindow()->showTable(*ws_);
+}
+
+ChooseObjectiveDialog* QtUiPort::chooseObjectiveDialog()
+{
+    if (!chooseObjective_)
+        chooseObjective_ = new ChooseObjectiveDialog(parent_);
+    return chooseObjective_;
+}
+
+WeightsDialog* QtUiPort::weightsDialog()
+{
+    if (!weights_)
+        weights_ = new WeightsDialog(parent_);
+    return weights_;
+}
+
+ReferencePointDialog* QtUiPort::referencePointDialog()
+{
+    if (!referencePoint_)
+        referencePoint_ = new ReferencePointDialog(parent_);
+    return referencePoint_;
+}
+
+LimitationsDialog* QtUiPort::limitationsDialog()
+{
+    if (!limitations_)
+        limitations_ = new LimitationsDialog(parent_);
+    return limitations_;
+}
+
+NormalizationDialog* QtUiPort::normalizationDialog()
+{
+    if (!normalization_)
+        normalization_ = new NormalizationDialog(parent_);
+    return normalization_;
+}
+
+PayoffWindow* QtUiPort::payoffWindow()
+{
+    if (!payoff_)
+        payoff_ = new PayoffWindow(parent_);
+    return payoff_;
 }
 
 void QtUiPort::setStatusText(int panel, const QString& text)

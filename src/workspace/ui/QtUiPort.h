@@ -4,13 +4,22 @@
 
 #include <functional>
 
+class ChooseObjectiveDialog;
+class LimitationsDialog;
+class NormalizationDialog;
+class PayoffWindow;
 class QLabel;
 class QProgressBar;
 class QWidget;
+class ReferencePointDialog;
+class WeightsDialog;
+struct Workspace;
 
 // UiPort on Qt widgets: message boxes, input boxes, file and colour choosers
 // parented to the main window, the status bar panels and the progress bar.
-// Notifications go to the window through `onNotify`.
+// Notifications go to the window through `onNotify`. The dialogs of the
+// computations are built on first use, parented to the main window, and
+// reused, so that they keep their place and size.
 //
 // For tests, `dialogs` can route every modal interaction (messages,
 // questions, inputs, choosers) to another port while status texts, the busy
@@ -18,7 +27,12 @@ class QWidget;
 class QtUiPort : public UiPort {
 public:
     explicit QtUiPort(QWidget* parent);
+    ~QtUiPort() override;
+    QtUiPort(const QtUiPort&) = delete;
+    QtUiPort& operator=(const QtUiPort&) = delete;
     void attachStatusBar(QLabel* panel0, QLabel* panel1, QProgressBar* progress);
+    // The workspace the pay-off window and the limitations dialog show.
+    void setWorkspace(const Workspace* ws) { ws_ = ws; }
 
     std::function<void(UiEvent)> onNotify;
     UiPort* dialogs = nullptr;
@@ -32,6 +46,16 @@ public:
     std::optional<QString> chooseSaveFile(const QString& title, const QStringList& filters,
                                           const QString& defaultSuffix) override;
     std::optional<Color> chooseColor(Color initial) override;
+    std::optional<ObjectiveChoice> chooseObjective(const QString& title, const QString& prompt,
+                                                   const QStringList& names, bool withValue, int x,
+                                                   int y) override;
+    std::optional<QStringList> editWeights(const QString& title, const QStringList& headers,
+                                           const QStringList& values, const QString& acceptCaption) override;
+    std::optional<QStringList> editReferencePoint(const QStringList& names, const QStringList& values,
+                                                  const std::function<bool(const QStringList&)>& accept) override;
+    LimitationsAnswer editLimitations(LimitationsEditor& editor, bool eConstraints) override;
+    std::optional<bool> chooseNormalization() override;
+    void showPayoffTable() override;
     void setStatusText(int panel, const QString& text) override;
     void showProgress(int position, int maximum) override;
     void hideProgress() override;
@@ -39,9 +63,24 @@ public:
     void processEvents() override;
     void notify(UiEvent event) override;
 
+    // The dialogs, built on first use.
+    ChooseObjectiveDialog* chooseObjectiveDialog();
+    WeightsDialog* weightsDialog();
+    ReferencePointDialog* referencePointDialog();
+    LimitationsDialog* limitationsDialog();
+    NormalizationDialog* normalizationDialog();
+    PayoffWindow* payoffWindow();
+
 private:
     QWidget* parent_;
     QLabel* panels_[2] = {nullptr, nullptr};
     QProgressBar* progress_ = nullptr;
     QString lastDir_;
+    const Workspace* ws_ = nullptr;
+    ChooseObjectiveDialog* chooseObjective_ = nullptr;
+    WeightsDialog* weights_ = nullptr;
+    ReferencePointDialog* referencePoint_ = nullptr;
+    LimitationsDialog* limitations_ = nullptr;
+    NormalizationDialog* normalization_ = nullptr;
+    PayoffWindow* payoff_ = nullptr;
 };

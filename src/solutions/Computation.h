@@ -1,0 +1,29 @@
+#pragma once
+
+#include "lp/LpTables.h"
+
+struct Workspace;
+class UiPort;
+
+// One weighted-sum computation end to end, with the weights in
+// ws.sumWeights: solve (with the tableau), extract, history, store, region
+// and elapsed time; an interactive caller then writes the report (mode 0).
+// `interactive` is false for the pay-off table and
+// the methods: no report, no elapsed time, store messages only in the status
+// bar, no weight-space redraw. `basketIndex` receives the basket index of the
+// stored solution and is left as it was when nothing is stored. On a solver
+// failure nothing changes; the caller shows the status.
+SolveStatus ComputeFromWeights(Workspace& ws, UiPort& ui, bool interactive, int& basketIndex);
+
+// Reads the solve's read-back into currentLpValues, currentXS, currentF and
+// currentBasis (sorted, zero-terminated).
+void AssembleSolution(Workspace& ws);
+
+// The minimum of the augmented weighted Tchebycheff distance to ws.refPoint
+// with ws.tchebWeights: solve, extract, history, store when every solution is
+// to be stored, and elapsed time; the caller then writes the report (mode 1),
+// or shows the failure.
+SolveStatus ComputeReferencePoint(Workspace& ws, UiPort& ui);
+
+// The clock as a date-time in days, as the elapsed times use it.
+double CurrentTimeInDays();

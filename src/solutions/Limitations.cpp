@@ -1,0 +1,245 @@
+#include "solutions/Limitations.h"
+
+#include "solutions/Messages.h"
+#include "workspace/NumberFormat.h"
+#include "workspace/UiPort.h"
+
+#include <QLocale>
+
+#include <cmath>
+
+namespace {
+
+QString text(const char* s) { return QString::fromUtf8(s); }
+
+// The dialog shows limitation values with 15 significant digits.
+constexpr int kLimitValueDigits = 15;
+
+} // namespace
+
+bool ParseTypedReal(const QString& typed, Real& value)
+{
+    bool ok = false;
+    const double v = QLocale::c().toDouble(typed.trimmed(), &ok);
+    // "nan" and "inf" convert, but no weight, bound or point can be one.
+    if (!ok || !std::isfinite(v))
+        return false;
+    value = static_cast<Real>(v);
+    return true;
+}
+
+void LimitationsEditor::prepareLimitations(const Workspace& ws)
+{
+    tabObjective_.clear();
+    for (int i = 1; i <= ws.numObjectives; ++i) {
+        on_[i] = ws.limitOn[i];
+        value_[i] = ws.limitValue[i];
+        tabObjective_.push_back(i);
+    }
+    load(tabObjective_.empty() ? 0 : tabObjective_.front());
+}
+
+void LimitationsEditor::prepareEConstraints(const Workspace& ws, int optimized)
+{
+    tabObjective_.clear();
+    for (int i = 1; i <= ws.numObjectives; ++i) {
+        if (i == optimized) {
+            on_[i] = false;
+            value_[i] = 0;
+            continue;
+        }
+        on_[i] = ws.limitOn[i];
+        value_[i] = ws.limitValue[i];
+        tabObjective_.push_back(i);
+    }
+    load(tabObjective_.empty() ? 0 : tabObjective_.front());
+}
+
+QStringList LimitationsEditor::tabNames(const Workspace& ws) const
+{
+    QStringList names;
+    for (int k : tabObjective_)
+        names << ws.objName[k];
+    return names;
+}
+
+QString LimitationsEditor::checkCaption(const Workspace& ws) const
+{
+    if (current_ < 1)
+        return QString();
+    return ws.objName[current_] + (ws.objSense[current_] == 1 ? QStringLiteral(" >=") : QStringLiteral(" <="));
+}
+
+void LimitationsEditor::load(int objective)
+{
+    current_ = objective;
+    checked_ = objective >= 1 && on_[objective];
+    valueText_ = checked_ ? GeneralFormat(value_[objective], kLimitValueDigits) : QString();
+}
+
+void LimitationsEditor::typeValue(const QString& typed)
+{
+    valueText_ = typed;
+    checked_ = !typed.isEmpty();
+}
+
+bool LimitationsEditor::storeCurrent(UiPort& ui)
+{
+    if (current_ < 1)
+        return true;
+    on_[current_] = checked_;
+    if (!checked_)
+        return true;
+    Real v = 0;
+    if (!ParseTypedReal(valueText_, v)) {
+        ui.showMessage(MsgKind::Error, text(msg::kNotAFloat).arg(valueText_));
+        return false;
+    }
+    value_[current_] = v;
+    return true;
+}
+
+bool LimitationsEditor::switchToTab(int index, UiPort& ui)
+{
+    if (index < 0 || index >= static_cast<int>(tabObjective_.size()))
+        return false;
+    if (!storeCurrent(ui))
+        return false;
+    load(tabObjective_[static_cast<std::size_t>(index)]);
+    return true;
+}
+
+void LimitationsEditor::clearAll(int objectives)
+{
+    for (int i = 1; i <= objectives; ++i)
+        on_[i] = false;
+}
+
+void NormalizeLimitations(Workspace& ws)
+{
+    ws.limitsActive = false;
+    for (int i = 1; i <= ws.numObjectives; ++i) {
+        if (ws.limitOn[i])
+            ws.limitsActive = true;
+        else
+            ws.limitValue[i] = 0;
+    }
+}
+
+bool RecolheLimitacoes(Workspace& ws, UiPort& ui, LimitationsEditor& editor)
+{
+    editor.prepareLimitations(ws);
+    const LimitationsAnswer answer = ui.editLimitations(editor, false);
+    if (answer == LimitationsAnswer::Cancel)
+        return false;
+    const int k = ws.numObjectives;
+    if (answer == LimitationsAnswer::ClearAll)
+        editor.clearAll(k);
+    else if (!editor.storeCurrent(ui))
+        return false;
+    bool changed = false;
+    for (int i = 1; i <= k; ++i)
+        if (ws.limitOn[i] != editor.isOn(i) || (ws.limitOn[i] && editor.value(i) != ws.limitValue[i]))
+            changed = true;
+    if (changed) {
+        for (int i = 1; i <= k; ++i) {
+            ws.limitOn[i] = editor.isOn(i);
+            ws.limitValue[i] = editor.value(i);
+        }
+    }
+    NormalizeLimitations(ws);
+    return changed;
+}
+
+bool Recolhe_e_constraints(Workspace& ws, UiPort& ui, LimitationsEditor& editor, int optimized)
+{
+    editor.prepareEConstraints(ws, optimized);
+    if (ui.editLimitations(editor, true) != LimitationsAnswer::Accept)
+        return false;
+    if (!editor.storeCurrent(ui))
+        return false;
+    for (int i = 1; i <= ws.numObjectives; ++i) {
+        ws.limitOn[i] = editor.isOn(i);
+        ws.limitValue[i] = editor.value(i);
+    }
+    NormalizeLimitations(ws);
+    return true;
+}
+
+bool AcceptSumWeights(Workspace& ws, UiPort& ui, const QStringList& typed)
+{
+    const int k = ws.numObjectives;
+    bool ok = typed.size() >= k;
+    vectorObj weights{};
+    for (int i = 1; i <= k && i <= typed.size(); ++i) {
+        Real w = 0;
+        if (!ParseTypedReal(typed[i - 1], w)) {
+            ok = false;
+            continue;
+        }
+        if (w < 0 || w > 1) {
+            ui.showMessage(MsgKind::Information, text(msg::kWeightsBetween0And1));
+            ok = false;
+        }
+        weights[i] = w;
+    }
+    if (!ok)
+        return false;
+    Real sum = 0;
+    for (int i = 1; i <= k; ++i)
+        sum += weights[i];
+    if (sum <= 0) {
+        ui.showMessage(MsgKind::Information, text(msg::kWeightsAllZero));
+        return false;
+    }
+    for (int i = 1; i <= k; ++i)
+        ws.sumWeights[i] = weights[i] / sum;
+    return true;
+}
+
+bool AcceptTchebWeights(Workspace& ws, UiPort& ui, const QStringList& typed)
+{
+    const int k = ws.numObjectives;
+    bool ok = typed.size() >= k;
+    vectorObj weights{};
+    for (int i = 1; i <= k && i <= typed.size(); ++i) {
+        Real w = 0;
+        if (!ParseTypedReal(typed[i - 1], w)) {
+            ok = false;
+            continue;
+        }
+        if (!(w >= 0)) {
+            ui.showMessage(MsgKind::Information, text(msg::kWeightsNonNegative));
+            ok = false;
+        }
+        weights[i] = w;
+    }
+    if (!ok)
+        return false;
+    bool anyPositive = false;
+    for (int i = 1; i <= k; ++i)
+        anyPositive |= weights[i] > 0;
+    // Without any weight the distance has no row and the program is unbounded.
+    if (!anyPositive) {
+        ui.showMessage(MsgKind::Information, text(msg::kWeightsAllZero));
+        return false;
+    }
+    for (int i = 1; i <= k; ++i)
+        ws.tchebWeights[i] = weights[i];
+    return true;
+}
+
+bool AcceptReferencePoint(Workspace& ws, UiPort& ui, const QStringList& typed)
+{
+    const int k = ws.numObjectives;
+    vectorObj point{};
+    for (int i = 1; i <= k; ++i) {
+        if (i > typed.size() || !ParseTypedReal(typed[i - 1], point[i])) {
+            ui.showMessage(MsgKind::Information, text(msg::kInvalidValues));
+            return false;
+        }
+    }
+    for (int i = 1; i <= k; ++i)
+        ws.refPoint[i] = point[i];
+    return true;
+}

@@ -1,0 +1,87 @@
+#include "solutions/Payoff.h"
+
+#include "solutions/Computation.h"
+#include "workspace/NumberFormat.h"
+#include "workspace/UiPort.h"
+#include "workspace/Workspace.h"
+
+#include <cmath>
+
+namespace {
+constexpr Real kPayoffMainWeight = 0.999L;
+constexpr Real kPayoffSharedWeight = 0.001L;
+constexpr int kPayoffRowCaptionLength = 15;
+} // namespace
+
+void ApplyNormalization(Workspace& ws, bool l2)
+{
+    ws.normFactor.fill(1);
+    if (!l2)
+        return;
+    for (int k = 1; k <= ws.numObjectives; ++k) {
+        Real sum = 0;
+        for (int j = 1; j <= ws.numVariables; ++j)
+            sum += ws.objCoef[k][j] * ws.objCoef[k][j];
+        const Real norm = std::sqrt(sum);
+        if (norm != 0)
+            ws.normFactor[k] = 1 / norm;
+    }
+}
+
+SolveStatus ComputePayoff(Workspace& ws, UiPort& ui)
+{
+    const int p = ws.numObjectives;
+    ui.setStatusText(0, QStringLiteral("Computing Pay-Off"));
+    ui.setStatusText(1, QString());
+    ui.showProgress(0, p);
+    BusyCursor busy(ui);
+    ui.processEvents();
+
+    SolveStatus status = SolveStatus::Optimal;
+    for (int k = 1; k <= p; ++k) {
+        for (int l = 1; l <= p; ++l)
+            ws.sumWeights[l] = (l == k) ? kPayoffMainWeight : kPayoffSharedWeight / (p - 1);
+        int index = 0;
+        status = ComputeFromWeights(ws, ui, false, index);
+        if (status != SolveStatus::Optimal)
+            break;
+        for (int l = 1; l <= p; ++l)
+            ws.payoff[k].f[l] = ws.currentF[l];
+        ws.payoff[k].basketIndex = index;
+        ui.showProgress(k, p);
+        ui.processEvents();
+    }
+    if (status == SolveStatus::Optimal) {
+        ws.payoffComputed = true;
+        for (int k = 1; k <= p; ++k)
+            ws.idealPoint[k] = ws.payoff[k].f[k];
+        for (int l = 1; l <= p; ++l) {
+            ws.nadirPoint[l] = ws.payoff[1].f[l];
+            for (int k = 2; k <= p; ++k)
+                if (ws.objSense[l] * ws.payoff[k].f[l] < ws.objSense[l] * ws.nadirPoint[l])
+                    ws.nadirPoint[l] = ws.payoff[k].f[l];
+        }
+        for (int k = 1; k <= p; ++k)
+            ws.refPoint[k] = ws.idealPoint[k];
+    }
+    // A failed table leaves no progress bar behind either.
+    ui.hideProgress();
+    ui.setStatusText(0, QString());
+    return status;
+}
+
+QString PayoffCellText(Real value)
+{
+    if (value == kNotComputed)
+        return QStringLiteral("?");
+    if (value == kInfiniteBound)
+        return QStringLiteral("M");
+    if (value == -kInfiniteBound)
+        return QStringLiteral("-M");
+    return NumText(value);
+}
+
+QString PayoffRowCaption(const QString& objectiveName)
+{
+    return (QStringLiteral("Opt. ") + objectiveName).left(kPayoffRowCaptionLength);
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "lp/LpTables.h"
+
+#include <QString>
+
+struct Workspace;
+class UiPort;
+
+// L2 normalization: normFactor[k] = 1 / ||c_k|| (1 for a zero objective);
+// without it every factor is 1.
+void ApplyNormalization(Workspace& ws, bool l2);
+
+// One efficient solution per objective (weights 0.999 on it, 0.001 shared by
+// the others), stored in the basket; then the ideal point, the nadir
+// estimate and the reference point. Stops at the first program that is not
+// solved, leaving ideal, nadir and reference point as they were.
+SolveStatus ComputePayoff(Workspace& ws, UiPort& ui);
+
+// Text of a pay-off cell: "?" not computed, "M" / "-M" infinite, else NumText.
+QString PayoffCellText(Real value);
+// Row caption "Opt. " + name, at most 15 characters.
+QString PayoffRowCaption(const QString& objectiveName);

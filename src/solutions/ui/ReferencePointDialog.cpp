@@ -1,0 +1,116 @@
+#include "solutions/ui/ReferencePointDialog.h"
+
+#include <QAbstractItemDelegate>
+#include <QDialogButtonBox>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kMaxGridWidth = 720;
+
+// Sizes the grid to show every column, up to kMaxGridWidth (then it
+// scrolls sideways), and its rows without a vertical scroll bar.
+void fitGrid(QTableWidget* grid)
+{
+    const int frame = 2 * grid->frameWidth();
+    int columns = 0;
+    for (int c = 0; c < grid->columnCount(); ++c)
+        columns += grid->columnWidth(c);
+    const bool scrolls = columns + frame > kMaxGridWidth;
+    int height = frame + grid->horizontalHeader()->sizeHint().height();
+    for (int r = 0; r < grid->rowCount(); ++r)
+        height += grid->rowHeight(r);
+    if (scrolls)
+        height += grid->horizontalScrollBar()->sizeHint().height();
+    grid->setHorizontalScrollBarPolicy(scrolls ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    grid->setFixedSize(std::min(columns + frame, kMaxGridWidth), height);
+}
+
+// A cell still being edited when OK is pressed counts with its text.
+void commitOpenEditor(QTableWidget* grid)
+{
+    if (QWidget* editor = grid->indexWidget(grid->currentIndex())) {
+        QMetaObject::invokeMethod(grid, "commitData", Qt::DirectConnection, Q_ARG(QWidget*, editor));
+        QMetaObject::invokeMethod(grid, "closeEditor", Qt::DirectConnection, Q_ARG(QWidget*, editor),
+                                  Q_ARG(QAbstractItemDelegate::EndEditHint, QAbstractItemDelegate::NoHint));
+    }
+}
+
+} // namespace
+
+ReferencePointDialog::ReferencePointDialog(QWidget* parent)
+    : QDialog(parent), grid_(new QTableWidget(1, 0, this)), ok_(new QPushButton(QStringLiteral("&OK"), this)),
+      cancel_(new QPushButton(QStringLiteral("&Cancel"), this))
+{
+    setWindowTitle(QStringLiteral("Reference Point"));
+    grid_->verticalHeader()->hide();
+    grid_->verticalHeader()->setDefaultSectionSize(kRowHeight);
+    grid_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grid_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grid_->horizontalHeader()->setHighlightSections(false);
+    grid_->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Typing over a cell replaces its text; F2 or a double click edits it.
+    grid_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked |
+                           QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
+    grid_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+
+    ok_->setDefault(true);
+    auto* buttons = new QDialogButtonBox(this);
+    buttons->addButton(ok_, QDialogButtonBox::AcceptRole);
+    buttons->addButton(cancel_, QDialogButtonBox::RejectRole);
+    connect(buttons, &QDialogButtonBox::accepted, this, &ReferencePointDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(grid_);
+    layout->addWidget(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+std::optional<QStringList> ReferencePointDialog::edit(const QStringList& names, const QStringList& values,
+                                                      const std::function<bool(const QStringList&)>& check)
+{
+    grid_->clear();
+    grid_->setColumnCount(static_cast<int>(names.size()));
+    grid_->setRowCount(1);
+    grid_->setHorizontalHeaderLabels(names);
+    const QFontMetrics metrics = grid_->horizontalHeader()->fontMetrics();
+    for (int c = 0; c < grid_->columnCount(); ++c) {
+        grid_->setColumnWidth(c, std::max(kColumnWidth, metrics.horizontalAdvance(names[c]) + 16));
+        auto* item = new QTableWidgetItem(c < values.size() ? values[c] : QString());
+        item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        grid_->setItem(0, c, item);
+    }
+    fitGrid(grid_);
+    grid_->setCurrentCell(0, 0);
+    grid_->setFocus();
+
+    check_ = check;
+    const bool accepted = exec() == QDialog::Accepted;
+    check_ = nullptr;
+    if (!accepted)
+        return std::nullopt;
+    return typedValues();
+}
+
+void ReferencePointDialog::accept()
+{
+    commitOpenEditor(grid_);
+    if (check_ && !check_(typedValues()))
+        return;
+    QDialog::accept();
+}
+
+QStringList ReferencePointDialog::typedValues() const
+{
+    QStringList out;
+    for (int c = 0; c < grid_->columnCount(); ++c)
+        out << (grid_->item(0, c) ? grid_->item(0, c)->text() : QString());
+    return out;
+}

@@ -1,0 +1,126 @@
+#include "solutions/ui/WeightsDialog.h"
+
+#include <QAbstractItemDelegate>
+#include <QDialogButtonBox>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QScrollBar>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kMaxGridWidth = 720;
+
+// Sizes the grid to show every column, up to kMaxGridWidth (then it
+// scrolls sideways), and its rows without a vertical scroll bar.
+void fitGrid(QTableWidget* grid)
+{
+    const int frame = 2 * grid->frameWidth();
+    int columns = 0;
+    for (int c = 0; c < grid->columnCount(); ++c)
+        columns += grid->columnWidth(c);
+    const bool scrolls = columns + frame > kMaxGridWidth;
+    int height = frame + grid->horizontalHeader()->sizeHint().height();
+    for (int r = 0; r < grid->rowCount(); ++r)
+        height += grid->rowHeight(r);
+    if (scrolls)
+        height += grid->horizontalScrollBar()->sizeHint().height();
+    grid->setHorizontalScrollBarPolicy(scrolls ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    grid->setFixedSize(std::min(columns + frame, kMaxGridWidth), height);
+}
+
+// A cell still being edited when the dialog closes counts with its text.
+void commitOpenEditor(QTableWidget* grid)
+{
+    if (QWidget* editor = grid->indexWidget(grid->currentIndex())) {
+        QMetaObject::invokeMethod(grid, "commitData", Qt::DirectConnection, Q_ARG(QWidget*, editor));
+        QMetaObject::invokeMethod(grid, "closeEditor", Qt::DirectConnection, Q_ARG(QWidget*, editor),
+                                  Q_ARG(QAbstractItemDelegate::EndEditHint, QAbstractItemDelegate::NoHint));
+    }
+}
+
+} // namespace
+
+WeightsDialog::WeightsDialog(QWidget* parent)
+    : QDialog(parent), grid_(new QTableWidget(1, 0, this)), accept_(new QPushButton(this)),
+      cancel_(new QPushButton(QStringLiteral("Cancel"), this))
+{
+    grid_->verticalHeader()->hide();
+    grid_->verticalHeader()->setDefaultSectionSize(kRowHeight);
+    grid_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grid_->horizontalHeader()->setDefaultSectionSize(kColumnWidth);
+    grid_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grid_->horizontalHeader()->setHighlightSections(false);
+    grid_->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Typing over a cell replaces its text; F2 or a double click edits it.
+    grid_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked |
+                           QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
+    grid_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+
+    accept_->setDefault(true);
+    auto* buttons = new QDialogButtonBox(this);
+    buttons->addButton(accept_, QDialogButtonBox::AcceptRole);
+    buttons->addButton(cancel_, QDialogButtonBox::RejectRole);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(grid_);
+    layout->addWidget(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+QString WeightsDialog::displayHeader(const QString& header)
+{
+    static const QRegularExpression numbered(QStringLiteral("^([lw])(\\d+)$"));
+    const QRegularExpressionMatch m = numbered.match(header);
+    if (!m.hasMatch())
+        return header;
+    const QChar letter = m.captured(1) == QLatin1String("l") ? QChar(0x03BB) : QChar(0x03C9);
+    return letter + m.captured(2);
+}
+
+std::optional<QStringList> WeightsDialog::edit(const QString& title, const QStringList& headers,
+                                               const QStringList& values, const QString& acceptCaption)
+{
+    setWindowTitle(title);
+    accept_->setText(acceptCaption);
+
+    grid_->clear();
+    grid_->setColumnCount(static_cast<int>(headers.size()));
+    grid_->setRowCount(1);
+    QStringList shown;
+    for (const QString& h : headers)
+        shown << displayHeader(h);
+    grid_->setHorizontalHeaderLabels(shown);
+    for (int c = 0; c < grid_->columnCount(); ++c) {
+        auto* item = new QTableWidgetItem(c < values.size() ? values[c] : QString());
+        item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        grid_->setItem(0, c, item);
+    }
+    fitGrid(grid_);
+    grid_->setCurrentCell(0, 0);
+    grid_->setFocus();
+
+    if (exec() != QDialog::Accepted)
+        return std::nullopt;
+    return typedValues();
+}
+
+void WeightsDialog::accept()
+{
+    commitOpenEditor(grid_);
+    QDialog::accept();
+}
+
+QStringList WeightsDialog::typedValues() const
+{
+    QStringList out;
+    for (int c = 0; c < grid_->columnCount(); ++c)
+        out << (grid_->item(0, c) ? grid_->item(0, c)->text() : QString());
+    return out;
+}
