@@ -612,11 +612,17 @@ TEST_F(ComputationsGuiTest, PayoffWindowRowKIsTheSolutionOptimizingObjectiveK)
         ASSERT_TRUE(t->isVisible());
         ASSERT_EQ(t->rowCount(), 4);
         ASSERT_EQ(t->columnCount(), 4);
-        EXPECT_EQ(t->columnWidth(0), 85);
+        // At least the default widths, and wide enough for every text.
+        EXPECT_GE(t->columnWidth(0), 85);
         for (int c = 1; c <= 3; ++c)
-            EXPECT_EQ(t->columnWidth(c), 65);
-        for (int r = 0; r <= 3; ++r)
+            EXPECT_GE(t->columnWidth(c), 65);
+        for (int r = 0; r <= 3; ++r) {
             EXPECT_EQ(t->rowHeight(r), 25);
+            for (int c = 0; c <= 3; ++c)
+                EXPECT_LT(QFontMetrics(t->item(r, c)->font()).horizontalAdvance(t->item(r, c)->text()),
+                          t->columnWidth(c))
+                    << r << "," << c;
+        }
         EXPECT_EQ(rowTexts(t, 0), QStringList({"", "Profit", "Sales", "LongestName"}));
         for (int k = 1; k <= 3; ++k) {
             EXPECT_EQ(t->item(k, 0)->text(), PayoffRowCaption(ws->objName[k]));
@@ -631,12 +637,27 @@ TEST_F(ComputationsGuiTest, PayoffWindowRowKIsTheSolutionOptimizingObjectiveK)
         EXPECT_EQ(t->item(2, 0)->background().color(), QColor(192, 192, 192));
         EXPECT_NE(t->item(2, 2)->background().color(), QColor(192, 192, 192));
         // The whole grid is in view.
-        EXPECT_GE(t->viewport()->width(), 85 + 3 * 65);
+        EXPECT_GE(t->viewport()->width(), t->columnWidth(0) + t->columnWidth(1) + t->columnWidth(2) +
+                                              t->columnWidth(3));
         EXPECT_GE(t->viewport()->height(), 4 * 25);
         clickLater(w->okButton());
     });
     window.showTable(*ws);
     EXPECT_FALSE(window.isVisible());
+
+    // Short names and numbers keep the default sizes.
+    ws->numObjectives = 2;
+    ws->objName[1] = QStringLiteral("A");
+    ws->objName[2] = QStringLiteral("B");
+    ws->payoff[1].f[1] = 1;
+    ws->payoff[1].f[2] = 2;
+    ws->payoff[2].f[1] = 3;
+    ws->payoff[2].f[2] = 4;
+    window.fill(*ws);
+    EXPECT_EQ(window.table()->columnWidth(0), 85);
+    EXPECT_EQ(window.table()->columnWidth(1), 65);
+    EXPECT_EQ(window.table()->columnWidth(2), 65);
+    EXPECT_EQ(rowTexts(window.table(), 2), QStringList({"Opt. B", "3", "4"}));
 
     // Before the table is computed only OK is shown.
     ws->payoffComputed = false;

@@ -4,6 +4,8 @@
 #include "workspace/Workspace.h"
 
 #include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -257,6 +259,46 @@ TEST_F(ComputationFlowTest, ImpossibleLimitationsMakeTheProgramUnfeasible)
     weightedSum({"1", "1", "1"});
     EXPECT_EQ(ui.dialogs().last(), QStringLiteral("Information: Unfeasible Problem"));
     EXPECT_EQ(ws->historyCount, before);
+}
+
+TEST_F(ComputationFlowTest, SaveTextWritesRichOrPlainTextAndAsksBeforeOverwriting)
+{
+    QTemporaryDir dir;
+    const QString rtf = dir.filePath(QStringLiteral("report.rtf"));
+    const QString txt = dir.filePath(QStringLiteral("report.txt"));
+    ui.files.push_back(rtf);
+    flow.saveReport();
+    ui.files.push_back(txt);
+    flow.saveReport();
+    EXPECT_TRUE(ui.dialogs().isEmpty());
+    QFile rich(rtf), plain(txt);
+    ASSERT_TRUE(rich.open(QIODevice::ReadOnly));
+    ASSERT_TRUE(plain.open(QIODevice::ReadOnly));
+    const QByteArray richBytes = rich.readAll();
+    EXPECT_TRUE(richBytes.startsWith("{\\rtf1"));
+    EXPECT_TRUE(richBytes.contains("Last solution(s) computed"));
+    EXPECT_TRUE(plain.readAll().startsWith("Last solution(s) computed\r\n"));
+    plain.close();
+
+    // An existing file: No and Cancel keep it, Yes replaces it.
+    QFile marker(txt);
+    ASSERT_TRUE(marker.open(QIODevice::WriteOnly));
+    marker.write("keep");
+    marker.close();
+    for (Answer a : {Answer::No, Answer::Cancel}) {
+        ui.files.push_back(txt);
+        ui.answers.push_back(a);
+        flow.saveReport();
+        ASSERT_TRUE(marker.open(QIODevice::ReadOnly));
+        EXPECT_EQ(marker.readAll(), QByteArray("keep"));
+        marker.close();
+    }
+    EXPECT_EQ(ui.dialogs().first(), QStringLiteral("AskCancel: OK to overwrite ") + txt);
+    ui.files.push_back(txt);
+    ui.answers.push_back(Answer::Yes);
+    flow.saveReport();
+    ASSERT_TRUE(marker.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(marker.readAll().startsWith("Last solution(s) computed"));
 }
 
 TEST(ComputationFlow, InfeasibleProblemShowsTheStatusAndThePayoffWindow)

@@ -12,6 +12,8 @@
 #include <QTabBar>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 LimitationsDialog::LimitationsDialog(QWidget* parent)
     : QDialog(parent), tabs_(new QTabBar(this)), check_(new QCheckBox(this)), value_(new QLineEdit(this)),
       accept_(new QPushButton(QStringLiteral("Insert"), this)),
@@ -56,7 +58,7 @@ LimitationsDialog::LimitationsDialog(QWidget* parent)
     connect(tabs_, &QTabBar::currentChanged, this, &LimitationsDialog::tabChanged);
     connect(check_, &QCheckBox::toggled, this, &LimitationsDialog::boxToggled);
     connect(value_, &QLineEdit::textEdited, this, &LimitationsDialog::valueTyped);
-    resize(420, sizeHint().height());
+    setMinimumWidth(420);
 }
 
 LimitationsAnswer LimitationsDialog::edit(LimitationsEditor& editor, const Workspace& ws, UiPort& ui,
@@ -76,6 +78,10 @@ LimitationsAnswer LimitationsDialog::edit(LimitationsEditor& editor, const Works
             tabs_->addTab(name);
         tabs_->setCurrentIndex(0);
     }
+    // The tab strip was empty when the dialog was laid out last.
+    tabs_->updateGeometry();
+    layout()->activate();
+    resize(std::max(width(), sizeHint().width()), std::max(height(), sizeHint().height()));
     shownTab_ = 0;
     showCurrent();
     value_->setFocus();

@@ -16,6 +16,8 @@ namespace {
 
 constexpr int kMaxTableWidth = 900;
 constexpr int kMaxTableHeight = 560;
+// Room around a cell's text (the style's margins on both sides).
+constexpr int kTextMargin = 12;
 
 const QColor kFixedColor(192, 192, 192); // silver
 
@@ -73,9 +75,6 @@ void PayoffWindow::fill(const Workspace& ws)
     const int p = ws.numObjectives;
     table_->setRowCount(p + 1);
     table_->setColumnCount(p + 1);
-    table_->setColumnWidth(0, kFirstColumnWidth);
-    for (int c = 1; c <= p; ++c)
-        table_->setColumnWidth(c, kCellWidth);
 
     table_->setItem(0, 0, fixedItem(QString()));
     for (int l = 1; l <= p; ++l)
@@ -94,10 +93,23 @@ void PayoffWindow::fill(const Workspace& ws)
             table_->setItem(k, l, cell);
         }
     }
+    // Columns keep their default widths unless a name or a number would
+    // not fit.
+    int width = 0;
+    for (int c = 0; c <= p; ++c) {
+        int needed = c == 0 ? kFirstColumnWidth : kCellWidth;
+        for (int r = 0; r <= p; ++r) {
+            const QTableWidgetItem* item = table_->item(r, c);
+            const QFontMetrics metrics(item->font());
+            needed = std::max(needed, metrics.horizontalAdvance(item->text()) + kTextMargin);
+        }
+        table_->setColumnWidth(c, needed);
+        width += needed;
+    }
 
     // The window fits the grid; a large table scrolls.
     const int frame = 2 * table_->frameWidth();
-    const int width = kFirstColumnWidth + p * kCellWidth + frame;
+    width += frame;
     const int height = (p + 1) * kCellHeight + frame;
     const bool scrollsX = width > kMaxTableWidth;
     const bool scrollsY = height > kMaxTableHeight;
