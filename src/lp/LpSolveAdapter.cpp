@@ -281,25 +281,35 @@ const char* toString(SolveStatus status)
     return "?";
 }
 
-SolveStatus SolveScalarizing(LpTables& lp, bool full, int sense, BasisEvaluator& evaluator)
+namespace {
+
+// The model of the program with the modes and tolerances of the solve.
+Model preparedModel(const LpTables& lp, bool full, int sense)
 {
     Model model = buildModel(inputOf(lp, sense));
     if (!model)
-        return lp.status = SolveStatus::Other;
+        return nullptr;
     if (full)
         setFullSolveModes(model.get());
     setTolerances(model.get());
+    return model;
+}
+
+} // namespace
+
+SolveStatus SolveScalarizing(LpTables& lp, bool full, int sense, BasisEvaluator& evaluator)
+{
+    Model model = preparedModel(lp, full, sense);
+    if (!model)
+        return lp.status = SolveStatus::Other;
     return finishSolve(model.get(), lp, full, sense, evaluator);
 }
 
 SolveStatus SolveFromBasis(LpTables& lp, bool full, int sense, BasisEvaluator& evaluator)
 {
-    Model model = buildModel(inputOf(lp, sense));
+    Model model = preparedModel(lp, full, sense);
     if (!model)
         return lp.status = SolveStatus::Other;
-    if (full)
-        setFullSolveModes(model.get());
-    setTolerances(model.get());
 
     const int rows = lp.lpRowCount;
     const int cols = lp.lpColumnCount;

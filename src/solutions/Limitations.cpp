@@ -166,50 +166,24 @@ bool Recolhe_e_constraints(Workspace& ws, UiPort& ui, LimitationsEditor& editor,
     return true;
 }
 
-bool AcceptSumWeights(Workspace& ws, UiPort& ui, const QStringList& typed)
-{
-    const int k = ws.numObjectives;
-    bool ok = typed.size() >= k;
-    vectorObj weights{};
-    for (int i = 1; i <= k && i <= typed.size(); ++i) {
-        Real w = 0;
-        if (!ParseTypedReal(typed[i - 1], w)) {
-            ok = false;
-            continue;
-        }
-        if (w < 0 || w > 1) {
-            ui.showMessage(MsgKind::Information, text(msg::kWeightsBetween0And1));
-            ok = false;
-        }
-        weights[i] = w;
-    }
-    if (!ok)
-        return false;
-    Real sum = 0;
-    for (int i = 1; i <= k; ++i)
-        sum += weights[i];
-    if (sum <= 0) {
-        ui.showMessage(MsgKind::Information, text(msg::kWeightsAllZero));
-        return false;
-    }
-    for (int i = 1; i <= k; ++i)
-        ws.sumWeights[i] = weights[i] / sum;
-    return true;
-}
+namespace {
 
-bool AcceptTchebWeights(Workspace& ws, UiPort& ui, const QStringList& typed)
+// Converts typed weights, showing `rangeMessage` once for every weight that
+// `inRange` refuses; a text that is not a number refuses silently. Also
+// refuses weights that are all zero. False when anything was refused.
+bool ParseWeights(const Workspace& ws, UiPort& ui, const QStringList& typed, bool (*inRange)(Real),
+                  const char* rangeMessage, vectorObj& weights)
 {
     const int k = ws.numObjectives;
     bool ok = typed.size() >= k;
-    vectorObj weights{};
     for (int i = 1; i <= k && i <= typed.size(); ++i) {
         Real w = 0;
         if (!ParseTypedReal(typed[i - 1], w)) {
             ok = false;
             continue;
         }
-        if (!(w >= 0)) {
-            ui.showMessage(MsgKind::Information, text(msg::kWeightsNonNegative));
+        if (!inRange(w)) {
+            ui.showMessage(MsgKind::Information, text(rangeMessage));
             ok = false;
         }
         weights[i] = w;
@@ -219,12 +193,36 @@ bool AcceptTchebWeights(Workspace& ws, UiPort& ui, const QStringList& typed)
     bool anyPositive = false;
     for (int i = 1; i <= k; ++i)
         anyPositive |= weights[i] > 0;
-    // Without any weight the distance has no row and the program is unbounded.
+    // All zero: the weighted sum has nothing to maximize, and the distance
+    // has no row at all (its program is unbounded).
     if (!anyPositive) {
         ui.showMessage(MsgKind::Information, text(msg::kWeightsAllZero));
         return false;
     }
-    for (int i = 1; i <= k; ++i)
+    return true;
+}
+
+} // namespace
+
+bool AcceptSumWeights(Workspace& ws, UiPort& ui, const QStringList& typed)
+{
+    vectorObj weights{};
+    if (!ParseWeights(ws, ui, typed, [](Real w) { return w >= 0 && w <= 1; }, msg::kWeightsBetween0And1, weights))
+        return false;
+    Real sum = 0;
+    for (int i = 1; i <= ws.numObjectives; ++i)
+        sum += weights[i];
+    for (int i = 1; i <= ws.numObjectives; ++i)
+        ws.sumWeights[i] = weights[i] / sum;
+    return true;
+}
+
+bool AcceptTchebWeights(Workspace& ws, UiPort& ui, const QStringList& typed)
+{
+    vectorObj weights{};
+    if (!ParseWeights(ws, ui, typed, [](Real w) { return w >= 0; }, msg::kWeightsNonNegative, weights))
+        return false;
+    for (int i = 1; i <= ws.numObjectives; ++i)
         ws.tchebWeights[i] = weights[i];
     return true;
 }

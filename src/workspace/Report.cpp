@@ -1,5 +1,7 @@
 #include "workspace/Report.h"
 
+#include "workspace/TextFileFormat.h"
+
 #include "lp/LpTables.h"
 #include "workspace/NumberFormat.h"
 
@@ -34,25 +36,6 @@ QString HtmlColor(Color c)
         .arg(colorBlue(c), 2, 16, QLatin1Char('0'));
 }
 
-// Windows-1252 bytes 0x80..0x9F; 0 where the code page has no character.
-constexpr char16_t kCp1252High[32] = {
-    0x20AC, 0, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0, 0x017D, 0,
-    0, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0, 0x017E, 0x0178,
-};
-
-// The Windows-1252 byte of `ch`, or -1 when the code page lacks it.
-int Cp1252Byte(char16_t ch)
-{
-    if (ch < 0x80 || (ch >= 0xA0 && ch <= 0xFF))
-        return ch;
-    for (int i = 0; i < 32; ++i)
-        if (kCp1252High[i] != 0 && kCp1252High[i] == ch)
-            return 0x80 + i;
-    return -1;
-}
-
 void AppendRtfText(QByteArray& out, const QString& text)
 {
     static const char hex[] = "0123456789abcdef";
@@ -70,7 +53,7 @@ void AppendRtfText(QByteArray& out, const QString& text)
             continue;
         } else if (ch < 0x80) {
             out.append(static_cast<char>(ch));
-        } else if (const int b = Cp1252Byte(ch); b >= 0) {
+        } else if (const int b = Cp1252ByteOf(ch); b >= 0) {
             out.append("\\'");
             out.append(hex[b >> 4]);
             out.append(hex[b & 0xF]);

@@ -24,13 +24,8 @@ constexpr char16_t kCp1252High[32] = {
 
 char Cp1252Byte(char32_t cp)
 {
-    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF))
-        return char(cp);
-    for (int i = 0; i < 32; ++i) {
-        if (kCp1252High[i] == cp)
-            return char(0x80 + i);
-    }
-    return '?';
+    const int byte = Cp1252ByteOf(cp);
+    return byte < 0 ? '?' : char(byte);
 }
 
 // strtold and snprintf follow LC_NUMERIC; files always use ".", so both
@@ -254,4 +249,15 @@ std::optional<Real> TokenReader::readReal()
     if (std::isinf(value))
         return std::nullopt;
     return value;
+}
+
+int Cp1252ByteOf(char32_t cp)
+{
+    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF))
+        return int(cp);
+    for (int i = 0; i < 32; ++i) {
+        if (kCp1252High[i] == cp)
+            return 0x80 + i;
+    }
+    return -1;
 }

@@ -22,6 +22,8 @@ QString FormatFileReal(Real value);
 // written as "?".
 QString FromCp1252(const QByteArray& bytes);
 QByteArray ToCp1252(const QString& text);
+// The Windows-1252 byte of one character, -1 when the code page lacks it.
+int Cp1252ByteOf(char32_t codePoint);
 
 // Reads a single-byte text file token by token with the rules of the
 // program's files. Never reads past the buffer; line numbers count from 1.
