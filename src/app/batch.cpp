@@ -5,12 +5,15 @@
 
 #include "lp/LpSolveAdapter.h"
 #include "lp/ScalarizingPrograms.h"
+#include "problem/MpsFile.h"
 #include "problem/ProblemFile.h"
+#include "problem/ProblemListing.h"
 #include "solutions/Basket.h"
 #include "solutions/Computation.h"
 #include "solutions/Limitations.h"
 #include "solutions/Messages.h"
 #include "solutions/Payoff.h"
+#include "solutions/ResultsFile.h"
 #include "workspace/Messages.h"
 #include "workspace/NumberFormat.h"
 #include "workspace/Report.h"
@@ -37,10 +40,17 @@ const char* const kStoreWithAllSolutions = "store: with --all-solutions every co
 
 const char* const kUsage =
     "usage: quilvane-batch [OPTIONS] PROBLEM [ACTION ...]\n"
-    "  PROBLEM            a .mlp problem file\n"
-    "  --write FILE       write the problem back as a .mlp file after reading it\n"
+    "  PROBLEM            a .mlp problem file, or a fixed-column MPS file (.mps)\n"
+    "  --mps              read PROBLEM as a fixed-column MPS file whatever its name\n"
+    "  --write FILE       write the problem as a .mlp file after reading it\n"
+    "  --listing FILE     write the problem's text listing (as the editor's\n"
+    "                     \"Save as text ...\") after reading it\n"
     "  --normalize        L2 normalization of the objectives before the pay-off table\n"
     "  --all-solutions    store every computed solution (the automatic-store option)\n"
+    "  --import FILE.out  read a results file instead of computing the pay-off table;\n"
+    "                     the actions then run on the imported work\n"
+    "  --export FILE.out  write the results file after the last action (not after a\n"
+    "                     failed one)\n"
     "ACTIONS, run in order; each prints its report (the report pane's text) to standard\n"
     "output, followed by a blank line:\n"
     "  payoff                       the pay-off table; only as the first action, and run\n"
@@ -62,8 +72,7 @@ const char* const kUsage =
     "Messages that the GUI shows in a box are written to standard error as \"KIND: text\".\n"
     "Exit status: 0 all actions done; 1 a computation failed (its message was printed,\n"
     "later actions are not run); 2 usage or input error.\n"
-    "Not available in this build: --listing, --import, --export, --mps,\n"
-    "vma, nadir, ea-nadir, stem, icw.\n";
+    "Not available in this build: vma, nadir, ea-nadir, stem, icw.\n";
 
 QString text(const char* s) { return QString::fromUtf8(s); }
 
@@ -151,8 +160,12 @@ public:
 struct Options {
     QString problemPath;
     QString writePath;
+    QString listingPath;
+    bool mps = false; // read the problem as fixed-column MPS
     bool normalize = false;
     bool allSolutions = false;
+    QString importPath; // a results file read instead of the pay-off table
+    QString exportPath; // the results file written after the last action
     QStringList actionWords;
 };
 
@@ -193,6 +206,16 @@ QString parseArguments(const QStringList& args, Options& options)
             if (i + 1 >= args.size())
                 return QStringLiteral("--write needs a file name");
             options.writePath = args[++i];
+        } else if (arg == QLatin1String("--listing")) {
+            if (i + 1 >= args.size())
+                return QStringLiteral("--listing needs a file name");
+            options.listingPath = args[++i];
+        } else if (arg == QLatin1String("--mps")) {
+            options.mps = true;
+        } else if (arg == QLatin1String("--import") || arg == QLatin1String("--export")) {
+            if (i + 1 >= args.size())
+                return QStringLiteral("%1 needs a file name").arg(arg);
+            (arg == QLatin1String("--import") ? options.importPath : options.exportPath) = args[++i];
         } else if (arg == QLatin1String("--normalize")) {
             options.normalize = true;
         } else if (arg == QLatin1String("--all-solutions")) {
@@ -209,8 +232,11 @@ QString parseArguments(const QStringList& args, Options& options)
     }
     if (options.problemPath.isEmpty())
         return QStringLiteral("no problem file given");
+    if (!options.importPath.isEmpty() && options.normalize)
+        return QStringLiteral("--normalize cannot be used with --import: the normalization factors come from "
+                              "the results file");
     if (options.problemPath.endsWith(QLatin1String(".mps"), Qt::CaseInsensitive))
-        return QStringLiteral("reading MPS files is not available in this build");
+        options.mps = true;
     return {};
 }
 
@@ -404,6 +430,9 @@ class BatchRunner {
 public:
     BatchRunner(Workspace& ws, UiPort& ui, const Options& options) : ws_(ws), ui_(ui), options_(options) {}
 
+    int importResults(const QString& path);
+    int exportResults(const QString& path);
+
     int run(const Action& action)
     {
         if (action.syntax->kind != ActionKind::Payoff && !ws_.payoffComputed) {
@@ -478,6 +507,33 @@ int BatchRunner::payoff()
     }
     enterSolutionPhase();
     printReport(kReportRefresh);
+    return kExitOk;
+}
+
+// The results file instead of the pay-off table; the report then shows the
+// imported work, as the window's solutions phase does after an import.
+int BatchRunner::importResults(const QString& path)
+{
+    const ResultsFileResult read = ImportResults(ws_, path);
+    if (!read.ok)
+        return inputError(read.message);
+    enterSolutionPhase();
+    printReport(kReportRefresh);
+    return kExitOk;
+}
+
+// The file stands on a pay-off table: without an action that needed one,
+// it is computed first.
+int BatchRunner::exportResults(const QString& path)
+{
+    if (!ws_.payoffComputed) {
+        const int status = payoff();
+        if (status != kExitOk)
+            return status;
+    }
+    const ResultsFileResult written = ExportResults(ws_, path);
+    if (!written.ok)
+        return inputError(written.message);
     return kExitOk;
 }
 
@@ -634,6 +690,29 @@ int readProblem(Workspace& ws, const QString& path)
     return kExitOk;
 }
 
+// Reads a fixed-column MPS file into the workspace, with the messages of the
+// main window's Open MPS; an exit status on failure.
+int readMpsProblem(Workspace& ws, const QString& path)
+{
+    if (!ProblemFileExists(path))
+        return inputError(text(msg::kFileNotFound));
+    auto problem = std::make_unique<ProblemData>(static_cast<const ProblemData&>(ws));
+    ResetProblemData(*problem);
+    const MpsReadResult read = ReadMpsFile(path, *problem);
+    if (!read.message.isEmpty())
+        return inputError(read.message);
+    if (!read.fits)
+        printError(text(msg::kTooBig));
+    if (!read.converted)
+        printError(text(msg::kConversionError));
+    if (!read.accepted())
+        return kExitUsage;
+    static_cast<ProblemData&>(ws) = std::move(*problem);
+    ws.fileName = path;
+    ResetComputedState(ws);
+    return kExitOk;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -648,12 +727,15 @@ int main(int argc, char** argv)
     std::vector<Action> actions;
     if (error.isEmpty())
         error = splitActions(options.actionWords, actions);
+    if (error.isEmpty() && !options.importPath.isEmpty() && !actions.empty()
+        && actions.front().syntax->kind == ActionKind::Payoff)
+        error = QStringLiteral("payoff cannot be used with --import: the results file holds the pay-off table");
     if (!error.isEmpty())
         return usageError(error);
 
     auto ws = std::make_unique<Workspace>();
     InitWorkspace(*ws);
-    int status = readProblem(*ws, options.problemPath);
+    int status = options.mps ? readMpsProblem(*ws, options.problemPath) : readProblem(*ws, options.problemPath);
     if (status != kExitOk)
         return status;
     ws->guardaTodasSols = options.allSolutions;
@@ -663,11 +745,20 @@ int main(int argc, char** argv)
         if (!written.ok)
             return inputError(written.message);
     }
+    if (!options.listingPath.isEmpty()) {
+        const ProblemWriteResult written = WriteProblemText(options.listingPath, *ws);
+        if (!written.ok)
+            return inputError(written.message);
+    }
     BatchUiPort ui;
     if (!checkActions(actions, ws->numObjectives, options.allSolutions, ui))
         return kExitUsage;
     BatchRunner runner(*ws, ui, options);
+    if (!options.importPath.isEmpty())
+        status = runner.importResults(options.importPath);
     for (std::size_t i = 0; status == kExitOk && i < actions.size(); ++i)
         status = runner.run(actions[i]);
+    if (status == kExitOk && !options.exportPath.isEmpty())
+        status = runner.exportResults(options.exportPath);
     return status;
 }

@@ -43,3 +43,42 @@ inline constexpr char kTchebWeightsTitle[] = "Weights for Tchebycheff metric";
 inline constexpr char kSolveCaption[] = "SOLVE";
 
 } // namespace msg
+
+namespace msg {
+
+// The results file (.out).
+inline constexpr char kFilterOut[] = "Output file (*.out)";
+inline constexpr char kExportResultsTitle[] = "Export data to a file in disk";
+inline constexpr char kImportResultsTitle[] = "Import solutions from disk";
+inline constexpr char kResultsCannotOpen[] = "Cannot open %1: %2";
+inline constexpr char kResultsCannotWrite[] = "Cannot write %1: %2";
+inline constexpr char kResultsNoMemory[] = "No more memory to read the results file";
+// A refused results file: the line, then one of the reasons below.
+inline constexpr char kResultsLineError[] = "Error in line %1 of the results file: %2";
+inline constexpr char kResultsEnds[] = "the file ends before the results are complete";
+inline constexpr char kResultsCutShort[] = "the last line has no line end, so the file may be cut short";
+inline constexpr char kResultsNotANumber[] = "\"%1\" is not a valid number";
+inline constexpr char kResultsHeadingExpected[] = "a heading line starting with \"//\" was expected";
+inline constexpr char kResultsExtraValues[] = "\"%1\" follows the values of this line";
+inline constexpr char kResultsMoreObjectives[] =
+    "more than %1 values: the file is of a problem with another number of objective functions";
+inline constexpr char kResultsMoreVariables[] =
+    "more than %1 values: the file is of a problem with another number of variables or constraints";
+inline constexpr char kResultsNoSolutions[] = "%1 solutions: the file must hold at least one";
+inline constexpr char kResultsBadSolutionCount[] = "%1 is not a valid number of solutions";
+inline constexpr char kResultsBadRegionCount[] = "%1 is not a valid number of indifference regions";
+inline constexpr char kResultsBadEdgeCount[] = "%1 is not a valid number of edges";
+inline constexpr char kResultsNoBases[] = "%1 bases: a solution has at least one";
+inline constexpr char kResultsBasisTooLong[] = "a basis has at most %1 columns";
+inline constexpr char kResultsBadColumn[] = "%1 is not a column of this problem (1 to %2)";
+inline constexpr char kResultsBadColour[] = "%1 is not a colour";
+inline constexpr char kResultsBadRegion[] = "region %1 does not exist: the file has %2 regions";
+inline constexpr char kResultsChainLoops[] = "the region chain of solution %1 comes back to region %2";
+inline constexpr char kResultsRegionShared[] = "region %1 already belongs to solution %2";
+inline constexpr char kResultsBadVertexCount[] = "%1 vertices: a region has 0 to %2";
+inline constexpr char kResultsUnusedRegions[] = "only %1 of the %2 regions belong to a solution";
+inline constexpr char kResultsBadPayoffIndex[] = "pay-off solution %1 is not in the basket (1 to %2)";
+inline constexpr char kResultsBadEdge[] = "solution %1 of an edge is not in the basket (1 to %2)";
+inline constexpr char kResultsTrailingText[] = "unexpected text after the last edge";
+
+} // namespace msg

@@ -1,17 +1,21 @@
 #include "workspace/MainFlow.h"
 
+#include "problem/MpsFile.h"
+#include "problem/ProblemEditor.h"
 #include "problem/ProblemFile.h"
 #include "lp/LpSolveAdapter.h"
 #include "lp/ScalarizingPrograms.h"
 #include "solutions/Basket.h"
 #include "solutions/Computation.h"
 #include "solutions/Payoff.h"
+#include "solutions/ResultsFile.h"
 #include "solutions/Messages.h"
 #include "workspace/NumberFormat.h"
 #include "workspace/TextFileFormat.h"
 #include "workspace/Messages.h"
 #include "workspace/Workspace.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -80,8 +84,7 @@ void MainFlow::startUp(const QString& startDir)
     for (Cmd area : {Cmd::TabBar, Cmd::BarPicture, Cmd::ReportPane, Cmd::RacePanel})
         states_.setVisible(area, false);
     states_.setEnabled(Cmd::Edit, false);
-    // The MPS reader is not part of this build.
-    states_.setEnabled(Cmd::OpenMps, false);
+    states_.setEnabled(Cmd::OpenMps, true);
     states_.setEnabled(Cmd::NadirMethod1, false);
     states_.setVisible(Cmd::EstimateNadirEA, false);
     for (Cmd c : {Cmd::StemNew, Cmd::StemExit, Cmd::RaceChangeDir, Cmd::RaceFix, Cmd::RaceRelax, Cmd::RaceExit,
@@ -122,12 +125,17 @@ bool MainFlow::acceptSizes(const QString& objectives, const QString& variables, 
 
 void MainFlow::newProblem(int objectives, int variables, int constraints)
 {
-    Q_UNUSED(objectives);
-    Q_UNUSED(variables);
-    Q_UNUSED(constraints);
-    // Without the editor there is nothing to fill the new problem with, so the
-    // loaded problem stays as it is.
-    ui_.showMessage(MsgKind::Information, text(msg::kEditorNotAvailable));
+    // The views go first: leaving a method still sees the old problem's size.
+    HideProblemViews();
+    ResetProblem(ws_);
+    ws_.numObjectives = objectives;
+    ws_.numVariables = variables;
+    ws_.numConstraints = constraints;
+    // A new problem starts with its own objective names, not with those of
+    // the problem it replaces.
+    for (int k = 1; k <= MaxObjectives; ++k)
+        ws_.objName[k] = DefaultObjectiveName(k);
+    runProblemEditor();
 }
 
 void MainFlow::openProblem()
@@ -167,11 +175,66 @@ void MainFlow::openProblemFile(const QString& path)
     AccoesNovoProb();
 }
 
+void MainFlow::openMpsProblem()
+{
+    const auto path = ui_.chooseOpenFile(QStringLiteral("Open MPS"), {text(msg::kFilterMps), text(msg::kFilterMpsText)},
+                                         QStringLiteral("mps"));
+    if (path)
+        openMpsFile(*path);
+}
+
+void MainFlow::openMpsFile(const QString& path)
+{
+    if (!ProblemFileExists(path)) {
+        ui_.showMessage(MsgKind::Error, text(msg::kFileNotFound));
+        return;
+    }
+    // As for Open, the file is read into a copy: a refused file leaves the
+    // loaded problem, and everything computed for it, untouched.
+    auto problem = std::make_unique<ProblemData>(static_cast<const ProblemData&>(ws_));
+    ResetProblemData(*problem);
+    MpsReadResult read;
+    {
+        BusyCursor busy(ui_);
+        read = ReadMpsFile(path, *problem);
+    }
+    if (!read.message.isEmpty()) {
+        ui_.showMessage(MsgKind::Error, read.message);
+        return;
+    }
+    if (!read.fits)
+        ui_.showMessage(MsgKind::Error, text(msg::kTooBig));
+    if (!read.converted)
+        ui_.showMessage(MsgKind::Error, text(msg::kConversionError));
+    if (!read.accepted())
+        return;
+    HideProblemViews();
+    ResetProblem(ws_);
+    static_cast<ProblemData&>(ws_) = std::move(*problem);
+    ws_.fileName = path;
+    AccoesNovoProb();
+}
+
 void MainFlow::editProblem()
 {
     if (ws_.payoffComputed && ui_.ask(text(msg::kEditWarning)) != Answer::Yes)
         return;
-    ui_.showMessage(MsgKind::Information, text(msg::kEditorNotAvailable));
+    HideProblemViews();
+    runProblemEditor();
+}
+
+void MainFlow::runProblemEditor()
+{
+    ProblemEditor editor(ui_, ws_, ws_.fileName, randomSettings_);
+    editor.setHelpPage(QDir(ws_.startDir).filePath(QStringLiteral("Help2.htm")));
+    editor.showTables();
+    ui_.runProblemEditor(editor);
+    // The editor's problem is the workspace's from now on, however the
+    // window was closed.
+    static_cast<ProblemData&>(ws_) = editor.problem();
+    ws_.fileName = editor.fileName();
+    randomSettings_ = editor.randomSettings();
+    AccoesNovoProb();
 }
 
 void MainFlow::exitProgram()
@@ -251,10 +314,13 @@ void MainFlow::ShowSolutionPhase()
     if (weightSpace)
         ui_.notify(UiEvent::BasketChartChanged);
     if (ws_.numObjectives == 2) {
-        // With two objectives the pay-off solutions are the nadir solutions.
+        // With two objectives the pay-off solutions are the nadir solutions:
+        // the optimum of F2 is the worst for F1 and the other way round. They
+        // are named by their basket indices (2 and 1, unless both optima are
+        // one solution).
         states_.setEnabled(Cmd::NadirMenu, false);
-        ws_.nadirSource[1] = 2;
-        ws_.nadirSource[2] = 1;
+        ws_.nadirSource[1] = ws_.payoff[2].basketIndex;
+        ws_.nadirSource[2] = ws_.payoff[1].basketIndex;
     } else {
         states_.setEnabled(Cmd::NadirMenu, true);
     }
@@ -632,3 +698,11 @@ void MainFlow::limitationsCommand()
     states_.setChecked(Cmd::BtnLimitations, ws_.limitsActive);
     commandsChanged();
 }
+
+void MainFlow::importResultsCommand()
+{
+    if (ImportResultsCommand(ws_, ui_))
+        ShowSolutionPhase();
+}
+
+void MainFlow::exportResultsCommand() { ExportResultsCommand(ws_, ui_); }

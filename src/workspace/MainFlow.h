@@ -1,5 +1,6 @@
 #pragma once
 
+#include "problem/ProblemEditor.h"
 #include "workspace/Commands.h"
 #include "solutions/Limitations.h"
 #include "workspace/Report.h"
@@ -33,11 +34,21 @@ public:
     // New: validates the texts of the sizes dialog, showing its messages;
     // true when the counts can make a problem. The dialog stays open on false.
     bool acceptSizes(const QString& objectives, const QString& variables, const QString& constraints);
-    // New, after the sizes dialog was accepted with valid counts.
+    // New, after the sizes dialog was accepted with valid counts: a problem
+    // of that size with zero coefficients, objectives F1.., variables X1..,
+    // opened in the problem editor.
     void newProblem(int objectives, int variables, int constraints);
     // Open: asks for a file, then openProblemFile.
     void openProblem();
     void openProblemFile(const QString& path);
+    // Open MPS: asks for a fixed-column MPS file, then openMpsFile.
+    void openMpsProblem();
+    // Reads the MPS file in `path`; a file that does not fit the limits, or
+    // cannot be converted, is refused with its messages and leaves the loaded
+    // problem and the phase as they were.
+    void openMpsFile(const QString& path);
+    // Edit: the loaded problem in the problem editor (after a warning when
+    // computations would be lost).
     void editProblem();
     // Exit: releases the workspace's tables and lists; the window then closes.
     void exitProgram();
@@ -69,6 +80,9 @@ public:
     void referencePointCommand();
     void eConstraintCommand();
     void limitationsCommand();
+    // Results file: import (then the solutions phase) and export.
+    void importResultsCommand();
+    void exportResultsCommand();
     LimitationsEditor& limitationsEditor() { return limitations_; }
 
     // Basket commands.
@@ -98,6 +112,9 @@ private:
     void commandsChanged();
     void setViewLastN(int n);
     void showProblemMenus();
+    // Opens the problem editor on the workspace's problem; when it closes,
+    // its problem replaces the workspace's and AccoesNovoProb runs.
+    void runProblemEditor();
 
     Workspace& ws_;
     UiPort& ui_;
@@ -106,5 +123,7 @@ private:
     QString caption_;
     ReportDocument report_;
     LimitationsEditor limitations_;
+    // The entries of the editor's random dialog, kept between editors.
+    RandomFillSettings randomSettings_;
     bool thickBars_ = false;
 };

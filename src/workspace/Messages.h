@@ -25,7 +25,6 @@ inline constexpr char kTooManyConstraints[] = "Too many constraints (max %1)";
 
 inline constexpr char kEditWarning[] =
     "With this operation you will loose previous computations. Do you want to continue?";
-inline constexpr char kEditorNotAvailable[] = "The problem editor is not available in this build.";
 inline constexpr char kCommandNotAvailable[] = "This command is not available in this build.";
 
 inline constexpr char kConsiderLimitations[] =

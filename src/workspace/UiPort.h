@@ -33,6 +33,7 @@ enum class UiEvent {
 };
 
 class LimitationsEditor;
+class ProblemEditor;
 
 // The answer of the choose-an-objective dialog: the selected row of the
 // list (-1 when none) and, when a value was asked for, the typed text.
@@ -98,6 +99,11 @@ public:
     virtual std::optional<bool> chooseNormalization() = 0;
     // The modal pay-off window.
     virtual void showPayoffTable() = 0;
+    // The problem editor's window on `editor`, modal: returns once the editor
+    // has closed (every way of closing the window goes through
+    // ProblemEditor::requestClose). A port without windows has nothing to
+    // show and leaves the editor as it is.
+    virtual void runProblemEditor(ProblemEditor& editor) { (void)editor; }
 
     // Status bar: panel 0 for progress and store messages, panel 1 for times.
     virtual void setStatusText(int panel, const QString& text) = 0;

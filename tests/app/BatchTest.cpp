@@ -631,7 +631,7 @@ TEST(Batch, BadInputsAreRefusedBeforeAnyComputation)
         {{"basket", "payoff"}, "Error: payoff can only be the first action"},
         {{"solve"}, "Error: unknown action solve"},
         {{"stem", "1,1"}, "Error: the action stem is not available in this build"},
-        {{"--listing", "x.txt"}, "Error: the option --listing is not available in this build"},
+        {{"--listing"}, "Error: --listing needs a file name"},
         {{"--all-solutions", "store"}, "Error: store: with --all-solutions every computed solution is already stored"},
     };
     for (const Case& c : cases) {
@@ -642,6 +642,17 @@ TEST(Batch, BadInputsAreRefusedBeforeAnyComputation)
     }
 }
 
+TEST(Batch, ListingWritesTheProblemAsText)
+{
+    QTemporaryDir dir;
+    const QString listing = dir.filePath(QStringLiteral("two.txt"));
+    const BatchRun run = runBatch({example("two_objectives.mlp"), QStringLiteral("--listing"), listing});
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QByteArray text = readAll(listing);
+    EXPECT_TRUE(text.startsWith("Number of objective functions: 2\r\n")) << text.constData();
+    EXPECT_TRUE(text.contains("Max Profit= 5ProductA +2ProductB")) << text.constData();
+}
+
 TEST(Batch, HelpListsTheActions)
 {
     const BatchRun run = runBatch({QStringLiteral("--help")});
@@ -650,6 +661,147 @@ TEST(Batch, HelpListsTheActions)
                              "refpoint Q1,...,Qp W1,...,Wp", "limits L1,...,Lp", "econstraint K L1,...,Lp", "store",
                              "delete RANGE", "basket"})
         EXPECT_TRUE(run.out.contains(QString::fromUtf8(word))) << word;
+}
+
+// ---------------------------------------------------------------------------
+// Results files
+
+// The three-objective example with the pay-off table and two weighted sums,
+// exported; returns the run.
+BatchRun exportWork(const QString& path)
+{
+    return runBatch(QStringList{example("three_objectives_degenerate.mlp")}
+                    + args({"weighted-sum", "0.2,0.3,0.5", "weighted-sum", "0.45,0.45,0.1", "basket"})
+                    + QStringList{QStringLiteral("--export"), path});
+}
+
+TEST(Batch, ResultsFileRoundTripThroughTwoRuns)
+{
+    QTemporaryDir dir;
+    const QString first = dir.filePath(QStringLiteral("first.out"));
+    const QString second = dir.filePath(QStringLiteral("second.out"));
+    const BatchRun run = exportWork(first);
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QStringList out = blocks(run.out);
+    ASSERT_EQ(out.size(), 4); // pay-off table, two weighted sums, basket
+    EXPECT_TRUE(readAll(first).startsWith("//Ideal Solution\r\n"));
+
+    const BatchRun again = runBatch({example("three_objectives_degenerate.mlp"), QStringLiteral("--import"), first,
+                                     QStringLiteral("basket"), QStringLiteral("--export"), second});
+    ASSERT_EQ(again.exitCode, 0) << again.err.toStdString();
+    EXPECT_TRUE(again.err.isEmpty()) << again.err.toStdString();
+    const QStringList imported = blocks(again.out);
+    ASSERT_EQ(imported.size(), 2);
+    // The import shows its one record: the last solution of the basket.
+    EXPECT_TRUE(imported[0].startsWith(QStringLiteral("Last solution(s) computed\n")));
+    const std::vector<ReportRecord> records = reportRecords(imported[0]);
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(records[0].heading, QStringLiteral("Solution 5:"));
+    EXPECT_EQ(imported[1], out[3]);
+    EXPECT_EQ(readAll(second), readAll(first));
+}
+
+TEST(Batch, ActionsRunOnTheImportedWork)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("work.out"));
+    ASSERT_EQ(exportWork(file).exitCode, 0);
+
+    const QStringList more = args({"weighted-sum", "0.2,0.3,0.5", "weighted-sum", "0.1,0.45,0.45", "delete", "5",
+                                   "basket"});
+    const BatchRun run =
+        runBatch(QStringList{example("three_objectives_degenerate.mlp"), QStringLiteral("--import"), file} + more);
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QStringList out = blocks(run.out);
+    ASSERT_EQ(out.size(), 5);
+    // A solution of the file is found again under its index; a new one
+    // follows the imported ones.
+    EXPECT_EQ(reportRecords(out[1])[0].heading, QStringLiteral("Solution 4:"));
+    EXPECT_EQ(reportRecords(out[2])[0].heading, QStringLiteral("Solution 6:"));
+    // Solution 5 keeps the indifference region that came with the file.
+    EXPECT_TRUE(run.err.contains(
+        QStringLiteral("Information: Basic efficient solutions represented on the Weight space cannot be deleted")))
+        << run.err.toStdString();
+
+    // The same work done in one run gives the same basket.
+    const BatchRun direct = runBatch(QStringList{example("three_objectives_degenerate.mlp")}
+                                     + args({"weighted-sum", "0.2,0.3,0.5", "weighted-sum", "0.45,0.45,0.1"}) + more);
+    ASSERT_EQ(direct.exitCode, 0) << direct.err.toStdString();
+    EXPECT_EQ(out[4], blocks(direct.out).last());
+    EXPECT_EQ(out[4].split(QLatin1Char('\n')).size(), 1 + 6);
+}
+
+TEST(Batch, ExportWithoutActionsComputesThePayoffTableFirst)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("payoff.out"));
+    const BatchRun run =
+        runBatch({example("two_objectives.mlp"), QStringLiteral("--export"), file});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(blocks(run.out).size(), 1);
+    const QList<QByteArray> lines = readAll(file).split('\n');
+    ASSERT_GT(lines.size(), 8);
+    EXPECT_EQ(lines[6], QByteArray("2 //Number of solutions\r"));
+}
+
+TEST(Batch, RefusedResultsFilesAreInputErrors)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("work.out"));
+    ASSERT_EQ(exportWork(file).exitCode, 0);
+    const QByteArray whole = readAll(file);
+
+    struct Case {
+        QStringList arguments;
+        const char* message;
+    };
+    const QString damaged = dir.filePath(QStringLiteral("damaged.out"));
+    {
+        QFile f(damaged);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(whole.left(whole.size() / 2));
+    }
+    const QString three = example("three_objectives_degenerate.mlp");
+    const Case cases[] = {
+        {{three, QStringLiteral("--import"), damaged, QStringLiteral("basket")},
+         "Error: Error in line "},
+        {{three, QStringLiteral("--import"), dir.filePath(QStringLiteral("none.out"))}, "Error: Cannot open "},
+        {{example("two_objectives.mlp"), QStringLiteral("--import"), file},
+         "Error: Error in line 2 of the results file: more than 2 values: the file is of a problem with another "
+         "number of objective functions"},
+        {{three, QStringLiteral("--import"), file, QStringLiteral("payoff")},
+         "Error: payoff cannot be used with --import: the results file holds the pay-off table"},
+        {{three, QStringLiteral("--normalize"), QStringLiteral("--import"), file},
+         "Error: --normalize cannot be used with --import"},
+        {{three, QStringLiteral("--import")}, "Error: --import needs a file name"},
+        {{three, QStringLiteral("--export")}, "Error: --export needs a file name"},
+    };
+    for (const Case& c : cases) {
+        const BatchRun run = runBatch(c.arguments);
+        EXPECT_EQ(run.exitCode, 2) << c.message;
+        EXPECT_TRUE(run.err.startsWith(QString::fromUtf8(c.message))) << run.err.toStdString();
+        EXPECT_TRUE(run.out.isEmpty()) << c.message;
+    }
+
+    // A file that cannot be written: the actions ran and printed, then the
+    // export fails.
+    const BatchRun nowhere = runOn("two_objectives.mlp", {"--export", "/no/such/folder/x.out"});
+    EXPECT_EQ(nowhere.exitCode, 2);
+    EXPECT_TRUE(nowhere.err.startsWith(QStringLiteral("Error: Cannot write /no/such/folder/x.out"))) << nowhere.err.toStdString();
+
+    // After a failed computation nothing is exported.
+    const QString failed = dir.filePath(QStringLiteral("failed.out"));
+    const BatchRun infeasible = runBatch({example("infeasible.mlp"), QStringLiteral("--export"), failed});
+    EXPECT_EQ(infeasible.exitCode, 1);
+    EXPECT_FALSE(QFile::exists(failed));
+}
+
+TEST(Batch, HelpNamesTheResultsFileOptions)
+{
+    const BatchRun run = runBatch({QStringLiteral("--help")});
+    EXPECT_TRUE(run.out.contains(QStringLiteral("--import FILE.out")));
+    EXPECT_TRUE(run.out.contains(QStringLiteral("--export FILE.out")));
+    EXPECT_FALSE(run.out.contains(QStringLiteral("Not available in this build: --import")));
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "ScriptedUiPort.h"
 #include "help/ui/HelpWindow.h"
+#include "problem/ui/ProblemEditorWindow.h"
 #include "workspace/Workspace.h"
 #include "workspace/ui/MainWindow.h"
 #include "workspace/ui/SizesDialog.h"
@@ -12,6 +13,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QSpinBox>
+#include <QTableWidget>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTextBrowser>
@@ -100,7 +102,7 @@ TEST_F(MainWindowTest, EmptyPhaseShowsFileAndHelpMenusOnly)
     EXPECT_EQ(visibleEntries(file->actions()),
               QStringList({"&New", "&Open", "Open MPS", "&Edit", "-", "E&xit"}));
     EXPECT_FALSE(window->action(Cmd::Edit)->isEnabled());
-    EXPECT_FALSE(window->action(Cmd::OpenMps)->isEnabled());
+    EXPECT_TRUE(window->action(Cmd::OpenMps)->isEnabled());
     EXPECT_EQ(window->action(Cmd::New)->shortcut(), QKeySequence(QStringLiteral("Ctrl+N")));
     EXPECT_EQ(window->action(Cmd::Open)->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
     EXPECT_EQ(window->action(Cmd::Edit)->shortcut(), QKeySequence(QStringLiteral("Ctrl+E")));
@@ -154,6 +156,21 @@ TEST_F(MainWindowTest, SizesDialogStaysOpenUntilTheCountsAreValid)
         d->constraintsEdit()->setText(QString::fromLatin1(m));
         d->accept();
     };
+    QString editorTitle;
+    int editorRows = 0;
+    int editorColumns = 0;
+    // The editor window opens once the sizes are accepted.
+    std::function<void()> closeEditor = [&] {
+        auto* editor = qobject_cast<ProblemEditorWindow*>(QApplication::activeModalWidget());
+        if (!editor) {
+            QTimer::singleShot(10, closeEditor);
+            return;
+        }
+        editorTitle = editor->windowTitle();
+        editorRows = editor->table()->rowCount();
+        editorColumns = editor->table()->columnCount();
+        editor->close();
+    };
     whenModal([&](QWidget* modal) {
         auto* d = qobject_cast<SizesDialog*>(modal);
         ASSERT_NE(d, nullptr);
@@ -163,6 +180,7 @@ TEST_F(MainWindowTest, SizesDialogStaysOpenUntilTheCountsAreValid)
         type(d, "25", "200", "150");
         type(d, "2", "x", "3");
         EXPECT_TRUE(d->isVisible());
+        QTimer::singleShot(10, closeEditor);
         type(d, "3", "4", "2");
     });
     window->action(Cmd::New)->trigger();
@@ -172,9 +190,15 @@ TEST_F(MainWindowTest, SizesDialogStaysOpenUntilTheCountsAreValid)
                                 "Warning: Too many variables (max 101)",
                                 "Warning: Too many constraints (max 100)",
                                 "Error: Invalid Numbers!",
-                                "Information: The problem editor is not available in this build.",
                             }));
-    EXPECT_EQ(ws->numObjectives, 0);
+    EXPECT_EQ(editorTitle, QStringLiteral("Edit problem:    Untitled"));
+    EXPECT_EQ(editorRows, 4);
+    EXPECT_EQ(editorColumns, 6);
+    EXPECT_EQ(ws->numObjectives, 3);
+    EXPECT_EQ(ws->numVariables, 4);
+    EXPECT_EQ(ws->numConstraints, 2);
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Quilvane - Untitled"));
+    EXPECT_TRUE(window->action(Cmd::Edit)->isEnabled());
 }
 
 TEST_F(MainWindowTest, HelpWindowShowsTheHelpPageOfTheStartDirectory)

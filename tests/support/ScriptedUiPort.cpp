@@ -1,5 +1,7 @@
 #include "ScriptedUiPort.h"
 
+#include "problem/ProblemEditor.h"
+
 #include <algorithm>
 
 const char* toString(MsgKind kind)
@@ -183,4 +185,22 @@ void ScriptedUiPort::showPayoffTable()
 {
     log << QStringLiteral("PayoffTable");
     ++payoffTableShown;
+}
+
+void ScriptedUiPort::runProblemEditor(ProblemEditor& editor)
+{
+    const ProblemData& pb = editor.problem();
+    log << QStringLiteral("ProblemEditor: %1 | %2x%3x%4")
+               .arg(editor.caption())
+               .arg(pb.numObjectives)
+               .arg(pb.numVariables)
+               .arg(pb.numConstraints);
+    ++editorsOpened;
+    if (!editorScripts.empty()) {
+        auto script = editorScripts.front();
+        editorScripts.pop_front();
+        script(editor);
+    }
+    if (!editor.isClosed() && !editor.requestClose())
+        log << QStringLiteral("EditorLeftOpen");
 }

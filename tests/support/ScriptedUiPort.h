@@ -29,6 +29,12 @@ public:
     std::deque<std::function<LimitationsAnswer(LimitationsEditor&)>> limitationScripts;
     std::deque<std::optional<bool>> normalizations;
     int payoffTableShown = 0;
+    // Each opening of the problem editor runs the next script on the editor,
+    // through its operations as the window would. An editor still open
+    // afterwards is closed as by the window's close box (its question is
+    // answered from `answers`); one that stays open even then is logged.
+    std::deque<std::function<void(ProblemEditor&)>> editorScripts;
+    int editorsOpened = 0;
 
     QStringList log;                // messages, questions, inputs, files, status texts
     std::vector<UiEvent> events;    // notifications in order
@@ -56,6 +62,7 @@ public:
     LimitationsAnswer editLimitations(LimitationsEditor& editor, bool eConstraints) override;
     std::optional<bool> chooseNormalization() override;
     void showPayoffTable() override;
+    void runProblemEditor(ProblemEditor& editor) override;
     void setStatusText(int panel, const QString& text) override;
     void showProgress(int position, int maximum) override;
     void hideProgress() override;

@@ -1,4 +1,5 @@
 #include "ScriptedUiPort.h"
+#include "problem/ProblemEditor.h"
 #include "workspace/MainFlow.h"
 #include "workspace/Messages.h"
 #include "workspace/Workspace.h"
@@ -78,8 +79,8 @@ TEST_F(MainFlowTest, EmptyPhaseOffersFileAndHelpOnly)
         EXPECT_FALSE(s.isVisible(menu)) << toString(menu);
     for (Cmd c : {Cmd::New, Cmd::Open, Cmd::Exit, Cmd::HelpContents, Cmd::About})
         EXPECT_TRUE(s.isAvailable(c)) << toString(c);
-    EXPECT_TRUE(s.isVisible(Cmd::OpenMps));
-    EXPECT_FALSE(s.isAvailable(Cmd::OpenMps));
+    // Fixed-column MPS is offered from the start.
+    EXPECT_TRUE(s.isAvailable(Cmd::OpenMps));
     EXPECT_FALSE(s.isAvailable(Cmd::Edit));
     EXPECT_FALSE(s.isVisible(Cmd::TabBar));
     EXPECT_FALSE(s.isAvailable(Cmd::BtnWeightedSum));
@@ -131,17 +132,55 @@ TEST_F(MainFlowTest, RefusedSizesKeepThePreviousProblem)
     EXPECT_EQ(flow.phase(), Phase::Problem);
 }
 
-TEST_F(MainFlowTest, NewWithoutEditorSaysSoAndChangesNothing)
+TEST_F(MainFlowTest, NewOpensTheEditorOnAFreshProblemOfTheGivenSize)
 {
     openSmallProblem();
+    ws->payoffComputed = true;
+    flow.ShowSolutionPhase();
     ui.clear();
     ASSERT_TRUE(flow.acceptSizes(QStringLiteral("3"), QStringLiteral("4"), QStringLiteral("2")));
+    ui.editorScripts.push_back([](ProblemEditor& editor) {
+        const ProblemData& pb = editor.problem();
+        EXPECT_EQ(editor.view(), EditorView::Objectives);
+        EXPECT_EQ(editor.caption(), QStringLiteral("Edit problem:    Untitled"));
+        // Nothing of the previous problem: zeros, F1.., X1...
+        EXPECT_EQ(pb.objCoef[1][1], 0);
+        EXPECT_EQ(pb.objName[2], QStringLiteral("F2"));
+        EXPECT_EQ(pb.objSense[2], 1);
+        EXPECT_EQ(pb.vars[2].ub, kInfiniteBound);
+        EXPECT_EQ(pb.vars[4].name, QStringLiteral("X4"));
+        editor.selectCell(4, 3);
+        editor.typeCell(4, 3, QStringLiteral("6"));
+        editor.validate();
+    });
+    ui.answers.push_back(Answer::No);
     flow.newProblem(3, 4, 2);
-    EXPECT_EQ(ui.dialogs(),
-              QStringList{QStringLiteral("Information: The problem editor is not available in this build.")});
-    EXPECT_EQ(ws->numObjectives, 2);
-    EXPECT_EQ(ws->objCoef[1][1], 3);
+    EXPECT_TRUE(ui.log.contains(QStringLiteral("ProblemEditor: Edit problem:    Untitled | 3x4x2")));
+    EXPECT_EQ(ui.dialogs(), QStringList{QStringLiteral("AskCancel: Save changes to Untitled?")});
+    EXPECT_TRUE(ui.saw(UiEvent::ProblemViewsHidden));
+    EXPECT_EQ(ws->numObjectives, 3);
+    EXPECT_EQ(ws->numVariables, 4);
+    EXPECT_EQ(ws->numConstraints, 2);
+    EXPECT_EQ(ws->objCoef[3][4], 6);
+    EXPECT_EQ(ws->objName[2], QStringLiteral("F2"));
+    EXPECT_EQ(ws->slackName[2], QStringLiteral("s2"));
+    EXPECT_EQ(ws->fileName, QStringLiteral("Untitled"));
+    EXPECT_FALSE(ws->payoffComputed);
     EXPECT_EQ(flow.phase(), Phase::Problem);
+    EXPECT_EQ(flow.caption(), QStringLiteral("Quilvane - Untitled"));
+    EXPECT_TRUE(flow.states().isAvailable(Cmd::Edit));
+}
+
+TEST_F(MainFlowTest, ClosingTheEditorWithoutChangesStillAcceptsTheProblem)
+{
+    flow.newProblem(2, 2, 0);
+    EXPECT_EQ(ui.editorsOpened, 1);
+    EXPECT_TRUE(ui.dialogs().isEmpty());
+    EXPECT_FALSE(ui.log.contains(QStringLiteral("EditorLeftOpen")));
+    EXPECT_EQ(ws->numObjectives, 2);
+    EXPECT_EQ(ws->numConstraints, 0);
+    EXPECT_EQ(flow.phase(), Phase::Problem);
+    EXPECT_EQ(flow.caption(), QStringLiteral("Quilvane - Untitled"));
 }
 
 TEST_F(MainFlowTest, OpenLoadsTheProblemAndEntersTheProblemPhase)
@@ -252,8 +291,9 @@ TEST_F(MainFlowTest, EditWarnsOnlyAfterComputations)
     openSmallProblem();
     ui.clear();
     flow.editProblem();
-    EXPECT_EQ(ui.dialogs(),
-              QStringList{QStringLiteral("Information: The problem editor is not available in this build.")});
+    EXPECT_TRUE(ui.dialogs().isEmpty()) << ui.log.join(QLatin1Char('\n')).toStdString();
+    EXPECT_EQ(ui.editorsOpened, 1);
+    EXPECT_TRUE(ui.log.contains(QStringLiteral("ProblemEditor: Edit problem:    small.mlp | 2x2x1")));
 
     ws->payoffComputed = true;
     ui.clear();
@@ -262,17 +302,57 @@ TEST_F(MainFlowTest, EditWarnsOnlyAfterComputations)
     EXPECT_EQ(ui.dialogs(), QStringList{QStringLiteral("Ask: ") + QString::fromUtf8(msg::kEditWarning)});
     EXPECT_EQ(ui.dialogs().first(),
               QStringLiteral("Ask: With this operation you will loose previous computations. Do you want to continue?"));
+    EXPECT_EQ(ui.editorsOpened, 1);
+    EXPECT_TRUE(ws->payoffComputed);
 
     ui.clear();
     ui.answers.push_back(Answer::Yes);
     flow.editProblem();
-    EXPECT_EQ(ui.dialogs().size(), 2);
-    EXPECT_TRUE(ws->payoffComputed);
+    EXPECT_EQ(ui.dialogs().size(), 1);
+    EXPECT_EQ(ui.editorsOpened, 2);
+    // Closing the editor starts the problem afresh.
+    EXPECT_FALSE(ws->payoffComputed);
+    EXPECT_EQ(flow.phase(), Phase::Problem);
+}
+
+TEST_F(MainFlowTest, EditedProblemSavedUnderANewNameGivesTheCaption)
+{
+    openSmallProblem();
+    ui.clear();
+    const QString saved = dir.filePath(QStringLiteral("renamed.mlp"));
+    ui.editorScripts.push_back([](ProblemEditor& editor) {
+        EXPECT_EQ(editor.problem().objName[2], QStringLiteral("Cost"));
+        editor.selectCell(1, 2);
+        editor.typeCell(1, 2, QStringLiteral("5"));
+        editor.validate();
+    });
+    ui.answers.push_back(Answer::Yes);
+    ui.files.push_back(saved);
+    flow.editProblem();
+    EXPECT_EQ(ui.dialogs(), QStringList{QStringLiteral("AskCancel: Save changes to small.mlp?")});
+    EXPECT_EQ(ws->objCoef[2][1], 5);
+    EXPECT_EQ(ws->fileName, saved);
+    EXPECT_EQ(flow.caption(), QStringLiteral("Quilvane - renamed"));
+    EXPECT_TRUE(QFile::exists(saved));
+
+    // Not saving forgets the file: the problem is no longer the file's.
+    ui.clear();
+    ui.editorScripts.push_back([](ProblemEditor& editor) {
+        editor.selectCell(1, 1);
+        editor.typeCell(1, 1, QStringLiteral("9"));
+    });
+    ui.answers.push_back(Answer::No);
+    flow.editProblem();
+    EXPECT_EQ(ws->objCoef[1][1], 9);
+    EXPECT_EQ(ws->fileName, QStringLiteral("Untitled"));
+    EXPECT_EQ(flow.caption(), QStringLiteral("Quilvane - Untitled"));
 }
 
 TEST_F(MainFlowTest, SolutionPhaseMenusDependOnTheNumberOfObjectives)
 {
     openSmallProblem();
+    ws->payoff[1].basketIndex = 1;
+    ws->payoff[2].basketIndex = 2;
     flow.ShowSolutionPhase();
     const CommandStates& s = flow.states();
     EXPECT_EQ(flow.phase(), Phase::Solutions);

@@ -2,6 +2,9 @@
 
 #include "help/ui/AboutBox.h"
 #include "help/ui/HelpWindow.h"
+#include "solutions/ui/BasketGraphsWindow.h"
+#include "solutions/ui/BasketLineChartWindow.h"
+#include "solutions/ui/BasketValuesWindow.h"
 #include "solutions/ui/StoreOptionsDialog.h"
 #include "workspace/BarPicture.h"
 #include "workspace/Messages.h"
@@ -120,6 +123,14 @@ MainWindow::MainWindow(Workspace& ws, QWidget* parent)
         [this](const QString& p, const QString& n, const QString& m) { return flow_.acceptSizes(p, n, m); }, this);
     helpWindow_ = new HelpWindow(this);
     storeOptions_ = new StoreOptionsDialog(this);
+    // The basket views are separate windows that stay open beside this one.
+    basketValues_ = new BasketValuesWindow(ws_, ui_, this);
+    basketValues_->setWindowFlag(Qt::Window);
+    basketLineChart_ = new BasketLineChartWindow(ws_, this);
+    basketLineChart_->setWindowFlag(Qt::Window);
+    basketGraphs_ = new BasketGraphsWindow(ws_, ui_, this);
+    basketGraphs_->setWindowFlag(Qt::Window);
+    basketGraphs_->setLineChartWindow(basketLineChart_);
     aboutBox_ = new AboutBox(this);
 
     resize(1000, 680);
@@ -299,11 +310,14 @@ void MainWindow::connectCommands()
     auto on = [this](Cmd cmd, auto slot) { connect(action(cmd), &QAction::triggered, this, slot); };
     on(Cmd::New, [this] { newProblem(); });
     on(Cmd::Open, [this] { flow_.openProblem(); });
+    on(Cmd::OpenMps, [this] { flow_.openMpsProblem(); });
     on(Cmd::Edit, [this] { flow_.editProblem(); });
     on(Cmd::Exit, [this] { close(); });
     on(Cmd::HelpContents, [this] { showHelp(); });
     on(Cmd::About, [this] { showAbout(); });
     on(Cmd::AskTolerance, [this] { flow_.toggleAskTolerance(); });
+    on(Cmd::ImportSolutions, [this] { flow_.importResultsCommand(); });
+    on(Cmd::ExportData, [this] { flow_.exportResultsCommand(); });
     on(Cmd::BtnColour, [this] { flow_.chooseColour(); });
     on(Cmd::BtnPrint, [this] { printReport(); });
     on(Cmd::BtnCopy, [this] { report_->copy(); });
@@ -320,6 +334,11 @@ void MainWindow::connectCommands()
     for (Cmd exit : {Cmd::StemExit, Cmd::RaceExit, Cmd::IcwExit})
         on(exit, [this] { flow_.SaiMetodos(true); });
     connect(bars_, &BarPictureWidget::pressed, this, [this] { flow_.chooseColour(); });
+
+    for (Cmd values : {Cmd::ViewBasketValues, Cmd::BtnBasketValues})
+        on(values, [this] { showBasketValues(); });
+    for (Cmd graphs : {Cmd::ViewBasketGraphs, Cmd::BtnBasketGraphs})
+        on(graphs, [this] { showBasketGraphs(); });
 
     // Computations.
     on(Cmd::ComputePayoff, [this] { flow_.computePayoffCommand(); });
@@ -339,11 +358,10 @@ void MainWindow::connectCommands()
         });
 
     // Commands whose computations are not part of this build yet.
-    for (Cmd cmd : {Cmd::OpenMps, Cmd::ImportSolutions, Cmd::NadirMethod1, Cmd::NadirMethod2,
+    for (Cmd cmd : {Cmd::NadirMethod1, Cmd::NadirMethod2,
                     Cmd::EstimateNadirEA, Cmd::Stem1st, Cmd::StemNew, Cmd::RaceStart, Cmd::RaceChangeDir,
                     Cmd::RaceFix, Cmd::RaceRelax, Cmd::Icw1st, Cmd::IcwNew, Cmd::IcwContractedVma,
-                    Cmd::ViewBasketGraphs, Cmd::ViewBasketValues, Cmd::ViewWeightSpace, Cmd::ExportData,
-                    Cmd::BtnBasketGraphs, Cmd::BtnBasketValues, Cmd::BtnWeightSpace})
+                    Cmd::ViewWeightSpace, Cmd::BtnWeightSpace})
         on(cmd, [this] {
             flow_.commandNotAvailable();
             refreshActions(); // a toggle button must not stay down
@@ -409,7 +427,20 @@ void MainWindow::onNotify(UiEvent event)
         tabs_->setCurrentIndex(0);
         report_->clear();
         break;
+    case UiEvent::BasketValuesChanged:
+        if (basketValues_->isVisible())
+            basketValues_->fill();
+        break;
+    case UiEvent::BasketChartChanged:
+        if (basketGraphs_->isVisible())
+            basketGraphs_->mostraGrafico();
+        if (basketLineChart_->isVisible())
+            basketLineChart_->DesenhaChart();
+        break;
     case UiEvent::ProblemViewsHidden:
+        basketValues_->hide();
+        basketGraphs_->hide();
+        basketLineChart_->hide();
         report_->clear();
         bars_->setPicture(QImage());
         break;
@@ -450,6 +481,23 @@ void MainWindow::showReport()
 {
     report_->setHtml(flow_.report().toHtml());
     report_->verticalScrollBar()->setValue(0);
+    // A solution just computed but not stored is marked on the chart.
+    if (flow_.report().newestNewlyColored && !ws_.history.empty() && basketGraphs_->isVisible())
+        basketGraphs_->MostraSolNaoGuardada(ws_.history.front().f, ws_.history.front().cor);
+}
+
+void MainWindow::showBasketValues()
+{
+    basketValues_->mostraValores();
+    basketValues_->raise();
+    basketValues_->activateWindow();
+}
+
+void MainWindow::showBasketGraphs()
+{
+    basketGraphs_->mostraGrafico();
+    basketGraphs_->raise();
+    basketGraphs_->activateWindow();
 }
 
 void MainWindow::redrawBars(bool thick)

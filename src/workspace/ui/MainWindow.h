@@ -20,6 +20,9 @@ class QSpinBox;
 class QScrollArea;
 class QSplitter;
 class StoreOptionsDialog;
+class BasketGraphsWindow;
+class BasketLineChartWindow;
+class BasketValuesWindow;
 class QTabWidget;
 class QTextEdit;
 class QToolButton;
@@ -43,6 +46,8 @@ public:
     QTabWidget* tabs() const { return tabs_; }
     QTextEdit* report() const { return report_; }
     BarPictureWidget* bars() const { return bars_; }
+    BasketValuesWindow* basketValues() const { return basketValues_; }
+    BasketGraphsWindow* basketGraphs() const { return basketGraphs_; }
     QSpinBox* viewLastNBox() const { return viewLastN_; }
     QLabel* statusPanel(int panel) const { return panels_[panel]; }
 
@@ -70,6 +75,8 @@ private:
     void printReport();
     void redrawBars(bool thick);
     void showReport();
+    void showBasketValues();
+    void showBasketGraphs();
 
     QLabel* panels_[2] = {nullptr, nullptr};
     QProgressBar* progress_ = nullptr;
@@ -82,6 +89,9 @@ private:
     QTextEdit* report_ = nullptr;
     QScrollArea* barsArea_ = nullptr;
     StoreOptionsDialog* storeOptions_ = nullptr;
+    BasketValuesWindow* basketValues_ = nullptr;
+    BasketGraphsWindow* basketGraphs_ = nullptr;
+    BasketLineChartWindow* basketLineChart_ = nullptr;
     QSpinBox* viewLastN_ = nullptr;
     QWidget* racePanel_ = nullptr;
     QLabel* welcome_ = nullptr;

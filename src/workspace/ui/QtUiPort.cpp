@@ -1,5 +1,6 @@
 #include "workspace/ui/QtUiPort.h"
 
+#include "problem/ui/ProblemEditorWindow.h"
 #include "solutions/ui/ChooseObjectiveDialog.h"
 #include "solutions/ui/LimitationsDialog.h"
 #include "solutions/ui/NormalizationDialog.h"
@@ -212,6 +213,13 @@ void QtUiPort::showPayoffTable()
     Q_ASSERT(ws_);
     if (ws_)
         payoffWindow()->showTable(*ws_);
+}
+
+void QtUiPort::runProblemEditor(ProblemEditor& editor)
+{
+    const NormalCursorWhileAsking normalCursor;
+    ProblemEditorWindow window(editor, parent_);
+    window.exec();
 }
 
 ChooseObjectiveDialog* QtUiPort::chooseObjectiveDialog()

@@ -56,6 +56,10 @@ public:
     LimitationsAnswer editLimitations(LimitationsEditor& editor, bool eConstraints) override;
     std::optional<bool> chooseNormalization() override;
     void showPayoffTable() override;
+    // The editor's window is always the real one, parented to the main
+    // window; its messages and questions come back through this port (and so
+    // to `dialogs` when set).
+    void runProblemEditor(ProblemEditor& editor) override;
     void setStatusText(int panel, const QString& text) override;
     void showProgress(int position, int maximum) override;
     void hideProgress() override;

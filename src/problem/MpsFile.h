@@ -1,0 +1,55 @@
+#pragma once
+
+#include "workspace/Workspace.h"
+
+#include <QByteArray>
+#include <QString>
+
+// Problems in the fixed-column MPS format: the ROWS, COLUMNS and RHS sections
+// and the bound types LO, UP, FX, BV and PL. Every objective row ("N") becomes
+// a minimized objective, in the order of the ROWS section, named after its
+// row; every other row becomes a constraint, in the same order.
+//
+// A data line is cut at fixed 1-based positions: 2-3 type, 5-12 name 1,
+// 15-22 name 2, 25-36 value 1, 40-47 name 3, 50-61 value 2. Lines may end in
+// LF, CR LF or CR and may stop before the last field; names are compared
+// without their trailing blanks. A line whose first character is not a blank
+// is a section header; lines starting with "*" are comments, and empty lines
+// are skipped. Everything before the ROWS header is ignored.
+
+struct MpsReadResult {
+    // The file's problem fits the limits: at most MaxConstraints rows in the
+    // ROWS section (objective rows included), MaxVariables columns and
+    // MaxObjectives objective rows.
+    bool fits = true;
+    // Everything in the file was understood: no RANGES section, no section
+    // the reader does not know, no bound type other than LO, UP, FX, BV or PL,
+    // no negative UP bound on a column whose lower bound is 0 (it would mean
+    // a lower bound of minus infinity), no integer markers, no name that the
+    // ROWS or COLUMNS section did not define (or defined twice, or a column
+    // whose lines are not consecutive), at least one objective row and at
+    // least one column.
+    bool converted = true;
+    // Not empty when the reading stopped at an error, which is then the only
+    // text to show: a value field that is not a number ("'x' is not a valid
+    // floating point value"), or a file that cannot be read. `converted` is
+    // false then.
+    QString message;
+
+    bool accepted() const { return fits && converted && message.isEmpty(); }
+};
+
+// Reads the MPS file in `path`. The file is read into a copy of `problem` and
+// `problem` is replaced only when the result is accepted(); otherwise it is
+// left exactly as it was.
+//
+// On success the reader sets the counts, the objectives (coefficients of
+// columns 1..n, sense -1, names), the constraints (coefficients of columns
+// 1..n, types and right-hand sides of their rows, with the rows freed by the
+// objectives cleared), the bounds of every variable (0 and kInfiniteBound
+// unless the BOUNDS section says otherwise) and the names of variables 1..n.
+// Everything else keeps the values the caller prepared (normally those of
+// ResetProblemData); slack names are not rebuilt.
+MpsReadResult ReadMpsFile(const QString& path, ProblemData& problem);
+// The same from the file's bytes.
+MpsReadResult ParseMpsText(const QByteArray& bytes, ProblemData& problem);
