@@ -24,11 +24,11 @@ struct Largest {
 
     Largest()
     {
-        RandomProblemSpec spec;
-        spec.objectives = MaxObjectives;
-        spec.variables = MaxVariables;
-        spec.constraints = MaxConstraints;
-        ws = makeRandomProblem(20261209u, spec);
+        RandomProblemSpec shape;
+        shape.objectives = MaxObjectives;
+        shape.variables = MaxVariables;
+        shape.constraints = MaxConstraints;
+        ws = makeRandomProblem(20261209u, shape);
         for (int k = 1; k <= MaxObjectives; ++k)
             weights[k] = 1.0L / MaxObjectives;
         BuildWeightedSumProgram(*ws, weights, *optimal);

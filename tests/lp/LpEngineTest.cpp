@@ -91,12 +91,12 @@ vectorObj randomWeights(std::mt19937& rng, int p, bool allowZero)
 
 RandomProblemSpec specForSeed(int seed)
 {
-    RandomProblemSpec spec;
-    spec.objectives = 2 + seed % 4;
-    spec.variables = 2 + (seed * 7) % 29;
-    spec.constraints = 1 + (seed * 5) % 30;
-    spec.fixedVariables = seed % 3 == 0;
-    return spec;
+    RandomProblemSpec shape;
+    shape.objectives = 2 + seed % 4;
+    shape.variables = 2 + (seed * 7) % 29;
+    shape.constraints = 1 + (seed * 5) % 30;
+    shape.fixedVariables = seed % 3 == 0;
+    return shape;
 }
 
 class WeightedSumProperties : public ::testing::TestWithParam<int> {};

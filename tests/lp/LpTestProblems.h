@@ -21,36 +21,36 @@ struct RandomProblemSpec {
     bool duplicateRows = true;
 };
 
-inline std::unique_ptr<Workspace> makeRandomProblem(std::uint32_t seed, const RandomProblemSpec& spec)
+inline std::unique_ptr<Workspace> makeRandomProblem(std::uint32_t seed, const RandomProblemSpec& shape)
 {
     std::mt19937 rng(seed);
     auto uniformInt = [&rng](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
     auto ws = std::make_unique<Workspace>();
     InitWorkspace(*ws);
-    ws->numObjectives = spec.objectives;
-    ws->numVariables = spec.variables;
-    ws->numConstraints = spec.constraints;
-    const int n = spec.variables;
+    ws->numObjectives = shape.objectives;
+    ws->numVariables = shape.variables;
+    ws->numConstraints = shape.constraints;
+    const int n = shape.variables;
 
     std::vector<Real> x0(static_cast<std::size_t>(n) + 1, 0);
     for (int j = 1; j <= n; ++j) {
         Real lb = 0;
-        if (spec.positiveLowerBounds && uniformInt(0, 3) == 0)
+        if (shape.positiveLowerBounds && uniformInt(0, 3) == 0)
             lb = uniformInt(1, 3);
         Real ub = lb + uniformInt(2, 12);
-        if (spec.fixedVariables && uniformInt(0, 6) == 0)
+        if (shape.fixedVariables && uniformInt(0, 6) == 0)
             ub = lb;
         ws->vars[j] = VariableDef{lb, ub, DefaultVariableName(j)};
         x0[j] = lb + (ub - lb) * uniformInt(0, 4) / 4;
     }
-    for (int k = 1; k <= spec.objectives; ++k) {
+    for (int k = 1; k <= shape.objectives; ++k) {
         ws->objSense[k] = uniformInt(0, 3) == 0 ? -1 : 1;
         ws->objName[k] = DefaultObjectiveName(k);
         for (int j = 1; j <= n; ++j)
             ws->objCoef[k][j] = uniformInt(0, 2) == 0 ? 0 : uniformInt(-4, 9);
     }
-    for (int i = 1; i <= spec.constraints; ++i) {
-        if (spec.duplicateRows && i > 1 && uniformInt(0, 4) == 0) {
+    for (int i = 1; i <= shape.constraints; ++i) {
+        if (shape.duplicateRows && i > 1 && uniformInt(0, 4) == 0) {
             // A scaled copy of an earlier row: both are tight together.
             const int src = uniformInt(1, i - 1);
             const Real factor = uniformInt(1, 3);
@@ -66,10 +66,10 @@ inline std::unique_ptr<Workspace> makeRandomProblem(std::uint32_t seed, const Ra
             activity += ws->conCoef[i][j] * x0[j];
         }
         const int kind = uniformInt(0, 5);
-        if (spec.equalityRows && kind == 0) {
+        if (shape.equalityRows && kind == 0) {
             ws->conType[i] = ConEqual;
             ws->conRhs[i] = activity;
-        } else if (spec.greaterRows && kind == 1) {
+        } else if (shape.greaterRows && kind == 1) {
             ws->conType[i] = ConGreaterEqual;
             ws->conRhs[i] = activity - uniformInt(0, 5);
         } else {

@@ -1232,15 +1232,15 @@ private:
 
 RandomProblemSpec explorerSpec(int objectives, std::uint32_t seed)
 {
-    RandomProblemSpec spec;
-    spec.objectives = objectives;
-    spec.variables = 3 + static_cast<int>(seed % 5);
-    spec.constraints = 2 + static_cast<int>((seed * 3) % 5);
-    spec.fixedVariables = false;
+    RandomProblemSpec shape;
+    shape.objectives = objectives;
+    shape.variables = 3 + static_cast<int>(seed % 5);
+    shape.constraints = 2 + static_cast<int>((seed * 3) % 5);
+    shape.fixedVariables = false;
     // Every third problem keeps repeated rows: degenerate vertices, several
     // bases per solution.
-    spec.duplicateRows = seed % 3 == 0;
-    return spec;
+    shape.duplicateRows = seed % 3 == 0;
+    return shape;
 }
 
 // Two segments or polygons have a common side of positive length.
