@@ -3,7 +3,6 @@
 #include "workspace/TextFileFormat.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <memory>
@@ -241,19 +240,8 @@ QByteArray ProblemFileText(const ProblemData& problem)
 
 ProblemWriteResult WriteProblemFile(const QString& path, const ProblemData& problem)
 {
-    QSaveFile file(path);
-    const auto failed = [&path](const QString& reason) {
-        return ProblemWriteResult{false, QStringLiteral("Cannot write %1: %2").arg(path, reason)};
-    };
-    if (!file.open(QIODevice::WriteOnly))
-        return failed(file.errorString());
-    const QByteArray text = ProblemFileText(problem);
-    if (file.write(text) != text.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return failed(reason);
-    }
-    if (!file.commit())
-        return failed(file.errorString());
+    QString error;
+    if (!WriteWholeFile(path, ProblemFileText(problem), error))
+        return ProblemWriteResult{false, QStringLiteral("Cannot write %1: %2").arg(path, error)};
     return ProblemWriteResult{};
 }

@@ -3,7 +3,6 @@
 #include "workspace/NumberFormat.h"
 #include "workspace/TextFileFormat.h"
 
-#include <QSaveFile>
 
 #include <algorithm>
 
@@ -76,19 +75,8 @@ QByteArray ProblemListingText(const ProblemData& problem)
 
 ProblemWriteResult WriteProblemText(const QString& path, const ProblemData& problem)
 {
-    QSaveFile file(path);
-    const auto failed = [&path](const QString& reason) {
-        return ProblemWriteResult{false, QStringLiteral("Cannot write %1: %2").arg(path, reason)};
-    };
-    if (!file.open(QIODevice::WriteOnly))
-        return failed(file.errorString());
-    const QByteArray text = ProblemListingText(problem);
-    if (file.write(text) != text.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return failed(reason);
-    }
-    if (!file.commit())
-        return failed(file.errorString());
+    QString error;
+    if (!WriteWholeFile(path, ProblemListingText(problem), error))
+        return ProblemWriteResult{false, QStringLiteral("Cannot write %1: %2").arg(path, error)};
     return ProblemWriteResult{};
 }

@@ -7,7 +7,6 @@
 #include "workspace/Workspace.h"
 
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <utility>
@@ -178,18 +177,8 @@ BasketSaveResult SaveBasketTable(const Workspace& ws, UiPort& ui)
             return BasketSaveResult::Cancelled;
     }
 
-    const QByteArray bytes = BasketTableText(ws);
-    QSaveFile file(path);
     QString failure;
-    if (!file.open(QIODevice::WriteOnly)) {
-        failure = file.errorString();
-    } else if (file.write(bytes) != bytes.size()) {
-        failure = file.errorString();
-        file.cancelWriting();
-    } else if (!file.commit()) {
-        failure = file.errorString();
-    }
-    if (failure.isEmpty())
+    if (WriteWholeFile(path, BasketTableText(ws), failure))
         return BasketSaveResult::Saved;
     ui.showMessage(MsgKind::Error, QStringLiteral("Cannot write %1: %2").arg(path, failure));
     return BasketSaveResult::Failed;

@@ -9,7 +9,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <limits>
@@ -616,20 +615,9 @@ ResultsFileResult ParseResultsText(const QByteArray& bytes, Workspace& ws)
 
 ResultsFileResult ExportResults(const Workspace& ws, const QString& path)
 {
-    QSaveFile file(path);
-    const auto failed = [&path](const QString& reason) {
-        return ResultsFileResult{false, true, text(msg::kResultsCannotWrite).arg(path, reason)};
-    };
-    if (!file.open(QIODevice::WriteOnly))
-        return failed(file.errorString());
-    const QByteArray bytes = ResultsFileText(ws);
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return failed(reason);
-    }
-    if (!file.commit())
-        return failed(file.errorString());
+    QString error;
+    if (!WriteWholeFile(path, ResultsFileText(ws), error))
+        return ResultsFileResult{false, true, text(msg::kResultsCannotWrite).arg(path, error)};
     return ResultsFileResult{};
 }
 

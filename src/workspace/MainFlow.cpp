@@ -18,7 +18,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
 
@@ -578,11 +577,11 @@ void MainFlow::saveReport()
             return;
     }
     const bool plain = QFileInfo(path).suffix().compare(QStringLiteral("txt"), Qt::CaseInsensitive) == 0;
-    QSaveFile file(path);
     const QByteArray bytes =
         plain ? ToCp1252(report_.toPlainText().replace(QLatin1Char('\n'), QStringLiteral("\r\n"))) : report_.toRtf();
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        ui_.showMessage(MsgKind::Error, QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));
+    QString error;
+    if (!WriteWholeFile(path, bytes, error))
+        ui_.showMessage(MsgKind::Error, QStringLiteral("Cannot write %1: %2").arg(path, error));
 }
 
 void MainFlow::computePayoffCommand()

@@ -1,5 +1,7 @@
 #include "workspace/TextFileFormat.h"
 
+#include <QSaveFile>
+
 #include <QList>
 
 #include <cmath>
@@ -260,4 +262,23 @@ int Cp1252ByteOf(char32_t cp)
             return 0x80 + i;
     }
     return -1;
+}
+
+bool WriteWholeFile(const QString& path, const QByteArray& bytes, QString& error)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        error = file.errorString();
+        return false;
+    }
+    if (file.write(bytes) != bytes.size()) {
+        error = file.errorString();
+        file.cancelWriting();
+        return false;
+    }
+    if (!file.commit()) {
+        error = file.errorString();
+        return false;
+    }
+    return true;
 }

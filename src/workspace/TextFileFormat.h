@@ -18,6 +18,11 @@
 // significant digits: 1 -> " 1.00000000000000E+0000".
 QString FormatFileReal(Real value);
 
+// Writes `bytes` to a temporary file renamed over `path`, so a failed write
+// never destroys the previous file. False with the system's reason in
+// `error` when it fails.
+bool WriteWholeFile(const QString& path, const QByteArray& bytes, QString& error);
+
 // Windows-1252 <-> Unicode. Characters that have no single-byte code are
 // written as "?".
 QString FromCp1252(const QByteArray& bytes);
