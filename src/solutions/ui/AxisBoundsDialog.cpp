@@ -1,5 +1,7 @@
 #include "solutions/ui/AxisBoundsDialog.h"
 
+#include "solutions/ui/GridFitting.h"
+
 #include "solutions/BasketCharts.h"
 #include "workspace/NumberFormat.h"
 #include "workspace/UiPort.h"
@@ -25,16 +27,6 @@ QTableWidgetItem* fixedItem(const QString& text)
     item->setFlags(Qt::ItemIsEnabled);
     item->setBackground(kFixedColor);
     return item;
-}
-
-// A cell still being edited when "Change" is pressed counts with its text.
-void commitOpenEditor(QTableWidget* grid)
-{
-    if (QWidget* editor = grid->indexWidget(grid->currentIndex())) {
-        QMetaObject::invokeMethod(grid, "commitData", Qt::DirectConnection, Q_ARG(QWidget*, editor));
-        QMetaObject::invokeMethod(grid, "closeEditor", Qt::DirectConnection, Q_ARG(QWidget*, editor),
-                                  Q_ARG(QAbstractItemDelegate::EndEditHint, QAbstractItemDelegate::NoHint));
-    }
 }
 
 } // namespace
@@ -130,6 +122,6 @@ bool AxisBoundsDialog::PedeEscalasFs_ParaGraficos(const Workspace& ws, UiPort& u
 
 void AxisBoundsDialog::accept()
 {
-    commitOpenEditor(grid_);
+    CommitOpenEditor(grid_);
     QDialog::accept();
 }

@@ -1,5 +1,7 @@
 #include "solutions/ui/ReferencePointDialog.h"
 
+#include "solutions/ui/GridFitting.h"
+
 #include <QAbstractItemDelegate>
 #include <QDialogButtonBox>
 #include <QHeaderView>
@@ -13,34 +15,6 @@
 namespace {
 
 constexpr int kMaxGridWidth = 720;
-
-// Sizes the grid to show every column, up to kMaxGridWidth (then it
-// scrolls sideways), and its rows without a vertical scroll bar.
-void fitGrid(QTableWidget* grid)
-{
-    const int frame = 2 * grid->frameWidth();
-    int columns = 0;
-    for (int c = 0; c < grid->columnCount(); ++c)
-        columns += grid->columnWidth(c);
-    const bool scrolls = columns + frame > kMaxGridWidth;
-    int height = frame + grid->horizontalHeader()->sizeHint().height();
-    for (int r = 0; r < grid->rowCount(); ++r)
-        height += grid->rowHeight(r);
-    if (scrolls)
-        height += grid->horizontalScrollBar()->sizeHint().height();
-    grid->setHorizontalScrollBarPolicy(scrolls ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
-    grid->setFixedSize(std::min(columns + frame, kMaxGridWidth), height);
-}
-
-// A cell still being edited when OK is pressed counts with its text.
-void commitOpenEditor(QTableWidget* grid)
-{
-    if (QWidget* editor = grid->indexWidget(grid->currentIndex())) {
-        QMetaObject::invokeMethod(grid, "commitData", Qt::DirectConnection, Q_ARG(QWidget*, editor));
-        QMetaObject::invokeMethod(grid, "closeEditor", Qt::DirectConnection, Q_ARG(QWidget*, editor),
-                                  Q_ARG(QAbstractItemDelegate::EndEditHint, QAbstractItemDelegate::NoHint));
-    }
-}
 
 } // namespace
 
@@ -87,7 +61,7 @@ std::optional<QStringList> ReferencePointDialog::edit(const QStringList& names, 
         item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         grid_->setItem(0, c, item);
     }
-    fitGrid(grid_);
+    FitGrid(grid_, kMaxGridWidth);
     grid_->setCurrentCell(0, 0);
     grid_->setFocus();
 
@@ -101,7 +75,7 @@ std::optional<QStringList> ReferencePointDialog::edit(const QStringList& names, 
 
 void ReferencePointDialog::accept()
 {
-    commitOpenEditor(grid_);
+    CommitOpenEditor(grid_);
     if (check_ && !check_(typedValues()))
         return;
     QDialog::accept();

@@ -1,0 +1,33 @@
+#include "solutions/ui/GridFitting.h"
+
+#include <QAbstractItemDelegate>
+#include <QHeaderView>
+#include <QScrollBar>
+#include <QTableWidget>
+
+#include <algorithm>
+
+void FitGrid(QTableWidget* grid, int maxWidth)
+{
+    const int frame = 2 * grid->frameWidth();
+    int columns = 0;
+    for (int c = 0; c < grid->columnCount(); ++c)
+        columns += grid->columnWidth(c);
+    const bool scrolls = columns + frame > maxWidth;
+    int height = frame + grid->horizontalHeader()->sizeHint().height();
+    for (int r = 0; r < grid->rowCount(); ++r)
+        height += grid->rowHeight(r);
+    if (scrolls)
+        height += grid->horizontalScrollBar()->sizeHint().height();
+    grid->setHorizontalScrollBarPolicy(scrolls ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    grid->setFixedSize(std::min(columns + frame, maxWidth), height);
+}
+
+void CommitOpenEditor(QTableWidget* grid)
+{
+    if (QWidget* editor = grid->indexWidget(grid->currentIndex())) {
+        QMetaObject::invokeMethod(grid, "commitData", Qt::DirectConnection, Q_ARG(QWidget*, editor));
+        QMetaObject::invokeMethod(grid, "closeEditor", Qt::DirectConnection, Q_ARG(QWidget*, editor),
+                                  Q_ARG(QAbstractItemDelegate::EndEditHint, QAbstractItemDelegate::NoHint));
+    }
+}
