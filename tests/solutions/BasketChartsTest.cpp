@@ -8,6 +8,8 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include "GuiApp.h"
+
 #include <QGuiApplication>
 
 #include <gtest/gtest.h>
@@ -18,23 +20,6 @@
 static void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
 
 namespace {
-
-// Created on first use and never destroyed: tearing Qt down from static
-// destructors at exit crashes more often than not.
-QGuiApplication* GuiApp()
-{
-    static QGuiApplication* app = []() -> QGuiApplication* {
-        if (QCoreApplication::instance())
-            return qobject_cast<QGuiApplication*>(QCoreApplication::instance());
-        if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        static int argc = 1;
-        static char name[] = "test_solutions";
-        static char* argv[] = {name, nullptr};
-        return new QGuiApplication(argc, argv);
-    }();
-    return app;
-}
 
 QRgb Rgb(Color c) { return qRgb(int(colorRed(c)), int(colorGreen(c)), int(colorBlue(c))); }
 const QRgb kWhite = qRgb(255, 255, 255);

@@ -3,6 +3,8 @@
 #include "workspace/Report.h"
 
 #include <QCoreApplication>
+#include "GuiApp.h"
+
 #include <QGuiApplication>
 
 #include <gtest/gtest.h>
@@ -11,23 +13,6 @@
 #include <memory>
 
 namespace {
-
-// Created on first use and never destroyed: tearing Qt down from static
-// destructors at exit crashes more often than not.
-QGuiApplication* GuiApp()
-{
-    static QGuiApplication* app = []() -> QGuiApplication* {
-        if (QCoreApplication::instance())
-            return qobject_cast<QGuiApplication*>(QCoreApplication::instance());
-        if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        static int argc = 1;
-        static char name[] = "test_workspace";
-        static char* argv[] = {name, nullptr};
-        return new QGuiApplication(argc, argv);
-    }();
-    return app;
-}
 
 QRgb Rgb(Color c) { return qRgb(int(colorRed(c)), int(colorGreen(c)), int(colorBlue(c))); }
 const QRgb kWhite = qRgb(255, 255, 255);

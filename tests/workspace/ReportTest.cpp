@@ -5,6 +5,8 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include "GuiApp.h"
+
 #include <QGuiApplication>
 #include <QProcess>
 #include <QStandardPaths>
@@ -19,23 +21,6 @@
 #include <vector>
 
 namespace {
-
-// Created on first use and never destroyed: tearing Qt down from static
-// destructors at exit crashes more often than not.
-QGuiApplication* GuiApp()
-{
-    static QGuiApplication* app = []() -> QGuiApplication* {
-        if (QCoreApplication::instance())
-            return qobject_cast<QGuiApplication*>(QCoreApplication::instance());
-        if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        static int argc = 1;
-        static char name[] = "test_workspace";
-        static char* argv[] = {name, nullptr};
-        return new QGuiApplication(argc, argv);
-    }();
-    return app;
-}
 
 constexpr Color kBlack = 0;
 const Color kComputed = kComputedColor;

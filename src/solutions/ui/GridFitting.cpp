@@ -7,6 +7,19 @@
 
 #include <algorithm>
 
+void SetUpOneRowGrid(QTableWidget* grid, int rowHeight)
+{
+    grid->verticalHeader()->hide();
+    grid->verticalHeader()->setDefaultSectionSize(rowHeight);
+    grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grid->horizontalHeader()->setHighlightSections(false);
+    grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked |
+                          QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
+    grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+}
+
 void FitGrid(QTableWidget* grid, int maxWidth)
 {
     const int frame = 2 * grid->frameWidth();

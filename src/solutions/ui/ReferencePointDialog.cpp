@@ -23,16 +23,7 @@ ReferencePointDialog::ReferencePointDialog(QWidget* parent)
       cancel_(new QPushButton(QStringLiteral("&Cancel"), this))
 {
     setWindowTitle(QStringLiteral("Reference Point"));
-    grid_->verticalHeader()->hide();
-    grid_->verticalHeader()->setDefaultSectionSize(kRowHeight);
-    grid_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    grid_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    grid_->horizontalHeader()->setHighlightSections(false);
-    grid_->setSelectionMode(QAbstractItemView::SingleSelection);
-    // Typing over a cell replaces its text; F2 or a double click edits it.
-    grid_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked |
-                           QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
-    grid_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    SetUpOneRowGrid(grid_, kRowHeight);
 
     ok_->setDefault(true);
     auto* buttons = new QDialogButtonBox(this);

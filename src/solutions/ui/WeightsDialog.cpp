@@ -23,17 +23,8 @@ WeightsDialog::WeightsDialog(QWidget* parent)
     : QDialog(parent), grid_(new QTableWidget(1, 0, this)), accept_(new QPushButton(this)),
       cancel_(new QPushButton(QStringLiteral("Cancel"), this))
 {
-    grid_->verticalHeader()->hide();
-    grid_->verticalHeader()->setDefaultSectionSize(kRowHeight);
-    grid_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    SetUpOneRowGrid(grid_, kRowHeight);
     grid_->horizontalHeader()->setDefaultSectionSize(kColumnWidth);
-    grid_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    grid_->horizontalHeader()->setHighlightSections(false);
-    grid_->setSelectionMode(QAbstractItemView::SingleSelection);
-    // Typing over a cell replaces its text; F2 or a double click edits it.
-    grid_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked |
-                           QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
-    grid_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
     accept_->setDefault(true);
     auto* buttons = new QDialogButtonBox(this);
