@@ -3,7 +3,7 @@
 // and reduced costs, one basis evaluation, against lp_solve's solve() alone on
 // the same model.
 
-#include "LpTestProblems.h"
+#include "problem/RandomProblems.h"
 #include "lp/BasisEvaluator.h"
 #include "lp/LpSolveAdapter.h"
 #include "lp/ReducedCosts.h"
@@ -20,6 +20,7 @@ struct Largest {
     std::unique_ptr<Workspace> ws;
     vectorObj weights{};
     std::unique_ptr<LpTables> optimal = std::make_unique<LpTables>();
+    BasisEvaluator evaluator;
     double solveOnlySeconds = 0;
 
     Largest()
@@ -32,7 +33,7 @@ struct Largest {
         for (int k = 1; k <= MaxObjectives; ++k)
             weights[k] = 1.0L / MaxObjectives;
         BuildWeightedSumProgram(*ws, weights, *optimal);
-        SolveScalarizing(*optimal, true, 1, *ws->evaluator);
+        SolveScalarizing(*optimal, true, 1, evaluator);
         solveOnlySeconds = timeLibrarySolve();
     }
 
@@ -103,7 +104,7 @@ void BM_WeightedSumWithTableauAndReducedCosts(benchmark::State& state)
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();
         BuildWeightedSumProgram(*l.ws, l.weights, *lp);
-        benchmark::DoNotOptimize(SolveScalarizing(*lp, true, 1, *l.ws->evaluator));
+        benchmark::DoNotOptimize(SolveScalarizing(*lp, true, 1, l.evaluator));
         ComputeReducedCosts(*l.ws, *lp, yac, columns);
         seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         ++runs;
@@ -119,7 +120,7 @@ void BM_EvaluateBasis(benchmark::State& state)
     std::int64_t runs = 0;
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();
-        benchmark::DoNotOptimize(EvaluateBasis(*lp, 1, *l.ws->evaluator));
+        benchmark::DoNotOptimize(EvaluateBasis(*lp, 1, l.evaluator));
         seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         ++runs;
     }

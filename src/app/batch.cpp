@@ -3,6 +3,7 @@
 // the main window's commands; the values the GUI asks for in its dialogs
 // come from the command line.
 
+#include "lp/LpEngine.h"
 #include "lp/LpSolveAdapter.h"
 #include "lp/ScalarizingPrograms.h"
 #include "problem/MpsFile.h"
@@ -14,10 +15,10 @@
 #include "solutions/Messages.h"
 #include "solutions/Payoff.h"
 #include "solutions/ResultsFile.h"
-#include "workspace/Messages.h"
-#include "workspace/NumberFormat.h"
-#include "workspace/Report.h"
-#include "workspace/UiPort.h"
+#include "flow/Messages.h"
+#include "base/NumberFormat.h"
+#include "solutions/Report.h"
+#include "base/UiPort.h"
 #include "workspace/Workspace.h"
 
 #include <QCoreApplication>
@@ -428,7 +429,10 @@ bool checkActions(const std::vector<Action>& actions, int p, bool allSolutions, 
 
 class BatchRunner {
 public:
-    BatchRunner(Workspace& ws, UiPort& ui, const Options& options) : ws_(ws), ui_(ui), options_(options) {}
+    BatchRunner(Workspace& ws, LpEngine& engine, UiPort& ui, const Options& options)
+        : ws_(ws), engine_(engine), ui_(ui), options_(options)
+    {
+    }
 
     int importResults(const QString& path);
     int exportResults(const QString& path);
@@ -472,6 +476,7 @@ private:
     void printBlock(const QString& block);
 
     Workspace& ws_;
+    LpEngine& engine_;
     UiPort& ui_;
     const Options& options_;
 };
@@ -500,7 +505,7 @@ void BatchRunner::enterSolutionPhase()
 int BatchRunner::payoff()
 {
     ApplyNormalization(ws_, options_.normalize);
-    const SolveStatus status = ComputePayoff(ws_, ui_);
+    const SolveStatus status = ComputePayoff(ws_, engine_, ui_);
     if (status != SolveStatus::Optimal) {
         ShowSolveStatus(ui_, status);
         return kExitFailed;
@@ -546,7 +551,7 @@ void BatchRunner::askConsiderLimitations()
 int BatchRunner::computeFromWeights()
 {
     int index = 0;
-    const SolveStatus status = ComputeFromWeights(ws_, ui_, true, index);
+    const SolveStatus status = ComputeFromWeights(ws_, engine_, ui_, true, index);
     if (status != SolveStatus::Optimal) {
         ShowSolveStatus(ui_, status);
         return kExitFailed;
@@ -569,7 +574,7 @@ int BatchRunner::referencePoint(const QString& point, const QString& weights)
     if (!AcceptReferencePoint(ws_, ui_, commaList(point))
         || !AcceptTchebWeights(ws_, ui_, commaList(weights)))
         return kExitUsage;
-    const SolveStatus status = ComputeReferencePoint(ws_, ui_);
+    const SolveStatus status = ComputeReferencePoint(ws_, engine_, ui_);
     if (status != SolveStatus::Optimal) {
         ShowSolveStatus(ui_, status);
         return kExitFailed;
@@ -753,7 +758,8 @@ int main(int argc, char** argv)
     BatchUiPort ui;
     if (!checkActions(actions, ws->numObjectives, options.allSolutions, ui))
         return kExitUsage;
-    BatchRunner runner(*ws, ui, options);
+    auto engine = std::make_unique<LpEngine>();
+    BatchRunner runner(*ws, *engine, ui, options);
     if (!options.importPath.isEmpty())
         status = runner.importResults(options.importPath);
     for (std::size_t i = 0; status == kExitOk && i < actions.size(); ++i)

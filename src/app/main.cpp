@@ -1,6 +1,6 @@
-#include "workspace/Messages.h"
+#include "flow/Messages.h"
 #include "workspace/Workspace.h"
-#include "workspace/ui/MainWindow.h"
+#include "flow/ui/MainWindow.h"
 
 #include <QApplication>
 

@@ -3,7 +3,7 @@
 #include "lp/BasisEvaluator.h"
 #include "lp/LpTolerances.h"
 #include "lp/Messages.h"
-#include "workspace/UiPort.h"
+#include "base/UiPort.h"
 
 #include <lpsolve/lp_lib.h>
 

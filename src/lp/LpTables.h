@@ -1,6 +1,6 @@
 #pragma once
 
-#include "workspace/Numeric.h"
+#include "base/Numeric.h"
 #include "workspace/Workspace.h"
 
 #include <array>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "workspace/Numeric.h"
+#include "base/Numeric.h"
 
 // Zero thresholds of the LP engine. They are part of the results: later
 // sign tests (efficiency, regions) rely on exact zeros where these apply.

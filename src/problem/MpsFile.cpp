@@ -1,8 +1,8 @@
 #include "problem/MpsFile.h"
 
 #include "problem/ProblemRows.h"
-#include "solutions/Messages.h"
-#include "workspace/TextFileFormat.h"
+#include "base/Messages.h"
+#include "base/TextFileFormat.h"
 
 #include <QFile>
 #include <QHash>

@@ -4,7 +4,7 @@
 #include "problem/ProblemFile.h"
 #include "problem/ProblemListing.h"
 #include "problem/ProblemRows.h"
-#include "workspace/NumberFormat.h"
+#include "base/NumberFormat.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "problem/RandomGenerator.h"
-#include "workspace/UiPort.h"
+#include "base/UiPort.h"
 #include "workspace/Workspace.h"
 
 #include <QString>

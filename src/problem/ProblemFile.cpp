@@ -1,6 +1,6 @@
 #include "problem/ProblemFile.h"
 
-#include "workspace/TextFileFormat.h"
+#include "base/TextFileFormat.h"
 
 #include <QFile>
 

@@ -1,7 +1,7 @@
 #include "problem/ProblemListing.h"
 
-#include "workspace/NumberFormat.h"
-#include "workspace/TextFileFormat.h"
+#include "base/NumberFormat.h"
+#include "base/TextFileFormat.h"
 
 
 #include <algorithm>

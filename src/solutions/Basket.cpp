@@ -1,8 +1,8 @@
 #include "solutions/Basket.h"
 
 #include "solutions/Messages.h"
-#include "workspace/ListGrowth.h"
-#include "workspace/UiPort.h"
+#include "base/ListGrowth.h"
+#include "base/UiPort.h"
 
 #include <cmath>
 

@@ -1,8 +1,8 @@
 #include "solutions/BasketCharts.h"
 
 #include "solutions/Limitations.h"
-#include "workspace/BarPicture.h"
-#include "workspace/NumberFormat.h"
+#include "solutions/BarPicture.h"
+#include "base/NumberFormat.h"
 
 #include <QColor>
 #include <QFontMetrics>

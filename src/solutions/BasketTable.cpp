@@ -1,9 +1,9 @@
 #include "solutions/BasketTable.h"
 
-#include "workspace/Messages.h"
-#include "workspace/NumberFormat.h"
-#include "workspace/TextFileFormat.h"
-#include "workspace/UiPort.h"
+#include "base/Messages.h"
+#include "base/NumberFormat.h"
+#include "base/TextFileFormat.h"
+#include "base/UiPort.h"
 #include "workspace/Workspace.h"
 
 #include <QFileInfo>

@@ -6,9 +6,9 @@
 #include "lp/ScalarizingPrograms.h"
 #include "solutions/Basket.h"
 #include "solutions/Regions.h"
-#include "workspace/NumberFormat.h"
-#include "workspace/Report.h"
-#include "workspace/UiPort.h"
+#include "base/NumberFormat.h"
+#include "solutions/Report.h"
+#include "base/UiPort.h"
 #include "workspace/Workspace.h"
 
 #include <QDateTime>
@@ -30,9 +30,8 @@ void markElapsed(Workspace& ws)
 
 double CurrentTimeInDays() { return static_cast<double>(QDateTime::currentMSecsSinceEpoch()) / kMillisecondsPerDay; }
 
-void AssembleSolution(Workspace& ws)
+void AssembleSolution(Workspace& ws, const LpTables& lp)
 {
-    const LpTables& lp = *ws.lp;
     const int R = lp.tabRows;
     const int C = lp.tabCols;
     ws.currentLpValues.fill(0);
@@ -56,22 +55,24 @@ void AssembleSolution(Workspace& ws)
         ws.currentF[k] = f;
     }
 
+    ws.currentLpColumns = lp.lpColumnCount;
+    ws.currentRefRows = lp.refRowCount;
     ws.currentBasis.fill(0);
     std::copy(lp.basicList.begin() + 1, lp.basicList.begin() + R, ws.currentBasis.begin() + 1);
     std::sort(ws.currentBasis.begin() + 1, ws.currentBasis.begin() + R);
 }
 
-SolveStatus ComputeFromWeights(Workspace& ws, UiPort& ui, bool interactive, int& basketIndex)
+SolveStatus ComputeFromWeights(Workspace& ws, LpEngine& engine, UiPort& ui, bool interactive, int& basketIndex)
 {
     ui.setStatusText(0, QString());
     ws.timeStart = CurrentTimeInDays();
-    LpTables& lp = *ws.lp;
+    LpTables& lp = engine.tables;
     BuildWeightedSumProgram(ws, ws.sumWeights, lp);
-    const SolveStatus status = SolveScalarizing(lp, true, 1, *ws.evaluator);
+    const SolveStatus status = SolveScalarizing(lp, true, 1, engine.evaluator);
     if (status != SolveStatus::Optimal)
         return status;
     markElapsed(ws);
-    AssembleSolution(ws);
+    AssembleSolution(ws, lp);
     AddHistoryRecord(ws, ws.currentBasis, ws.currentF, ws.currentXS);
 
     if (!ws.limitsActive || ws.guardaTodasSols) {
@@ -97,17 +98,17 @@ SolveStatus ComputeFromWeights(Workspace& ws, UiPort& ui, bool interactive, int&
     return status;
 }
 
-SolveStatus ComputeReferencePoint(Workspace& ws, UiPort& ui)
+SolveStatus ComputeReferencePoint(Workspace& ws, LpEngine& engine, UiPort& ui)
 {
     ui.setStatusText(0, QString());
     ws.timeStart = CurrentTimeInDays();
-    LpTables& lp = *ws.lp;
+    LpTables& lp = engine.tables;
     BuildReferencePointProgram(ws, lp);
-    const SolveStatus status = SolveScalarizing(lp, false, -1, *ws.evaluator);
+    const SolveStatus status = SolveScalarizing(lp, false, -1, engine.evaluator);
     if (status != SolveStatus::Optimal)
         return status;
     markElapsed(ws);
-    AssembleSolution(ws);
+    AssembleSolution(ws, lp);
     AddHistoryRecord(ws, ws.currentBasis, ws.currentF, ws.currentXS);
     if (ws.guardaTodasSols) {
         const StoreResult stored =

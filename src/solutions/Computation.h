@@ -1,6 +1,6 @@
 #pragma once
 
-#include "lp/LpTables.h"
+#include "lp/LpEngine.h"
 
 struct Workspace;
 class UiPort;
@@ -13,17 +13,17 @@ class UiPort;
 // bar, no weight-space redraw. `basketIndex` receives the basket index of the
 // stored solution and is left as it was when nothing is stored. On a solver
 // failure nothing changes; the caller shows the status.
-SolveStatus ComputeFromWeights(Workspace& ws, UiPort& ui, bool interactive, int& basketIndex);
+SolveStatus ComputeFromWeights(Workspace& ws, LpEngine& engine, UiPort& ui, bool interactive, int& basketIndex);
 
 // Reads the solve's read-back into currentLpValues, currentXS, currentF and
-// currentBasis (sorted, zero-terminated).
-void AssembleSolution(Workspace& ws);
+// currentBasis (sorted, zero-terminated), and the program's shape.
+void AssembleSolution(Workspace& ws, const LpTables& lp);
 
 // The minimum of the augmented weighted Tchebycheff distance to ws.refPoint
 // with ws.tchebWeights: solve, extract, history, store when every solution is
 // to be stored, and elapsed time; the caller then writes the report (mode 1),
 // or shows the failure.
-SolveStatus ComputeReferencePoint(Workspace& ws, UiPort& ui);
+SolveStatus ComputeReferencePoint(Workspace& ws, LpEngine& engine, UiPort& ui);
 
 // The clock as a date-time in days, as the elapsed times use it.
 double CurrentTimeInDays();

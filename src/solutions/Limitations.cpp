@@ -1,8 +1,8 @@
 #include "solutions/Limitations.h"
 
 #include "solutions/Messages.h"
-#include "workspace/NumberFormat.h"
-#include "workspace/UiPort.h"
+#include "base/NumberFormat.h"
+#include "base/UiPort.h"
 
 #include <QLocale>
 

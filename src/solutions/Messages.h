@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/Messages.h"
+
 // Messages of the Solution Basket and the computations around it, exactly as
 // the user sees them.
 namespace msg {
@@ -27,7 +29,6 @@ inline constexpr char kNoMemoryForRegionsStatus[] = "No more memory to save indi
 
 namespace msg {
 
-inline constexpr char kNotAFloat[] = "'%1' is not a valid floating point value";
 inline constexpr char kWeightsBetween0And1[] = "Choose weights between 0 and 1";
 inline constexpr char kWeightsNonNegative[] = "The weights must be >=0";
 inline constexpr char kWeightsAllZero[] = "At least one weight must be greater than 0";

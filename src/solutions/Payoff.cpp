@@ -1,8 +1,8 @@
 #include "solutions/Payoff.h"
 
 #include "solutions/Computation.h"
-#include "workspace/NumberFormat.h"
-#include "workspace/UiPort.h"
+#include "base/NumberFormat.h"
+#include "base/UiPort.h"
 #include "workspace/Workspace.h"
 
 #include <cmath>
@@ -28,7 +28,7 @@ void ApplyNormalization(Workspace& ws, bool l2)
     }
 }
 
-SolveStatus ComputePayoff(Workspace& ws, UiPort& ui)
+SolveStatus ComputePayoff(Workspace& ws, LpEngine& engine, UiPort& ui)
 {
     const int p = ws.numObjectives;
     ui.setStatusText(0, QStringLiteral("Computing Pay-Off"));
@@ -42,7 +42,7 @@ SolveStatus ComputePayoff(Workspace& ws, UiPort& ui)
         for (int l = 1; l <= p; ++l)
             ws.sumWeights[l] = (l == k) ? kPayoffMainWeight : kPayoffSharedWeight / (p - 1);
         int index = 0;
-        status = ComputeFromWeights(ws, ui, false, index);
+        status = ComputeFromWeights(ws, engine, ui, false, index);
         if (status != SolveStatus::Optimal)
             break;
         for (int l = 1; l <= p; ++l)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "lp/LpTables.h"
+#include "lp/LpEngine.h"
 
 #include <QString>
 
@@ -15,7 +15,7 @@ void ApplyNormalization(Workspace& ws, bool l2);
 // the others), stored in the basket; then the ideal point, the nadir
 // estimate and the reference point. Stops at the first program that is not
 // solved, leaving ideal, nadir and reference point as they were.
-SolveStatus ComputePayoff(Workspace& ws, UiPort& ui);
+SolveStatus ComputePayoff(Workspace& ws, LpEngine& engine, UiPort& ui);
 
 // Text of a pay-off cell: "?" not computed, "M" / "-M" infinite, else NumText.
 QString PayoffCellText(Real value);

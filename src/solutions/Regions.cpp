@@ -2,8 +2,8 @@
 
 #include "solutions/Messages.h"
 #include "solutions/Tolerances.h"
-#include "workspace/ListGrowth.h"
-#include "workspace/UiPort.h"
+#include "base/ListGrowth.h"
+#include "base/UiPort.h"
 
 #include <array>
 #include <algorithm>

@@ -1,10 +1,10 @@
 #include "solutions/ResultsFile.h"
 
 #include "solutions/Messages.h"
-#include "workspace/Messages.h"
-#include "workspace/Report.h"
-#include "workspace/TextFileFormat.h"
-#include "workspace/UiPort.h"
+#include "base/Messages.h"
+#include "solutions/Report.h"
+#include "base/TextFileFormat.h"
+#include "base/UiPort.h"
 #include "workspace/Workspace.h"
 
 #include <QFile>

@@ -1,8 +1,5 @@
 #include "workspace/Workspace.h"
 
-#include "lp/BasisEvaluator.h"
-#include "lp/LpTables.h"
-
 #include <QFileInfo>
 
 Workspace::Workspace() = default;
@@ -66,14 +63,6 @@ void InitWorkspace(Workspace& ws)
     ws.basket.assign(1, SolSolutionBasket{});
     ws.regions.assign(1, UmaOuMaisRegioes{});
     ws.edges.assign(1, UmaAresta{});
-    ws.lp = std::make_unique<LpTables>();
-    ws.evaluator = std::make_unique<BasisEvaluator>();
-}
-
-void FreeLpTables(Workspace& ws)
-{
-    ws.lp.reset();
-    ws.evaluator.reset();
 }
 
 void ClearSolutionStore(Workspace& ws)
@@ -120,6 +109,8 @@ void ResetComputedState(Workspace& ws)
         ws.nadirSource[k] = 0;
     }
     ws.payoffComputed = false;
+    ws.currentLpColumns = 0;
+    ws.currentRefRows = 0;
     ws.lastColor = kNoColor;
     ws.paletteIndex = 0;
     ws.basketCount = ws.regionCount = ws.edgeCount = 0;

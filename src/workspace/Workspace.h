@@ -1,14 +1,13 @@
 #pragma once
 
-#include "workspace/Colors.h"
-#include "workspace/Numeric.h"
+#include "base/Colors.h"
+#include "base/Numeric.h"
 
 #include <QString>
 
 #include <array>
 #include <cstdint>
 #include <deque>
-#include <memory>
 #include <vector>
 
 // Limits fixed at build time; every array of the workspace is sized by them.
@@ -114,9 +113,6 @@ struct ProblemData {
     std::array<QString, MaxConstraints + 1> slackName;
 };
 
-struct LpTables;
-class BasisEvaluator;
-
 // Active interactive method.
 enum MethodKind : std::uint8_t { MethodNone = 0, MethodStem = 1, MethodParetoRace = 2, MethodIcw = 3 };
 
@@ -161,6 +157,11 @@ struct Workspace : ProblemData {
     tipoXcorr currentXS{};
     vectorResEB_Int currentBasis{};
     std::array<Real, MaxXS + 1> currentLpValues{};
+    // The shape of the scalarizing program that gave the current solution:
+    // its column count and its reference-point rows, which name the program
+    // variables in currentLpValues.
+    std::int32_t currentLpColumns = 0;
+    std::int32_t currentRefRows = 0;
 
     // The Solution Basket; element 0 of each list is a placeholder.
     std::vector<SolSolutionBasket> basket;
@@ -205,11 +206,6 @@ struct Workspace : ProblemData {
     // Colour palettes.
     BasketPalette basketPalette{};
     RaceColors raceColors{};
-
-    // The tables of the scalarizing program and the basis evaluator's
-    // storage, allocated once by InitWorkspace and released at exit.
-    std::unique_ptr<LpTables> lp;
-    std::unique_ptr<BasisEvaluator> evaluator;
 };
 
 // The reset and lifetime operations; each acts on the workspace as a whole.
@@ -220,7 +216,6 @@ void ResetProblemData(ProblemData& problem);
 // ResetProblemData, and the file name becomes "Untitled".
 void ResetProblem(Workspace& ws);
 void InitWorkspace(Workspace& ws);
-void FreeLpTables(Workspace& ws);
 void ClearSolutionStore(Workspace& ws);
 // Only the workspace part: the main window flow also releases the limitation
 // button and redraws the chart (MainFlow::ClearLimitations).

@@ -5,7 +5,7 @@
 #include "solutions/ui/BasketGraphsWindow.h"
 #include "solutions/ui/BasketLineChartWindow.h"
 #include "solutions/ui/SortDialog.h"
-#include "workspace/NumberFormat.h"
+#include "base/NumberFormat.h"
 #include "workspace/Workspace.h"
 
 #include <QApplication>

@@ -2,7 +2,7 @@
 #include "solutions/BasketTable.h"
 #include "solutions/ui/BasketValuesWindow.h"
 #include "solutions/ui/SortDialog.h"
-#include "workspace/NumberFormat.h"
+#include "base/NumberFormat.h"
 #include "workspace/Workspace.h"
 
 #include <QApplication>

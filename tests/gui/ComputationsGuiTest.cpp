@@ -8,8 +8,8 @@
 #include "solutions/ui/ReferencePointDialog.h"
 #include "solutions/ui/WeightsDialog.h"
 #include "workspace/Workspace.h"
-#include "workspace/ui/MainWindow.h"
-#include "workspace/ui/QtUiPort.h"
+#include "flow/ui/MainWindow.h"
+#include "flow/ui/QtUiPort.h"
 
 #include <QAbstractButton>
 #include <QAction>

@@ -2,8 +2,8 @@
 #include "help/ui/HelpWindow.h"
 #include "problem/ui/ProblemEditorWindow.h"
 #include "workspace/Workspace.h"
-#include "workspace/ui/MainWindow.h"
-#include "workspace/ui/SizesDialog.h"
+#include "flow/ui/MainWindow.h"
+#include "flow/ui/SizesDialog.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -219,7 +219,7 @@ TEST_F(MainWindowTest, ExitReleasesTheWorkspaceTables)
 {
     openProblem();
     window->action(Cmd::Exit)->trigger();
-    EXPECT_EQ(ws->lp, nullptr);
+    EXPECT_EQ(window->flow().engine(), nullptr);
     EXPECT_FALSE(window->isVisible());
 }
 

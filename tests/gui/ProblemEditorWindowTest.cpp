@@ -9,8 +9,8 @@
 #include "help/ui/HelpWindow.h"
 #include "problem/ui/VariableBoundsDialog.h"
 #include "workspace/Workspace.h"
-#include "workspace/ui/MainWindow.h"
-#include "workspace/ui/SizesDialog.h"
+#include "flow/ui/MainWindow.h"
+#include "flow/ui/SizesDialog.h"
 
 #include <QAction>
 #include <QApplication>

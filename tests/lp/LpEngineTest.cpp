@@ -1,4 +1,5 @@
-#include "LpTestProblems.h"
+#include "lp/LpEngine.h"
+#include "problem/RandomProblems.h"
 #include "ScriptedUiPort.h"
 #include "lp/BasisEvaluator.h"
 #include "lp/LpSolveAdapter.h"
@@ -19,8 +20,9 @@ namespace {
 constexpr Real kTol = 1e-7L;
 
 struct Engine {
-    std::unique_ptr<LpTables> lp = std::make_unique<LpTables>();
-    std::unique_ptr<BasisEvaluator> evaluator = std::make_unique<BasisEvaluator>();
+    std::unique_ptr<LpEngine> owned = std::make_unique<LpEngine>();
+    LpTables* lp = &owned->tables;
+    BasisEvaluator* evaluator = &owned->evaluator;
 };
 
 // Column values 1..lpColumnCount from a read-back.
@@ -432,8 +434,9 @@ TEST(ReducedCostsTest, AddedColumnsCostNothingAndFixedVariablesAreDropped)
     const LpTables& lp = *e.lp;
     for (int c = 1; c <= yac.ncolsYAC; ++c) {
         EXPECT_NE(lp.nonbasicList[map[c]], fixed) << "the fixed variable must not appear";
-        if (c > 1)
+        if (c > 1) {
             EXPECT_LT(map[c - 1], map[c]);
+        }
     }
     int fixedNonbasic = 0;
     for (int j = 1; j < lp.tabCols; ++j) {

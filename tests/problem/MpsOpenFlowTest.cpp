@@ -4,8 +4,8 @@
 
 #include "problem/MpsFile.h"
 #include "problem/ProblemFile.h"
-#include "workspace/MainFlow.h"
-#include "workspace/Messages.h"
+#include "flow/MainFlow.h"
+#include "flow/Messages.h"
 #include "workspace/Workspace.h"
 
 #include "ProblemTestData.h"

@@ -3,6 +3,7 @@
 // table, the others are refused; the small multiple-objective instances give
 // their known pay-off tables.
 
+#include "TestEngine.h"
 #include "problem/MpsFile.h"
 #include "solutions/Payoff.h"
 #include "workspace/Workspace.h"
@@ -104,7 +105,7 @@ TEST(Netlib, ProblemsThatFitReachThePublishedOptimum)
 
         ApplyNormalization(*ws, false);
         ScriptedUiPort ui;
-        const SolveStatus status = ComputePayoff(*ws, ui);
+        const SolveStatus status = ComputePayoff(*ws, engine(), ui);
         ASSERT_EQ(status, SolveStatus::Optimal) << toString(status);
         EXPECT_TRUE(CloseTo(ws->idealPoint[1], c.optimum, 1e-6L))
             << "computed " << double(ws->idealPoint[1]) << ", published " << double(c.optimum);
@@ -173,7 +174,7 @@ TEST(MolpInstances, PayoffTablesMatchTheKnownResults)
 
         ApplyNormalization(*ws, false);
         ScriptedUiPort ui;
-        ASSERT_EQ(ComputePayoff(*ws, ui), SolveStatus::Optimal);
+        ASSERT_EQ(ComputePayoff(*ws, engine(), ui), SolveStatus::Optimal);
         for (int k = 1; k <= c.objectives; ++k)
             for (int l = 1; l <= c.objectives; ++l)
                 EXPECT_TRUE(CloseTo(ws->payoff[k].f[l], c.payoff[std::size_t(k - 1)][std::size_t(l - 1)], 1e-9L))
@@ -188,13 +189,13 @@ TEST(MolpInstances, UnboundedAndInfeasibleInstancesStopThePayoffTable)
     ASSERT_TRUE(read.accepted());
     ScriptedUiPort ui;
     ApplyNormalization(*unbounded, false);
-    EXPECT_EQ(ComputePayoff(*unbounded, ui), SolveStatus::Unbounded);
+    EXPECT_EQ(ComputePayoff(*unbounded, engine(), ui), SolveStatus::Unbounded);
     EXPECT_FALSE(unbounded->payoffComputed);
 
     auto infeasible = OpenedWorkspace(TestData(QStringLiteral("molp/bensolve_ex02_nonneg.mps")), read);
     ASSERT_TRUE(read.accepted());
     ApplyNormalization(*infeasible, false);
-    EXPECT_EQ(ComputePayoff(*infeasible, ui), SolveStatus::Infeasible);
+    EXPECT_EQ(ComputePayoff(*infeasible, engine(), ui), SolveStatus::Infeasible);
     EXPECT_FALSE(infeasible->payoffComputed);
 }
 

@@ -468,8 +468,9 @@ TEST_P(ProblemCounts, LimitsAndImpossibleSizes)
         return;
     }
     EXPECT_TRUE(SameProblem(*target, *before));
-    if (c.status == ProblemReadStatus::TooBig)
+    if (c.status == ProblemReadStatus::TooBig) {
         EXPECT_EQ(result.message, QStringLiteral("Can´t read this problem. It is too big!"));
+    }
     if (c.status == ProblemReadStatus::InputError) {
         EXPECT_EQ(result.message, QStringLiteral("Input error: invalid problem sizes (%1 objective functions, "
                                                  "%2 constraints, %3 variables).")
@@ -597,8 +598,9 @@ TEST_P(TruncatedFile, EveryPrefixReadsOrIsRefusedCleanly)
         const QByteArray prefix = text.left(length);
         const auto result = ParseProblemText(prefix, *target);
         // Either the end comes too soon or the cut left a broken number.
-        if (length <= ubStart)
+        if (length <= ubStart) {
             ASSERT_EQ(result.status, ProblemReadStatus::InputError) << "cut at " << length;
+        }
         if (result.status != ProblemReadStatus::Ok) {
             ASSERT_NE(result.status, ProblemReadStatus::TooBig) << "cut at " << length;
             ASSERT_FALSE(result.message.isEmpty());

@@ -3,7 +3,7 @@
 // Problems for the file tests: random ones built from a seed, and a full
 // comparison of two problems.
 
-#include "workspace/TextFileFormat.h"
+#include "base/TextFileFormat.h"
 #include "workspace/Workspace.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // The pieces every text file of the program shares: the 23-character real,
 // the Windows-1252 codec and the token rules.
 
-#include "workspace/TextFileFormat.h"
+#include "base/TextFileFormat.h"
 
 #include <gtest/gtest.h>
 

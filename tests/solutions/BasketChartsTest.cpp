@@ -1,10 +1,11 @@
+#include "TestEngine.h"
 #include "solutions/BasketCharts.h"
 
 #include "ScriptedUiPort.h"
 #include "problem/ProblemFile.h"
 #include "solutions/Computation.h"
 #include "solutions/Payoff.h"
-#include "workspace/NumberFormat.h"
+#include "base/NumberFormat.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -693,7 +694,7 @@ protected:
         ws->fileName = path;
         ResetComputedState(*ws);
         ApplyNormalization(*ws, false);
-        ASSERT_EQ(ComputePayoff(*ws, ui), SolveStatus::Optimal);
+        ASSERT_EQ(ComputePayoff(*ws, engine(), ui), SolveStatus::Optimal);
     }
 
     void weights(std::initializer_list<Real> w)
@@ -702,7 +703,7 @@ protected:
         for (Real v : w)
             ws->sumWeights[i++] = v;
         int index = 0;
-        ASSERT_EQ(ComputeFromWeights(*ws, ui, true, index), SolveStatus::Optimal);
+        ASSERT_EQ(ComputeFromWeights(*ws, engine(), ui, true, index), SolveStatus::Optimal);
     }
 
     std::unique_ptr<Workspace> ws = std::make_unique<Workspace>();
@@ -737,7 +738,7 @@ TEST_F(EngineBasketCharts, AProjectedReferencePointIsStoredWithoutABasisAndDrawn
     ws->refPoint[2] = 11;
     ws->refPoint[3] = 9;
     const int before = ws->basketCount;
-    ASSERT_EQ(ComputeReferencePoint(*ws, ui), SolveStatus::Optimal);
+    ASSERT_EQ(ComputeReferencePoint(*ws, engine(), ui), SolveStatus::Optimal);
     ASSERT_EQ(ws->basketCount, before + 1);
     const int s = ws->basketCount;
     UpdateAxisBounds(*ws);

@@ -1,7 +1,7 @@
 #include "ScriptedUiPort.h"
 #include "solutions/Basket.h"
-#include "workspace/ListGrowth.h"
-#include "workspace/MainFlow.h"
+#include "base/ListGrowth.h"
+#include "flow/MainFlow.h"
 #include "workspace/Workspace.h"
 
 #include <gtest/gtest.h>

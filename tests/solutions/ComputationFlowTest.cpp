@@ -1,6 +1,6 @@
 #include "ScriptedUiPort.h"
 #include "solutions/Limitations.h"
-#include "workspace/MainFlow.h"
+#include "flow/MainFlow.h"
 #include "workspace/Workspace.h"
 
 #include <QDir>

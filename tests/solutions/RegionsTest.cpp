@@ -1,4 +1,5 @@
-#include "../lp/LpTestProblems.h"
+#include "lp/LpEngine.h"
+#include "problem/RandomProblems.h"
 #include "ScriptedUiPort.h"
 #include "lp/BasisEvaluator.h"
 #include "lp/LpSolveAdapter.h"
@@ -7,7 +8,7 @@
 #include "solutions/Messages.h"
 #include "solutions/Regions.h"
 #include "solutions/Tolerances.h"
-#include "workspace/ListGrowth.h"
+#include "base/ListGrowth.h"
 
 #include <gtest/gtest.h>
 
@@ -1084,9 +1085,9 @@ public:
     {
         Sample s;
         s.point = point;
-        LpTables& lp = *ws_.lp;
+        LpTables& lp = engine_->tables;
         BuildWeightedSumProgram(ws_, weightsAt(point), lp);
-        const SolveStatus status = SolveScalarizing(lp, true, 1, *ws_.evaluator);
+        const SolveStatus status = SolveScalarizing(lp, true, 1, engine_->evaluator);
         EXPECT_EQ(status, SolveStatus::Optimal);
         if (status != SolveStatus::Optimal) {
             s.region = -1;
@@ -1224,6 +1225,7 @@ public:
 
 private:
     Workspace& ws_;
+    std::unique_ptr<LpEngine> engine_ = std::make_unique<LpEngine>();
     int p_;
     std::map<BasisKey, int> bases_;
     std::map<int, int> solutionOf_;
@@ -1291,10 +1293,12 @@ void checkProblem(std::uint32_t seed, int objectives, int gridSteps, Exploration
     summary.edges += ws->edgeCount;
 
     // Each sampled weight lies in the polygon of the basis found there.
-    for (const WeightSpaceExplorer::Sample& s : explorer.samples())
-        if (s.region > 0)
+    for (const WeightSpaceExplorer::Sample& s : explorer.samples()) {
+        if (s.region > 0) {
             EXPECT_LE(distanceTo(explorer.polygon(s.region), s.point), 1e-7L)
                 << static_cast<double>(s.point.x) << ", " << static_cast<double>(s.point.y);
+        }
+    }
 
     // (a) Inside a polygon the solution of that polygon is optimal: at the
     // samples and at further random weights.

@@ -5,7 +5,7 @@
 #include "ResultsFileTestSupport.h"
 
 #include "solutions/ResultsFile.h"
-#include "workspace/TextFileFormat.h"
+#include "base/TextFileFormat.h"
 
 #include <gtest/gtest.h>
 

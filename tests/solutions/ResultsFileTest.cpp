@@ -2,6 +2,7 @@
 // same problem freshly opened, going on from there, the files on disk and
 // the export and import commands with their dialogs.
 
+#include "TestEngine.h"
 #include "ResultsFileTestSupport.h"
 #include "ScriptedUiPort.h"
 
@@ -9,7 +10,7 @@
 #include "solutions/Computation.h"
 #include "solutions/Payoff.h"
 #include "solutions/ResultsFile.h"
-#include "workspace/TextFileFormat.h"
+#include "base/TextFileFormat.h"
 
 #include <QDir>
 #include <QFile>
@@ -73,7 +74,7 @@ protected:
     {
         ws = OpenExample("three_objectives_degenerate.mlp");
         ApplyNormalization(*ws, false);
-        ASSERT_EQ(ComputePayoff(*ws, ui), SolveStatus::Optimal);
+        ASSERT_EQ(ComputePayoff(*ws, engine(), ui), SolveStatus::Optimal);
         // Three of the four efficient vertices besides the optima; the
         // fourth is left for going on after an import.
         for (const auto& w : {std::array<Real, 3>{0.2L, 0.3L, 0.5L}, {0.45L, 0.45L, 0.1L}, {0.1L, 0.45L, 0.45L},
@@ -86,7 +87,7 @@ protected:
         for (int k = 1; k <= 3; ++k)
             target.sumWeights[k] = w[static_cast<std::size_t>(k - 1)];
         int index = 0;
-        EXPECT_EQ(ComputeFromWeights(target, ui, true, index), SolveStatus::Optimal);
+        EXPECT_EQ(ComputeFromWeights(target, engine(), ui, true, index), SolveStatus::Optimal);
         return index;
     }
 

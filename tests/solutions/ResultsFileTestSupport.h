@@ -4,7 +4,7 @@
 // with results set by hand (no solver needed), and a dump of everything an
 // import may change, to tell "refused and untouched" from "half read".
 
-#include "workspace/Report.h"
+#include "solutions/Report.h"
 #include "workspace/Workspace.h"
 
 #include <QByteArray>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "workspace/UiPort.h"
+#include "base/UiPort.h"
 
 #include <QString>
 #include <QStringList>

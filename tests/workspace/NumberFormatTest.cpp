@@ -1,4 +1,4 @@
-#include "workspace/NumberFormat.h"
+#include "base/NumberFormat.h"
 
 #include "ScriptedUiPort.h"
 

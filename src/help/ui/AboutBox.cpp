@@ -1,6 +1,6 @@
 #include "help/ui/AboutBox.h"
 
-#include "workspace/Messages.h"
+#include "base/Messages.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>

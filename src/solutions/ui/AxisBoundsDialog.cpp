@@ -3,8 +3,8 @@
 #include "solutions/ui/GridFitting.h"
 
 #include "solutions/BasketCharts.h"
-#include "workspace/NumberFormat.h"
-#include "workspace/UiPort.h"
+#include "base/NumberFormat.h"
+#include "base/UiPort.h"
 
 #include <QAbstractItemDelegate>
 #include <QDialogButtonBox>

@@ -4,7 +4,7 @@
 #include "solutions/ui/AxisBoundsDialog.h"
 #include "solutions/ui/BasketLineChartWindow.h"
 #include "solutions/ui/SortDialog.h"
-#include "workspace/UiPort.h"
+#include "base/UiPort.h"
 #include "workspace/Workspace.h"
 
 #include <QButtonGroup>

@@ -1,7 +1,7 @@
 #include "solutions/ui/BasketValuesWindow.h"
 
 #include "solutions/ui/SortDialog.h"
-#include "workspace/UiPort.h"
+#include "base/UiPort.h"
 #include "workspace/Workspace.h"
 
 #include <QFontMetrics>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "workspace/Commands.h"
-#include "workspace/MainFlow.h"
-#include "workspace/ui/QtUiPort.h"
+#include "flow/Commands.h"
+#include "flow/MainFlow.h"
+#include "flow/ui/QtUiPort.h"
 
 #include <QMainWindow>
 

@@ -1,9 +1,8 @@
-#include "workspace/Report.h"
+#include "solutions/Report.h"
 
-#include "workspace/TextFileFormat.h"
+#include "base/TextFileFormat.h"
 
-#include "lp/LpTables.h"
-#include "workspace/NumberFormat.h"
+#include "base/NumberFormat.h"
 
 #include <QStringList>
 
@@ -240,8 +239,8 @@ ProgramLayout LayoutOf(const Workspace& ws)
     ProgramLayout layout;
     layout.n = ws.numVariables;
     layout.m = ws.numConstraints;
-    layout.columns = ws.lp ? ws.lp->lpColumnCount : ws.numVariables;
-    layout.refRows = ws.lp ? ws.lp->refRowCount : 0;
+    layout.columns = ws.currentLpColumns;
+    layout.refRows = ws.currentRefRows;
     return layout;
 }
 

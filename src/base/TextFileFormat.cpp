@@ -1,4 +1,4 @@
-#include "workspace/TextFileFormat.h"
+#include "base/TextFileFormat.h"
 
 #include <QSaveFile>
 

@@ -1,22 +1,11 @@
 #pragma once
 
+#include "base/Messages.h"
+
 // The texts of the main window and its command flows, exactly as the user
 // sees them.
 
 namespace msg {
-
-inline constexpr char kProductName[] = "Quilvane";
-inline constexpr char kProductLongTitle[] = "Interactive Multiple Objective Linear Programming";
-
-inline constexpr char kFilterMlp[] = "MOLP data (*.mlp)";
-inline constexpr char kFilterMps[] = "MPS format (*.mps)";
-inline constexpr char kFilterMpsText[] = "text (*.txt)";
-inline constexpr char kFilterRtf[] = "Rich Text Files (*.RTF)";
-inline constexpr char kFilterTxt[] = "Text Files (*.TXT)";
-
-inline constexpr char kFileNotFound[] = "File not found";
-inline constexpr char kTooBig[] = "Can\u00B4t read this problem. It is too big!";
-inline constexpr char kConversionError[] = "Error in converting the problem";
 
 inline constexpr char kInvalidNumbers[] = "Invalid Numbers!";
 inline constexpr char kTooManyObjectives[] = "Too many objective functions (max %1)";
@@ -36,9 +25,6 @@ inline constexpr char kVmaQuestionWithLimits[] =
 inline constexpr char kVmaQuestion[] =
     "This operation may require a lot of time and memory as it computes all extreme efficient solutions. "
     "Do you want to continue?";
-
-inline constexpr char kNotAnInteger[] = "'%1' is not a valid integer value";
-inline constexpr char kOverwrite[] = "OK to overwrite %s";
 
 // Sizes dialog.
 inline constexpr char kSizesTitle[] = "Parameters";

@@ -1,12 +1,15 @@
 #pragma once
 
+#include "lp/LpEngine.h"
 #include "problem/ProblemEditor.h"
-#include "workspace/Commands.h"
+#include "flow/Commands.h"
 #include "solutions/Limitations.h"
-#include "workspace/Report.h"
-#include "workspace/UiPort.h"
+#include "solutions/Report.h"
+#include "base/UiPort.h"
 
 #include <QString>
+
+#include <memory>
 
 struct Workspace;
 
@@ -50,8 +53,11 @@ public:
     // Edit: the loaded problem in the problem editor (after a warning when
     // computations would be lost).
     void editProblem();
-    // Exit: releases the workspace's tables and lists; the window then closes.
+    // Exit: releases the LP engine and the workspace's lists; the window then
+    // closes.
     void exitProgram();
+    // The LP engine of the computations; null before startUp and after exit.
+    LpEngine* engine() { return engine_.get(); }
 
     void HideProblemViews();
     void AccoesNovoProb();
@@ -118,6 +124,8 @@ private:
 
     Workspace& ws_;
     UiPort& ui_;
+    // The LP engine's tables, allocated at start-up and released at exit.
+    std::unique_ptr<LpEngine> engine_;
     CommandStates states_;
     Phase phase_ = Phase::Empty;
     QString caption_;

@@ -1,4 +1,4 @@
-#include "workspace/ui/MainWindow.h"
+#include "flow/ui/MainWindow.h"
 
 #include "help/ui/AboutBox.h"
 #include "help/ui/HelpWindow.h"
@@ -6,11 +6,11 @@
 #include "solutions/ui/BasketLineChartWindow.h"
 #include "solutions/ui/BasketValuesWindow.h"
 #include "solutions/ui/StoreOptionsDialog.h"
-#include "workspace/BarPicture.h"
-#include "workspace/Messages.h"
+#include "solutions/BarPicture.h"
+#include "flow/Messages.h"
 #include "workspace/Workspace.h"
-#include "workspace/ui/BarPictureWidget.h"
-#include "workspace/ui/SizesDialog.h"
+#include "solutions/ui/BarPictureWidget.h"
+#include "flow/ui/SizesDialog.h"
 
 #include <QAction>
 #include <QApplication>

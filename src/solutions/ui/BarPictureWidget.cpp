@@ -1,4 +1,4 @@
-#include "workspace/ui/BarPictureWidget.h"
+#include "solutions/ui/BarPictureWidget.h"
 
 #include <QMouseEvent>
 #include <QPainter>

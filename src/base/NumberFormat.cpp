@@ -1,6 +1,6 @@
-#include "workspace/NumberFormat.h"
+#include "base/NumberFormat.h"
 
-#include "workspace/UiPort.h"
+#include "base/UiPort.h"
 
 #include <algorithm>
 #include <cmath>

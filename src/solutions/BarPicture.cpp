@@ -1,6 +1,6 @@
-#include "workspace/BarPicture.h"
+#include "solutions/BarPicture.h"
 
-#include "workspace/NumberFormat.h"
+#include "base/NumberFormat.h"
 
 #include <QFont>
 #include <QFontMetrics>

@@ -1,4 +1,4 @@
-#include "workspace/ui/QtUiPort.h"
+#include "flow/ui/QtUiPort.h"
 
 #include "problem/ui/ProblemEditorWindow.h"
 #include "solutions/ui/ChooseObjectiveDialog.h"

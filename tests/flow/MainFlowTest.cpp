@@ -1,7 +1,7 @@
 #include "ScriptedUiPort.h"
 #include "problem/ProblemEditor.h"
-#include "workspace/MainFlow.h"
-#include "workspace/Messages.h"
+#include "flow/MainFlow.h"
+#include "flow/Messages.h"
 #include "workspace/Workspace.h"
 
 #include <QDir>

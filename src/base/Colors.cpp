@@ -1,4 +1,4 @@
-#include "workspace/Colors.h"
+#include "base/Colors.h"
 
 namespace {
 

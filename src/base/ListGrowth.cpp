@@ -1,4 +1,4 @@
-#include "workspace/ListGrowth.h"
+#include "base/ListGrowth.h"
 
 namespace {
 int remainingGrowths = -1; // negative: no simulated failure

@@ -1,4 +1,4 @@
-#include "workspace/Commands.h"
+#include "flow/Commands.h"
 
 #include <cassert>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "workspace/Colors.h"
+#include "base/Colors.h"
 #include "workspace/Workspace.h"
 
 #include <QByteArray>

@@ -1,6 +1,6 @@
-#include "workspace/BarPicture.h"
+#include "solutions/BarPicture.h"
 
-#include "workspace/Report.h"
+#include "solutions/Report.h"
 
 #include <QCoreApplication>
 #include "GuiApp.h"

@@ -1,4 +1,4 @@
-#include "workspace/MainFlow.h"
+#include "flow/MainFlow.h"
 
 #include "problem/MpsFile.h"
 #include "problem/ProblemEditor.h"
@@ -10,9 +10,9 @@
 #include "solutions/Payoff.h"
 #include "solutions/ResultsFile.h"
 #include "solutions/Messages.h"
-#include "workspace/NumberFormat.h"
-#include "workspace/TextFileFormat.h"
-#include "workspace/Messages.h"
+#include "base/NumberFormat.h"
+#include "base/TextFileFormat.h"
+#include "flow/Messages.h"
 #include "workspace/Workspace.h"
 
 #include <QDir>
@@ -74,6 +74,7 @@ MainFlow::MainFlow(Workspace& ws, UiPort& ui) : ws_(ws), ui_(ui) {}
 void MainFlow::startUp(const QString& startDir)
 {
     InitWorkspace(ws_);
+    engine_ = std::make_unique<LpEngine>();
     ws_.startDir = startDir;
     caption_ = text(msg::kProductName) + QStringLiteral(" - ") + text(msg::kProductLongTitle);
 
@@ -238,7 +239,7 @@ void MainFlow::runProblemEditor()
 
 void MainFlow::exitProgram()
 {
-    FreeLpTables(ws_);
+    engine_.reset();
     ClearSolutionStore(ws_);
     ClearHistory(ws_);
 }
@@ -588,7 +589,7 @@ void MainFlow::computePayoffCommand()
 {
     const std::optional<bool> l2 = ui_.chooseNormalization();
     ApplyNormalization(ws_, l2.value_or(false));
-    const SolveStatus status = ComputePayoff(ws_, ui_);
+    const SolveStatus status = ComputePayoff(ws_, *engine_, ui_);
     if (status == SolveStatus::Optimal)
         ShowSolutionPhase();
     else
@@ -614,7 +615,7 @@ void MainFlow::weightedSumCommand()
     if (!typed || !AcceptSumWeights(ws_, ui_, *typed))
         return;
     int index = 0;
-    const SolveStatus status = ComputeFromWeights(ws_, ui_, true, index);
+    const SolveStatus status = ComputeFromWeights(ws_, *engine_, ui_, true, index);
     if (status != SolveStatus::Optimal) {
         ShowSolveStatus(ui_, status);
         return;
@@ -642,7 +643,7 @@ void MainFlow::referencePointCommand()
     const auto weights = ui_.editWeights(text(msg::kTchebWeightsTitle), headers, ones, QStringLiteral("OK"));
     if (!weights || !AcceptTchebWeights(ws_, ui_, *weights))
         return;
-    const SolveStatus status = ComputeReferencePoint(ws_, ui_);
+    const SolveStatus status = ComputeReferencePoint(ws_, *engine_, ui_);
     if (status != SolveStatus::Optimal) {
         ShowSolveStatus(ui_, status);
         return;
@@ -677,7 +678,7 @@ void MainFlow::eConstraintCommand()
     {
         BusyCursor busy(ui_);
         int index = 0;
-        const SolveStatus status = ComputeFromWeights(ws_, ui_, true, index);
+        const SolveStatus status = ComputeFromWeights(ws_, *engine_, ui_, true, index);
         if (status == SolveStatus::Optimal)
             writeReport(kReportWeightedSum);
         else

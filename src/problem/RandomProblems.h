@@ -6,7 +6,8 @@
 #include <memory>
 #include <random>
 
-// Seeded random MOLP problems that are feasible by construction: a random
+// Seeded random MOLP problems that are feasible by construction, for checks
+// and benchmarks of the engine: a random
 // point x0 within the bounds satisfies every row, and every variable has a
 // finite upper bound, so every weighted sum is bounded. Some rows are
 // repeated (scaled) to make degenerate vertices likely.

@@ -1,6 +1,5 @@
-#include "workspace/Report.h"
+#include "solutions/Report.h"
 
-#include "lp/LpTables.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -42,9 +41,8 @@ std::unique_ptr<Workspace> ReportWorkspace()
     ws->conType[1] = ConLessEqual;
     ws->conType[2] = ConGreaterEqual;
     RebuildSlackNames(*ws);
-    ws->lp->lpColumnCount = 3;
-    ws->lp->refRowCount = 0;
-    ws->lp->lpRowCount = 2;
+    ws->currentLpColumns = 3;
+    ws->currentRefRows = 0;
     ws->sumWeights[1] = 0.5L;
     ws->sumWeights[2] = 0.5L;
     return ws;
@@ -354,9 +352,8 @@ std::unique_ptr<Workspace> ReferencePointWorkspace()
     ws->limitsActive = true;
     ws->limitOn[2] = true;
     ws->limitValue[2] = 4;
-    ws->lp->lpColumnCount = 5;
-    ws->lp->refRowCount = 2;
-    ws->lp->lpRowCount = 5;
+    ws->currentLpColumns = 5;
+    ws->currentRefRows = 2;
     ws->currentLpValues[1] = 4;
     ws->currentLpValues[4] = 2.5L;
     ws->currentLpValues[6] = 0.75L;

@@ -1,6 +1,6 @@
-#include "workspace/ui/SizesDialog.h"
+#include "flow/ui/SizesDialog.h"
 
-#include "workspace/Messages.h"
+#include "flow/Messages.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
