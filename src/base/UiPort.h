@@ -120,6 +120,26 @@ public:
         (void)from;
         (void)to;
     }
+
+    // A long computation that the user may stop: a box titled `title` that
+    // shows `text` and has a Cancel button. The core rewrites the text at
+    // least every 0.2 s while it runs; each update also lets pending window
+    // events run and returns false once Cancel was pressed. A port without
+    // windows shows nothing and never cancels.
+    virtual void beginStoppableTask(const QString& title, const QString& text)
+    {
+        (void)title;
+        (void)text;
+    }
+    virtual bool updateStoppableTask(const QString& text)
+    {
+        (void)text;
+        processEvents();
+        return true;
+    }
+    virtual void endStoppableTask() {}
+    // Shows the basket values and basket graph windows; each refreshes.
+    virtual void showBasketViews() {}
 };
 
 // Shows the busy cursor for the lifetime of the guard.

@@ -79,6 +79,10 @@ void ClearSolutionStore(Workspace& ws)
     ws.edgeCount = 0;
     ws.alternativeBases.clear();
     ws.alternativeCount = 0;
+    ws.alternatives.clear();
+    ws.visitedBases = 0;
+    ws.bestEdgeStep = 0;
+    ws.bestEdgeAlternative = -1;
 }
 
 void ClearLimitationValues(Workspace& ws)

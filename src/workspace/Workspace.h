@@ -89,6 +89,13 @@ struct RecordYAC {
 // yacColumns[c]: the tableau position of the variable behind YAC column c.
 using YacColumnMap = std::array<std::int32_t, MaxYacCols + 1>;
 
+// One alternative optimal efficient basis: the reduced costs of its efficient
+// nonbasic variables, YAC_EFIC[objective 0..p-1][column 0..NColsYAC_EFIC-1].
+struct UmaSolAltern {
+    std::vector<std::vector<Real>> YAC_EFIC;
+    std::int32_t NColsYAC_EFIC = 0;
+};
+
 struct ComputedSolution {
     vectorObj f{};
     vectorResEB_Int basis{};
@@ -178,6 +185,13 @@ struct Workspace : ProblemData {
     // Alternative bases found by the enumerations, and how many there are.
     std::vector<vectorResEB_Int> alternativeBases;
     std::int32_t alternativeCount = 0;
+    // The last alternative-optima walk: its bases (alternativeCount of them),
+    // the bases it examined, and the longest step along the remembered edge
+    // with the (0-based) alternative that gave it.
+    std::vector<UmaSolAltern> alternatives;
+    std::int32_t visitedBases = 0;
+    Real bestEdgeStep = 0;
+    std::int32_t bestEdgeAlternative = -1;
 
     // Computed-solution history, newest first, at most MaxHistory records.
     std::deque<ComputedSolution> history;

@@ -204,3 +204,29 @@ void ScriptedUiPort::runProblemEditor(ProblemEditor& editor)
     if (!editor.isClosed() && !editor.requestClose())
         log << QStringLiteral("EditorLeftOpen");
 }
+
+void ScriptedUiPort::beginStoppableTask(const QString& title, const QString& text)
+{
+    log << QStringLiteral("Task: %1").arg(title);
+    taskOpen = true;
+    taskText = text;
+}
+
+bool ScriptedUiPort::updateStoppableTask(const QString& text)
+{
+    ++taskUpdates;
+    taskText = text;
+    return cancelAtUpdate == 0 || taskUpdates < cancelAtUpdate;
+}
+
+void ScriptedUiPort::endStoppableTask()
+{
+    log << QStringLiteral("TaskEnd");
+    taskOpen = false;
+}
+
+void ScriptedUiPort::showBasketViews()
+{
+    log << QStringLiteral("ShowBasketViews");
+    ++basketViewsShown;
+}

@@ -43,6 +43,13 @@ public:
     int maxBusyDepth = 0;
     bool progressVisible = false;
     int progressPosition = 0;
+    // The stoppable-task box: its updates, the last text, and Cancel pressed
+    // at update number cancelAtUpdate (1-based; 0 never).
+    bool taskOpen = false;
+    int taskUpdates = 0;
+    int cancelAtUpdate = 0;
+    QString taskText;
+    int basketViewsShown = 0;
 
     void showMessage(MsgKind kind, const QString& text) override;
     Answer ask(const QString& text, bool withCancel) override;
@@ -69,6 +76,10 @@ public:
     void setBusy(bool busy) override;
     void processEvents() override {}
     void notify(UiEvent event) override;
+    void beginStoppableTask(const QString& title, const QString& text) override;
+    bool updateStoppableTask(const QString& text) override;
+    void endStoppableTask() override;
+    void showBasketViews() override;
 
     // The log lines that are messages ("Information: ...", "Warning: ...",
     // "Error: ...", "Confirmation: ...") and questions ("Ask: ...").

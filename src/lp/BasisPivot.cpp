@@ -1,0 +1,209 @@
+#include "lp/BasisPivot.h"
+
+#include "lp/LpTolerances.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr std::size_t at(int i) { return static_cast<std::size_t>(i); }
+
+Real zeroBelow(Real v, Real tol) { return std::fabs(v) <= tol ? Real(0) : v; }
+
+// The evaluator's nonbasic order: slacks by row, then columns.
+int orderKey(const LpTables& lp, int v) { return lp.isColumn(v) ? lp.lpRowCount + v : lp.slackRow(v); }
+
+Real lowerOf(const LpTables& lp, int v) { return lp.isColumn(v) ? lp.lpBounds[at(v)].lo : Real(0); }
+Real upperOf(const LpTables& lp, int v) { return lp.isColumn(v) ? lp.lpBounds[at(v)].up : kInfiniteBound; }
+
+bool isEqualitySlack(const LpTables& lp, int v)
+{
+    const int r = lp.slackRow(v);
+    return r >= 1 && r <= lp.lpRowCount && lp.lpRows[at(r)].type == kRowEqual;
+}
+
+// The evaluator snaps basic values this close to their lower bound onto it.
+Real snapBasicValue(const LpTables& lp, int v, Real x)
+{
+    const Real lo = lowerOf(lp, v);
+    if (std::fabs(x - lo) < kEvaluatorValueZeroTol)
+        x = lo;
+    return zeroBelow(x, kReducedCostZeroTol);
+}
+
+} // namespace
+
+void SaveReadBack(const LpTables& lp, int sense, int depth, SavedReadBack& out)
+{
+    const int rows = lp.tabRows - 1;
+    const int columns = lp.tabCols - 1;
+    out.rows = rows;
+    out.columns = columns;
+    out.sense = sense;
+    out.depth = depth;
+    out.basicList.assign(lp.basicList.begin(), lp.basicList.begin() + rows + 1);
+    out.basicValues.assign(lp.basicValues.begin(), lp.basicValues.begin() + rows + 2);
+    out.atUpper = lp.atUpper;
+
+    std::vector<int> order(at(columns));
+    for (int j = 0; j < columns; ++j)
+        order[at(j)] = j + 1;
+    std::sort(order.begin(), order.end(), [&lp](int a, int b) {
+        return orderKey(lp, lp.nonbasicList[at(a)]) < orderKey(lp, lp.nonbasicList[at(b)]);
+    });
+    out.nonbasicList.assign(at(columns) + 1, 0);
+    out.nonbasicValues.assign(at(columns) + 1, 0);
+    out.tableau.resize(at(rows + 1) * at(columns));
+    for (int j = 1; j <= columns; ++j) {
+        const int from = order[at(j - 1)];
+        out.nonbasicList[at(j)] = lp.nonbasicList[at(from)];
+        out.nonbasicValues[at(j)] = lp.nonbasicValues[at(from)];
+        for (int i = 0; i <= rows; ++i)
+            out.tableau[at(i) * at(columns) + at(j - 1)] = lp.tableau[at(i + 1)][at(from)];
+    }
+}
+
+namespace {
+
+// Values after the entering variable (tableau column q) moved by `step`.
+void moveValues(const SavedReadBack& parent, int q, Real step, LpTables& lp)
+{
+    const int rows = parent.rows;
+    const int columns = parent.columns;
+    for (int i = 1; i <= rows; ++i) {
+        const Real t = parent.tableau[at(i - 1) * at(columns) + at(q - 1)];
+        lp.basicValues[at(i)] = parent.basicValues[at(i)] - step * t;
+    }
+    const Real d = parent.tableau[at(rows) * at(columns) + at(q - 1)];
+    lp.basicValues[at(rows + 1)] = parent.basicValues[at(rows + 1)] + step * d;
+}
+
+void copyLists(const SavedReadBack& parent, LpTables& lp)
+{
+    std::copy(parent.basicList.begin(), parent.basicList.end(), lp.basicList.begin());
+    lp.basicList[at(parent.rows + 1)] = 0;
+    lp.atUpper = parent.atUpper;
+}
+
+void finish(const SavedReadBack& parent, int columns, LpTables& lp)
+{
+    const int rows = parent.rows;
+    const int R = rows + 1;
+    const int C = columns + 1;
+    lp.tabRows = R;
+    lp.tabCols = C;
+    for (int i = 1; i <= rows; ++i) {
+        const int v = lp.basicList[at(i)];
+        lp.basicValues[at(i)] = snapBasicValue(lp, v, lp.basicValues[at(i)]);
+        lp.tableau[at(i)][at(C)] = zeroBelow(lp.basicValues[at(i)] - lowerOf(lp, v), kReducedCostZeroTol);
+    }
+    lp.basicValues[at(R)] = zeroBelow(lp.basicValues[at(R)], kReducedCostZeroTol);
+    lp.tableau[at(R)][at(C)] = parent.sense == 1 ? lp.basicValues[at(R)] : -lp.basicValues[at(R)];
+    lp.nonbasicList[at(C)] = 0;
+    lp.nonbasicValues[at(C)] = 0;
+    lp.status = SolveStatus::Optimal;
+}
+
+bool boundFlip(const SavedReadBack& parent, int q, int entering, LpTables& lp)
+{
+    if (!lp.isColumn(entering) || upperOf(lp, entering) >= kInfiniteBound)
+        return false;
+    const Real range = upperOf(lp, entering) - lowerOf(lp, entering);
+    const bool down = parent.atUpper[at(entering)];
+    copyLists(parent, lp);
+    moveValues(parent, q, down ? -range : range, lp);
+    const int columns = parent.columns;
+    for (int j = 1; j <= columns; ++j) {
+        lp.nonbasicList[at(j)] = parent.nonbasicList[at(j)];
+        lp.nonbasicValues[at(j)] = parent.nonbasicValues[at(j)];
+        for (int i = 0; i <= parent.rows; ++i)
+            lp.tableau[at(i + 1)][at(j)] = parent.tableau[at(i) * at(columns) + at(j - 1)];
+    }
+    lp.atUpper[at(entering)] = !down;
+    lp.nonbasicValues[at(q)] = down ? lowerOf(lp, entering) : upperOf(lp, entering);
+    finish(parent, columns, lp);
+    return true;
+}
+
+bool exchange(const SavedReadBack& parent, int q, int r, const BasisMove& move, LpTables& lp)
+{
+    const int rows = parent.rows;
+    const int columns = parent.columns;
+    auto T = [&parent, columns](int i, int j) { return parent.tableau[at(i - 1) * at(columns) + at(j - 1)]; };
+    const Real a = T(r, q);
+    if (!(std::fabs(a) >= kSmallestDerivedPivot))
+        return false;
+    const int entering = move.entering;
+    const int leaving = move.leaving;
+    const Real target = move.kind == 2 ? upperOf(lp, leaving) : lowerOf(lp, leaving);
+    if (target >= kInfiniteBound)
+        return false;
+
+    const Real step = (parent.basicValues[at(r)] - target) / a;
+    copyLists(parent, lp);
+    moveValues(parent, q, step, lp);
+    lp.basicValues[at(r)] = parent.nonbasicValues[at(q)] + step;
+    lp.basicList[at(r)] = entering;
+    if (lp.isColumn(entering))
+        lp.atUpper[at(entering)] = false;
+    if (lp.isColumn(leaving))
+        lp.atUpper[at(leaving)] = move.kind == 2;
+
+    // New columns: the parent's without q, the leaving variable at its place
+    // in the order (a nonbasic "=" slack cannot move and is left out).
+    const bool keepLeaving = !isEqualitySlack(lp, leaving);
+    const int leavingKey = orderKey(lp, leaving);
+    const Real* pivotRow = &parent.tableau[at(r - 1) * at(columns)];
+    int out = 0;
+    auto putLeaving = [&]() {
+        ++out;
+        lp.nonbasicList[at(out)] = leaving;
+        lp.nonbasicValues[at(out)] = lp.isColumn(leaving) ? target : Real(0);
+        for (int i = 1; i <= rows + 1; ++i)
+            lp.tableau[at(i)][at(out)] = zeroBelow(i == r ? 1 / a : -T(i, q) / a, kReducedCostZeroTol);
+    };
+    bool placed = !keepLeaving;
+    for (int j = 1; j <= columns; ++j) {
+        if (j == q)
+            continue;
+        const int v = parent.nonbasicList[at(j)];
+        if (!placed && orderKey(lp, v) > leavingKey) {
+            putLeaving();
+            placed = true;
+        }
+        ++out;
+        lp.nonbasicList[at(out)] = v;
+        lp.nonbasicValues[at(out)] = parent.nonbasicValues[at(j)];
+        const Real ratio = pivotRow[j - 1] / a;
+        for (int i = 1; i <= rows + 1; ++i) {
+            const Real value = i == r ? ratio : T(i, j) - T(i, q) * ratio;
+            lp.tableau[at(i)][at(out)] = zeroBelow(value, kReducedCostZeroTol);
+        }
+    }
+    if (!placed)
+        putLeaving();
+    finish(parent, out, lp);
+    return true;
+}
+
+} // namespace
+
+bool PivotReadBack(const SavedReadBack& parent, const BasisMove& move, LpTables& lp)
+{
+    int q = 0;
+    for (int j = 1; j <= parent.columns && q == 0; ++j)
+        if (parent.nonbasicList[at(j)] == move.entering)
+            q = j;
+    if (q == 0 || parent.rows != lp.lpRowCount)
+        return false;
+    if (move.kind == 0)
+        return boundFlip(parent, q, move.entering, lp);
+    int r = 0;
+    for (int i = 1; i <= parent.rows && r == 0; ++i)
+        if (parent.basicList[at(i)] == move.leaving)
+            r = i;
+    if (r == 0)
+        return false;
+    return exchange(parent, q, r, move, lp);
+}

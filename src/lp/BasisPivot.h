@@ -1,0 +1,58 @@
+#pragma once
+
+#include "lp/EfficientBases.h"
+#include "lp/LpTables.h"
+
+#include <vector>
+
+// The read-back of a basis derived from the read-back of an adjacent basis
+// by one pivot, instead of inverting the new basis (EvaluateBasis). A walk
+// between adjacent bases keeps the read-back of a basis while its
+// neighbours are still to be visited, and derives each neighbour in
+// O(rows x columns).
+//
+// For the exchange of entering variable q (tableau column q) and the basic
+// variable of row r, with pivot a = T[r][q] and T = B^-1 N (the objective
+// row of c - z carried along as one more row):
+//   T'[r][j] = T[r][j] / a,  T'[i][j] = T[i][j] - T[i][q] T[r][j] / a,
+//   the leaving variable's column: T'[r] = 1 / a, T'[i] = -T[i][q] / a.
+// The entering variable moves by d = (x_r - bound) / a, which brings the
+// leaving variable to its bound; every basic value moves by -d T[i][q] and
+// the objective by d (c - z)_q. A bound flip moves the entering variable by
+// its range and leaves the tableau as it is.
+//
+// The derived read-back has the evaluator's nonbasic order (slacks by row,
+// then columns, the slacks of "=" rows dropped) and its zero thresholds; its
+// basic rows are in the parent's order with the entering variable in the
+// leaving variable's row. The carried last column holds the basic values
+// relative to their lower bounds and, in the objective row, sense times the
+// objective value.
+
+// A kept read-back: the parent of a pivot.
+struct SavedReadBack {
+    int rows = 0;    // lpRowCount
+    int columns = 0; // nonbasic positions (tabCols - 1)
+    int sense = 1;
+    // Pivots since the basis was last evaluated afresh.
+    int depth = 0;
+    std::vector<std::int32_t> basicList;   // [1..rows]
+    std::vector<std::int32_t> nonbasicList; // [1..columns], evaluator order
+    std::vector<Real> basicValues;         // [1..rows + 1], the objective value last
+    std::vector<Real> nonbasicValues;      // [1..columns]
+    AtUpperFlags atUpper{};
+    // (rows + 1) x columns, row-major; row `rows` is the objective row.
+    std::vector<Real> tableau;
+};
+
+// Keeps the read-back of `lp` (after a solve, an evaluation or a pivot),
+// its nonbasic positions put into the evaluator's order.
+void SaveReadBack(const LpTables& lp, int sense, int depth, SavedReadBack& out);
+
+// Smallest pivot |a| taken; a smaller one asks for a fresh evaluation.
+constexpr Real kSmallestDerivedPivot = 1e-7L;
+
+// Fills the read-back of `lp` for the basis reached from `parent` by `move`
+// (a move recorded by AdjacentBases from that basis). False when the move
+// does not fit the parent or its pivot is too small: `lp`'s read-back is
+// then unusable and the caller evaluates the basis instead.
+bool PivotReadBack(const SavedReadBack& parent, const BasisMove& move, LpTables& lp);

@@ -1,0 +1,172 @@
+#pragma once
+
+#include "lp/LpEngine.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+struct Workspace;
+class UiPort;
+
+// Walking the efficient bases of a scalarizing program: a compact code of a
+// basis, the efficiency tests of a basis and of each of its nonbasic
+// variables (read from the reduced-cost matrix YAC, z - c form, so that a
+// basis is optimal for weights w when sum_k w_k YAC[k][c] >= 0 for every
+// column), the bounded ratio test that lists every basis reached by entering
+// one variable, and the enumeration of the alternative optimal efficient
+// bases of one objective.
+
+// Thresholds of the efficiency tests and the ratio test.
+// A column that worsens an objective by at most this does not worsen it.
+constexpr Real kDominanceWorsenTol = 1e-6L;
+// ... and improves an objective when its reduced cost is below minus this.
+constexpr Real kDominanceImproveTol = 1e-10L;
+// Entries of the label-exchange tableau and of the duplicate-column test.
+constexpr Real kLabelZeroTol = 1e-9L;
+// Tableau entries of the ratio test, ties of ratios, degenerate basic values,
+// and the zero reduced costs of the alternative-optima walk.
+constexpr Real kRatioZeroTol = 1e-10L;
+// A test program whose optimum reaches this value is taken as unbounded.
+constexpr Real kEfficiencyLpUnbounded = 1e10L;
+// | |YAC| - 1 | at most this marks the column of a bounded objective.
+constexpr Real kUnitReducedCostTol = 1e-10L;
+// Rounds of the label-exchange procedure without a decision before the
+// per-column programs take over.
+constexpr int kLabelExchangeStallLimit = 100;
+// Weight of the other objectives in the perturbed objective of the
+// alternative-optima walk.
+constexpr Real kAlternativePerturbation = 0.0001L;
+// The alternative-optima walk stops once its list passes this many bases.
+constexpr int kAlternativeBasesLimit = 9999;
+
+// A set of variable numbers: number v is bit (v mod 30) of word (v div 30).
+constexpr int kCodeBitsPerWord = 30;
+
+// One basis: its basic variables, and the decision variables nonbasic at
+// their upper bound.
+struct Umabase {
+    VectCodificacao codbase{};
+    VectCodificacao noUB_cod{};
+};
+
+using AtUpperFlags = std::array<bool, kMaxLpColumns + 1>;
+
+Umabase EncodeBasis(const std::int32_t* basicList, int count, const AtUpperFlags& atUpper, int numVariables);
+// basicList: the basic variables in increasing order, then zeros up to
+// MaxBasic entries; atUpper: the flags of the code, every other one false.
+void DecodeBasis(const Umabase& base, vectorResEB_Int& basicList, AtUpperFlags& atUpper);
+// Same basic set, and the same upper-bound flags over the words that can
+// hold a decision variable.
+bool SameBasis(const Umabase& a, const Umabase& b, int numVariables);
+
+// How a basis of a walk was reached: from list entry `parent` by entering
+// variable `entering`; `leaving` left the basis at its lower (kind 1) or
+// upper (kind 2) bound, or kind 0 is the bound flip of `entering`. The
+// starting basis has parent -1.
+struct BasisMove {
+    std::int32_t parent = -1;
+    std::int32_t entering = 0;
+    std::int32_t leaving = 0;
+    std::int32_t kind = 0;
+};
+
+// The bases found by one walk, in the order found (which is the order in
+// which the walk visits them). A hash of the codes finds a repeated basis
+// without a scan of the list.
+class BasisList {
+public:
+    explicit BasisList(int numVariables);
+
+    int size() const { return static_cast<int>(bases_.size()); }
+    const Umabase& operator[](int index) const { return bases_[static_cast<std::size_t>(index)]; }
+    const BasisMove& move(int index) const { return moves_[static_cast<std::size_t>(index)]; }
+    // Index of a basis equal (SameBasis) to `base`, -1 when there is none.
+    int find(const Umabase& base) const;
+    // Appends `base` unless it is in the list; true when appended. False
+    // also when memory runs out (`outOfMemory` tells).
+    bool append(const Umabase& base, const BasisMove& move);
+    bool outOfMemory() const { return outOfMemory_; }
+
+private:
+    std::size_t hashOf(const Umabase& base) const;
+    void rehash(std::size_t slotCount);
+
+    int numVariables_;
+    std::vector<Umabase> bases_;
+    std::vector<BasisMove> moves_;
+    // Open addressing: list index + 1, 0 for an empty slot.
+    std::vector<std::int32_t> slots_;
+    bool outOfMemory_ = false;
+};
+
+// Some column improves an objective (reduced cost below -1e-10) and worsens
+// none (every reduced cost at most 1e-6). YAC already has the sign of a
+// column at its upper bound reversed, so its direction needs no second flip.
+bool IsDominatedBasis(const RecordYAC& yac, int numObjectives);
+
+// Some weight vector with all components positive makes the basis optimal
+// (a small linear program; a solver failure counts as not efficient).
+bool IsEfficientBasis(const RecordYAC& yac, int numObjectives);
+
+// efficientColumn[c], c = 1..ncolsYAC: the nonbasic variable of YAC column c
+// is efficient, i.e. some weight vector with all components positive makes
+// the basis optimal and leaves its reduced cost at zero. A column of zeros
+// takes no part in the label exchange: it is efficient exactly when the
+// basis is.
+struct EfficientColumns {
+    std::array<bool, MaxYacCols + 1> efficientColumn{};
+    int count = 0;
+    // The label-exchange procedure found no pivot: nothing is decided, and
+    // the caller stops its computation with kEfficientNonbasicsHalt.
+    bool halted = false;
+};
+EfficientColumns FindEfficientNonbasics(const RecordYAC& yac, int numObjectives);
+
+// efficientPosition[j], j = 1..tabCols-1: the variable at tableau position j
+// is efficient.
+using EfficientPositions = std::array<bool, kMaxTableauCols + 1>;
+void MapEfficientToPositions(const EfficientColumns& efficient, int ncolsYAC, const YacColumnMap& yacColumns,
+                             int tabCols, EfficientPositions& efficientPosition);
+
+// One pivot of the bounded ratio test: the basic variable of `row` leaves at
+// its lower (kind 1) or upper (kind 2) bound; row 0 kind 0 is the bound flip
+// of the entering variable.
+struct RatioCandidate {
+    std::int32_t row = 0;
+    std::int32_t kind = 0;
+};
+using RatioCandidateList = std::array<RatioCandidate, kMaxTableauRows + 1>;
+// The pivots for entering the nonbasic variable at tableau position
+// `position` of the read-back in `lp` (rows in row order, the bound flip
+// first): every row whose ratio ties the least one, and every degenerate row
+// (a basic value at a bound) with a nonzero entry. Returns their number.
+int RatioCandidates(const LpTables& lp, int position, RatioCandidateList& out);
+
+// Appends to `list` every new basis adjacent to the read-back basis of `lp`
+// through an efficient nonbasic position (with `zeroReducedCostOnly`, only
+// positions whose objective-row entry is zero), recording each as reached
+// from list entry `parent`. The positions are taken in the evaluator's
+// variable order (slacks of rows 1.., then columns 1..) and the pivots of one
+// position by their leaving variable in the same order, the bound flip
+// first, so that the walk does not depend on the row order of a read-back.
+// Returns the number appended.
+int AdjacentBases(const LpTables& lp, const EfficientPositions& efficientPosition, bool zeroReducedCostOnly,
+                  int parent, BasisList& list);
+
+struct AlternativeOptimaResult {
+    bool ok = false;
+    SolveStatus status = SolveStatus::Other;
+    // The efficient-variable procedure failed: its message was shown.
+    bool halted = false;
+};
+// The efficient bases that optimize objective k subject to f_k not passing
+// z, into ws.alternatives (ws.alternativeCount of them), with
+// ws.visitedBases, ws.bestEdgeStep and ws.bestEdgeAlternative. m = 0 lists
+// every such basis; m != 0 accepts only the bases with a column whose
+// reduced cost in objective |m| is +-1 and that pass IsEfficientBasis, and
+// m < 0 stops at the first one. A status other than Optimal is the solver's
+// on the perturbed program (the caller reports it); ok is false after either
+// DEBUG message or a halt.
+AlternativeOptimaResult AlternativeOptima(Workspace& ws, LpEngine& engine, UiPort& ui, int k, int m, Real z);

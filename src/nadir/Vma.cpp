@@ -1,0 +1,291 @@
+#include "nadir/Vma.h"
+
+#include "base/NumberFormat.h"
+#include "base/UiPort.h"
+#include "lp/BasisPivot.h"
+#include "lp/EfficientBases.h"
+#include "lp/EfficientBasesMessages.h"
+#include "lp/LpSolveAdapter.h"
+#include "lp/ReducedCosts.h"
+#include "lp/ScalarizingPrograms.h"
+#include "nadir/VmaMessages.h"
+#include "solutions/Basket.h"
+#include "solutions/Computation.h"
+#include "solutions/Regions.h"
+#include "workspace/Workspace.h"
+
+#include <chrono>
+#include <deque>
+#include <memory>
+#include <new>
+#include <utility>
+
+const char* toString(VmaEnd end)
+{
+    switch (end) {
+    case VmaEnd::Completed: return "Completed";
+    case VmaEnd::NotStarted: return "NotStarted";
+    case VmaEnd::LimitReached: return "LimitReached";
+    case VmaEnd::Cancelled: return "Cancelled";
+    case VmaEnd::OutOfMemory: return "OutOfMemory";
+    case VmaEnd::Halted: return "Halted";
+    }
+    return "?";
+}
+
+VertexStore StoreVertex(Workspace& ws, UiPort& ui, const LpTables& lp, const RecordYAC& yac)
+{
+    VertexStore out;
+    AssembleSolution(ws, lp);
+    const StoreResult stored = StoreSolution(ws, ui, true, ws.currentBasis, ws.currentF, false, kNoColor, ws.currentXS);
+    if (stored.failed) {
+        out.stop = true;
+        return out;
+    }
+    out.index = stored.index;
+    out.isNew = stored.isNew;
+    if (stored.newBasis && (ws.weightSpace3 || ws.weightSpace2)) {
+        bool failed = false;
+        StoreIndifferenceRegion(ws, ui, yac.ncolsYAC, yac.YAC, stored.index, failed, false);
+        out.stop = failed;
+    }
+    return out;
+}
+
+namespace {
+
+// The progress box is rewritten after this many bases, or sooner when this
+// much time has passed, so that it repaints well within 0.2 s.
+constexpr int kProgressEveryBases = 32;
+constexpr std::chrono::milliseconds kProgressInterval{100};
+// Kept read-backs of bases whose neighbours are still to be visited; past
+// this a neighbour is evaluated afresh instead (about 160 kB each at the
+// largest size).
+constexpr std::size_t kMaxKeptReadBacks = 1024;
+
+QString text(const char* s) { return QString::fromUtf8(s); }
+
+class VmaWalk {
+public:
+    VmaWalk(Workspace& ws, LpEngine& engine, UiPort& ui, const VmaOptions& options)
+        : ws_(ws), engine_(engine), lp_(engine.tables), ui_(ui), options_(options), list_(ws.numVariables)
+    {
+    }
+
+    VmaResult run()
+    {
+        const auto started = std::chrono::steady_clock::now();
+        ws_.timeStart = CurrentTimeInDays();
+        basketBefore_ = ws_.basketCount;
+        if (!start())
+            return result_;
+        ui_.beginStoppableTask(text(msg::kVmaProgressTitle), progressText());
+        lastProgress_ = std::chrono::steady_clock::now();
+        if (result_.end == VmaEnd::Completed)
+            walk();
+        ui_.endStoppableTask();
+        ws_.timeEnd = CurrentTimeInDays();
+        ws_.timeElapsed = ws_.timeEnd - ws_.timeStart;
+        result_.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+        close();
+        return result_;
+    }
+
+private:
+    // Steps up to the first neighbours; false when the run ends at once.
+    bool start()
+    {
+        ClearProgram(lp_);
+        AddProblemRows(ws_, lp_, false);
+        lp_.refRowCount = 0;
+        SetDecisionColumns(ws_, lp_);
+        const int p = ws_.numObjectives;
+        for (int j = 1; j <= ws_.numVariables; ++j) {
+            Real c = 0;
+            for (int k = 1; k <= p; ++k)
+                c += ws_.objCoef[k][j] * ws_.objSense[k] * ws_.normFactor[k] / p;
+            lp_.lpObjective[j] = c;
+        }
+        result_.startStatus = SolveScalarizing(lp_, true, 1, engine_.evaluator);
+        if (result_.startStatus != SolveStatus::Optimal) {
+            ShowSolveStatus(ui_, result_.startStatus);
+            return false;
+        }
+        ComputeReducedCosts(ws_, lp_, yac_, yacColumns_);
+        if (!store()) {
+            // Storing the first vertex failed: the store said so; nothing else to say.
+            result_.end = VmaEnd::OutOfMemory;
+            count();
+            return false;
+        }
+        list_.append(EncodeBasis(lp_.basicList.data(), lp_.lpRowCount, lp_.atUpper, lp_.lpColumnCount), BasisMove{});
+        result_.basesExamined = 1;
+        result_.end = VmaEnd::Completed;
+        currentDepth_ = 0;
+        explore(0);
+        return true;
+    }
+
+    void walk()
+    {
+        for (int next = 1; next < list_.size() && result_.end == VmaEnd::Completed; ++next) {
+            ++result_.basesExamined;
+            if (load(next)) {
+                ComputeReducedCosts(ws_, lp_, yac_, yacColumns_);
+                if (!IsDominatedBasis(yac_, ws_.numObjectives) && store())
+                    explore(next);
+            }
+            if (result_.end == VmaEnd::Completed && list_.size() >= options_.maxBases) {
+                ui_.showMessage(MsgKind::Warning, text(msg::kVmaReachedLimit));
+                result_.end = VmaEnd::LimitReached;
+            }
+            if (result_.end == VmaEnd::Completed && !progress())
+                result_.end = VmaEnd::Cancelled;
+        }
+    }
+
+    // The read-back of list entry `index` in lp_: one pivot from its parent
+    // when that one is kept, else a fresh evaluation. False for a basis that
+    // cannot be inverted.
+    bool load(int index)
+    {
+        const BasisMove& move = list_.move(index);
+        while (!kept_.empty() && kept_.front().first < move.parent) {
+            spare_.push_back(std::move(kept_.front().second));
+            kept_.pop_front();
+        }
+        if (options_.pivotFromParent && !kept_.empty() && kept_.front().first == move.parent) {
+            const SavedReadBack& parent = *kept_.front().second;
+            if (parent.depth < options_.maxPivotChain && PivotReadBack(parent, move, lp_)) {
+                currentDepth_ = parent.depth + 1;
+                ++result_.derivedByPivot;
+                return true;
+            }
+        }
+        DecodeBasis(list_[index], lp_.basicList, lp_.atUpper);
+        currentDepth_ = 0;
+        return EvaluateBasis(lp_, 1, engine_.evaluator) == SolveStatus::Optimal;
+    }
+
+    // Stores the vertex of the basis in lp_; false when the walk stops.
+    bool store()
+    {
+        const VertexStore stored = StoreVertex(ws_, ui_, lp_, yac_);
+        ws_.currentYAC = yac_;
+        ws_.yacColumns = yacColumns_;
+        count();
+        if (stored.stop)
+            result_.end = VmaEnd::OutOfMemory;
+        return !stored.stop;
+    }
+
+    // The efficient neighbours of the basis in lp_ (list entry `index`) go
+    // to the list; false when the walk stops.
+    bool explore(int index)
+    {
+        const EfficientColumns efficient = FindEfficientNonbasics(yac_, ws_.numObjectives);
+        if (efficient.halted) {
+            ui_.showMessage(MsgKind::Error, text(msg::kEfficientNonbasicsHalt));
+            result_.end = VmaEnd::Halted;
+            return false;
+        }
+        EfficientPositions positions{};
+        MapEfficientToPositions(efficient, yac_.ncolsYAC, yacColumns_, lp_.tabCols, positions);
+        const int appended = AdjacentBases(lp_, positions, false, index, list_);
+        result_.basesFound = list_.size();
+        if (list_.outOfMemory()) {
+            result_.end = VmaEnd::OutOfMemory;
+            return false;
+        }
+        if (appended > 0 && options_.pivotFromParent)
+            keep(index);
+        return true;
+    }
+
+    void keep(int index)
+    {
+        if (kept_.size() >= kMaxKeptReadBacks)
+            return;
+        try {
+            std::unique_ptr<SavedReadBack> saved;
+            if (spare_.empty()) {
+                saved = std::make_unique<SavedReadBack>();
+            } else {
+                saved = std::move(spare_.back());
+                spare_.pop_back();
+            }
+            SaveReadBack(lp_, 1, currentDepth_, *saved);
+            kept_.emplace_back(index, std::move(saved));
+        } catch (const std::bad_alloc&) {
+            // Its neighbours are evaluated afresh instead.
+        }
+    }
+
+    void count()
+    {
+        result_.basesFound = list_.size();
+        result_.verticesStored = ws_.basketCount - basketBefore_;
+        result_.basketCount = ws_.basketCount;
+    }
+
+    QString progressText() const
+    {
+        return text(msg::kVmaProgress)
+            .arg(result_.basesFound)
+            .arg(result_.basesExamined)
+            .arg(result_.verticesStored);
+    }
+
+    // Rewrites the progress box when it is due; false once Cancel was pressed.
+    bool progress()
+    {
+        const auto now = std::chrono::steady_clock::now();
+        if (result_.basesExamined % kProgressEveryBases != 0 && now - lastProgress_ < kProgressInterval)
+            return true;
+        lastProgress_ = now;
+        return ui_.updateStoppableTask(progressText());
+    }
+
+    void close()
+    {
+        count();
+        if (result_.end == VmaEnd::OutOfMemory)
+            ui_.showMessage(MsgKind::Warning, text(msg::kVmaNoMemory));
+        ShowElapsedTime(ui_, ws_.timeElapsed);
+        ui_.showBasketViews();
+        ui_.notify(UiEvent::BasketValuesChanged);
+        ui_.notify(UiEvent::BasketChartChanged);
+        ui_.notify(UiEvent::WeightSpaceChanged);
+        QString closing = text(msg::kVmaComputed).arg(ws_.basketCount);
+        if (result_.end == VmaEnd::Cancelled)
+            closing += QLatin1Char('\n') + text(msg::kVmaStoppedByUser);
+        else if (result_.end == VmaEnd::Halted)
+            closing += QLatin1Char('\n') + text(msg::kVmaStoppedByFailure);
+        ui_.showMessage(MsgKind::Information, closing);
+    }
+
+    Workspace& ws_;
+    LpEngine& engine_;
+    LpTables& lp_;
+    UiPort& ui_;
+    VmaOptions options_;
+    BasisList list_;
+    RecordYAC yac_;
+    YacColumnMap yacColumns_{};
+    VmaResult result_;
+    int basketBefore_ = 0;
+    int currentDepth_ = 0;
+    std::deque<std::pair<int, std::unique_ptr<SavedReadBack>>> kept_;
+    std::vector<std::unique_ptr<SavedReadBack>> spare_;
+    std::chrono::steady_clock::time_point lastProgress_;
+};
+
+} // namespace
+
+VmaResult RunVma(Workspace& ws, LpEngine& engine, UiPort& ui, const VmaOptions& options)
+{
+    ui.setStatusText(0, QString());
+    // The walk's working state is large (reduced costs, kept read-backs).
+    auto walk = std::make_unique<VmaWalk>(ws, engine, ui, options);
+    return walk->run();
+}

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "lp/LpEngine.h"
+
+struct Workspace;
+class UiPort;
+
+// The vector maximum approach: every efficient vertex of the problem, found
+// by walking from the optimum of the equally weighted sum through efficient
+// nonbasic variables to adjacent efficient bases, each vertex stored in the
+// Solution Basket with one indifference region per efficient basis (two or
+// three objectives). Limitations on the objectives are not used.
+
+// The walk stops once its list holds this many bases.
+constexpr int kVmaMaxBases = 10000;
+
+struct VmaOptions {
+    int maxBases = kVmaMaxBases;
+    // Derive a basis from the one that found it by one pivot while that
+    // one's read-back is kept; false evaluates every basis afresh, as the
+    // reference the pivots are checked against.
+    bool pivotFromParent = true;
+    // Pivots in a row before a basis is evaluated afresh, to bound rounding.
+    int maxPivotChain = 24;
+};
+
+enum class VmaEnd {
+    Completed,   // every basis found was examined
+    NotStarted,  // the starting solve failed (its message was shown); nothing stored
+    LimitReached,
+    Cancelled,   // Cancel in the progress box
+    OutOfMemory, // storing a solution, a region or a basis ran out of memory
+    Halted,      // the efficient-variable procedure failed (its message was shown)
+};
+const char* toString(VmaEnd end);
+
+struct VmaResult {
+    VmaEnd end = VmaEnd::NotStarted;
+    SolveStatus startStatus = SolveStatus::Other;
+    int basesFound = 0;
+    int basesExamined = 0;  // bases of the list taken out and tested, the starting one included
+    int verticesStored = 0; // new basket entries of this run
+    int basketCount = 0;    // the whole basket after the run
+    int derivedByPivot = 0; // bases whose read-back came from a pivot
+    double seconds = 0;
+    bool stopped() const { return end != VmaEnd::Completed && end != VmaEnd::NotStarted; }
+};
+
+// The "VMA-Vector Maximum Approach" command after its question: builds the
+// equally weighted sum over the problem rows (no limitation rows), solves
+// it, stores its vertex and walks. A failed starting solve shows its status
+// message and stores nothing. While it runs a stoppable-task box shows the
+// bases found and examined and the vertices stored; Cancel, the limit of
+// bases, running out of memory and a failure of the efficient-variable
+// procedure all stop the walk and keep what was stored. At the end: elapsed
+// time, the basket windows shown and refreshed, and the closing box
+// "VMA has computed N eficient vertex solutions" (N the whole basket), with
+// a second line when the walk was stopped early.
+VmaResult RunVma(Workspace& ws, LpEngine& engine, UiPort& ui, const VmaOptions& options = VmaOptions{});
+
+struct VertexStore {
+    int index = 0;        // basket index, 0 when storing failed
+    bool isNew = false;   // a new basket entry
+    bool stop = false;    // memory ran out (solution or region)
+};
+// Stores the read-back solution of `lp` (AssembleSolution) with its basis
+// and, for a new basis with two or three objectives, the region of `yac`.
+// Store messages go to the status bar only; no history record, no report.
+VertexStore StoreVertex(Workspace& ws, UiPort& ui, const LpTables& lp, const RecordYAC& yac);
