@@ -1,15 +1,23 @@
 #include "base/TextFileFormat.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 #include <QList>
 
+#include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <locale.h>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -247,8 +255,8 @@ std::optional<Real> TokenReader::readReal()
     const Real value = strtold_l(text, &end, CLocale());
     if (end != text + length)
         return std::nullopt;
-    // Beyond the range of the type: not a value the program can hold.
-    if (std::isinf(value))
+    // Beyond the range of a double: the solver could not take it.
+    if (std::fabs(value) > std::numeric_limits<double>::max())
         return std::nullopt;
     return value;
 }
@@ -264,21 +272,190 @@ int Cp1252ByteOf(char32_t cp)
     return -1;
 }
 
-bool WriteWholeFile(const QString& path, const QByteArray& bytes, QString& error)
+namespace {
+
+WriteFaultHook g_writeFaultHook = nullptr;
+
+// The system's text for an error number, in English whatever the locale.
+QString SystemReason(int error)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        error = file.errorString();
+    const locale_t previous = uselocale(CLocale());
+    const QString reason = QString::fromLocal8Bit(std::strerror(error));
+    uselocale(previous);
+    return reason;
+}
+
+// Qt's text for a failed file operation, or the system's when Qt has none
+// worth showing: after a failed flush or close it often says only
+// "Unknown error".
+QString FailureReason(const QFileDevice& file, int error)
+{
+    const QString qtReason = file.errorString();
+    if (error != 0 && (qtReason.isEmpty() || qtReason == QLatin1String("Unknown error")))
+        return SystemReason(error);
+    return qtReason.isEmpty() ? QStringLiteral("Unknown error") : qtReason;
+}
+
+// The hook's error number for `step`, 0 when there is no hook or it lets
+// the step go on.
+int InjectedFault(WriteStep step) { return g_writeFaultHook ? g_writeFaultHook(step) : 0; }
+
+// Sends `bytes` block by block; false with the reason at the first block
+// the system does not take whole.
+bool WriteBlocks(QSaveFile& file, const QByteArray& bytes, QString& error)
+{
+    for (qint64 at = 0; at < bytes.size(); at += kWriteBlockBytes) {
+        const qint64 length = std::min<qint64>(kWriteBlockBytes, bytes.size() - at);
+        if (const int fault = InjectedFault(WriteStep::Write)) {
+            error = SystemReason(fault);
+            return false;
+        }
+        errno = 0;
+        if (file.write(bytes.constData() + at, length) != length) {
+            error = FailureReason(file, errno);
+            return false;
+        }
+    }
+    return true;
+}
+
+// The data must be on the disk before the rename makes it the file: a full
+// disk may only say so here.
+bool FlushAndSync(QSaveFile& file, QString& error)
+{
+    if (const int fault = InjectedFault(WriteStep::Flush)) {
+        error = SystemReason(fault);
         return false;
     }
-    if (file.write(bytes) != bytes.size()) {
-        error = file.errorString();
-        file.cancelWriting();
+    errno = 0;
+    if (!file.flush()) {
+        error = FailureReason(file, errno);
         return false;
     }
-    if (!file.commit()) {
-        error = file.errorString();
+    const int fd = file.handle();
+    if (fd >= 0 && ::fsync(fd) != 0 && errno != EINVAL && errno != EROFS) {
+        // EINVAL and EROFS: a file that cannot be synced, not a failed write.
+        error = SystemReason(errno);
         return false;
     }
     return true;
+}
+
+} // namespace
+
+void SetWriteFaultHook(WriteFaultHook hook) { g_writeFaultHook = hook; }
+
+bool WriteWholeFile(const QString& path, const QByteArray& bytes, QString& error)
+{
+    // The rename would put a plain file in place of a device, a FIFO or a
+    // folder.
+    const QFileInfo target(path);
+    if (target.exists() && !target.isFile()) {
+        error = QStringLiteral("not a regular file");
+        return false;
+    }
+    if (const int fault = InjectedFault(WriteStep::Open)) {
+        error = SystemReason(fault);
+        return false;
+    }
+    QSaveFile file(path);
+    // Unbuffered, so that each write reaches the system and its failure is
+    // seen at that write rather than lost in a later flush.
+    errno = 0;
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        error = FailureReason(file, errno);
+        return false;
+    }
+    if (!WriteBlocks(file, bytes, error) || !FlushAndSync(file, error)) {
+        file.cancelWriting();
+        return false;
+    }
+    if (const int fault = InjectedFault(WriteStep::Commit)) {
+        error = SystemReason(fault);
+        file.cancelWriting();
+        return false;
+    }
+    errno = 0;
+    if (!file.commit()) {
+        error = FailureReason(file, errno);
+        return false;
+    }
+    return true;
+}
+
+namespace {
+
+constexpr qint64 kReadBlockBytes = 64 * 1024;
+
+QString TooLargeReason(qint64 maxBytes) { return QStringLiteral("larger than %1 bytes").arg(maxBytes); }
+
+// Reads what `fd` holds, at most maxBytes + 1 bytes so that a file growing
+// past the limit is seen without taking all of it.
+FileReadResult ReadDescriptor(int fd, qint64 expected, qint64 maxBytes, QByteArray& bytes)
+{
+    QByteArray data;
+    data.reserve(qsizetype(std::min(expected, maxBytes) + 1));
+    char block[kReadBlockBytes];
+    while (data.size() <= maxBytes) {
+        const qint64 wanted = std::min<qint64>(kReadBlockBytes, maxBytes + 1 - data.size());
+        const ssize_t got = ::read(fd, block, size_t(wanted));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return FileReadResult{FileReadStatus::ReadError, SystemReason(errno), 0};
+        if (got == 0)
+            break;
+        data.append(block, qsizetype(got));
+    }
+    if (data.size() > maxBytes)
+        return FileReadResult{FileReadStatus::TooLarge, TooLargeReason(maxBytes), data.size()};
+    bytes = std::move(data);
+    return FileReadResult{FileReadStatus::Ok, QString(), bytes.size()};
+}
+
+// Opens without waiting: a FIFO with no writer would block an open for
+// reading until one comes.
+int OpenNonBlocking(const QString& path)
+{
+    if (path.isEmpty()) {
+        errno = ENOENT;
+        return -1;
+    }
+    int fd;
+    do {
+        fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    } while (fd < 0 && errno == EINTR);
+    return fd;
+}
+
+} // namespace
+
+FileReadResult ReadWholeFile(const QString& path, qint64 maxBytes, QByteArray& bytes)
+{
+    const int fd = OpenNonBlocking(path);
+    if (fd < 0)
+        return FileReadResult{FileReadStatus::CannotOpen, SystemReason(errno), 0};
+    struct stat info {};
+    FileReadResult result;
+    if (::fstat(fd, &info) != 0)
+        result = FileReadResult{FileReadStatus::ReadError, SystemReason(errno), 0};
+    else if (!S_ISREG(info.st_mode))
+        result = FileReadResult{FileReadStatus::NotRegularFile, QStringLiteral("not a regular file"), 0};
+    else if (info.st_size > maxBytes)
+        result = FileReadResult{FileReadStatus::TooLarge, TooLargeReason(maxBytes), qint64(info.st_size)};
+    else
+        result = ReadDescriptor(fd, qint64(info.st_size), maxBytes, bytes);
+    ::close(fd);
+    return result;
+}
+
+bool CanOpenForReading(const QString& path)
+{
+    const int fd = OpenNonBlocking(path);
+    if (fd < 0)
+        return false;
+    struct stat info {};
+    const bool folder = ::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode);
+    ::close(fd);
+    return !folder;
 }

@@ -19,9 +19,45 @@
 QString FormatFileReal(Real value);
 
 // Writes `bytes` to a temporary file renamed over `path`, so a failed write
-// never destroys the previous file. False with the system's reason in
-// `error` when it fails.
+// never destroys the previous file. Every write, the flush and the sync to
+// disk are checked before the rename; any failure discards the temporary
+// file and leaves `path` exactly as it was. False with the system's reason
+// in `error` ("No space left on device") when it fails. A `path` that names
+// something other than a regular file (a device, a FIFO) is refused, since
+// the rename would replace it.
 bool WriteWholeFile(const QString& path, const QByteArray& bytes, QString& error);
+
+// The steps of WriteWholeFile that can fail on a full or failing disk.
+enum class WriteStep { Open, Write, Flush, Commit };
+// A test seam: when set, the hook is asked before each step of every save
+// (before each block for Write) and a non-zero answer, a system error
+// number such as ENOSPC, makes that step fail as the system would. nullptr,
+// the default, leaves every step to the system. Not for concurrent use.
+using WriteFaultHook = int (*)(WriteStep step);
+void SetWriteFaultHook(WriteFaultHook hook);
+// WriteWholeFile hands the data to the system in blocks of this size.
+inline constexpr qint64 kWriteBlockBytes = 64 * 1024;
+
+enum class FileReadStatus { Ok, CannotOpen, NotRegularFile, TooLarge, ReadError };
+
+struct FileReadResult {
+    FileReadStatus status = FileReadStatus::Ok;
+    // Why, for every status but Ok: the system's reason for CannotOpen and
+    // ReadError, "not a regular file", or "larger than N bytes".
+    QString reason;
+    // For TooLarge the size found (at least maxBytes + 1 when the file grew
+    // while it was read).
+    qint64 size = 0;
+};
+
+// Reads the whole file `path` into `bytes`. Only a regular file is read: a
+// FIFO, a device or a directory is refused at once, without waiting for data
+// that may never come. A file of more than `maxBytes` bytes is refused
+// before anything is read (and while reading, should it grow).
+FileReadResult ReadWholeFile(const QString& path, qint64 maxBytes, QByteArray& bytes);
+// True when `path` names something other than a folder that can be opened
+// for reading; opening never waits (a FIFO without a writer does not block).
+bool CanOpenForReading(const QString& path);
 
 // Windows-1252 <-> Unicode. Characters that have no single-byte code are
 // written as "?".
@@ -41,7 +77,9 @@ public:
     // data or when the token is not a decimal integer (see lastError()).
     std::optional<std::int64_t> readInteger();
     // The same skipping; up to 64 characters; a decimal real ("1.5E+0003",
-    // "-2", "1e41"). The character that ended the token is not consumed.
+    // "-2", "1e41") within the range of a double, since every value goes to
+    // the solver as one: "1e400" is not a number. The character that ended
+    // the token is not consumed.
     std::optional<Real> readReal();
     // Discard the rest of the current line including its line end.
     void skipLine();

@@ -1,10 +1,10 @@
 #include "problem/MpsFile.h"
 
+#include "problem/ProblemFile.h"
 #include "problem/ProblemRows.h"
 #include "base/Messages.h"
 #include "base/TextFileFormat.h"
 
-#include <QFile>
 #include <QHash>
 
 #include <memory>
@@ -75,26 +75,22 @@ bool IsBlankLine(const QByteArray& line)
     return true;
 }
 
-// The file's lines without their line ends (LF, CR LF or a lone CR).
-std::vector<QByteArray> SplitLines(const QByteArray& bytes)
+// The next line of `bytes` from `at` without its line end (LF, CR LF or a
+// lone CR), moving `at` past it; false at the end. One line at a time, so
+// that a file of many short lines costs no more than its bytes.
+bool NextLine(const QByteArray& bytes, qsizetype& at, QByteArray& line)
 {
-    std::vector<QByteArray> lines;
-    const int size = bytes.size();
-    int start = 0;
-    int i = 0;
-    while (i < size) {
-        const char c = bytes.at(i);
-        if (c == '\n' || c == '\r') {
-            lines.push_back(bytes.mid(start, i - start));
-            i += (c == '\r' && i + 1 < size && bytes.at(i + 1) == '\n') ? 2 : 1;
-            start = i;
-        } else {
-            ++i;
-        }
-    }
-    if (start < size)
-        lines.push_back(bytes.mid(start));
-    return lines;
+    const qsizetype size = bytes.size();
+    if (at >= size)
+        return false;
+    qsizetype end = at;
+    while (end < size && bytes.at(end) != '\n' && bytes.at(end) != '\r')
+        ++end;
+    line = bytes.mid(at, end - at);
+    at = end;
+    if (at < size)
+        at += (bytes.at(at) == '\r' && at + 1 < size && bytes.at(at + 1) == '\n') ? 2 : 1;
+    return true;
 }
 
 // Thrown inside the parser only: a value field that is not a number.
@@ -106,7 +102,8 @@ class MpsParser {
 public:
     void parse(const QByteArray& bytes)
     {
-        for (const QByteArray& line : SplitLines(bytes)) {
+        QByteArray line;
+        for (qsizetype at = 0; NextLine(bytes, at, line);) {
             if (line.isEmpty() || IsBlankLine(line) || line.startsWith('*'))
                 continue;
             if (!IsBlank(line.at(0))) {
@@ -220,12 +217,14 @@ private:
         const QByteArray type = Field(line, kTypeField).trimmed();
         const QByteArray name = NameField(line, kName1Field);
         RowKind kind = RowKind::LessEqual;
-        if (type.startsWith('E'))
+        if (type == "E")
             kind = RowKind::Equal;
-        else if (type.startsWith('G'))
+        else if (type == "G")
             kind = RowKind::GreaterEqual;
-        else if (type.startsWith('N'))
+        else if (type == "N")
             kind = RowKind::Objective;
+        else if (type != "L")
+            result_.converted = false; // a row the problem could only guess at
         if (name.isEmpty() || rowIndex_.contains(name))
             result_.converted = false;
         else
@@ -395,16 +394,12 @@ MpsReadResult ParseMpsText(const QByteArray& bytes, ProblemData& problem)
 
 MpsReadResult ReadMpsFile(const QString& path, ProblemData& problem)
 {
-    MpsReadResult failed;
-    failed.converted = false;
-    QFile file(path);
-    if (path.isEmpty() || !file.open(QIODevice::ReadOnly)) {
-        failed.message = QStringLiteral("Input error: cannot open %1.").arg(path);
-        return failed;
-    }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        failed.message = QStringLiteral("Input error: cannot read %1.").arg(path);
+    QByteArray bytes;
+    const FileReadResult read = ReadWholeFile(path, kMaxMpsFileBytes, bytes);
+    if (read.status != FileReadStatus::Ok) {
+        MpsReadResult failed;
+        failed.converted = false;
+        failed.message = ProblemFileReadError(path, read, kMaxMpsFileBytes);
         return failed;
     }
     return ParseMpsText(bytes, problem);

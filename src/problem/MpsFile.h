@@ -17,13 +17,25 @@
 // is a section header; lines starting with "*" are comments, and empty lines
 // are skipped. Everything before the ROWS header is ignored.
 
+// The largest MPS file the reader takes; anything larger is refused before
+// it is read. A problem at the limits takes at most 10,508 data lines: the
+// NAME, ROWS, COLUMNS, RHS, BOUNDS and ENDATA lines, 100 rows, one line for
+// each of the 101 x 100 coefficients, 100 right-hand sides and two bounds
+// for each of the 101 columns. Each line is allowed 256 characters (the
+// fields end at column 61) and there may be as many comment or blank lines
+// again: 2 x 10,508 x 256 = 5,380,096 bytes.
+inline constexpr qint64 kMpsDataLines = 6 + MaxConstraints + MaxVariables * MaxConstraints + MaxConstraints
+                                        + 2 * MaxVariables;
+inline constexpr qint64 kMaxMpsFileBytes = 2 * kMpsDataLines * 256;
+
 struct MpsReadResult {
     // The file's problem fits the limits: at most MaxConstraints rows in the
     // ROWS section (objective rows included), MaxVariables columns and
     // MaxObjectives objective rows.
     bool fits = true;
     // Everything in the file was understood: no RANGES section, no section
-    // the reader does not know, no bound type other than LO, UP, FX, BV or PL,
+    // the reader does not know, no row type other than N, L, G or E, no
+    // bound type other than LO, UP, FX, BV or PL,
     // no negative UP bound on a column whose lower bound is 0 (it would mean
     // a lower bound of minus infinity), no integer markers, no name that the
     // ROWS or COLUMNS section did not define (or defined twice, or a column
@@ -32,7 +44,9 @@ struct MpsReadResult {
     bool converted = true;
     // Not empty when the reading stopped at an error, which is then the only
     // text to show: a value field that is not a number ("'x' is not a valid
-    // floating point value"), or a file that cannot be read. `converted` is
+    // floating point value", also for a value beyond the range of a double),
+    // or a file that cannot be read, is not a regular file or is larger than
+    // kMaxMpsFileBytes. `converted` is
     // false then.
     QString message;
 

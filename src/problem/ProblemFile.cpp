@@ -2,8 +2,6 @@
 
 #include "base/TextFileFormat.h"
 
-#include <QFile>
-
 #include <algorithm>
 #include <memory>
 
@@ -151,16 +149,7 @@ QByteArray RealBytes(Real value) { return FormatFileReal(value).toLatin1(); }
 
 } // namespace
 
-bool ProblemFileExists(const QString& path)
-{
-    if (path.isEmpty())
-        return false;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    file.close();
-    return true;
-}
+bool ProblemFileExists(const QString& path) { return CanOpenForReading(path); }
 
 ProblemReadResult ParseProblemText(const QByteArray& bytes, ProblemData& problem)
 {
@@ -177,13 +166,26 @@ ProblemReadResult ParseProblemText(const QByteArray& bytes, ProblemData& problem
 
 ProblemReadResult ReadProblemFile(const QString& path, ProblemData& problem)
 {
-    QFile file(path);
-    if (path.isEmpty() || !file.open(QIODevice::ReadOnly))
-        return ProblemReadResult{ProblemReadStatus::InputError, QStringLiteral("Input error: cannot open %1.").arg(path)};
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return ProblemReadResult{ProblemReadStatus::InputError, QStringLiteral("Input error: cannot read %1.").arg(path)};
+    QByteArray bytes;
+    const FileReadResult read = ReadWholeFile(path, kMaxProblemFileBytes, bytes);
+    if (read.status != FileReadStatus::Ok)
+        return ProblemReadResult{ProblemReadStatus::InputError, ProblemFileReadError(path, read, kMaxProblemFileBytes)};
     return ParseProblemText(bytes, problem);
+}
+
+QString ProblemFileReadError(const QString& path, const FileReadResult& read, qint64 maxBytes)
+{
+    switch (read.status) {
+    case FileReadStatus::CannotOpen: return QStringLiteral("Input error: cannot open %1.").arg(path);
+    case FileReadStatus::NotRegularFile: return QStringLiteral("Input error: %1 is not a regular file.").arg(path);
+    case FileReadStatus::TooLarge:
+        return QStringLiteral("Input error: %1 is larger than any problem within the limits can be (%2 bytes at most).")
+            .arg(path)
+            .arg(maxBytes);
+    case FileReadStatus::ReadError:
+    case FileReadStatus::Ok: break;
+    }
+    return QStringLiteral("Input error: cannot read %1.").arg(path);
 }
 
 QByteArray ProblemFileText(const ProblemData& problem)

@@ -177,9 +177,17 @@ BasketSaveResult SaveBasketTable(const Workspace& ws, UiPort& ui)
             return BasketSaveResult::Cancelled;
     }
 
-    QString failure;
-    if (WriteWholeFile(path, BasketTableText(ws), failure))
+    const QString failure = WriteBasketTable(ws, path);
+    if (failure.isEmpty())
         return BasketSaveResult::Saved;
-    ui.showMessage(MsgKind::Error, QStringLiteral("Cannot write %1: %2").arg(path, failure));
+    ui.showMessage(MsgKind::Error, failure);
     return BasketSaveResult::Failed;
+}
+
+QString WriteBasketTable(const Workspace& ws, const QString& path)
+{
+    QString error;
+    if (WriteWholeFile(path, BasketTableText(ws), error))
+        return QString();
+    return QStringLiteral("Cannot write %1: %2").arg(path, error);
 }

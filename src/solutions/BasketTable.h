@@ -65,6 +65,11 @@ int BasketIndexFromText(const QString& text);
 // and each variable and slack value in the 23-character file format.
 QByteArray BasketTableText(const Workspace& ws);
 
+// Writes BasketTableText to `path` through WriteWholeFile: a failed write
+// leaves the old file as it was. Empty when written, otherwise the text to
+// show: "Cannot write <path>: <the system's reason>".
+QString WriteBasketTable(const Workspace& ws, const QString& path);
+
 enum class BasketSaveResult { Saved, Cancelled, Failed };
 
 // The "Save as a text file" command: asks for a file, asks "OK to overwrite

@@ -81,5 +81,14 @@ inline constexpr char kResultsUnusedRegions[] = "only %1 of the %2 regions belon
 inline constexpr char kResultsBadPayoffIndex[] = "pay-off solution %1 is not in the basket (1 to %2)";
 inline constexpr char kResultsBadEdge[] = "solution %1 of an edge is not in the basket (1 to %2)";
 inline constexpr char kResultsTrailingText[] = "unexpected text after the last edge";
+// What no computation stores: refused as damaged or made-up results.
+inline constexpr char kResultsTooManyBases[] = "%1 bases: a solution has at most %2";
+inline constexpr char kResultsBasisOnOneLine[] = "a basis must stand on its own line, ending with its 0";
+inline constexpr char kResultsRepeatedColumn[] = "column %1 appears twice in one basis";
+inline constexpr char kResultsRepeatedBasis[] = "solution %1 lists the same basis twice";
+inline constexpr char kResultsRegionsNeedTwoOrThree[] =
+    "%1 indifference regions: only a problem with 2 or 3 objective functions has them";
+inline constexpr char kResultsTooManyRegions[] = "%1 indifference regions: %2 solutions have at most %3";
+inline constexpr char kResultsTooManyEdges[] = "%1 edges: %2 indifference regions have at most %3";
 
 } // namespace msg

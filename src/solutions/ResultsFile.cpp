@@ -7,7 +7,6 @@
 #include "base/UiPort.h"
 #include "workspace/Workspace.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -54,6 +53,8 @@ struct ProblemSizes {
     // program with every limitation row: n + 2 columns and p + m + p rows,
     // each row with its slack. No stored basis can name a variable beyond it.
     int largestVariable() const { return n + 2 + m + 2 * p; }
+    // A basis lists one basic variable per row of its program.
+    int longestBasis() const { return std::min(m + 2 * p, MaxBasic); }
 };
 
 // ---------------------------------------------------------------------------
@@ -349,6 +350,13 @@ private:
         regionCountLine_ = reader_.lineNumber();
         if (regions < 0 || regions > kLargestCount)
             refuse(text(msg::kResultsBadRegionCount).arg(regions));
+        // Regions are cut only on the weight triangle or segment, one polygon
+        // per stored basis.
+        if (regions > 0 && sizes_.p != 2 && sizes_.p != 3)
+            refuse(text(msg::kResultsRegionsNeedTwoOrThree).arg(regions));
+        const std::int64_t mostRegions = solutions * kMaxBasesPerSolution;
+        if (regions > mostRegions)
+            refuse(text(msg::kResultsTooManyRegions).arg(regions).arg(solutions).arg(mostRegions));
         endOfCountLine();
         solutionCount_ = static_cast<int>(solutions);
         regionCount_ = static_cast<int>(regions);
@@ -371,6 +379,10 @@ private:
         const std::int64_t count = integer();
         if (count < 0 || count > kLargestCount)
             refuse(text(msg::kResultsBadEdgeCount).arg(count));
+        // An edge joins two polygons of different solutions, each pair once.
+        const std::int64_t mostEdges = std::int64_t(regionCount_) * (regionCount_ - 1) / 2;
+        if (count > mostEdges)
+            refuse(text(msg::kResultsTooManyEdges).arg(count).arg(regionCount_).arg(mostEdges));
         if (count == 0)
             lastLine(true);
         else
@@ -396,11 +408,16 @@ private:
         const std::int64_t bases = integer();
         if (bases < 1)
             refuse(text(msg::kResultsNoBases).arg(bases));
+        if (bases > kMaxBasesPerSolution)
+            refuse(text(msg::kResultsTooManyBases).arg(bases).arg(kMaxBasesPerSolution));
         endOfValues();
+        // The list grows with the lines read, never ahead of them.
+        const int firstBasisLine = reader_.lineNumber();
         for (std::int64_t b = 0; b < bases; ++b) {
             sol.vbs.emplace_back();
             basis(sol.vbs.back());
         }
+        distinctBases(index, sol.vbs, firstBasisLine);
 
         const std::int64_t colour = integer();
         if (colour < 0 || colour > kLargestColour)
@@ -414,22 +431,57 @@ private:
             r = region(index, r);
     }
 
-    // Column indices up to a 0, which is kept as the terminator.
+    // Column indices up to a 0, which is kept as the terminator, all on the
+    // line where the basis starts: a basis running on would take the next
+    // line's numbers for its own.
     void basis(vectorResEB_Int& list)
     {
         list.fill(0);
+        const int line = reader_.lineNumber();
         const int largest = sizes_.largestVariable();
+        const int longest = sizes_.longestBasis();
+        std::vector<bool> listed(static_cast<std::size_t>(largest) + 1, false);
         for (int used = 0;;) {
             const std::int64_t column = integer();
+            if (reader_.lineNumber() != line)
+                throw Refusal{line, text(msg::kResultsBasisOnOneLine)};
             if (column == 0)
                 break;
             if (column < 1 || column > largest)
                 refuse(text(msg::kResultsBadColumn).arg(column).arg(largest));
-            if (used == MaxBasic)
-                refuse(text(msg::kResultsBasisTooLong).arg(MaxBasic));
+            if (listed[static_cast<std::size_t>(column)])
+                refuse(text(msg::kResultsRepeatedColumn).arg(column));
+            if (used == longest)
+                refuse(text(msg::kResultsBasisTooLong).arg(longest));
+            listed[static_cast<std::size_t>(column)] = true;
             list[static_cast<std::size_t>(++used)] = static_cast<std::int32_t>(column);
         }
         endOfValues();
+    }
+
+    // The store adds a basis to a solution only when it is new, so no
+    // solution holds one twice (nor two empty ones). Basis b stands on line
+    // firstLine + b.
+    void distinctBases(int owner, const std::vector<vectorResEB_Int>& bases, int firstLine) const
+    {
+        std::vector<int> order(bases.size());
+        for (std::size_t b = 0; b < order.size(); ++b)
+            order[b] = static_cast<int>(b);
+        const auto byColumns = [&bases](int a, int b) {
+            return bases[static_cast<std::size_t>(a)] < bases[static_cast<std::size_t>(b)];
+        };
+        // Stable, so that equal bases keep their order: the refusal names the
+        // first line that repeats an earlier one.
+        std::stable_sort(order.begin(), order.end(), byColumns);
+        int repeat = -1;
+        for (std::size_t i = 1; i < order.size(); ++i) {
+            const int b = order[i];
+            if (bases[static_cast<std::size_t>(order[i - 1])] == bases[static_cast<std::size_t>(b)]
+                && (repeat < 0 || b < repeat))
+                repeat = b;
+        }
+        if (repeat >= 0)
+            throw Refusal{firstLine + repeat, text(msg::kResultsRepeatedBasis).arg(owner)};
     }
 
     // A region index read for solution `owner`: 0, or a polygon of the file
@@ -623,12 +675,13 @@ ResultsFileResult ExportResults(const Workspace& ws, const QString& path)
 
 ResultsFileResult ImportResults(Workspace& ws, const QString& path)
 {
-    QFile file(path);
-    if (path.isEmpty() || !file.open(QIODevice::ReadOnly))
-        return ResultsFileResult{false, false, text(msg::kResultsCannotOpen).arg(path, file.errorString())};
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return ResultsFileResult{false, true, text(msg::kResultsCannotOpen).arg(path, file.errorString())};
+    QByteArray bytes;
+    const FileReadResult read = ReadWholeFile(path, kMaxResultsFileBytes, bytes);
+    if (read.status != FileReadStatus::Ok) {
+        // Only a file that is not there at all passes without a word.
+        const bool opened = read.status != FileReadStatus::CannotOpen;
+        return ResultsFileResult{false, opened, text(msg::kResultsCannotOpen).arg(path, read.reason)};
+    }
     return ParseResultsText(bytes, ws);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QtGlobal>
 #include <QString>
 
 struct Workspace;
@@ -40,6 +41,15 @@ class UiPort;
 // is open, and a line with more values than the problem has is refused as the
 // file of another problem.
 
+// What a results file may hold beyond the problem's own sizes, by what the
+// program can store: a solution gets a new basis only when a computation
+// reaches it through one it did not have yet, and no more than this many
+// (a degenerate vertex of the largest problem has far fewer in practice).
+inline constexpr int kMaxBasesPerSolution = 10000;
+// The largest results file read: the reader indexes its bytes with 32-bit
+// positions.
+inline constexpr qint64 kMaxResultsFileBytes = qint64(1) << 30;
+
 struct ResultsFileResult {
     bool ok = true;
     // False when the file could not be opened at all (an import then does
@@ -52,11 +62,16 @@ struct ResultsFileResult {
 QByteArray ResultsFileText(const Workspace& ws);
 
 // Reads a results file text for the problem in `ws`. The whole text is parsed
-// and checked first (at least one solution; every region index and chain
-// within the regions, each polygon on exactly one chain, no chain looping;
-// pay-off and edge indices within 1..S; 0..30 vertices; bases within the
-// variables of the problem's scalarizing programs; colours within 24 bits;
-// no line with more values than the problem has). A refusal names the line
+// and checked first (at least one solution; 1 to kMaxBasesPerSolution
+// distinct bases per solution, each on its own line and listing distinct
+// variables of the widest scalarizing program, no more of them than that
+// program has rows; regions only with 2 or 3 objectives, at most
+// kMaxBasesPerSolution per solution on the whole, every region index and
+// chain within the regions, each polygon on exactly one chain, no chain
+// looping; at most one edge per pair of regions; pay-off and edge indices
+// within 1..S; 0..30 vertices; colours within 24 bits; no line with more
+// values than the problem has). Memory grows with what has been read, never
+// with a count ahead of it. A refusal names the line
 // ("Error in line 17 of the results file: ...") and leaves `ws` exactly as
 // it was.
 //
@@ -73,7 +88,9 @@ ResultsFileResult ParseResultsText(const QByteArray& bytes, Workspace& ws);
 // ResultsFileText written to `path` through a temporary file that replaces
 // the old one only when everything was written. The workspace is not changed.
 ResultsFileResult ExportResults(const Workspace& ws, const QString& path);
-// Reads `path` and ParseResultsText.
+// Reads `path` and ParseResultsText. A path that cannot be opened gives
+// opened == false; one that is not a regular file (a FIFO, a device) or is
+// larger than kMaxResultsFileBytes is refused at once with a message.
 ResultsFileResult ImportResults(Workspace& ws, const QString& path);
 
 // The export command: the save dialog ("Output file (*.out)"), the

@@ -19,6 +19,8 @@
 #include <random>
 #include <string>
 
+#include <sys/stat.h>
+
 using namespace problemtest;
 
 namespace {
@@ -245,23 +247,13 @@ TEST(MpsFile, NumbersInTheShapesOfRealFiles)
     EXPECT_EQ(p.problem->conRhs[1], -45);
 }
 
-TEST(MpsFile, RowTypeOtherThanEGLNReadsAsLessEqual)
+TEST(MpsFile, RowTypeOtherThanNLGEIsNotConverted)
 {
-    const Parsed p = Parse(Text({
-        "ROWS",
-        Line("N", "OBJ"),
-        Line("X", "R1"),
-        Line("G", "R2"),
-        Line("", "R3"),
-        "COLUMNS",
-        Line("", "A", "R1", "1", "R2", "1"),
-        Line("", "A", "R3", "1", "OBJ", "1"),
-        "ENDATA",
-    }));
-    ASSERT_TRUE(p.result.accepted());
-    EXPECT_EQ(p.problem->conType[1], ConLessEqual);
-    EXPECT_EQ(p.problem->conType[2], ConGreaterEqual);
-    EXPECT_EQ(p.problem->conType[3], ConLessEqual);
+    // A missing letter, an unknown one, or two letters where one belongs.
+    for (const char* type : {"", "X", "EG", "NL", "l"})
+        ExpectRefused(Text({"ROWS", Line("N", "OBJ"), Line(type, "R1"), Line("G", "R2"), "COLUMNS",
+                            Line("", "A", "R1", "1", "R2", "1"), Line("", "A", "OBJ", "1"), "ENDATA"}),
+                      true, false);
 }
 
 TEST(MpsFile, RowTypeMayStandInEitherPositionOfItsField)
@@ -651,6 +643,10 @@ TEST(MpsFile, AValueThatIsNotANumberStopsWithTheConversionMessage)
     // A value with a blank inside is not one number.
     ExpectRefused(SmallHead() + Text({"BOUNDS", Line("LO", "BND", "X1", "1 2"), "ENDATA"}), true, false,
                   NotANumber("1 2"));
+    // Beyond the range of a double: no solver could take it.
+    ExpectRefused(SmallHead() + Text({Line("", "RHS", "C1", "1e400"), "ENDATA"}), true, false, NotANumber("1e400"));
+    ExpectRefused(SmallHead() + Text({"BOUNDS", Line("LO", "BND", "X1", "-2e308"), "ENDATA"}), true, false,
+                  NotANumber("-2e308"));
     // A first pair without its value.
     ExpectRefused(Text({"ROWS", Line("N", "OBJ"), "COLUMNS", Line("", "A", "OBJ"), "ENDATA"}), true, false,
                   NotANumber(""));
@@ -801,6 +797,60 @@ TEST(MpsFile, ReadsFromDiskAndRefusesAFileThatCannotBeOpened)
     EXPECT_TRUE(missing.message.startsWith(QStringLiteral("Input error: cannot open")));
     EXPECT_TRUE(SameProblem(*problem, *before));
     EXPECT_FALSE(ReadMpsFile(QString(), *problem).accepted());
+}
+
+TEST(MpsFile, AFifoOrAFileBeyondTheSizeLimitIsRefusedBeforeReading)
+{
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath(QStringLiteral("pipe.mps"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString big = dir.filePath(QStringLiteral("big.mps"));
+    QFile f(big);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(kCrLfText + QByteArray(int(kMaxMpsFileBytes + 1 - kCrLfText.size()), '\n'));
+    f.close();
+
+    auto problem = Previous();
+    const auto before = std::make_unique<ProblemData>(*problem);
+    MpsReadResult read = ReadMpsFile(fifo, *problem);
+    EXPECT_FALSE(read.converted);
+    EXPECT_EQ(read.message, QStringLiteral("Input error: %1 is not a regular file.").arg(fifo));
+    read = ReadMpsFile(big, *problem);
+    EXPECT_FALSE(read.converted);
+    EXPECT_EQ(read.message,
+              QStringLiteral("Input error: %1 is larger than any problem within the limits can be (5380096 bytes at most).")
+                  .arg(big));
+    EXPECT_TRUE(SameProblem(*problem, *before));
+}
+
+// Every coefficient of a problem at the limits on a line of its own, the
+// longest layout a writer uses, is well within the size limit.
+TEST(MpsFile, TheSizeLimitHoldsTheLongestLayoutOfTheLargestProblem)
+{
+    QByteArray text = "NAME          LARGEST\nROWS\n" + Line("N", "OBJ") + '\n';
+    for (int i = 1; i < MaxConstraints; ++i)
+        text += Line("L", QByteArray("R" + QByteArray::number(i)).constData()) + '\n';
+    text += "COLUMNS\n";
+    for (int j = 1; j <= MaxVariables; ++j) {
+        const QByteArray column = "C" + QByteArray::number(j);
+        text += Line("", column.constData(), "OBJ", "-1.2345678901") + '\n';
+        for (int i = 1; i < MaxConstraints; ++i)
+            text += Line("", column.constData(), QByteArray("R" + QByteArray::number(i)).constData(), "-1.2345678901")
+                    + '\n';
+    }
+    text += "RHS\n";
+    for (int i = 1; i < MaxConstraints; ++i)
+        text += Line("", "RHS", QByteArray("R" + QByteArray::number(i)).constData(), "1") + '\n';
+    text += "BOUNDS\n";
+    for (int j = 1; j <= MaxVariables; ++j) {
+        text += Line("LO", "BND", QByteArray("C" + QByteArray::number(j)).constData(), "-1") + '\n';
+        text += Line("UP", "BND", QByteArray("C" + QByteArray::number(j)).constData(), "1") + '\n';
+    }
+    text += "ENDATA\n";
+    const Parsed p = Parse(text);
+    ASSERT_TRUE(p.result.accepted()) << p.result.message.toStdString();
+    EXPECT_EQ(p.problem->numVariables, MaxVariables);
+    EXPECT_LE(4 * text.size(), kMaxMpsFileBytes);
 }
 
 TEST(MpsFile, DamagedFilesAreReadWholeOrNotAtAll)

@@ -19,6 +19,9 @@
 #include <ostream>
 #include <string>
 #include <tuple>
+#include <utility>
+
+#include <sys/stat.h>
 
 using namespace problemtest;
 
@@ -240,6 +243,81 @@ TEST(ProblemFileSystem, MissingFileIsAnInputErrorAndChangesNothing)
     EXPECT_EQ(result.status, ProblemReadStatus::InputError);
     EXPECT_EQ(result.message, QStringLiteral("Input error: cannot open %1.").arg(path));
     EXPECT_TRUE(SameProblem(*target, *before));
+}
+
+// What cannot be a problem file is refused before a byte is parsed: a FIFO
+// or a device would block the reader or never end, and the limit is what a
+// problem within the limits can need at most.
+struct FileKindCase {
+    const char* label;
+    const char* path; // "pipe", "exact" and "over" are made in the test's folder
+    const char* reason; // the message after the path; empty when the file reads
+};
+void PrintTo(const FileKindCase& c, std::ostream* os) { *os << c.label; }
+
+class ProblemFileKind : public testing::TestWithParam<FileKindCase> {};
+
+TEST_P(ProblemFileKind, OnlyARegularFileWithinTheSizeLimitIsRead)
+{
+    QTemporaryDir dir;
+    ASSERT_EQ(::mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("pipe"))).constData(), 0600), 0);
+    // The example padded with blanks after its last line, which the reader
+    // never reaches: up to the limit it reads.
+    const std::pair<const char*, qint64> padded[] = {{"exact", kMaxProblemFileBytes}, {"over", kMaxProblemFileBytes + 1}};
+    for (const auto& [name, size] : padded) {
+        QFile file(dir.filePath(QString::fromLatin1(name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(kExampleText + QByteArray(int(size - kExampleText.size()), ' '));
+    }
+    const QString given = QString::fromLatin1(GetParam().path);
+    const QString path = given.startsWith(QLatin1Char('/')) ? given : dir.filePath(given);
+
+    auto target = MarkedTarget();
+    const auto before = std::make_unique<ProblemData>(*target);
+    const auto result = ReadProblemFile(path, *target);
+    if (!*GetParam().reason) {
+        EXPECT_EQ(result.status, ProblemReadStatus::Ok) << result.message.toStdString();
+        return;
+    }
+    EXPECT_EQ(result.status, ProblemReadStatus::InputError);
+    EXPECT_EQ(result.message, QStringLiteral("Input error: %1 %2").arg(path, QString::fromLatin1(GetParam().reason)));
+    EXPECT_TRUE(SameProblem(*target, *before));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Paths, ProblemFileKind,
+    testing::Values(FileKindCase{"AtTheLimit", "exact", ""},
+                    FileKindCase{"OneByteOver", "over",
+                                 "is larger than any problem within the limits can be (3225216 bytes at most)."},
+                    FileKindCase{"Fifo", "pipe", "is not a regular file."},
+                    FileKindCase{"EndlessDevice", "/dev/zero", "is not a regular file."}),
+    [](const testing::TestParamInfo<FileKindCase>& info) { return std::string(info.param.label); });
+
+// The bound leaves room: the largest problem the program writes, every name
+// at its longest, is a tenth of it.
+TEST(ProblemFileSystem, TheSizeLimitIsTenTimesTheLargestFileWritten)
+{
+    auto largest = NewResetProblem();
+    largest->numObjectives = MaxObjectives;
+    largest->numConstraints = MaxConstraints;
+    largest->numVariables = MaxVariables;
+    for (int k = 1; k <= MaxObjectives; ++k) {
+        largest->objSense[k] = -1;
+        largest->objName[k] = QString(MaxObjNameLength, QLatin1Char('F'));
+        for (int j = 1; j <= MaxVariables; ++j)
+            largest->objCoef[k][j] = -1.5L;
+    }
+    for (int i = 1; i <= MaxConstraints; ++i) {
+        for (int j = 1; j <= MaxVariables; ++j)
+            largest->conCoef[i][j] = -2.5L;
+        largest->conType[i] = ConGreaterEqual;
+        largest->conRhs[i] = -3;
+    }
+    for (int j = 1; j <= MaxVariables; ++j)
+        largest->vars[j].name = QString(MaxVarNameLength, QLatin1Char('X'));
+    const qint64 written = ProblemFileText(*largest).size();
+    EXPECT_GT(written, 300000);
+    EXPECT_LE(10 * written, kMaxProblemFileBytes);
 }
 
 TEST(ProblemFileSystem, WriteIntoAMissingFolderFailsWithTheReason)
@@ -543,6 +621,8 @@ INSTANTIATE_TEST_SUITE_P(
                     "Input error in line 6: \"nan\" is not a valid number."},
         RefusalCase{"InfBound", ExampleWith(" 1.00000000000000E+0041", " inf"),
                     "Input error in line 10: \"inf\" is not a valid number."},
+        RefusalCase{"BoundBeyondADouble", ExampleWith(" 1.00000000000000E+0041", " 1.00000000000000E+0400"),
+                    "Input error in line 10: \"1.00000000000000E+0400\" is not a valid number."},
         RefusalCase{"SenseOutOfItsByte", ExampleWith("-1\t 1.00000000000000E+0000\t 2.00000000000000E+0000\tCost", "300\t1\t2\tCost"),
                     "Input error in line 6: \"300\" is not a valid number."},
         RefusalCase{"SenseIsAReal", ExampleWith("-1\t 1.00000000000000E+0000\t 2.00000000000000E+0000\tCost", "-1.0\t1\t2\tCost"),

@@ -212,7 +212,7 @@ TEST(ResultsFileImport, ExtraBlanksAndLineBreaksInsideALineOfNumbersAreAccepted)
     QStringList lines = TinyResultsLines();
     lines[1] = QStringLiteral("  3.00000000000000E+0001\t\r\n\r\n   0.00000000000000E+0000  ");
     lines[10] = QStringLiteral("1.0E+0001\t0\r\n0.0");
-    lines[12] = QStringLiteral("1\r\n0");
+    lines[12] = QStringLiteral("\t1   0  "); // a basis keeps to its line, blanks or not
     lines[36] = QStringLiteral("1\t 2  ");
     auto reference = TinyProblem();
     ASSERT_TRUE(ParseResultsText(TinyFile(), *reference).ok);
@@ -291,7 +291,7 @@ const Damage kDamages[] = {
     {"no bases", 12, "0", 12, "0 bases: a solution has at least one"},
     {"a column past the variables", 13, "1 10 0", 13, "10 is not a column of this problem (1 to 9)"},
     {"a negative column", 13, "-3 0", 13, "-3 is not a column of this problem (1 to 9)"},
-    {"a basis without its terminator", 23, "3", 24, "128 is not a column of this problem (1 to 9)"},
+    {"a basis without its terminator", 23, "3", 23, "a basis must stand on its own line, ending with its 0"},
     {"a negative colour", 15, "-1", 15, "-1 is not a colour"},
     {"a colour beyond 24 bits", 15, "16777216", 15, "16777216 is not a colour"},
     {"pay-off index 0", 34, "0", 34, "pay-off solution 0 is not in the basket (1 to 3)"},
@@ -317,22 +317,19 @@ const Damage kDamages[] = {
 
 INSTANTIATE_TEST_SUITE_P(Tiny, DamagedFile, testing::ValuesIn(kDamages));
 
-TEST(DamagedFile, TooLongABasisIsRefused)
+// One constraint and two objectives: the widest program has 1 + 2 + 2 rows,
+// so a basis lists at most 5 of its 9 variables.
+TEST(DamagedFile, ABasisLongerThanTheWidestProgramHasRowsIsRefused)
 {
     QStringList lines = TinyResultsLines();
-    QStringList columns;
-    for (int i = 0; i < MaxBasic + 1; ++i)
-        columns << QString::number(1 + i % 9);
-    lines[12] = columns.join(QLatin1Char(' ')) + QStringLiteral(" 0");
+    lines[12] = QStringLiteral("9 1 2 3 4 5 0");
     auto ws = OtherWorkOnTinyProblem();
-    ExpectRefused(JoinLines(lines), *ws, LineError(13, "a basis has at most 141 columns"));
-    // 141 columns still fit.
-    columns.removeLast();
-    lines[12] = columns.join(QLatin1Char(' ')) + QStringLiteral(" 0");
+    ExpectRefused(JoinLines(lines), *ws, LineError(13, "a basis has at most 5 columns"));
+    lines[12] = QStringLiteral("9 1 2 3 4 0");
     auto fits = TinyProblem();
     ASSERT_TRUE(ParseResultsText(JoinLines(lines), *fits).ok);
-    EXPECT_EQ(fits->basket[1].vbs[0][MaxBasic], 1 + (MaxBasic - 1) % 9);
-    EXPECT_EQ(fits->basket[1].vbs[0][MaxBasic + 1], 0);
+    EXPECT_EQ(fits->basket[1].vbs[0][5], 4);
+    EXPECT_EQ(fits->basket[1].vbs[0][6], 0);
 }
 
 TEST(DamagedFile, TextAfterTheLastEdgeIsRefused)
