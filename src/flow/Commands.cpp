@@ -1,5 +1,7 @@
 #include "flow/Commands.h"
 
+#include "workspace/Workspace.h"
+
 #include <cassert>
 
 namespace {
@@ -180,4 +182,82 @@ bool CommandStates::isAvailable(Cmd cmd) const
             return false;
     }
     return true;
+}
+
+bool CommandStates::operator==(const CommandStates& other) const
+{
+    for (int i = 0; i < kCommandCount; ++i) {
+        const CommandState& a = states_[static_cast<std::size_t>(i)];
+        const CommandState& b = other.states_[static_cast<std::size_t>(i)];
+        if (a.visible != b.visible || a.enabled != b.enabled || a.checked != b.checked)
+            return false;
+    }
+    return true;
+}
+
+const char* toString(Phase phase)
+{
+    switch (phase) {
+    case Phase::Empty: return "Empty";
+    case Phase::Problem: return "Problem";
+    case Phase::Solutions: return "Solutions";
+    case Phase::Method: return "Method";
+    }
+    return "?";
+}
+
+CommandStates CommandStatesFor(const FlowState& state)
+{
+    CommandStates s;
+    const bool solutions = state.phase == Phase::Solutions || state.phase == Phase::Method;
+    const bool inMethod = state.phase == Phase::Method;
+    const bool weightSpace = state.objectives == 2 || state.objectives == 3;
+
+    // Commands that no phase offers in this build.
+    s.setEnabled(Cmd::NadirMethod1, false);
+    s.setVisible(Cmd::EstimateNadirEA, false);
+
+    s.setEnabled(Cmd::Edit, state.phase != Phase::Empty);
+    s.setVisible(Cmd::MenuFirst, state.phase == Phase::Problem);
+    for (Cmd menu : {Cmd::MenuCompute, Cmd::MenuLimits, Cmd::MenuMethods, Cmd::MenuSolutions})
+        s.setVisible(menu, solutions);
+    for (Cmd area : {Cmd::TabBar, Cmd::BarPicture, Cmd::ReportPane})
+        s.setVisible(area, solutions);
+
+    // The weight space exists for two and three objectives only; with two
+    // the pay-off solutions already give the nadir values.
+    s.setVisible(Cmd::ViewWeightSpace, !solutions || weightSpace);
+    s.setVisible(Cmd::BtnWeightSpace, !solutions || weightSpace);
+    s.setEnabled(Cmd::NadirMenu, !solutions || state.objectives != 2);
+
+    s.setChecked(Cmd::BtnLimitations, state.limitsActive);
+    s.setChecked(Cmd::AskTolerance, state.askTolerance);
+    s.setEnabled(Cmd::StoreCurrent, !state.storeAll);
+    s.setEnabled(Cmd::BtnStore, !state.storeAll);
+
+    // A method restricts the searches to its own steps.
+    for (Cmd c : {Cmd::MenuCompute, Cmd::MenuLimits, Cmd::BtnWeightedSum, Cmd::BtnRefPoint, Cmd::BtnEConstraint,
+                  Cmd::BtnLimitations})
+        s.setEnabled(c, !inMethod);
+    const int method = inMethod ? static_cast<int>(state.method) : static_cast<int>(MethodNone);
+    const bool stem = method == MethodStem, race = method == MethodParetoRace, icw = method == MethodIcw;
+    if ((stem || race) && weightSpace) {
+        s.setEnabled(Cmd::BtnWeightSpace, false);
+        s.setEnabled(Cmd::ViewWeightSpace, false);
+    }
+    s.setChecked(Cmd::StemMenu, stem);
+    s.setEnabled(Cmd::StemNew, stem);
+    s.setEnabled(Cmd::StemExit, stem);
+    s.setChecked(Cmd::RaceMenu, race);
+    s.setVisible(Cmd::RacePanel, race);
+    for (Cmd c : {Cmd::RaceChangeDir, Cmd::RaceFix, Cmd::RaceRelax, Cmd::RaceExit})
+        s.setEnabled(c, race);
+    s.setChecked(Cmd::IcwMenu, icw);
+    s.setEnabled(Cmd::IcwNew, icw);
+    s.setEnabled(Cmd::IcwExit, icw);
+    s.setEnabled(Cmd::IcwContractedVma, false);
+    s.setEnabled(Cmd::StemMenu, method == MethodNone || stem);
+    s.setEnabled(Cmd::RaceMenu, method == MethodNone || race);
+    s.setEnabled(Cmd::IcwMenu, method == MethodNone || icw);
+    return s;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <vector>
 
 // Every command of the main window (menus, menu items, tool buttons) and the
@@ -65,6 +66,21 @@ const std::vector<MenuEntry>& mainMenuLayout();
 const std::vector<Cmd>& searchPanelButtons();
 const std::vector<Cmd>& viewPanelButtons();
 
+// Phases of the main window.
+enum class Phase { Empty, Problem, Solutions, Method };
+
+const char* toString(Phase phase);
+
+// Everything the state of the commands depends on.
+struct FlowState {
+    Phase phase = Phase::Empty;
+    int objectives = 0;
+    std::uint8_t method = 0; // the active method (MethodKind), MethodNone outside Phase::Method
+    bool limitsActive = false;
+    bool storeAll = false;   // every computed solution is stored: no store command
+    bool askTolerance = false;
+};
+
 struct CommandState {
     bool visible = true;
     bool enabled = true;
@@ -86,7 +102,13 @@ public:
     // enabled menus.
     bool isAvailable(Cmd cmd) const;
 
+    bool operator==(const CommandStates& other) const;
+    bool operator!=(const CommandStates& other) const { return !(*this == other); }
+
 private:
     static int index(Cmd cmd) { return static_cast<int>(cmd); }
     std::array<CommandState, kCommandCount> states_;
 };
+
+// The visible, enabled and checked state of every command in `state`.
+CommandStates CommandStatesFor(const FlowState& state);

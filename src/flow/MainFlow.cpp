@@ -11,6 +11,7 @@
 #include "solutions/ResultsFile.h"
 #include "solutions/Messages.h"
 #include "base/NumberFormat.h"
+#include "base/SaveFlow.h"
 #include "base/TextFileFormat.h"
 #include "flow/Messages.h"
 #include "workspace/Workspace.h"
@@ -18,6 +19,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 
 #include <algorithm>
 
@@ -37,13 +39,13 @@ bool hasWeightSpace(const Workspace& ws) { return ws.numObjectives == 2 || ws.nu
 
 } // namespace
 
-const char* toString(Phase phase)
+const char* toString(Outcome outcome)
 {
-    switch (phase) {
-    case Phase::Empty: return "Empty";
-    case Phase::Problem: return "Problem";
-    case Phase::Solutions: return "Solutions";
-    case Phase::Method: return "Method";
+    switch (outcome) {
+    case Outcome::Done: return "Done";
+    case Outcome::Cancelled: return "Cancelled";
+    case Outcome::Refused: return "Refused";
+    case Outcome::Failed: return "Failed";
     }
     return "?";
 }
@@ -77,25 +79,37 @@ void MainFlow::startUp(const QString& startDir)
     engine_ = std::make_unique<LpEngine>();
     ws_.startDir = startDir;
     caption_ = text(msg::kProductName) + QStringLiteral(" - ") + text(msg::kProductLongTitle);
-
-    states_ = CommandStates();
-    for (Cmd menu : {Cmd::MenuFirst, Cmd::MenuCompute, Cmd::MenuLimits, Cmd::MenuMethods, Cmd::MenuSolutions})
-        states_.setVisible(menu, false);
-    for (Cmd area : {Cmd::TabBar, Cmd::BarPicture, Cmd::ReportPane, Cmd::RacePanel})
-        states_.setVisible(area, false);
-    states_.setEnabled(Cmd::Edit, false);
-    states_.setEnabled(Cmd::OpenMps, true);
-    states_.setEnabled(Cmd::NadirMethod1, false);
-    states_.setVisible(Cmd::EstimateNadirEA, false);
-    for (Cmd c : {Cmd::StemNew, Cmd::StemExit, Cmd::RaceChangeDir, Cmd::RaceFix, Cmd::RaceRelax, Cmd::RaceExit,
-                  Cmd::IcwNew, Cmd::IcwContractedVma, Cmd::IcwExit})
-        states_.setEnabled(c, false);
     phase_ = Phase::Empty;
     ui_.notify(UiEvent::CaptionChanged);
     commandsChanged();
 }
 
-void MainFlow::commandsChanged() { ui_.notify(UiEvent::CommandsChanged); }
+FlowState MainFlow::flowState() const
+{
+    FlowState state;
+    state.phase = phase_;
+    state.objectives = ws_.numObjectives;
+    state.method = ws_.activeMethod;
+    state.limitsActive = ws_.limitsActive;
+    state.storeAll = ws_.guardaTodasSols;
+    state.askTolerance = ws_.askNadirTolerance;
+    return state;
+}
+
+bool MainFlow::confirmDiscardSolutions()
+{
+    if (!confirmDiscard_ || ws_.basketCount == 0 || qHash(ResultsFileText(ws_)) == savedResults_)
+        return true;
+    return ui_.ask(text(msg::kDiscardSolutions)) == Answer::Yes;
+}
+
+void MainFlow::markResultsSaved() { savedResults_ = qHash(ResultsFileText(ws_)); }
+
+void MainFlow::commandsChanged()
+{
+    states_ = CommandStatesFor(flowState());
+    ui_.notify(UiEvent::CommandsChanged);
+}
 
 bool MainFlow::acceptSizes(const QString& objectives, const QString& variables, const QString& constraints)
 {
@@ -140,15 +154,22 @@ void MainFlow::newProblem(int objectives, int variables, int constraints)
 
 void MainFlow::openProblem()
 {
+    if (!confirmDiscardSolutions()) {
+        finish(Outcome::Cancelled);
+        return;
+    }
     const auto path = ui_.chooseOpenFile(QStringLiteral("Open"), {text(msg::kFilterMlp)}, QStringLiteral("mlp"));
     if (path)
         openProblemFile(*path);
+    else
+        finish(Outcome::Cancelled);
 }
 
 void MainFlow::openProblemFile(const QString& path)
 {
     if (!ProblemFileExists(path)) {
         ui_.showMessage(MsgKind::Error, text(msg::kFileNotFound));
+        finish(Outcome::Refused);
         return;
     }
     // Read into a copy first: a refused file leaves the loaded problem, and
@@ -162,10 +183,12 @@ void MainFlow::openProblemFile(const QString& path)
     }
     if (read.status == ProblemReadStatus::TooBig) {
         ui_.showMessage(MsgKind::Error, text(msg::kTooBig));
+        finish(Outcome::Refused);
         return;
     }
     if (read.status != ProblemReadStatus::Ok) {
         ui_.showMessage(MsgKind::Error, read.message);
+        finish(Outcome::Refused);
         return;
     }
     HideProblemViews();
@@ -173,20 +196,28 @@ void MainFlow::openProblemFile(const QString& path)
     static_cast<ProblemData&>(ws_) = std::move(problem);
     ws_.fileName = path;
     AccoesNovoProb();
+    finish(Outcome::Done);
 }
 
 void MainFlow::openMpsProblem()
 {
+    if (!confirmDiscardSolutions()) {
+        finish(Outcome::Cancelled);
+        return;
+    }
     const auto path = ui_.chooseOpenFile(QStringLiteral("Open MPS"), {text(msg::kFilterMps), text(msg::kFilterMpsText)},
                                          QStringLiteral("mps"));
     if (path)
         openMpsFile(*path);
+    else
+        finish(Outcome::Cancelled);
 }
 
 void MainFlow::openMpsFile(const QString& path)
 {
     if (!ProblemFileExists(path)) {
         ui_.showMessage(MsgKind::Error, text(msg::kFileNotFound));
+        finish(Outcome::Refused);
         return;
     }
     // As for Open, the file is read into a copy: a refused file leaves the
@@ -200,19 +231,23 @@ void MainFlow::openMpsFile(const QString& path)
     }
     if (!read.message.isEmpty()) {
         ui_.showMessage(MsgKind::Error, read.message);
+        finish(Outcome::Refused);
         return;
     }
     if (!read.fits)
         ui_.showMessage(MsgKind::Error, text(msg::kTooBig));
     if (!read.converted)
         ui_.showMessage(MsgKind::Error, text(msg::kConversionError));
-    if (!read.accepted())
+    if (!read.accepted()) {
+        finish(Outcome::Refused);
         return;
+    }
     HideProblemViews();
     ResetProblem(ws_);
     static_cast<ProblemData&>(ws_) = std::move(*problem);
     ws_.fileName = path;
     AccoesNovoProb();
+    finish(Outcome::Done);
 }
 
 void MainFlow::editProblem()
@@ -237,11 +272,14 @@ void MainFlow::runProblemEditor()
     AccoesNovoProb();
 }
 
-void MainFlow::exitProgram()
+bool MainFlow::exitProgram()
 {
+    if (!confirmDiscardSolutions())
+        return false;
     engine_.reset();
     ClearSolutionStore(ws_);
     ClearHistory(ws_);
+    return true;
 }
 
 QString MainFlow::captionWithProblem(const QString& caption, const QString& problemName)
@@ -253,20 +291,13 @@ QString MainFlow::captionWithProblem(const QString& caption, const QString& prob
     return result + QStringLiteral(" - ") + problemName;
 }
 
-void MainFlow::showProblemMenus()
-{
-    states_.setVisible(Cmd::MenuFirst, true);
-    for (Cmd menu : {Cmd::MenuCompute, Cmd::MenuSolutions, Cmd::MenuLimits, Cmd::MenuMethods})
-        states_.setVisible(menu, false);
-    for (Cmd area : {Cmd::TabBar, Cmd::BarPicture, Cmd::ReportPane})
-        states_.setVisible(area, false);
-}
 
 void MainFlow::HideProblemViews()
 {
     if (ws_.activeMethod != MethodNone)
         SaiMetodos(false);
-    showProblemMenus();
+    // Only the problem's own commands until it is loaded again.
+    phase_ = Phase::Problem;
     ui_.setStatusText(0, QString());
     ui_.setStatusText(1, QString());
     ui_.notify(UiEvent::ProblemViewsHidden);
@@ -278,10 +309,8 @@ void MainFlow::AccoesNovoProb()
     ws_.problemName = ProblemNameOf(ws_.fileName);
     caption_ = captionWithProblem(caption_, ws_.problemName);
     ui_.notify(UiEvent::CaptionChanged);
-    states_.setEnabled(Cmd::Edit, true);
     ResetComputedState(ws_);
     ClearLimitations();
-    showProblemMenus();
     phase_ = Phase::Problem;
     ui_.notify(UiEvent::ProblemLoaded);
     commandsChanged();
@@ -289,18 +318,8 @@ void MainFlow::AccoesNovoProb()
 
 void MainFlow::ShowSolutionPhase()
 {
-    states_.setVisible(Cmd::MenuFirst, false);
-    for (Cmd menu : {Cmd::MenuCompute, Cmd::MenuSolutions, Cmd::MenuLimits, Cmd::MenuMethods})
-        states_.setVisible(menu, true);
-    for (Cmd c : {Cmd::StemNew, Cmd::StemExit, Cmd::RaceChangeDir, Cmd::RaceFix, Cmd::RaceRelax, Cmd::RaceExit})
-        states_.setEnabled(c, false);
-    states_.setVisible(Cmd::RacePanel, false);
     const bool weightSpace = hasWeightSpace(ws_);
-    states_.setVisible(Cmd::ViewWeightSpace, weightSpace);
-    states_.setVisible(Cmd::BtnWeightSpace, weightSpace);
-    for (Cmd area : {Cmd::TabBar, Cmd::BarPicture, Cmd::ReportPane})
-        states_.setVisible(area, true);
-    states_.setChecked(Cmd::BtnLimitations, ws_.limitsActive);
+    phase_ = Phase::Solutions;
     ui_.setStatusText(0, QString());
     ui_.setStatusText(1, QString());
     // An imported basket may come without any computed solution; the field
@@ -318,114 +337,43 @@ void MainFlow::ShowSolutionPhase()
         // the optimum of F2 is the worst for F1 and the other way round. They
         // are named by their basket indices (2 and 1, unless both optima are
         // one solution).
-        states_.setEnabled(Cmd::NadirMenu, false);
         ws_.nadirSource[1] = ws_.payoff[2].basketIndex;
         ws_.nadirSource[2] = ws_.payoff[1].basketIndex;
-    } else {
-        states_.setEnabled(Cmd::NadirMenu, true);
     }
-    phase_ = Phase::Solutions;
     commandsChanged();
 }
 
 void MainFlow::EnterMethodMode()
 {
-    for (Cmd c : {Cmd::MenuCompute, Cmd::MenuLimits, Cmd::BtnWeightedSum, Cmd::BtnRefPoint, Cmd::BtnEConstraint,
-                  Cmd::BtnLimitations})
-        states_.setEnabled(c, false);
     const int method = ws_.activeMethod;
-    if ((method == MethodStem || method == MethodParetoRace) && hasWeightSpace(ws_)) {
+    if ((method == MethodStem || method == MethodParetoRace) && hasWeightSpace(ws_))
         ui_.notify(UiEvent::WeightSpaceHidden);
-        states_.setEnabled(Cmd::BtnWeightSpace, false);
-        states_.setEnabled(Cmd::ViewWeightSpace, false);
-    }
-    switch (method) {
-    case MethodStem:
-        states_.setEnabled(Cmd::StemNew, true);
-        states_.setEnabled(Cmd::StemExit, true);
-        states_.setChecked(Cmd::StemMenu, true);
-        states_.setEnabled(Cmd::RaceMenu, false);
-        states_.setEnabled(Cmd::IcwMenu, false);
-        break;
-    case MethodParetoRace:
-        for (Cmd c : {Cmd::RaceChangeDir, Cmd::RaceFix, Cmd::RaceRelax, Cmd::RaceExit})
-            states_.setEnabled(c, true);
-        states_.setChecked(Cmd::RaceMenu, true);
-        states_.setVisible(Cmd::RacePanel, true);
-        states_.setEnabled(Cmd::StemMenu, false);
-        states_.setEnabled(Cmd::IcwMenu, false);
-        break;
-    case MethodIcw:
-        states_.setChecked(Cmd::IcwMenu, true);
-        states_.setEnabled(Cmd::IcwNew, true);
-        states_.setEnabled(Cmd::IcwExit, true);
-        states_.setEnabled(Cmd::StemMenu, false);
-        states_.setEnabled(Cmd::RaceMenu, false);
-        break;
-    default: break;
-    }
     phase_ = Phase::Method;
     commandsChanged();
 }
 
 void MainFlow::SaiMetodos(bool mesmoProb)
 {
-    for (Cmd c : {Cmd::MenuCompute, Cmd::MenuLimits, Cmd::BtnWeightedSum, Cmd::BtnRefPoint, Cmd::BtnEConstraint,
-                  Cmd::BtnLimitations})
-        states_.setEnabled(c, true);
     const int method = ws_.activeMethod;
-    if ((method == MethodStem || method == MethodParetoRace) && hasWeightSpace(ws_)) {
-        states_.setEnabled(Cmd::BtnWeightSpace, true);
-        states_.setEnabled(Cmd::ViewWeightSpace, true);
+    if ((method == MethodStem || method == MethodParetoRace) && hasWeightSpace(ws_))
         ui_.notify(UiEvent::WeightSpaceShown);
-    }
-    switch (method) {
-    case MethodStem:
-        states_.setEnabled(Cmd::StemNew, false);
-        states_.setEnabled(Cmd::StemExit, false);
-        states_.setChecked(Cmd::StemMenu, false);
-        states_.setEnabled(Cmd::RaceMenu, true);
-        states_.setEnabled(Cmd::IcwMenu, true);
-        break;
-    case MethodParetoRace:
+    if (method == MethodParetoRace)
         ws_.raceObjective = 0;
-        for (Cmd c : {Cmd::RaceChangeDir, Cmd::RaceFix, Cmd::RaceRelax, Cmd::RaceExit})
-            states_.setEnabled(c, false);
-        states_.setChecked(Cmd::RaceMenu, false);
-        states_.setVisible(Cmd::RacePanel, false);
-        states_.setEnabled(Cmd::StemMenu, true);
-        states_.setEnabled(Cmd::IcwMenu, true);
-        break;
-    case MethodIcw:
-        states_.setChecked(Cmd::IcwMenu, false);
-        states_.setEnabled(Cmd::Icw1st, true);
-        for (Cmd c : {Cmd::IcwNew, Cmd::IcwContractedVma, Cmd::IcwExit})
-            states_.setEnabled(c, false);
-        states_.setEnabled(Cmd::StemMenu, true);
-        states_.setEnabled(Cmd::RaceMenu, true);
+    if (method == MethodIcw)
         ui_.notify(UiEvent::ContractedConeHidden);
-        break;
-    default: break;
-    }
-    commandsChanged();
-    if (mesmoProb && ws_.limitsActive) {
-        if (ui_.ask(text(msg::kKeepLimitations)) == Answer::No) {
-            ClearLimitations();
-            writeReport(2);
-        } else {
-            states_.setChecked(Cmd::BtnLimitations, true);
-            commandsChanged();
-        }
-    }
     ws_.activeMethod = MethodNone;
     if (phase_ == Phase::Method)
         phase_ = Phase::Solutions;
+    commandsChanged();
+    if (mesmoProb && ws_.limitsActive && ui_.ask(text(msg::kKeepLimitations)) == Answer::No) {
+        ClearLimitations();
+        writeReport(2);
+    }
 }
 
 void MainFlow::ClearLimitations()
 {
     ClearLimitationValues(ws_);
-    states_.setChecked(Cmd::BtnLimitations, false);
     // The chart window decides whether it shows an objective plane.
     ui_.notify(UiEvent::BasketChartChanged);
     commandsChanged();
@@ -473,7 +421,6 @@ void MainFlow::setViewLastNText(const QString& typed)
 void MainFlow::toggleAskTolerance()
 {
     ws_.askNadirTolerance = !ws_.askNadirTolerance;
-    states_.setChecked(Cmd::AskTolerance, ws_.askNadirTolerance);
     commandsChanged();
 }
 
@@ -515,25 +462,28 @@ void MainFlow::writeReport(int mode)
 
 void MainFlow::storeCurrentSolution()
 {
-    if (ws_.guardaTodasSols)
+    if (ws_.guardaTodasSols) {
+        finish(Outcome::Refused);
         return;
+    }
     const StoreResult stored = StoreSolution(ws_, ui_, false, ws_.currentBasis, ws_.currentF, true, ws_.lastColor,
                                              ws_.currentXS);
-    if (stored.failed)
+    if (stored.failed) {
+        finish(Outcome::Failed);
         return;
+    }
     if (!ws_.history.empty() && stored.index > 0) {
         ComputedSolution& newest = ws_.history.front();
         newest.basketIndex = stored.index;
         newest.cor = ws_.basket[stored.index].cor;
     }
     writeReport(2);
+    finish(Outcome::Done);
 }
 
 void MainFlow::setStoreAllSolutions(bool all)
 {
     ws_.guardaTodasSols = all;
-    states_.setEnabled(Cmd::StoreCurrent, !all);
-    states_.setEnabled(Cmd::BtnStore, !all);
     commandsChanged();
 }
 
@@ -546,6 +496,7 @@ void MainFlow::deleteSolutions()
     QString bad;
     if (!ParseDeleteRange(answer, from, to, bad)) {
         ui_.showMessage(MsgKind::Error, text(msg::kNotAnInteger).arg(bad));
+        finish(Outcome::Refused);
         return;
     }
     const DeleteOutcome out = DeleteSolutionRange(ws_, from, to);
@@ -562,21 +513,16 @@ void MainFlow::deleteSolutions()
         ui_.showMessage(MsgKind::Information, text(msg::kCannotDeleteRegion));
     else if (out.keptOptimum)
         ui_.showMessage(MsgKind::Information, text(msg::kCannotDeleteOptima));
+    finish(Outcome::Done);
 }
 
 void MainFlow::saveReport()
 {
-    const auto chosen =
-        ui_.chooseSaveFile(QStringLiteral("Save text"), {text(msg::kFilterRtf), text(msg::kFilterTxt)}, QStringLiteral("rtf"));
+    const auto chosen = ChooseSaveTarget(ui_, QStringLiteral("Save text"),
+                                         {text(msg::kFilterRtf), text(msg::kFilterTxt)}, QStringLiteral("rtf"));
     if (!chosen)
         return;
     const QString path = *chosen;
-    if (QFileInfo::exists(path)) {
-        QString question = text(msg::kOverwrite);
-        question.replace(QStringLiteral("%s"), path);
-        if (ui_.ask(question, true) != Answer::Yes)
-            return;
-    }
     const bool plain = QFileInfo(path).suffix().compare(QStringLiteral("txt"), Qt::CaseInsensitive) == 0;
     const QByteArray bytes =
         plain ? ToCp1252(report_.toPlainText().replace(QLatin1Char('\n'), QStringLiteral("\r\n"))) : report_.toRtf();
@@ -595,6 +541,7 @@ void MainFlow::computePayoffCommand()
     else
         ShowSolveStatus(ui_, status);
     ui_.showPayoffTable();
+    finish(status == SolveStatus::Optimal ? Outcome::Done : Outcome::Failed);
 }
 
 void MainFlow::viewPayoffCommand() { ui_.showPayoffTable(); }
@@ -612,15 +559,23 @@ void MainFlow::weightedSumCommand()
         values << (picked ? NumText(ws_.pickedWeights[k]) : QStringLiteral("1"));
     }
     const auto typed = ui_.editWeights(text(msg::kSumWeightsTitle), headers, values, text(msg::kSolveCaption));
-    if (!typed || !AcceptSumWeights(ws_, ui_, *typed))
+    if (!typed) {
+        finish(Outcome::Cancelled);
         return;
+    }
+    if (!AcceptSumWeights(ws_, ui_, *typed)) {
+        finish(Outcome::Refused);
+        return;
+    }
     int index = 0;
     const SolveStatus status = ComputeFromWeights(ws_, *engine_, ui_, true, index);
     if (status != SolveStatus::Optimal) {
         ShowSolveStatus(ui_, status);
+        finish(Outcome::Failed);
         return;
     }
     writeReport(kReportWeightedSum);
+    finish(Outcome::Done);
 }
 
 void MainFlow::referencePointCommand()
@@ -638,17 +593,27 @@ void MainFlow::referencePointCommand()
     }
     const auto point = ui_.editReferencePoint(
         names, values, [this](const QStringList& typed) { return AcceptReferencePoint(ws_, ui_, typed); });
-    if (!point)
+    if (!point) {
+        finish(Outcome::Cancelled);
         return;
+    }
     const auto weights = ui_.editWeights(text(msg::kTchebWeightsTitle), headers, ones, QStringLiteral("OK"));
-    if (!weights || !AcceptTchebWeights(ws_, ui_, *weights))
+    if (!weights) {
+        finish(Outcome::Cancelled);
         return;
+    }
+    if (!AcceptTchebWeights(ws_, ui_, *weights)) {
+        finish(Outcome::Refused);
+        return;
+    }
     const SolveStatus status = ComputeReferencePoint(ws_, *engine_, ui_);
     if (status != SolveStatus::Optimal) {
         ShowSolveStatus(ui_, status);
+        finish(Outcome::Failed);
         return;
     }
     writeReport(kReportReferencePoint);
+    finish(Outcome::Done);
 }
 
 void MainFlow::eConstraintCommand()
@@ -656,6 +621,7 @@ void MainFlow::eConstraintCommand()
     const int p = ws_.numObjectives;
     if (p < 2) {
         ui_.showMessage(MsgKind::Information, text(msg::kEConstraintNeedsTwo));
+        finish(Outcome::Refused);
         return;
     }
     QStringList names;
@@ -663,15 +629,20 @@ void MainFlow::eConstraintCommand()
         names << ws_.objName[k];
     const auto choice = ui_.chooseObjective(text(msg::kObjectiveSelectionTitle), text(msg::kObjectiveSelectionPrompt),
                                             names, false, 0, 0);
-    if (!choice)
+    if (!choice) {
+        finish(Outcome::Cancelled);
         return;
+    }
     const int optimized = choice->selected + 1;
     if (optimized < 1 || optimized > p) {
         ui_.showMessage(MsgKind::Information, text(msg::kInvalidFunction));
+        finish(Outcome::Refused);
         return;
     }
-    if (!Recolhe_e_constraints(ws_, ui_, limitations_, optimized))
+    if (!Recolhe_e_constraints(ws_, ui_, limitations_, optimized)) {
+        finish(Outcome::Cancelled);
         return;
+    }
     for (int k = 1; k <= p; ++k)
         ws_.sumWeights[k] = kEConstraintSmallWeight;
     ws_.sumWeights[optimized] = 1;
@@ -683,6 +654,7 @@ void MainFlow::eConstraintCommand()
             writeReport(kReportWeightedSum);
         else
             ShowSolveStatus(ui_, status);
+        finish(status == SolveStatus::Optimal ? Outcome::Done : Outcome::Failed);
     }
     // The bounds served this one computation.
     ClearLimitations();
@@ -695,14 +667,31 @@ void MainFlow::limitationsCommand()
         ui_.notify(UiEvent::BarsChanged);
         ui_.notify(UiEvent::BasketChartChanged);
     }
-    states_.setChecked(Cmd::BtnLimitations, ws_.limitsActive);
     commandsChanged();
+    finish(Outcome::Done);
 }
 
 void MainFlow::importResultsCommand()
 {
-    if (ImportResultsCommand(ws_, ui_))
-        ShowSolutionPhase();
+    if (!confirmDiscardSolutions()) {
+        finish(Outcome::Cancelled);
+        return;
+    }
+    if (!ImportResultsCommand(ws_, ui_)) {
+        finish(Outcome::Refused);
+        return;
+    }
+    ShowSolutionPhase();
+    markResultsSaved();
+    finish(Outcome::Done);
 }
 
-void MainFlow::exportResultsCommand() { ExportResultsCommand(ws_, ui_); }
+void MainFlow::exportResultsCommand()
+{
+    if (!ExportResultsCommand(ws_, ui_)) {
+        finish(Outcome::Refused);
+        return;
+    }
+    markResultsSaved();
+    finish(Outcome::Done);
+}

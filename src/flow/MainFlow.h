@@ -13,14 +13,18 @@
 
 struct Workspace;
 
-// Phases of the main window.
-enum class Phase { Empty, Problem, Solutions, Method };
+// How the last command ended: done, cancelled by the person, refused (an
+// input or a file was not accepted; the message was shown) or failed (a
+// computation did not find a solution; its status was shown).
+enum class Outcome { Done, Cancelled, Refused, Failed };
 
-const char* toString(Phase phase);
+const char* toString(Outcome outcome);
 
 // The command flows of the main window: which commands are offered in which
 // phase, the questions asked around them and the operations they call. The
-// window applies `states()` to its actions after every CommandsChanged.
+// window applies `states()` to its actions after every CommandsChanged. The
+// batch tool runs the same commands through its own port, which answers the
+// dialogs with the values of the command line.
 //
 // Holds references to the workspace and the UI port; both must outlive it.
 class MainFlow {
@@ -30,8 +34,16 @@ public:
     // Start-up: workspace initialisation and the Empty phase.
     void startUp(const QString& startDir);
 
-    const CommandStates& states() const { return states_; }
+    // Everything the state of the commands depends on, and that state.
+    FlowState flowState() const;
+    // Recomputed from flowState() at every CommandsChanged and on each call.
+    const CommandStates& states() const
+    {
+        states_ = CommandStatesFor(flowState());
+        return states_;
+    }
     Phase phase() const { return phase_; }
+    Outcome lastOutcome() const { return outcome_; }
     QString caption() const { return caption_; }
 
     // New: validates the texts of the sizes dialog, showing its messages;
@@ -53,9 +65,16 @@ public:
     // Edit: the loaded problem in the problem editor (after a warning when
     // computations would be lost).
     void editProblem();
-    // Exit: releases the LP engine and the workspace's lists; the window then
-    // closes.
-    void exitProgram();
+    // Exit: after the question about solutions not exported, releases the LP
+    // engine and the workspace's lists; the window then closes. False when
+    // the person chose to stay.
+    bool exitProgram();
+    // Before a command that replaces the problem or the basket: when the
+    // basket holds solutions computed or changed since the last export or
+    // import, asks whether to discard them. True to go on.
+    bool confirmDiscardSolutions();
+    // The batch tool discards without asking: its results are on its output.
+    void setConfirmDiscard(bool ask) { confirmDiscard_ = ask; }
     // The LP engine of the computations; null before startUp and after exit.
     LpEngine* engine() { return engine_.get(); }
 
@@ -116,6 +135,8 @@ public:
 
 private:
     void commandsChanged();
+    void markResultsSaved();
+    Outcome finish(Outcome outcome) { return outcome_ = outcome; }
     void setViewLastN(int n);
     void showProblemMenus();
     // Opens the problem editor on the workspace's problem; when it closes,
@@ -126,8 +147,12 @@ private:
     UiPort& ui_;
     // The LP engine's tables, allocated at start-up and released at exit.
     std::unique_ptr<LpEngine> engine_;
-    CommandStates states_;
     Phase phase_ = Phase::Empty;
+    mutable CommandStates states_;
+    Outcome outcome_ = Outcome::Done;
+    bool confirmDiscard_ = true;
+    // Hash of the results file text at the last export or import.
+    std::size_t savedResults_ = 0;
     QString caption_;
     ReportDocument report_;
     LimitationsEditor limitations_;

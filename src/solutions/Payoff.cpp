@@ -85,3 +85,22 @@ QString PayoffRowCaption(const QString& objectiveName)
 {
     return (QStringLiteral("Opt. ") + objectiveName).left(kPayoffRowCaptionLength);
 }
+
+std::vector<QStringList> PayoffGrid(const Workspace& ws)
+{
+    std::vector<QStringList> grid;
+    if (!ws.payoffComputed)
+        return grid;
+    const int p = ws.numObjectives;
+    QStringList header{QString()};
+    for (int l = 1; l <= p; ++l)
+        header << ws.objName[l];
+    grid.push_back(header);
+    for (int k = 1; k <= p; ++k) {
+        QStringList row{PayoffRowCaption(ws.objName[k])};
+        for (int l = 1; l <= p; ++l)
+            row << PayoffCellText(ws.payoff[k].f[l]);
+        grid.push_back(row);
+    }
+    return grid;
+}

@@ -3,6 +3,9 @@
 #include "lp/LpEngine.h"
 
 #include <QString>
+#include <QStringList>
+
+#include <vector>
 
 struct Workspace;
 class UiPort;
@@ -21,3 +24,7 @@ SolveStatus ComputePayoff(Workspace& ws, LpEngine& engine, UiPort& ui);
 QString PayoffCellText(Real value);
 // Row caption "Opt. " + name, at most 15 characters.
 QString PayoffRowCaption(const QString& objectiveName);
+// The pay-off window's grid: a header row (an empty corner, then the
+// objective names), then per objective k its row caption and the values of
+// every objective at the optimum of k. Empty before the table is computed.
+std::vector<QStringList> PayoffGrid(const Workspace& ws);

@@ -587,3 +587,83 @@ TEST_F(MainFlowTest, MenuLayoutHasEveryCommandOnce)
 }
 
 } // namespace
+
+namespace {
+
+class DiscardQuestionTest : public MainFlowTest {
+protected:
+    const QString question = QStringLiteral("Ask: ") + QString::fromUtf8(msg::kDiscardSolutions);
+
+    void computePayoff()
+    {
+        openSmallProblem();
+        ui.normalizations.push_back(false);
+        flow.computePayoffCommand();
+        ASSERT_EQ(flow.lastOutcome(), Outcome::Done);
+        ui.clear();
+    }
+};
+
+TEST_F(DiscardQuestionTest, AskedOnlyWhileComputedSolutionsAreNotExported)
+{
+    // Nothing computed: nothing to lose.
+    openSmallProblem();
+    ui.files.push_back(std::nullopt);
+    flow.openProblem();
+    EXPECT_FALSE(ui.log.contains(question));
+
+    computePayoff();
+    // No keeps everything and cancels the command before its file dialog.
+    ui.answers.push_back(Answer::No);
+    flow.openProblem();
+    EXPECT_EQ(ui.dialogs(), QStringList{question});
+    EXPECT_EQ(flow.lastOutcome(), Outcome::Cancelled);
+    EXPECT_EQ(flow.phase(), Phase::Solutions);
+    EXPECT_EQ(ws->basketCount, 2);
+    for (auto command : {&MainFlow::openMpsProblem, &MainFlow::importResultsCommand}) {
+        ui.clear();
+        ui.answers.push_back(Answer::No);
+        (flow.*command)();
+        EXPECT_EQ(ui.dialogs(), QStringList{question});
+        EXPECT_EQ(ws->basketCount, 2);
+    }
+    ui.answers.push_back(Answer::No);
+    EXPECT_FALSE(flow.exitProgram());
+    EXPECT_NE(flow.engine(), nullptr);
+
+    // Once exported, nothing is asked until the basket changes again.
+    ui.clear();
+    ui.files.push_back(dir.filePath(QStringLiteral("work.out")));
+    flow.exportResultsCommand();
+    ASSERT_EQ(flow.lastOutcome(), Outcome::Done) << ui.log.join(QLatin1Char('\n')).toStdString();
+    ui.files.push_back(std::nullopt);
+    flow.openProblem();
+    EXPECT_FALSE(ui.log.contains(question));
+    // A new colour changes the basket.
+    ui.colors.push_back(0x00FF00);
+    flow.chooseColour();
+    ui.clear();
+    ui.answers.push_back(Answer::Yes);
+    EXPECT_TRUE(flow.exitProgram());
+    EXPECT_EQ(ui.dialogs(), QStringList{question});
+    EXPECT_EQ(flow.engine(), nullptr);
+}
+
+TEST_F(DiscardQuestionTest, AnImportedBasketIsSavedWork)
+{
+    computePayoff();
+    ui.files.push_back(dir.filePath(QStringLiteral("work.out")));
+    flow.exportResultsCommand();
+    ui.files.push_back(dir.filePath(QStringLiteral("work.out")));
+    flow.importResultsCommand();
+    ASSERT_EQ(flow.lastOutcome(), Outcome::Done) << ui.log.join(QLatin1Char('\n')).toStdString();
+    ui.clear();
+    EXPECT_TRUE(flow.confirmDiscardSolutions());
+    EXPECT_TRUE(ui.dialogs().isEmpty());
+    flow.setConfirmDiscard(false);
+    ws->basket[1].cor = 0x123456;
+    EXPECT_TRUE(flow.confirmDiscardSolutions());
+    EXPECT_TRUE(ui.dialogs().isEmpty());
+}
+
+} // namespace

@@ -357,9 +357,11 @@ TEST(MpsBatch, RefusedFilesPrintTheWindowsMessages)
     EXPECT_EQ(run.exitCode, 2);
     EXPECT_EQ(run.err, QStringLiteral("Error: '1O.' is not a valid floating point value\n"));
 
-    run = RunBatch({dir.filePath(QStringLiteral("none.mps"))});
+    // The batch tool names the file it did not find.
+    const QString none = dir.filePath(QStringLiteral("none.mps"));
+    run = RunBatch({none});
     EXPECT_EQ(run.exitCode, 2);
-    EXPECT_EQ(run.err, ErrorLine(msg::kFileNotFound) + QLatin1Char('\n'));
+    EXPECT_EQ(run.err, ErrorLine(msg::kFileNotFound) + QStringLiteral(": ") + none + QLatin1Char('\n'));
 }
 
 } // namespace

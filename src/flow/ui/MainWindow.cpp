@@ -455,6 +455,8 @@ void MainWindow::onNotify(UiEvent event)
 
 void MainWindow::newProblem()
 {
+    if (!flow_.confirmDiscardSolutions())
+        return;
     sizesDialog_->reset();
     if (sizesDialog_->exec() != QDialog::Accepted)
         return;
@@ -524,7 +526,10 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 void MainWindow::closeEvent(QCloseEvent* event)
 {
     if (!exited_) {
-        flow_.exitProgram();
+        if (!flow_.exitProgram()) {
+            event->ignore();
+            return;
+        }
         exited_ = true;
     }
     event->accept();

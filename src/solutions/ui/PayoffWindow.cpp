@@ -76,13 +76,13 @@ void PayoffWindow::fill(const Workspace& ws)
     table_->setRowCount(p + 1);
     table_->setColumnCount(p + 1);
 
-    table_->setItem(0, 0, fixedItem(QString()));
-    for (int l = 1; l <= p; ++l)
-        table_->setItem(0, l, fixedItem(ws.objName[l]));
+    const std::vector<QStringList> grid = PayoffGrid(ws);
+    for (int l = 0; l <= p; ++l)
+        table_->setItem(0, l, fixedItem(grid[0][l]));
     for (int k = 1; k <= p; ++k) {
-        table_->setItem(k, 0, fixedItem(PayoffRowCaption(ws.objName[k])));
+        table_->setItem(k, 0, fixedItem(grid[static_cast<std::size_t>(k)][0]));
         for (int l = 1; l <= p; ++l) {
-            auto* cell = new QTableWidgetItem(PayoffCellText(ws.payoff[k].f[l]));
+            auto* cell = new QTableWidgetItem(grid[static_cast<std::size_t>(k)][l]);
             cell->setFlags(Qt::ItemIsEnabled);
             cell->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
             if (k == l) {

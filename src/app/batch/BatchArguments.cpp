@@ -1,0 +1,295 @@
+#include "app/batch/BatchArguments.h"
+
+#include "app/batch/BatchOutput.h"
+#include "base/Messages.h"
+#include "solutions/Basket.h"
+#include "solutions/Limitations.h"
+#include "solutions/Messages.h"
+#include "workspace/Workspace.h"
+
+#include <cmath>
+#include <memory>
+
+namespace batch {
+
+const char* const kStoreWithAllSolutions = "store: with --all-solutions every computed solution is already stored";
+
+const char* const kUsage =
+    "usage: quilvane-batch [OPTIONS] PROBLEM [ACTION ...]\n"
+    "  PROBLEM            a .mlp problem file, or a fixed-column MPS file (.mps)\n"
+    "  --mps              read PROBLEM as a fixed-column MPS file whatever its name\n"
+    "  --write FILE       write the problem as a .mlp file after reading it\n"
+    "  --listing FILE     write the problem's text listing (as the editor's\n"
+    "                     \"Save as text ...\") after reading it\n"
+    "  --normalize        L2 normalization of the objectives before the pay-off table\n"
+    "  --all-solutions    store every computed solution (the automatic-store option)\n"
+    "  --import FILE.out  read a results file instead of computing the pay-off table;\n"
+    "                     the actions then run on the imported work\n"
+    "  --export FILE.out  write the results file after the last action (not after a\n"
+    "                     failed one)\n"
+    "Nothing is written unless every argument, the problem and the results file to\n"
+    "import are valid.\n"
+    "ACTIONS, run in order; each prints its report (the report pane's text) to standard\n"
+    "output, followed by a blank line:\n"
+    "  payoff                       the pay-off table, then its grid (tab-separated);\n"
+    "                               only as the first action, and run first\n"
+    "                               automatically when another action needs it\n"
+    "  weighted-sum W1,...,Wp       weighted-sum computation (each weight in [0,1],\n"
+    "                               not all 0; normalized to sum 1)\n"
+    "  refpoint Q1,...,Qp W1,...,Wp reference-point (Tchebycheff) computation\n"
+    "                               (weights >= 0, not all 0)\n"
+    "  limits L1,...,Lp             impose limitations ('-' = none for that objective);\n"
+    "                               'limits clear' removes them all\n"
+    "  econstraint K L1,...,Lp      optimize objective K with the others bounded\n"
+    "                               ('-' = free; '-' for K itself); afterwards no\n"
+    "                               limitation remains in force\n"
+    "  store                        store the current solution in the basket\n"
+    "  delete RANGE                 delete basket solutions: one index or FROM-TO\n"
+    "  basket                       the basket values table (tab-separated) instead of\n"
+    "                               a report\n"
+    "weighted-sum and refpoint consider the limitations in force.\n"
+    "Messages that the GUI shows in a box are written to standard error as \"KIND: text\".\n"
+    "Exit status: 0 all actions done; 1 a computation failed (its message was printed,\n"
+    "later actions are not run); 2 usage or input error.\n"
+    "Not available in this build: vma, nadir, ea-nadir, stem, icw.\n";
+
+namespace {
+
+QString text(const char* s) { return QString::fromUtf8(s); }
+
+const ActionSyntax kActions[] = {
+    {"payoff", ActionKind::Payoff, 0, ""},
+    {"weighted-sum", ActionKind::WeightedSum, 1, "W1,...,Wp"},
+    {"refpoint", ActionKind::RefPoint, 2, "Q1,...,Qp W1,...,Wp"},
+    {"limits", ActionKind::Limits, 1, "L1,...,Lp or 'clear'"},
+    {"econstraint", ActionKind::EConstraint, 2, "K L1,...,Lp"},
+    {"store", ActionKind::Store, 0, ""},
+    {"delete", ActionKind::Delete, 1, "RANGE"},
+    {"basket", ActionKind::Basket, 0, ""},
+};
+
+// Named in the interface, built with later versions.
+const char* const kLaterActions[] = {"vma", "nadir", "ea-nadir", "stem", "icw"};
+
+const ActionSyntax* findAction(const QString& word)
+{
+    for (const ActionSyntax& syntax : kActions)
+        if (word == QLatin1String(syntax.name))
+            return &syntax;
+    return nullptr;
+}
+
+// A finite real with "." as the decimal separator, as the dialogs read them.
+bool toFiniteReal(const QString& typed, Real& value) { return ParseTypedReal(typed, value) && std::isfinite(value); }
+
+// "a,b,c" into exactly p texts; an error text otherwise.
+QString splitValues(const QString& action, const QString& typed, int p, QStringList& values)
+{
+    values = commaList(typed);
+    if (values.size() != p)
+        return QStringLiteral("%1: %2 values expected, %3 given in '%4'").arg(action).arg(p).arg(values.size()).arg(typed);
+    return {};
+}
+
+QString notAReal(const QString& action, const QString& typed)
+{
+    return action + QStringLiteral(": ") + text(msg::kNotAFloat).arg(typed);
+}
+
+// p numbers separated by commas.
+QString checkNumbers(const QString& action, const QString& typed, int p)
+{
+    QStringList values;
+    QString error = splitValues(action, typed, p, values);
+    if (!error.isEmpty())
+        return error;
+    for (const QString& v : values) {
+        Real x = 0;
+        if (!toFiniteReal(v, x))
+            return notAReal(action, v);
+    }
+    return {};
+}
+
+// p bounds separated by commas, '-' for none; `bounded[k]` tells which are set.
+QString checkBounds(const QString& action, const QString& typed, int p, std::vector<bool>& bounded)
+{
+    QStringList values;
+    QString error = splitValues(action, typed, p, values);
+    if (!error.isEmpty())
+        return error;
+    bounded.assign(static_cast<std::size_t>(p) + 1, false);
+    for (int k = 1; k <= p; ++k) {
+        const QString& v = values[k - 1];
+        if (v == QLatin1String("-"))
+            continue;
+        Real x = 0;
+        if (!toFiniteReal(v, x))
+            return notAReal(action, v);
+        bounded[static_cast<std::size_t>(k)] = true;
+    }
+    return {};
+}
+
+QString checkEConstraint(const QString& name, const QStringList& args, int p)
+{
+    if (p < 2)
+        return text(msg::kEConstraintNeedsTwo);
+    bool ok = false;
+    const int k = args[0].trimmed().toInt(&ok, 10);
+    if (!ok || k < 1 || k > p)
+        return QStringLiteral("%1: '%2' is not an objective number from 1 to %3").arg(name, args[0]).arg(p);
+    std::vector<bool> bounded;
+    const QString error = checkBounds(name, args[1], p, bounded);
+    if (!error.isEmpty())
+        return error;
+    if (bounded[static_cast<std::size_t>(k)])
+        return QStringLiteral("%1: objective %2 is the one optimized; its bound must be '-'").arg(name).arg(k);
+    return {};
+}
+
+// Counts and number syntax of the action's values; an error text.
+QString checkValues(const Action& action, int p)
+{
+    const QString name = QLatin1String(action.syntax->name);
+    const QStringList& args = action.arguments;
+    std::vector<bool> bounded;
+    switch (action.kind()) {
+    case ActionKind::WeightedSum: return checkNumbers(name, args[0], p);
+    case ActionKind::RefPoint: {
+        const QString error = checkNumbers(name, args[0], p);
+        return error.isEmpty() ? checkNumbers(name, args[1], p) : error;
+    }
+    case ActionKind::Limits:
+        return args[0] == QLatin1String("clear") ? QString() : checkBounds(name, args[0], p, bounded);
+    case ActionKind::EConstraint: return checkEConstraint(name, args, p);
+    case ActionKind::Delete: {
+        int from = 0, to = 0;
+        QString bad;
+        return ParseDeleteRange(args[0], from, to, bad) ? QString()
+                                                         : name + QStringLiteral(": ") + text(msg::kNotAnInteger).arg(bad);
+    }
+    case ActionKind::Payoff:
+    case ActionKind::Store:
+    case ActionKind::Basket: return {};
+    }
+    return {};
+}
+
+// The typed values as the dialogs would take them, into `scratch` (a
+// workspace with the problem's objective count): false, with the dialog's
+// own message shown, when they are refused.
+bool dialogsAccept(const Action& action, Workspace& scratch, UiPort& ui)
+{
+    const QStringList& args = action.arguments;
+    switch (action.kind()) {
+    case ActionKind::WeightedSum: return AcceptSumWeights(scratch, ui, commaList(args[0]));
+    case ActionKind::RefPoint:
+        return AcceptReferencePoint(scratch, ui, commaList(args[0])) && AcceptTchebWeights(scratch, ui, commaList(args[1]));
+    default: return true;
+    }
+}
+
+// The file name that follows an option; an error text when there is none.
+QString fileArgument(const QStringList& args, int& i, QString& value, bool* given = nullptr)
+{
+    const QString option = args[i];
+    if (i + 1 >= args.size() || args[i + 1].isEmpty())
+        return QStringLiteral("%1 needs a file name").arg(option);
+    value = args[++i];
+    if (given)
+        *given = true;
+    return {};
+}
+
+} // namespace
+
+QStringList commaList(const QString& typed)
+{
+    QStringList values = typed.split(QLatin1Char(','));
+    for (QString& v : values)
+        v = v.trimmed();
+    return values;
+}
+
+QString parseArguments(const QStringList& args, Options& options)
+{
+    for (int i = 1; i < args.size(); ++i) {
+        const QString& arg = args[i];
+        QString error;
+        if (arg == QLatin1String("--write")) {
+            error = fileArgument(args, i, options.writePath, &options.writeGiven);
+        } else if (arg == QLatin1String("--listing")) {
+            error = fileArgument(args, i, options.listingPath, &options.listingGiven);
+        } else if (arg == QLatin1String("--import")) {
+            error = fileArgument(args, i, options.importPath);
+        } else if (arg == QLatin1String("--export")) {
+            error = fileArgument(args, i, options.exportPath);
+        } else if (arg == QLatin1String("--mps")) {
+            options.mps = true;
+        } else if (arg == QLatin1String("--normalize")) {
+            options.normalize = true;
+        } else if (arg == QLatin1String("--all-solutions")) {
+            options.allSolutions = true;
+        } else if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
+            return QStringLiteral("help");
+        } else if (arg.startsWith(QLatin1String("--"))) {
+            return QStringLiteral("the option %1 is not available in this build").arg(arg);
+        } else if (options.problemPath.isEmpty()) {
+            options.problemPath = arg;
+        } else {
+            options.actionWords << arg;
+        }
+        if (!error.isEmpty())
+            return error;
+    }
+    if (options.problemPath.isEmpty())
+        return QStringLiteral("no problem file given");
+    if (!options.importPath.isEmpty() && options.normalize)
+        return QStringLiteral("--normalize cannot be used with --import: the normalization factors come from "
+                              "the results file");
+    if (options.problemPath.endsWith(QLatin1String(".mps"), Qt::CaseInsensitive))
+        options.mps = true;
+    return {};
+}
+
+QString splitActions(const QStringList& words, std::vector<Action>& actions)
+{
+    for (int i = 0; i < words.size(); ++i) {
+        const QString& word = words[i];
+        const ActionSyntax* syntax = findAction(word);
+        if (!syntax) {
+            for (const char* later : kLaterActions)
+                if (word == QLatin1String(later))
+                    return QStringLiteral("the action %1 is not available in this build").arg(word);
+            return QStringLiteral("unknown action %1").arg(word);
+        }
+        if (i + syntax->argumentCount >= words.size())
+            return QStringLiteral("%1 needs %2").arg(word, QLatin1String(syntax->arguments));
+        if (syntax->kind == ActionKind::Payoff && !actions.empty())
+            return QStringLiteral("payoff can only be the first action");
+        actions.push_back(Action{syntax, words.mid(i + 1, syntax->argumentCount)});
+        i += syntax->argumentCount;
+    }
+    return {};
+}
+
+bool checkActions(const std::vector<Action>& actions, int p, bool allSolutions, UiPort& ui)
+{
+    auto scratch = std::make_unique<Workspace>();
+    scratch->numObjectives = p;
+    for (const Action& action : actions) {
+        QString error = checkValues(action, p);
+        if (action.kind() == ActionKind::Store && allSolutions)
+            error = text(kStoreWithAllSolutions);
+        if (!error.isEmpty()) {
+            printError(error);
+            return false;
+        }
+        if (!dialogsAccept(action, *scratch, ui))
+            return false;
+    }
+    return true;
+}
+
+} // namespace batch

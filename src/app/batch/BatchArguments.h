@@ -1,0 +1,62 @@
+#pragma once
+
+#include "base/Numeric.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+class UiPort;
+
+// The command line of quilvane-batch: options, actions and the checks of
+// their values, all made before anything is read or computed.
+namespace batch {
+
+extern const char* const kUsage;
+// The window disables its store command while every solution is stored.
+extern const char* const kStoreWithAllSolutions;
+
+struct Options {
+    QString problemPath;
+    QString writePath;
+    QString listingPath;
+    bool writeGiven = false;
+    bool listingGiven = false;
+    bool mps = false; // read the problem as fixed-column MPS
+    bool normalize = false;
+    bool allSolutions = false;
+    QString importPath; // a results file read instead of the pay-off table
+    QString exportPath; // the results file written after the last action
+    double timeLimitSeconds = 0; // 0: no limit
+    QStringList actionWords;
+};
+
+enum class ActionKind { Payoff, WeightedSum, RefPoint, Limits, EConstraint, Store, Delete, Basket };
+
+struct ActionSyntax {
+    const char* name;
+    ActionKind kind;
+    int argumentCount;
+    const char* arguments; // for the usage message
+};
+
+struct Action {
+    const ActionSyntax* syntax = nullptr;
+    QStringList arguments;
+    ActionKind kind() const { return syntax->kind; }
+};
+
+// Returns an error text, empty when the arguments are fine, "help" for --help.
+QString parseArguments(const QStringList& args, Options& options);
+// Splits the action words into actions with their arguments; an error text
+// when a name is unknown or not built yet, or an argument is missing.
+QString splitActions(const QStringList& words, std::vector<Action>& actions);
+// Every action's values checked against a problem of p objectives, with the
+// dialogs' own messages: false when one is refused (its message printed).
+bool checkActions(const std::vector<Action>& actions, int p, bool allSolutions, UiPort& ui);
+
+// "a, b,c" -> "a", "b", "c".
+QStringList commaList(const QString& typed);
+
+} // namespace batch

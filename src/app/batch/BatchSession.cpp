@@ -1,0 +1,205 @@
+#include "app/batch/BatchSession.h"
+
+#include "app/batch/BatchOutput.h"
+#include "base/Messages.h"
+#include "base/NumberFormat.h"
+#include "solutions/Messages.h"
+#include "solutions/Payoff.h"
+#include "workspace/Workspace.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace batch {
+
+namespace {
+
+QString text(const char* s) { return QString::fromUtf8(s); }
+
+int statusOf(Outcome outcome)
+{
+    switch (outcome) {
+    case Outcome::Done: return kExitOk;
+    case Outcome::Failed: return kExitFailed;
+    case Outcome::Cancelled:
+    case Outcome::Refused: return kExitUsage;
+    }
+    return kExitUsage;
+}
+
+} // namespace
+
+BatchSession::BatchSession(Workspace& ws, const Options& options) : ws_(ws), options_(options), flow_(ws, ui_)
+{
+    flow_.startUp(QDir::currentPath());
+    // The results are on the output: nothing to ask before discarding them.
+    flow_.setConfirmDiscard(false);
+}
+
+int BatchSession::objectives() const { return ws_.numObjectives; }
+
+int BatchSession::openProblem()
+{
+    const QString& path = options_.problemPath;
+    if (!QFileInfo::exists(path)) {
+        printError(text(msg::kFileNotFound) + QStringLiteral(": ") + path);
+        return kExitUsage;
+    }
+    if (options_.mps)
+        flow_.openMpsFile(path);
+    else
+        flow_.openProblemFile(path);
+    if (flow_.lastOutcome() != Outcome::Done)
+        return statusOf(flow_.lastOutcome());
+    flow_.setStoreAllSolutions(options_.allSolutions);
+    return kExitOk;
+}
+
+int BatchSession::finishCommand()
+{
+    const int status = statusOf(flow_.lastOutcome());
+    if (status == kExitOk)
+        printBlock(flow_.report().toPlainText());
+    return status;
+}
+
+int BatchSession::payoff()
+{
+    ui_.normalize = options_.normalize;
+    ui_.payoffShown = false;
+    flow_.computePayoffCommand();
+    const int status = finishCommand();
+    if (status == kExitOk && ui_.payoffShown) {
+        QStringList rows;
+        for (const QStringList& row : PayoffGrid(ws_))
+            rows << row.join(QLatin1Char('\t'));
+        printBlock(rows.join(QLatin1Char('\n')));
+    }
+    return status;
+}
+
+int BatchSession::importResults(const QString& path)
+{
+    // The window's import says nothing when the file cannot be opened (its
+    // file dialog chose an existing file); a script needs the reason.
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        printError(text(msg::kResultsCannotOpen).arg(path, file.errorString()));
+        return kExitUsage;
+    }
+    file.close();
+    ui_.openFile = path;
+    flow_.importResultsCommand();
+    return finishCommand();
+}
+
+int BatchSession::exportResults(const QString& path)
+{
+    if (!ws_.payoffComputed) {
+        const int status = payoff();
+        if (status != kExitOk)
+            return status;
+    }
+    ui_.saveFile = path;
+    flow_.exportResultsCommand();
+    return statusOf(flow_.lastOutcome());
+}
+
+void BatchSession::prepareBounds(const QString& values)
+{
+    const QStringList typed = commaList(values);
+    ui_.limitations = [this, typed](LimitationsEditor& editor) {
+        const std::vector<int>& tabs = editor.tabs();
+        for (std::size_t i = 0; i < tabs.size(); ++i) {
+            if (!editor.switchToTab(static_cast<int>(i), ui_))
+                return LimitationsAnswer::Cancel;
+            const QString& value = typed[tabs[i] - 1];
+            if (value == QLatin1String("-"))
+                editor.setChecked(false);
+            else
+                editor.typeValue(value);
+        }
+        return LimitationsAnswer::Accept;
+    };
+}
+
+int BatchSession::limits(const QString& values)
+{
+    if (values == QLatin1String("clear"))
+        ui_.limitations = [](LimitationsEditor&) { return LimitationsAnswer::ClearAll; };
+    else
+        prepareBounds(values);
+    flow_.limitationsCommand();
+    return finishCommand();
+}
+
+int BatchSession::eConstraint(const QStringList& args)
+{
+    ui_.objective = args[0].trimmed().toInt() - 1;
+    prepareBounds(args[1]);
+    flow_.eConstraintCommand();
+    return finishCommand();
+}
+
+// The values window as text: a header row of names, then "[index]" and the
+// objective values, decision variables and slacks of every solution.
+int BatchSession::basket()
+{
+    const int p = ws_.numObjectives;
+    const int n = ws_.numVariables;
+    const int m = ws_.numConstraints;
+    QStringList header{QString()};
+    for (int k = 1; k <= p; ++k)
+        header << ws_.objName[k];
+    for (int j = 1; j <= n; ++j)
+        header << ws_.vars[j].name;
+    for (int i = 1; i <= m; ++i)
+        header << ws_.slackName[i];
+    QStringList rows{header.join(QLatin1Char('\t'))};
+    for (int s = 1; s <= ws_.basketCount; ++s) {
+        const SolSolutionBasket& sol = ws_.basket[static_cast<std::size_t>(s)];
+        QStringList row{QStringLiteral("[%1]").arg(s)};
+        for (int k = 1; k <= p; ++k)
+            row << NumText(sol.f[k]);
+        for (int j = 1; j <= n + m; ++j)
+            row << NumText(sol.x_s[j]);
+        rows << row.join(QLatin1Char('\t'));
+    }
+    printBlock(rows.join(QLatin1Char('\n')));
+    return kExitOk;
+}
+
+int BatchSession::run(const Action& action)
+{
+    if (action.kind() != ActionKind::Payoff && !ws_.payoffComputed) {
+        const int status = payoff();
+        if (status != kExitOk)
+            return status;
+    }
+    const QStringList& args = action.arguments;
+    switch (action.kind()) {
+    case ActionKind::Payoff: return payoff();
+    case ActionKind::WeightedSum:
+        ui_.grids = {commaList(args[0])};
+        flow_.weightedSumCommand();
+        return finishCommand();
+    case ActionKind::RefPoint:
+        ui_.grids = {commaList(args[0]), commaList(args[1])};
+        flow_.referencePointCommand();
+        return finishCommand();
+    case ActionKind::Limits: return limits(args[0]);
+    case ActionKind::EConstraint: return eConstraint(args);
+    case ActionKind::Store:
+        flow_.storeCurrentSolution();
+        return finishCommand();
+    case ActionKind::Delete:
+        ui_.input = args[0];
+        flow_.deleteSolutions();
+        return finishCommand();
+    case ActionKind::Basket: return basket();
+    }
+    return kExitUsage;
+}
+
+} // namespace batch

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "app/batch/BatchArguments.h"
+#include "app/batch/BatchUiPort.h"
+#include "flow/MainFlow.h"
+
+struct Workspace;
+
+namespace batch {
+
+// Runs the actions of the command line as the window's commands, through
+// the main window's own flow: the port answers each dialog with the values
+// of the action. Every method returns an exit status.
+class BatchSession {
+public:
+    BatchSession(Workspace& ws, const Options& options);
+
+    // Reads the problem as Open (or Open MPS) does.
+    int openProblem();
+    // The results file instead of the pay-off table, as Import does.
+    int importResults(const QString& path);
+    int run(const Action& action);
+    // The results file after the last action; the pay-off table is computed
+    // first when no action needed one.
+    int exportResults(const QString& path);
+
+    int objectives() const;
+    BatchUiPort& ui() { return ui_; }
+
+private:
+    int payoff();
+    int limits(const QString& values);
+    int eConstraint(const QStringList& args);
+    int basket();
+    // The exit status of the flow's last command; its report is printed
+    // when it was done.
+    int finishCommand();
+    // Prepares the limitations dialog to set the bounds "L1,...,Lp" ('-' none).
+    void prepareBounds(const QString& values);
+
+    Workspace& ws_;
+    const Options& options_;
+    BatchUiPort ui_;
+    MainFlow flow_;
+};
+
+} // namespace batch

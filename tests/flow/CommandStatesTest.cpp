@@ -1,0 +1,97 @@
+#include "flow/Commands.h"
+#include "workspace/Workspace.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+FlowState stateOf(Phase phase, int p, std::uint8_t method = MethodNone)
+{
+    FlowState s;
+    s.phase = phase;
+    s.objectives = p;
+    s.method = method;
+    return s;
+}
+
+struct Row {
+    const char* name;
+    FlowState state;
+    std::vector<Cmd> available;
+    std::vector<Cmd> unavailable;
+};
+
+class CommandStatesTable : public ::testing::TestWithParam<Row> {};
+
+TEST_P(CommandStatesTable, OffersWhatThePhaseAllows)
+{
+    const CommandStates s = CommandStatesFor(GetParam().state);
+    for (Cmd c : GetParam().available)
+        EXPECT_TRUE(s.isAvailable(c)) << toString(c);
+    for (Cmd c : GetParam().unavailable)
+        EXPECT_FALSE(s.isAvailable(c)) << toString(c);
+}
+
+FlowState withLimits(FlowState s)
+{
+    s.limitsActive = true;
+    s.storeAll = true;
+    return s;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Phases, CommandStatesTable,
+    ::testing::Values(
+        Row{"Empty", stateOf(Phase::Empty, 0), {Cmd::New, Cmd::Open, Cmd::OpenMps, Cmd::Exit, Cmd::HelpContents},
+            {Cmd::Edit, Cmd::ComputePayoff, Cmd::WeightedSum, Cmd::StoreCurrent, Cmd::ViewWeightSpace}},
+        Row{"Problem", stateOf(Phase::Problem, 3), {Cmd::Edit, Cmd::ComputePayoff, Cmd::ImportSolutions},
+            {Cmd::WeightedSum, Cmd::ViewPayoff, Cmd::Stem1st, Cmd::BtnWeightedSum}},
+        Row{"TwoObjectives", stateOf(Phase::Solutions, 2),
+            {Cmd::WeightedSum, Cmd::RefPoint, Cmd::EConstraint, Cmd::VMA, Cmd::ViewWeightSpace, Cmd::Stem1st,
+             Cmd::RaceStart, Cmd::Icw1st, Cmd::StoreCurrent, Cmd::ExportData},
+            {Cmd::ComputePayoff, Cmd::NadirMethod2, Cmd::NadirMethod1, Cmd::EstimateNadirEA, Cmd::StemNew,
+             Cmd::RaceExit, Cmd::IcwNew}},
+        Row{"FourObjectives", stateOf(Phase::Solutions, 4), {Cmd::NadirMethod2, Cmd::AskTolerance},
+            {Cmd::ViewWeightSpace, Cmd::BtnWeightSpace}},
+        Row{"StoreAll", withLimits(stateOf(Phase::Solutions, 3)), {Cmd::BtnLimitations},
+            {Cmd::StoreCurrent, Cmd::BtnStore}},
+        Row{"Stem", stateOf(Phase::Method, 3, MethodStem), {Cmd::StemNew, Cmd::StemExit, Cmd::Stem1st, Cmd::ViewPayoff},
+            {Cmd::WeightedSum, Cmd::ImposeLimitations, Cmd::BtnLimitations, Cmd::RaceStart, Cmd::Icw1st,
+             Cmd::ViewWeightSpace, Cmd::BtnWeightSpace}},
+        Row{"Race", stateOf(Phase::Method, 4, MethodParetoRace),
+            {Cmd::RaceChangeDir, Cmd::RaceFix, Cmd::RaceRelax, Cmd::RaceExit, Cmd::RacePanel},
+            {Cmd::StemNew, Cmd::Stem1st, Cmd::Icw1st, Cmd::BtnRefPoint}},
+        Row{"Icw", stateOf(Phase::Method, 3, MethodIcw), {Cmd::IcwNew, Cmd::IcwExit, Cmd::ViewWeightSpace},
+            {Cmd::IcwContractedVma, Cmd::Stem1st, Cmd::RaceStart, Cmd::BtnEConstraint}}),
+    [](const ::testing::TestParamInfo<Row>& info) { return std::string(info.param.name); });
+
+TEST(CommandStates, CheckedFollowTheOptionsAndTheMethod)
+{
+    FlowState s = stateOf(Phase::Method, 3, MethodParetoRace);
+    s.limitsActive = true;
+    s.askTolerance = true;
+    const CommandStates states = CommandStatesFor(s);
+    EXPECT_TRUE(states.isChecked(Cmd::BtnLimitations));
+    EXPECT_TRUE(states.isChecked(Cmd::AskTolerance));
+    EXPECT_TRUE(states.isChecked(Cmd::RaceMenu));
+    EXPECT_FALSE(states.isChecked(Cmd::StemMenu));
+}
+
+// Leaving a method gives back exactly the commands of the solutions phase,
+// whatever the method and the number of objectives.
+TEST(CommandStates, LeavingAMethodRestoresTheSolutionsPhase)
+{
+    for (int p = 1; p <= 5; ++p) {
+        for (std::uint8_t method : {MethodStem, MethodParetoRace, MethodIcw}) {
+            const CommandStates before = CommandStatesFor(stateOf(Phase::Solutions, p));
+            const CommandStates during = CommandStatesFor(stateOf(Phase::Method, p, method));
+            EXPECT_NE(during, before) << p << " " << int(method);
+            // A method recorded without the method phase changes nothing.
+            EXPECT_EQ(CommandStatesFor(stateOf(Phase::Solutions, p, method)), before) << p << " " << int(method);
+        }
+    }
+}
+
+} // namespace
