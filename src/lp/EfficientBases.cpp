@@ -205,6 +205,7 @@ public:
             decided = ruleB() || decided;
             decided = ruleC() || decided;
             decided = ruleD() || decided;
+            decided = ruleLinked() || decided;
             stall = decided ? 0 : stall + 1;
             if (stall > kLabelExchangeStallLimit)
                 return Outcome::Stalled;
@@ -338,6 +339,34 @@ private:
                 }
             if (positives == 1 && undecided(rowLabel_[at(row)])) {
                 status_[at(rowLabel_[at(row)])] = Efficient;
+                decided = true;
+            }
+        }
+        return decided;
+    }
+
+    // A row w_c = |entry| w_l, its only nonzero entry under column label l:
+    // the two are zero together, so they share their status.
+    bool ruleLinked()
+    {
+        bool decided = false;
+        for (int r = 0; r < rows(); ++r) {
+            int col = -1;
+            int nonzero = 0;
+            for (int k = 0; k < p_; ++k)
+                if (e(r, k) != 0) {
+                    ++nonzero;
+                    col = k;
+                }
+            const int rowLabel = rowLabel_[at(r)];
+            if (nonzero != 1 || rowLabel < 0 || colLabel_[at(col)] < 0 || !(e(r, col) < -kLabelZeroTol))
+                continue;
+            const int colLabel = colLabel_[at(col)];
+            if (undecided(rowLabel) && !undecided(colLabel)) {
+                status_[at(rowLabel)] = status_[at(colLabel)];
+                decided = true;
+            } else if (undecided(colLabel) && !undecided(rowLabel)) {
+                status_[at(colLabel)] = status_[at(rowLabel)];
                 decided = true;
             }
         }
