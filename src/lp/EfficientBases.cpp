@@ -1,6 +1,5 @@
 #include "lp/EfficientBases.h"
 
-#include "base/ListGrowth.h"
 #include "base/UiPort.h"
 #include "lp/EfficientBasesMessages.h"
 #include "lp/LpSolveAdapter.h"
