@@ -387,7 +387,7 @@ namespace {
 
 constexpr qint64 kReadBlockBytes = 64 * 1024;
 
-QString TooLargeReason(qint64 maxBytes) { return QStringLiteral("larger than %1 bytes").arg(maxBytes); }
+QString TooLargeReason(qint64 maxBytes) { return QStringLiteral("the file is larger than %1 bytes").arg(maxBytes); }
 
 // Reads what `fd` holds, at most maxBytes + 1 bytes so that a file growing
 // past the limit is seen without taking all of it.

@@ -43,7 +43,7 @@ enum class FileReadStatus { Ok, CannotOpen, NotRegularFile, TooLarge, ReadError 
 struct FileReadResult {
     FileReadStatus status = FileReadStatus::Ok;
     // Why, for every status but Ok: the system's reason for CannotOpen and
-    // ReadError, "not a regular file", or "larger than N bytes".
+    // ReadError, "not a regular file", or "the file is larger than N bytes".
     QString reason;
     // For TooLarge the size found (at least maxBytes + 1 when the file grew
     // while it was read).

@@ -65,9 +65,9 @@ QByteArray ResultsFileText(const Workspace& ws);
 // and checked first (at least one solution; 1 to kMaxBasesPerSolution
 // distinct bases per solution, each on its own line and listing distinct
 // variables of the widest scalarizing program, no more of them than that
-// program has rows; regions only with 2 or 3 objectives, at most
-// kMaxBasesPerSolution per solution on the whole, every region index and
-// chain within the regions, each polygon on exactly one chain, no chain
+// program has rows; regions only with 2 or 3 objectives and no more than
+// one per basis the solutions may have, every region index and chain within
+// the regions, each polygon on exactly one chain, no chain
 // looping; at most one edge per pair of regions; pay-off and edge indices
 // within 1..S; 0..30 vertices; colours within 24 bits; no line with more
 // values than the problem has). Memory grows with what has been read, never
