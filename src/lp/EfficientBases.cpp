@@ -150,28 +150,91 @@ bool IsDominatedBasis(const RecordYAC& yac, int numObjectives)
 
 namespace {
 
+// Entries of the small programs below this are zero.
+constexpr Real kSmallProgramTol = 1e-11L;
+
+// max sum_k s_k over a y + s + u = 1 (one row per objective), every
+// variable >= 0. The origin is feasible, so the primal simplex starts from
+// the basis of the u and needs no first phase; Bland's rule keeps it from
+// cycling on the many degenerate pivots. True when the optimum is finite.
+// `a` is rows x columns, row-major.
+bool boundedFromOrigin(const std::vector<Real>& a, int rows, int columns)
+{
+    const int n = columns + 2 * rows; // y, s, u
+    const int width = n + 1;          // and the right-hand side
+    std::vector<Real> t(at(rows) * at(width), 0);
+    std::vector<Real> d(at(n), 0); // c_j - z_j
+    std::vector<int> basic(at(rows));
+    for (int r = 0; r < rows; ++r) {
+        Real* row = &t[at(r) * at(width)];
+        for (int c = 0; c < columns; ++c)
+            row[c] = a[at(r) * at(columns) + at(c)];
+        row[columns + r] = 1;
+        row[columns + rows + r] = 1;
+        row[n] = 1;
+        d[at(columns + r)] = 1;
+        basic[at(r)] = columns + rows + r;
+    }
+    for (int iteration = 0; iteration < 50 * width; ++iteration) {
+        int enter = -1;
+        for (int j = 0; j < n && enter < 0; ++j)
+            if (d[at(j)] > kSmallProgramTol)
+                enter = j;
+        if (enter < 0)
+            return true;
+        int leave = -1;
+        Real best = 0;
+        for (int r = 0; r < rows; ++r) {
+            const Real e = t[at(r) * at(width) + at(enter)];
+            if (!(e > kSmallProgramTol))
+                continue;
+            const Real ratio = t[at(r) * at(width) + at(n)] / e;
+            if (leave < 0 || ratio < best || (ratio == best && basic[at(r)] < basic[at(leave)])) {
+                leave = r;
+                best = ratio;
+            }
+        }
+        if (leave < 0)
+            return false;
+        Real* pivotRow = &t[at(leave) * at(width)];
+        const Real pivot = pivotRow[enter];
+        for (int j = 0; j < width; ++j)
+            pivotRow[j] /= pivot;
+        for (int r = 0; r < rows; ++r) {
+            if (r == leave)
+                continue;
+            Real* row = &t[at(r) * at(width)];
+            const Real f = row[enter];
+            if (f != 0)
+                for (int j = 0; j < width; ++j)
+                    row[j] -= f * pivotRow[j];
+        }
+        const Real f = d[at(enter)];
+        for (int j = 0; j < n; ++j)
+            d[at(j)] -= f * pivotRow[j];
+        basic[at(leave)] = enter;
+    }
+    return false; // no answer within the iterations: taken as a failure
+}
+
 // max sum_k s_k over sum_c YAC[k][c] y_c - YAC[k][extra] t + s_k <= 1, all
 // variables >= 0: bounded exactly when some positive weights make every
 // listed column's weighted reduced cost >= 0 (and, with `extra`, that
-// column's one zero). Solver failures count as unbounded.
+// column's one zero); its dual asks for weights lambda >= 1 with those
+// signs. A failure counts as unbounded.
 bool weightsExist(const RecordYAC& yac, int numObjectives, const std::vector<int>& columns, int extra)
 {
     const int listed = static_cast<int>(columns.size());
-    const int n = listed + numObjectives + (extra > 0 ? 1 : 0);
-    ValueProgram program(n, numObjectives);
+    const int n = listed + (extra > 0 ? 1 : 0);
+    std::vector<Real> a(at(numObjectives) * at(n));
     for (int k = 1; k <= numObjectives; ++k) {
-        auto& row = program.rows[at(k)];
+        Real* row = &a[at(k - 1) * at(n)];
         for (int c = 0; c < listed; ++c)
-            row[at(c + 1)] = yac.YAC[at(k)][at(columns[at(c)])];
-        row[at(listed + k)] = 1;
+            row[c] = yac.YAC[at(k)][at(columns[at(c)])];
         if (extra > 0)
-            row[at(n)] = -yac.YAC[at(k)][at(extra)];
-        program.rowType[at(k)] = kRowLessEqual;
-        program.rowRhs[at(k)] = 1;
-        program.objective[at(listed + k)] = 1;
+            row[listed] = -yac.YAC[at(k)][at(extra)];
     }
-    const ValueSolution solution = SolveForValue(program, 1);
-    return solution.status == SolveStatus::Optimal && solution.objective < kEfficiencyLpUnbounded;
+    return boundedFromOrigin(a, numObjectives, n);
 }
 
 // The label-exchange procedure on the small tableau of the kept columns:

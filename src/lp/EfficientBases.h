@@ -28,8 +28,6 @@ constexpr Real kLabelZeroTol = 1e-9L;
 // Tableau entries of the ratio test, ties of ratios, degenerate basic values,
 // and the zero reduced costs of the alternative-optima walk.
 constexpr Real kRatioZeroTol = 1e-10L;
-// A test program whose optimum reaches this value is taken as unbounded.
-constexpr Real kEfficiencyLpUnbounded = 1e10L;
 // | |YAC| - 1 | at most this marks the column of a bounded objective.
 constexpr Real kUnitReducedCostTol = 1e-10L;
 // Rounds of the label-exchange procedure without a decision before the
@@ -107,7 +105,9 @@ private:
 bool IsDominatedBasis(const RecordYAC& yac, int numObjectives);
 
 // Some weight vector with all components positive makes the basis optimal
-// (a small linear program; a solver failure counts as not efficient).
+// (a small linear program with one row per objective, solved here by a
+// dense simplex: thousands of them are asked for in one walk, too many to
+// build an lp_solve model for each; a failure counts as not efficient).
 bool IsEfficientBasis(const RecordYAC& yac, int numObjectives);
 
 // efficientColumn[c], c = 1..ncolsYAC: the nonbasic variable of YAC column c
