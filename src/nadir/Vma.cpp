@@ -58,10 +58,10 @@ namespace {
 // much time has passed, so that it repaints well within 0.2 s.
 constexpr int kProgressEveryBases = 32;
 constexpr std::chrono::milliseconds kProgressInterval{100};
-// Kept read-backs of bases whose neighbours are still to be visited; past
-// this a neighbour is evaluated afresh instead (about 160 kB each at the
-// largest size).
-constexpr std::size_t kMaxKeptReadBacks = 1024;
+// Memory for the kept read-backs of bases whose neighbours are still to be
+// visited (about 160 kB each at the largest size); past it a neighbour is
+// evaluated afresh instead.
+constexpr std::size_t kKeptReadBackBytes = std::size_t{64} << 20;
 
 QString text(const char* s) { return QString::fromUtf8(s); }
 
@@ -204,7 +204,8 @@ private:
 
     void keep(int index)
     {
-        if (kept_.size() >= kMaxKeptReadBacks)
+        const std::size_t each = std::size_t(lp_.tabRows) * std::size_t(lp_.tabCols) * sizeof(Real);
+        if (kept_.size() * each >= kKeptReadBackBytes)
             return;
         try {
             std::unique_ptr<SavedReadBack> saved;
