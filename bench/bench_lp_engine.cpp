@@ -13,6 +13,7 @@
 #include <lpsolve/lp_lib.h>
 
 #include <chrono>
+#include <cstdlib>
 
 namespace {
 
@@ -33,7 +34,7 @@ struct Largest {
         for (int k = 1; k <= MaxObjectives; ++k)
             weights[k] = 1.0L / MaxObjectives;
         BuildWeightedSumProgram(*ws, weights, *optimal);
-        SolveScalarizing(*optimal, true, 1, evaluator);
+        if (SolveScalarizing(*optimal, true, 1, evaluator) != SolveStatus::Optimal) std::abort();
         solveOnlySeconds = timeLibrarySolve();
     }
 

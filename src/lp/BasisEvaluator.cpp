@@ -2,6 +2,9 @@
 
 #include "lp/LpTolerances.h"
 
+#include "lp/AnswerCheck.h"
+
+#include <algorithm>
 #include <cmath>
 
 // Product-form basis inversion after the revised simplex method (Chvátal,
@@ -42,6 +45,7 @@ BasisEvaluator::BasisEvaluator()
     , singletonColumn_(size(kMaxLpColumns + 1), 0)
     , singletonRow_(size(kMaxLpColumns + 1), 0)
 {
+    scale_.reserve(kMaxLpRows, kMaxLpColumns, kMaxNonzeros);
 }
 
 int BasisEvaluator::internalOf(int variable) const
@@ -51,6 +55,11 @@ int BasisEvaluator::internalOf(int variable) const
     if (variable > cols_ && variable <= cols_ + rows_)
         return variable - cols_;
     return 0;
+}
+
+Real BasisEvaluator::unitOfInternal(int internal) const
+{
+    return internal <= rows_ ? 1 / scale_.row[size(internal)] : scale_.col[size(internal - rows_)];
 }
 
 int BasisEvaluator::programOf(int internal) const
@@ -215,19 +224,25 @@ BasisEvaluator::Result BasisEvaluator::invert()
         ++singletons;
     }
 
-    // The nucleus, in column order, through the ETA file so far; pivot on
-    // the first free row with a nonzero entry.
+    // The nucleus, in column order, through the ETA file so far. Threshold
+    // partial pivoting: the first free row whose entry is within
+    // kPivotThreshold of the largest, so that no pivot is a small remainder
+    // of cancellation while the row order still breaks ties.
     for (int j = 1; j <= C; ++j) {
         if (colState_[size(j)] != ColumnUnplaced)
             continue;
         scatter(R + j, work_.data());
         forwardTransform(work_.data());
+        Real largest = 0;
+        for (int i = 1; i <= R; ++i)
+            if (rowState_[size(i)] == RowFree)
+                largest = std::max(largest, std::fabs(work_[size(i)]));
+        if (largest == 0)
+            return Result::Singular;
         int row = 0;
         for (int i = 1; i <= R && row == 0; ++i)
-            if (rowState_[size(i)] == RowFree && work_[size(i)] != 0)
+            if (rowState_[size(i)] == RowFree && std::fabs(work_[size(i)]) >= kPivotThreshold * largest)
                 row = i;
-        if (row == 0)
-            return Result::Singular;
         const Result result = pivot(R + j, row);
         if (result != Result::Ok)
             return result;
@@ -271,22 +286,27 @@ BasisEvaluator::Result BasisEvaluator::factorize(const LpTables& lp, int sense, 
         negated_[size(r)] = type == kRowGreaterEqual ? 1 : 0;
     }
 
-    // Sparse columns, objective first, and the row index.
+    scale_.compute(
+        R, C, [&lp](int r, int j) { return lp.lpRows[size(r)].coef[size(j)]; },
+        [&lp](int r) { return lp.lpRows[size(r)].rhs; }, [&lp](int j) { return lp.lpObjective[size(j)]; });
+
+    // Sparse columns of the scaled program, objective first, and the row index.
     int nz = 0;
     for (int r = 0; r <= R + 1; ++r)
         rowStart_[size(r)] = 0;
     for (int j = 1; j <= C; ++j) {
         colStart_[size(j)] = nz;
-        const Real c = lp.lpObjective[size(j)];
+        const Real c = lp.lpObjective[size(j)] * scale_.objective * scale_.col[size(j)];
         if (c != 0) {
             colRow_[size(nz)] = 0;
             colValue_[size(nz)] = negated_[0] ? -c : c;
             ++nz;
         }
         for (int r = 1; r <= R; ++r) {
-            const Real a = lp.lpRows[size(r)].coef[size(j)];
+            Real a = lp.lpRows[size(r)].coef[size(j)];
             if (a == 0)
                 continue;
+            a *= scale_.row[size(r)] * scale_.col[size(j)];
             colRow_[size(nz)] = r;
             colValue_[size(nz)] = negated_[size(r)] ? -a : a;
             ++nz;
@@ -309,15 +329,16 @@ BasisEvaluator::Result BasisEvaluator::factorize(const LpTables& lp, int sense, 
     // Right-hand sides and bounds.
     rhs_[0] = 0;
     for (int r = 1; r <= R; ++r) {
-        const Real b = lp.lpRows[size(r)].rhs;
+        const Real b = lp.lpRows[size(r)].rhs * scale_.row[size(r)];
         rhs_[size(r)] = negated_[size(r)] ? -b : b;
         lower_[size(r)] = 0;
         range_[size(r)] = lp.lpRows[size(r)].type == kRowEqual ? Real(0) : kInfiniteBound;
     }
     for (int j = 1; j <= C; ++j) {
         const LpBound& bound = lp.lpBounds[size(j)];
-        lower_[size(R + j)] = bound.lo;
-        range_[size(R + j)] = bound.up >= kInfiniteBound ? kInfiniteBound : bound.up - bound.lo;
+        const Real unit = scale_.col[size(j)];
+        lower_[size(R + j)] = bound.lo / unit;
+        range_[size(R + j)] = bound.up >= kInfiniteBound ? kInfiniteBound : (bound.up - bound.lo) / unit;
     }
 
     // Basis.
@@ -329,7 +350,7 @@ BasisEvaluator::Result BasisEvaluator::factorize(const LpTables& lp, int sense, 
     for (int i = 1; i <= R; ++i) {
         const int v = internalOf(basicList[i]);
         if (v == 0)
-            return Result::Invalid;
+            return Result::OutOfRange;
         if (basic_[size(v)])
             return Result::Singular; // the same column twice
         basic_[size(v)] = 1;
@@ -383,12 +404,24 @@ void BasisEvaluator::transformVariable(int v, Real* out) const
     }
     scatter(internal, out);
     forwardTransform(out);
+    if (!scale_.scaled)
+        return;
+    // B''^-1 a''_v = C_B^-1 (B^-1 a_v) C_v, and the reduced cost d'' = s C_v d.
+    const Real unit = unitOfInternal(internal);
+    out[0] /= scale_.objective * unit;
+    for (int r = 1; r <= rows_; ++r)
+        out[r] *= unitOfInternal(bas_[size(r)]) / unit;
 }
 
 void BasisEvaluator::transformedRhs(Real* out) const
 {
     for (int i = 0; i <= rows_; ++i)
         out[i] = ready_ ? zeroBelow(rhs_[size(i)], kReducedCostZeroTol) : Real(0);
+    if (!ready_ || !scale_.scaled)
+        return;
+    out[0] /= scale_.objective;
+    for (int r = 1; r <= rows_; ++r)
+        out[r] *= unitOfInternal(bas_[size(r)]);
 }
 
 void BasisEvaluator::computeValues(Real* columnValue, Real* rowActivity) const
@@ -400,6 +433,7 @@ void BasisEvaluator::computeValues(Real* columnValue, Real* rowActivity) const
             columnValue[j] = 0;
         return;
     }
+    // Activities in the scaled rows, where the zero threshold is relative.
     for (int j = 1; j <= cols_; ++j) {
         const int v = rows_ + j;
         Real x = lower_[size(v)];
@@ -407,7 +441,7 @@ void BasisEvaluator::computeValues(Real* columnValue, Real* rowActivity) const
             x += rhs_[size(rowOfVar_[size(v)])];
         else if (!atLower_[size(v)])
             x += range_[size(v)];
-        columnValue[j] = x;
+        columnValue[j] = x * scale_.col[size(j)];
         for (int k = colStart_[size(j)]; k < colStart_[size(j + 1)]; ++k)
             rowActivity[colRow_[size(k)]] += colValue_[size(k)] * x;
     }
@@ -415,13 +449,49 @@ void BasisEvaluator::computeValues(Real* columnValue, Real* rowActivity) const
         Real a = rowActivity[i];
         if (std::fabs(a) < kEvaluatorValueZeroTol)
             a = 0;
+        a /= i == 0 ? scale_.objective : scale_.row[size(i)];
         rowActivity[i] = negated_[size(i)] ? -a : a;
     }
 }
 
+namespace {
+
+CallStatus callStatusOf(BasisEvaluator::Result result)
+{
+    switch (result) {
+    case BasisEvaluator::Result::Ok: return CallStatus::Answered;
+    case BasisEvaluator::Result::Singular:
+    case BasisEvaluator::Result::EtaOverflow: return CallStatus::SingularBasis;
+    case BasisEvaluator::Result::OutOfRange: return CallStatus::BasisRefused;
+    case BasisEvaluator::Result::Invalid: return CallStatus::ModelNotBuilt;
+    }
+    return CallStatus::ModelNotBuilt;
+}
+
+// Entries below the zero threshold in their own units become 0.
+void zeroTableauNoise(LpTables& lp, const ProgramScale& scale)
+{
+    const int R = lp.tabRows;
+    const int C = lp.tabCols;
+    const int cols = lp.lpColumnCount;
+    for (int i = 1; i <= R; ++i) {
+        const int basic = i < R ? lp.basicList[size(i)] : 0;
+        for (int j = 1; j <= C; ++j) {
+            const int nonbasic = j < C ? lp.nonbasicList[size(j)] : 0;
+            lp.tableau[size(i)][size(j)] = zeroBelow(lp.tableau[size(i)][size(j)],
+                                                     kReducedCostZeroTol * scale.entryUnit(basic, nonbasic, cols));
+        }
+        lp.basicValues[size(i)] = zeroBelow(lp.basicValues[size(i)], kReducedCostZeroTol * scale.entryUnit(basic, 0, cols));
+    }
+}
+
+} // namespace
+
 SolveStatus EvaluateBasis(LpTables& lp, int sense, BasisEvaluator& evaluator)
 {
-    if (evaluator.factorize(lp, sense, lp.basicList.data(), lp.atUpper.data()) != BasisEvaluator::Result::Ok) {
+    const BasisEvaluator::Result factorized = evaluator.factorize(lp, sense, lp.basicList.data(), lp.atUpper.data());
+    lp.call = callStatusOf(factorized);
+    if (factorized != BasisEvaluator::Result::Ok) {
         lp.status = SolveStatus::Other;
         return lp.status;
     }
@@ -488,14 +558,10 @@ SolveStatus EvaluateBasis(LpTables& lp, int sense, BasisEvaluator& evaluator)
         lp.tableau[size(i)][size(C)] = column[size(i)];
     lp.tableau[size(R)][size(C)] = column[0];
 
-    for (int i = 1; i <= R; ++i) {
-        for (int j = 1; j <= C; ++j)
-            lp.tableau[size(i)][size(j)] = zeroBelow(lp.tableau[size(i)][size(j)], kReducedCostZeroTol);
-        lp.basicValues[size(i)] = zeroBelow(lp.basicValues[size(i)], kReducedCostZeroTol);
-    }
-
+    zeroTableauNoise(lp, evaluator.scale());
     DropEqualitySlacks(lp);
-    lp.status = SolveStatus::Optimal;
+    // The inverse is only as good as the residuals it leaves.
+    lp.status = ReadBackHolds(lp, evaluator.scale(), false) ? SolveStatus::Optimal : SolveStatus::Imprecise;
     return lp.status;
 }
 

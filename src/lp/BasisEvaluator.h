@@ -1,6 +1,7 @@
 #pragma once
 
 #include "lp/LpTables.h"
+#include "lp/ProgramScale.h"
 
 #include <cstdint>
 #include <vector>
@@ -23,15 +24,23 @@
 // transformation, so the row-0 entry of a transformed column is its reduced
 // cost c'_j - c'_B B^-1 a_j in the internal (minimization) signs.
 //
+// A badly scaled program is inverted in its scaled form (ProgramScale.h):
+// the drop tolerances and the pivot test then act relative to the scale of
+// each row and column, and everything handed back is unscaled into the
+// program's own units. In the nucleus the pivot is the first free row whose
+// entry is at least kPivotThreshold times the largest free entry (threshold
+// partial pivoting).
+//
 // All storage is allocated by the constructor; factorize() and the
 // transformations allocate nothing.
 class BasisEvaluator {
 public:
-    enum class Result {
+    enum class [[nodiscard]] Result {
         Ok,
         Singular,    // no pivot row for a basic column, or a variable listed twice: "Inverting failed"
         EtaOverflow, // the ETA file would pass its capacity
-        Invalid,     // a count beyond the tables, a row type outside 0..2, a basic variable out of range
+        Invalid,     // a count beyond the tables, a row type outside 0..2
+        OutOfRange,  // a basic variable that is no variable of the program
     };
 
     BasisEvaluator();
@@ -61,6 +70,9 @@ public:
     // After Ok. Values in the program's own signs: columnValue[1..cols],
     // rowActivity[0..rows] (row 0 the objective value).
     void computeValues(Real* columnValue, Real* rowActivity) const;
+    // After factorize(). The scale the program was inverted in (all factors
+    // 1 for a well-scaled program).
+    const ProgramScale& scale() const { return scale_; }
 
 private:
     friend SolveStatus EvaluateBasis(LpTables& lp, int sense, BasisEvaluator& evaluator);
@@ -73,12 +85,17 @@ private:
     enum ColumnState : std::uint8_t { ColumnNonbasic, ColumnUnplaced, ColumnPlaced };
 
     int internalOf(int variable) const;
+    // x = unit * (scaled value) for internal variable v.
+    Real unitOfInternal(int internal) const;
+    void loadScaled(const LpTables& lp);
     int programOf(int internal) const;
     bool atUpperBound(int variable) const;
     void scatter(int internal, Real* w) const;
     void forwardTransform(Real* w) const;
     Result pivot(int internal, int row);
     Result invert();
+
+    ProgramScale scale_;
 
     // Program size and sense of the last factorize().
     int rows_ = 0;
@@ -132,9 +149,13 @@ private:
 // objective in both senses, i.e. row 0 negated when maximizing; the last
 // column is the transformed right-hand side, with the internal row-0 entry
 // as it is: c.x when maximizing, -c.x when minimizing), zero thresholds,
-// equality slacks dropped. status = Optimal; Other when factorize() fails
-// (singular basis, ETA overflow, invalid tables): only lp.status is then
-// written. `sense` is +1 to maximize, -1 to minimize.
+// equality slacks dropped. status = Optimal, or Imprecise when the values do
+// not satisfy B x_B = b - N x_N within the residual check (AnswerCheck.h;
+// the basis need not be feasible); Other when factorize() fails, with
+// lp.call SingularBasis (singular basis, ETA overflow), BasisRefused (a
+// basic variable out of range) or ModelNotBuilt (invalid tables): only
+// lp.status and lp.call are then written. `sense` is +1 to maximize, -1 to
+// minimize.
 SolveStatus EvaluateBasis(LpTables& lp, int sense, BasisEvaluator& evaluator);
 
 // Removes the nonbasic slacks of "=" rows from nonbasicList, nonbasicValues

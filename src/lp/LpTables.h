@@ -16,16 +16,30 @@ constexpr int kMaxLpVariables = kMaxLpColumns + kMaxLpRows;      // 243
 constexpr int kMaxTableauRows = kMaxLpRows + 1;                  // basic rows plus the objective row
 constexpr int kMaxTableauCols = kMaxLpColumns + 1;               // nonbasic columns plus the carried column
 
-// Outcome of a solve or an evaluation.
-enum class SolveStatus : std::uint8_t {
+// Outcome of a solve or an evaluation: what the answer says about the
+// program. Whether the library answered at all is the CallStatus.
+enum class [[nodiscard]] SolveStatus : std::uint8_t {
     Optimal = 0,
     Infeasible = 1,
     Unbounded = 2,
     NumericalFailure = 3,
-    Other = 4, // library error, model not built, basis refused, singular basis
+    Other = 4,     // no usable answer: the call status says why
+    Imprecise = 5, // an answer whose residuals or bounds fail the check
+    Stopped = 6,   // the time limit or a cancel ended the solve
+};
+
+// Whether the call produced an answer.
+enum class [[nodiscard]] CallStatus : std::uint8_t {
+    Answered = 0,
+    NotCalled = 1,     // the outcome was plain without the library (crossed bounds)
+    LibraryError = 2,  // lp_solve failed or gave a read-back that does not fit the program
+    ModelNotBuilt = 3, // a row type outside 0..2, a count beyond the tables, a refused coefficient
+    BasisRefused = 4,  // a basis with a variable out of range, or refused by lp_solve
+    SingularBasis = 5, // no pivot for a basic column (a variable listed twice among them)
 };
 
 const char* toString(SolveStatus status);
+const char* toString(CallStatus status);
 
 // Row type codes, those of the problem's constraints. Kept as a real in the
 // row, so that a code outside 0..2 can be stored and refused by the build.
@@ -60,6 +74,7 @@ struct LpTables {
 
     // Read-back.
     SolveStatus status = SolveStatus::Other;
+    CallStatus call = CallStatus::Answered;
     // basicList[1..lpRowCount]: the variable basic in each row; then 0.
     vectorResEB_Int basicList{};
     // nonbasicList[1..lpColumnCount] (fewer after equality slacks are

@@ -19,3 +19,30 @@ constexpr double kSolverEpsB = 1e-9;     // primal feasibility (set_epsb)
 constexpr double kSolverEpsD = 1e-8;     // reduced costs (set_epsd)
 constexpr double kSolverEpsPivot = 1e-6; // smallest pivot (set_epspivot)
 constexpr double kSolverEpsEl = 1e-10;   // rounding to zero (set_epsel)
+
+// lp_solve's infinity (get_infinite): a value at or beyond it is no value.
+constexpr double kLibraryInfinity = 1e30;
+
+// Checks of every answer against the program's own copy, relative to the
+// row and column scale (see ProgramScale.h): a row may miss its right-hand
+// side, and a nonbasic column its bound, by this times the row's size
+// (max of |b_i| and the |a_ij x_j|) or the column's unit. Loose enough for
+// lp_solve's absolute 1e-9 on values of any size, tight enough to catch a
+// wrong basis or a wrong value.
+constexpr Real kResidualTol = 1e-7L;
+
+// The nucleus of the evaluator pivots on the first free row whose entry is
+// at least this fraction of the largest free entry of the column (threshold
+// partial pivoting): the pivots stay large, the row order stays the tie-break.
+constexpr Real kPivotThreshold = 0.1L;
+
+// A coefficient this small relative to its row's right-hand side bounds its
+// column only beyond 1e14 times the row's own values: the unboundedness test
+// counts it as no entry, as lp_solve's own rounding does for rows near 1.
+constexpr Real kNegligibleCoefficientRatio = 1e-14L;
+
+// A program is handed over unscaled while every nonzero of its matrix lies
+// in this range, so that well-made programs reach lp_solve as they are.
+// Beyond it rows and columns are scaled by powers of 2 (exact both ways).
+constexpr Real kWellScaledLow = 1e-3L;
+constexpr Real kWellScaledHigh = 1e5L;

@@ -1,0 +1,135 @@
+#include "lp/AnswerCheck.h"
+
+#include "lp/LpTolerances.h"
+#include "lp/ProgramScale.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+namespace {
+
+constexpr std::size_t idx(int i) { return static_cast<std::size_t>(i); }
+
+bool isFinite(Real bound) { return std::fabs(bound) < kLibraryInfinity && bound < kInfiniteBound; }
+
+bool near(Real value, Real target, Real unit)
+{
+    return std::fabs(value - target) <= kResidualTol * std::max(std::fabs(target), unit);
+}
+
+// Column values from the read-back; false when a column is missing or
+// listed twice. Basic slacks go to slackValue, with slackBasic set.
+bool gatherValues(const LpTables& lp, std::array<Real, kMaxLpColumns + 1>& x, std::array<bool, kMaxLpColumns + 1>& basic,
+                  std::array<Real, kMaxLpRows + 1>& slackValue, std::array<bool, kMaxLpRows + 1>& slackBasic)
+{
+    const int rows = lp.lpRowCount;
+    const int cols = lp.lpColumnCount;
+    std::array<bool, kMaxLpColumns + 1> seen{};
+    auto see = [&](int column, Real value) {
+        if (seen[idx(column)])
+            return false;
+        seen[idx(column)] = true;
+        x[idx(column)] = value;
+        return true;
+    };
+    for (int i = 1; i <= rows; ++i) {
+        const int v = lp.basicList[idx(i)];
+        if (lp.isColumn(v)) {
+            if (!see(v, lp.basicValues[idx(i)]))
+                return false;
+            basic[idx(v)] = true;
+        } else if (v > cols && v <= cols + rows) {
+            slackBasic[idx(v - cols)] = true;
+            slackValue[idx(v - cols)] = lp.basicValues[idx(i)];
+        } else {
+            return false;
+        }
+    }
+    for (int k = 1; k <= cols && lp.nonbasicList[idx(k)] != 0; ++k) {
+        const int v = lp.nonbasicList[idx(k)];
+        if (lp.isColumn(v) && !see(v, lp.nonbasicValues[idx(k)]))
+            return false;
+    }
+    for (int j = 1; j <= cols; ++j)
+        if (!seen[idx(j)])
+            return false;
+    return true;
+}
+
+bool columnsHold(const LpTables& lp, const ProgramScale& scale, const std::array<Real, kMaxLpColumns + 1>& x,
+                 bool requireFeasible)
+{
+    for (int j = 1; j <= lp.lpColumnCount; ++j) {
+        const LpBound& b = lp.lpBounds[idx(j)];
+        const Real unit = scale.col[idx(j)];
+        if (requireFeasible) {
+            if (isFinite(b.lo) && b.lo - x[idx(j)] > kResidualTol * std::max(std::fabs(b.lo), unit))
+                return false;
+            if (isFinite(b.up) && x[idx(j)] - b.up > kResidualTol * std::max(std::fabs(b.up), unit))
+                return false;
+        }
+    }
+    // A nonbasic column sits at the bound it is reported at.
+    for (int k = 1; k <= lp.lpColumnCount && lp.nonbasicList[idx(k)] != 0; ++k) {
+        const int v = lp.nonbasicList[idx(k)];
+        if (!lp.isColumn(v))
+            continue;
+        const Real bound = lp.atUpper[idx(v)] ? lp.lpBounds[idx(v)].up : lp.lpBounds[idx(v)].lo;
+        if (isFinite(bound) && !near(x[idx(v)], bound, scale.col[idx(v)]))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+Real RowViolation(Real type, Real rhs, Real act)
+{
+    if (type == kRowLessEqual)
+        return std::max(Real(0), act - rhs);
+    if (type == kRowGreaterEqual)
+        return std::max(Real(0), rhs - act);
+    return std::fabs(act - rhs);
+}
+
+bool ReadBackHolds(const LpTables& lp, const ProgramScale& scale, bool requireFeasible)
+{
+    std::array<Real, kMaxLpColumns + 1> x{};
+    std::array<bool, kMaxLpColumns + 1> basic{};
+    std::array<Real, kMaxLpRows + 1> slackValue{};
+    std::array<bool, kMaxLpRows + 1> slackBasic{};
+    if (!gatherValues(lp, x, basic, slackValue, slackBasic) || !columnsHold(lp, scale, x, requireFeasible))
+        return false;
+
+    for (int r = 1; r <= lp.lpRowCount; ++r) {
+        const LpRow& row = lp.lpRows[idx(r)];
+        const Real rowUnit = 1 / scale.row[idx(r)];
+        Real act = 0;
+        Real size = std::max(std::fabs(row.rhs), rowUnit);
+        // What the zero thresholds took from basic values now at 0.
+        Real zeroed = (slackBasic[idx(r)] && slackValue[idx(r)] == 0) ? rowUnit : 0;
+        for (int j = 1; j <= lp.lpColumnCount; ++j) {
+            const Real term = row.coef[idx(j)] * x[idx(j)];
+            act += term;
+            size = std::max(size, std::fabs(term));
+            if (basic[idx(j)] && x[idx(j)] == 0)
+                zeroed += std::fabs(row.coef[idx(j)]) * scale.col[idx(j)];
+        }
+        const Real tol = kResidualTol * size + kEvaluatorValueZeroTol * zeroed;
+        const Real gap = row.rhs - act;
+        if (slackBasic[idx(r)] ? std::fabs(std::fabs(gap) - slackValue[idx(r)]) > tol : std::fabs(gap) > tol)
+            return false;
+        if (requireFeasible && RowViolation(row.type, row.rhs, act) > tol)
+            return false;
+    }
+
+    Real z = 0;
+    Real size = 1 / scale.objective;
+    for (int j = 1; j <= lp.lpColumnCount; ++j) {
+        const Real term = lp.lpObjective[idx(j)] * x[idx(j)];
+        z += term;
+        size = std::max(size, std::fabs(term));
+    }
+    return std::fabs(lp.basicValues[idx(lp.lpRowCount + 1)] - z) <= kResidualTol * size;
+}
