@@ -4,6 +4,7 @@
 #include "problem/ProblemEditor.h"
 #include "problem/ProblemFile.h"
 #include "lp/LpSolveAdapter.h"
+#include "nadir/Vma.h"
 #include "lp/ScalarizingPrograms.h"
 #include "solutions/Basket.h"
 #include "solutions/Computation.h"
@@ -394,6 +395,18 @@ bool MainFlow::confirmVma()
     if (limited)
         ClearLimitations();
     return true;
+}
+
+void MainFlow::vmaCommand(int maxBases)
+{
+    if (!confirmVma()) {
+        finish(Outcome::Cancelled);
+        return;
+    }
+    VmaOptions options;
+    options.maxBases = maxBases;
+    const VmaResult result = RunVma(ws_, *engine_, ui_, options);
+    finish(result.end == VmaEnd::NotStarted ? Outcome::Failed : Outcome::Done);
 }
 
 void MainFlow::setViewLastN(int n)

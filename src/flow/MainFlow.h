@@ -91,6 +91,9 @@ public:
     void askConsiderLimitations();
     // Before the vector maximum approach; true to go on.
     bool confirmVma();
+    // "VMA-Vector Maximum Approach": the question, then every efficient
+    // vertex into the basket, stopping once `maxBases` bases were found.
+    void vmaCommand(int maxBases);
 
     // The "View the last N" field changed.
     void setViewLastNText(const QString& text);

@@ -69,9 +69,9 @@ TEST(Batch, RefusalsAreInputErrorsOnStandardError)
     EXPECT_TRUE(run.err.startsWith(QStringLiteral("Error: File not found")));
 
     // Actions of later versions are usage errors, never a silent success.
-    run = runBatch({example("two_objectives.mlp"), QStringLiteral("vma")});
+    run = runBatch({example("two_objectives.mlp"), QStringLiteral("stem")});
     EXPECT_EQ(run.exitCode, 2);
-    EXPECT_TRUE(run.err.contains(QStringLiteral("vma")));
+    EXPECT_TRUE(run.err.contains(QStringLiteral("stem")));
 
     run = runBatch({example("two_objectives.mlp"), QStringLiteral("--write")});
     EXPECT_EQ(run.exitCode, 2);
@@ -817,3 +817,22 @@ TEST(Batch, HelpNamesTheResultsFileOptions)
 }
 
 } // namespace
+
+TEST(Batch, VmaStoresEveryEfficientVertexUpToItsLimit)
+{
+    BatchRun run = runOn("three_objectives_degenerate.mlp", {"vma", "basket"});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.err.endsWith(QStringLiteral("Information: VMA has computed 7 eficient vertex solutions\n")))
+        << run.err.toStdString();
+    EXPECT_TRUE(blocks(run.out).last().contains(QStringLiteral("\n[7]\t")));
+
+    run = runOn("three_objectives_degenerate.mlp", {"vma", "max-bases=1"});
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(QStringLiteral("Warning: reached limit of bases\n"))) << run.err.toStdString();
+
+    run = runOn("three_objectives_degenerate.mlp", {"vma", "max-bases=x"});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_TRUE(run.err.startsWith(QStringLiteral("Error: vma: 'max-bases=x' is not max-bases= followed by a "
+                                                  "positive integer")))
+        << run.err.toStdString();
+}

@@ -667,3 +667,32 @@ TEST_F(DiscardQuestionTest, AnImportedBasketIsSavedWork)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(DiscardQuestionTest, VmaWithLimitationsAsksTheLongerQuestionAndClearsThem)
+{
+    computePayoff();
+    ws->limitsActive = true;
+    ws->limitOn[1] = true;
+    ws->limitValue[1] = 5;
+    const QString question = QStringLiteral("Ask: ") + QString::fromUtf8(msg::kVmaQuestionWithLimits);
+
+    ui.answers.push_back(Answer::No);
+    flow.vmaCommand(10000);
+    EXPECT_EQ(ui.dialogs(), QStringList{question});
+    EXPECT_EQ(flow.lastOutcome(), Outcome::Cancelled);
+    EXPECT_TRUE(ws->limitsActive);
+
+    ui.clear();
+    ui.answers.push_back(Answer::Yes);
+    flow.vmaCommand(10000);
+    EXPECT_EQ(flow.lastOutcome(), Outcome::Done);
+    EXPECT_FALSE(ws->limitsActive);
+    ASSERT_FALSE(ui.dialogs().isEmpty());
+    EXPECT_EQ(ui.dialogs().front(), question);
+    EXPECT_EQ(ui.dialogs().back(),
+              QStringLiteral("Information: VMA has computed %1 eficient vertex solutions").arg(ws->basketCount));
+}
+
+} // namespace

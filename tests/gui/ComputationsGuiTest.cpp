@@ -11,6 +11,10 @@
 #include "flow/ui/MainWindow.h"
 #include "flow/ui/QtUiPort.h"
 
+#include "solutions/ui/BasketGraphsWindow.h"
+#include "solutions/ui/BasketValuesWindow.h"
+
+#include <QProgressDialog>
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
@@ -1012,6 +1016,22 @@ TEST_F(ComputationsGuiTest, SessionWithTheRealDialogs)
     });
     window->action(Cmd::ViewPayoff)->trigger();
     EXPECT_EQ(driver.messages, QStringList({"Invalid Values!", question, question}));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(ComputationCommandsTest, VmaOpensTheBasketWindowsWithEveryVertex)
+{
+    ui.answers.push_back(Answer::Yes);
+    window->action(Cmd::VMA)->trigger();
+    EXPECT_EQ(ui.log.value(0).left(40), QStringLiteral("Ask: This operation may require a lot of"));
+    EXPECT_TRUE(ui.log.last().startsWith(QStringLiteral("Information: VMA has computed "))) << ui.log.last().toStdString();
+    EXPECT_TRUE(window->basketValues()->isVisible());
+    EXPECT_TRUE(window->basketGraphs()->isVisible());
+    // No progress box is left behind.
+    EXPECT_TRUE(window->findChildren<QProgressDialog*>().isEmpty());
 }
 
 } // namespace

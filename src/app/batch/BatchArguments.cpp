@@ -2,6 +2,7 @@
 
 #include "app/batch/BatchOutput.h"
 #include "base/Messages.h"
+#include "nadir/Vma.h"
 #include "solutions/Basket.h"
 #include "solutions/Limitations.h"
 #include "solutions/Messages.h"
@@ -45,13 +46,16 @@ const char* const kUsage =
     "                               limitation remains in force\n"
     "  store                        store the current solution in the basket\n"
     "  delete RANGE                 delete basket solutions: one index or FROM-TO\n"
+    "  vma [max-bases=N]            every efficient vertex into the basket (the vector\n"
+    "                               maximum approach), stopping at N bases (default\n"
+    "                               10000); its closing message goes to standard error\n"
     "  basket                       the basket values table (tab-separated) instead of\n"
     "                               a report\n"
     "weighted-sum and refpoint consider the limitations in force.\n"
     "Messages that the GUI shows in a box are written to standard error as \"KIND: text\".\n"
     "Exit status: 0 all actions done; 1 a computation failed (its message was printed,\n"
     "later actions are not run); 2 usage or input error.\n"
-    "Not available in this build: vma, nadir, ea-nadir, stem, icw.\n";
+    "Not available in this build: nadir, ea-nadir, stem, icw.\n";
 
 namespace {
 
@@ -65,11 +69,14 @@ const ActionSyntax kActions[] = {
     {"econstraint", ActionKind::EConstraint, 2, "K L1,...,Lp"},
     {"store", ActionKind::Store, 0, ""},
     {"delete", ActionKind::Delete, 1, "RANGE"},
+    {"vma", ActionKind::Vma, 0, ""},
     {"basket", ActionKind::Basket, 0, ""},
 };
 
 // Named in the interface, built with later versions.
-const char* const kLaterActions[] = {"vma", "nadir", "ea-nadir", "stem", "icw"};
+const char* const kLaterActions[] = {"nadir", "ea-nadir", "stem", "icw"};
+
+const QLatin1String kMaxBasesPrefix("max-bases=");
 
 const ActionSyntax* findAction(const QString& word)
 {
@@ -169,6 +176,10 @@ QString checkValues(const Action& action, int p)
         return ParseDeleteRange(args[0], from, to, bad) ? QString()
                                                          : name + QStringLiteral(": ") + text(msg::kNotAnInteger).arg(bad);
     }
+    case ActionKind::Vma:
+        return args.isEmpty() || vmaMaxBases(action) > 0
+                   ? QString()
+                   : QStringLiteral("vma: '%1' is not max-bases= followed by a positive integer").arg(args[0]);
     case ActionKind::Payoff:
     case ActionKind::Store:
     case ActionKind::Basket: return {};
@@ -203,6 +214,15 @@ QString fileArgument(const QStringList& args, int& i, QString& value, bool* give
 }
 
 } // namespace
+
+int vmaMaxBases(const Action& action)
+{
+    if (action.arguments.isEmpty())
+        return kVmaMaxBases;
+    bool ok = false;
+    const int n = action.arguments[0].mid(kMaxBasesPrefix.size()).toInt(&ok, 10);
+    return ok && n > 0 ? n : 0;
+}
 
 QStringList commaList(const QString& typed)
 {
@@ -270,6 +290,9 @@ QString splitActions(const QStringList& words, std::vector<Action>& actions)
             return QStringLiteral("payoff can only be the first action");
         actions.push_back(Action{syntax, words.mid(i + 1, syntax->argumentCount)});
         i += syntax->argumentCount;
+        // vma takes its limit only when one follows.
+        if (syntax->kind == ActionKind::Vma && i + 1 < words.size() && words[i + 1].startsWith(kMaxBasesPrefix))
+            actions.back().arguments << words[++i];
     }
     return {};
 }

@@ -32,7 +32,7 @@ struct Options {
     QStringList actionWords;
 };
 
-enum class ActionKind { Payoff, WeightedSum, RefPoint, Limits, EConstraint, Store, Delete, Basket };
+enum class ActionKind { Payoff, WeightedSum, RefPoint, Limits, EConstraint, Store, Delete, Vma, Basket };
 
 struct ActionSyntax {
     const char* name;
@@ -55,6 +55,9 @@ QString splitActions(const QStringList& words, std::vector<Action>& actions);
 // Every action's values checked against a problem of p objectives, with the
 // dialogs' own messages: false when one is refused (its message printed).
 bool checkActions(const std::vector<Action>& actions, int p, bool allSolutions, UiPort& ui);
+
+// The N of vma's optional "max-bases=N"; the default limit without it.
+int vmaMaxBases(const Action& action);
 
 // "a, b,c" -> "a", "b", "c".
 QStringList commaList(const QString& typed);

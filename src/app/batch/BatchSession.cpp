@@ -82,13 +82,15 @@ int BatchSession::payoff()
 int BatchSession::importResults(const QString& path)
 {
     // The window's import says nothing when the file cannot be opened (its
-    // file dialog chose an existing file); a script needs the reason.
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        printError(text(msg::kResultsCannotOpen).arg(path, file.errorString()));
+    // file dialog chose an existing file); a script needs the reason. Only
+    // the file's entry is looked at: opening a FIFO could wait forever.
+    const QFileInfo info(path);
+    if (!info.exists() || !info.isReadable()) {
+        const QString reason = info.exists() ? QStringLiteral("Permission denied")
+                                             : QStringLiteral("No such file or directory");
+        printError(text(msg::kResultsCannotOpen).arg(path, reason));
         return kExitUsage;
     }
-    file.close();
     ui_.openFile = path;
     flow_.importResultsCommand();
     return finishCommand();
@@ -196,6 +198,9 @@ int BatchSession::run(const Action& action)
     case ActionKind::Delete:
         ui_.input = args[0];
         flow_.deleteSolutions();
+        return finishCommand();
+    case ActionKind::Vma:
+        flow_.vmaCommand(vmaMaxBases(action));
         return finishCommand();
     case ActionKind::Basket: return basket();
     }

@@ -8,6 +8,7 @@
 #include "solutions/ui/StoreOptionsDialog.h"
 #include "solutions/BarPicture.h"
 #include "flow/Messages.h"
+#include "nadir/Vma.h"
 #include "workspace/Workspace.h"
 #include "solutions/ui/BarPictureWidget.h"
 #include "flow/ui/SizesDialog.h"
@@ -113,6 +114,10 @@ MainWindow::MainWindow(Workspace& ws, QWidget* parent)
 {
     setWindowTitle(QString::fromUtf8(msg::kProductName));
     ui_.onNotify = [this](UiEvent event) { onNotify(event); };
+    ui_.onShowBasketViews = [this] {
+        showBasketValues();
+        showBasketGraphs();
+    };
     ui_.setWorkspace(&ws_);
     createStatusBar();
     createPanels();
@@ -327,10 +332,7 @@ void MainWindow::connectCommands()
     for (Cmd remove : {Cmd::DeleteSolution, Cmd::BtnDelete})
         on(remove, [this] { flow_.deleteSolutions(); });
     on(Cmd::StoreOptions, [this] { flow_.setStoreAllSolutions(storeOptions_->choose(ws_.guardaTodasSols)); });
-    on(Cmd::VMA, [this] {
-        if (flow_.confirmVma())
-            flow_.commandNotAvailable();
-    });
+    on(Cmd::VMA, [this] { flow_.vmaCommand(kVmaMaxBases); });
     for (Cmd exit : {Cmd::StemExit, Cmd::RaceExit, Cmd::IcwExit})
         on(exit, [this] { flow_.SaiMetodos(true); });
     connect(bars_, &BarPictureWidget::pressed, this, [this] { flow_.chooseColour(); });

@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QProgressBar>
+#include <QProgressDialog>
 
 namespace {
 
@@ -294,6 +295,46 @@ void QtUiPort::setBusy(bool busy)
 }
 
 void QtUiPort::processEvents() { QApplication::processEvents(); }
+
+void QtUiPort::beginStoppableTask(const QString& title, const QString& text)
+{
+    endStoppableTask();
+    task_ = new QProgressDialog(text, QStringLiteral("Cancel"), 0, 0, parent_);
+    task_->setWindowTitle(title);
+    task_->setWindowModality(Qt::WindowModal);
+    // Short runs finish before the box would appear.
+    task_->setMinimumDuration(400);
+    task_->setAutoReset(false);
+    task_->setAutoClose(false);
+    // The box answers the mouse while the rest of the window waits.
+    QApplication::setOverrideCursor(Qt::ArrowCursor);
+}
+
+bool QtUiPort::updateStoppableTask(const QString& text)
+{
+    if (!task_)
+        return true;
+    task_->setLabelText(text);
+    task_->setValue(0);
+    QApplication::processEvents();
+    return !task_->wasCanceled();
+}
+
+void QtUiPort::endStoppableTask()
+{
+    if (!task_)
+        return;
+    QApplication::restoreOverrideCursor();
+    // Called by the computation, never from the box's own signals.
+    delete task_;
+    task_ = nullptr;
+}
+
+void QtUiPort::showBasketViews()
+{
+    if (onShowBasketViews)
+        onShowBasketViews();
+}
 
 void QtUiPort::notify(UiEvent event)
 {

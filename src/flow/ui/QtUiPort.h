@@ -10,6 +10,7 @@ class NormalizationDialog;
 class PayoffWindow;
 class QLabel;
 class QProgressBar;
+class QProgressDialog;
 class QWidget;
 class ReferencePointDialog;
 class WeightsDialog;
@@ -35,6 +36,7 @@ public:
     void setWorkspace(const Workspace* ws) { ws_ = ws; }
 
     std::function<void(UiEvent)> onNotify;
+    std::function<void()> onShowBasketViews;
     UiPort* dialogs = nullptr;
 
     void showMessage(MsgKind kind, const QString& text) override;
@@ -66,6 +68,10 @@ public:
     void setBusy(bool busy) override;
     void processEvents() override;
     void notify(UiEvent event) override;
+    void beginStoppableTask(const QString& title, const QString& text) override;
+    bool updateStoppableTask(const QString& text) override;
+    void endStoppableTask() override;
+    void showBasketViews() override;
 
     // The dialogs, built on first use.
     ChooseObjectiveDialog* chooseObjectiveDialog();
@@ -87,4 +93,5 @@ private:
     LimitationsDialog* limitations_ = nullptr;
     NormalizationDialog* normalization_ = nullptr;
     PayoffWindow* payoff_ = nullptr;
+    QProgressDialog* task_ = nullptr;
 };
