@@ -845,7 +845,7 @@ public:
             return false;
         for (int next = 1; next < list_.size() && !stopped_; ++next) {
             DecodeBasis(list_[next], lp_.basicList, lp_.atUpper);
-            if (EvaluateBasis(lp_, 1, engine_.evaluator) != SolveStatus::Optimal)
+            if (EvaluateBasis(lp_, 1, engine_.evaluator) == SolveStatus::Other)
                 continue;
             ComputeReducedCosts(ws_, lp_, ws_.currentYAC, ws_.yacColumns);
             if (IsDominatedBasis(ws_.currentYAC, ws_.numObjectives))

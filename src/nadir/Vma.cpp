@@ -164,7 +164,8 @@ private:
         }
         DecodeBasis(list_[index], lp_.basicList, lp_.atUpper);
         currentDepth_ = 0;
-        return EvaluateBasis(lp_, 1, engine_.evaluator) == SolveStatus::Optimal;
+        // An imprecise evaluation still names the vertex; only a failed one has no read-back.
+        return EvaluateBasis(lp_, 1, engine_.evaluator) != SolveStatus::Other;
     }
 
     // Stores the vertex of the basis in lp_; false when the walk stops.
