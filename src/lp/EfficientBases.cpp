@@ -81,14 +81,16 @@ std::size_t BasisList::hashOf(const Umabase& base) const
 
 void BasisList::rehash(std::size_t slotCount)
 {
-    slots_.assign(slotCount, 0);
+    // Built aside, so that running out of memory leaves the table as it was.
+    std::vector<std::int32_t> table(slotCount, 0);
     const std::size_t mask = slotCount - 1;
     for (int i = 0; i < size(); ++i) {
         std::size_t s = hashOf(bases_[at(i)]) & mask;
-        while (slots_[s] != 0)
+        while (table[s] != 0)
             s = (s + 1) & mask;
-        slots_[s] = i + 1;
+        table[s] = i + 1;
     }
+    slots_.swap(table);
 }
 
 int BasisList::find(const Umabase& base) const
@@ -106,27 +108,26 @@ bool BasisList::append(const Umabase& base, const BasisMove& move)
 {
     if (find(base) >= 0)
         return false;
+    // Everything that can fail comes first; the list changes only after it.
     try {
-        bases_.push_back(base);
-        moves_.push_back(move);
+        if (bases_.size() == bases_.capacity())
+            bases_.reserve(2 * bases_.size() + 64);
+        if (moves_.size() == moves_.capacity())
+            moves_.reserve(2 * moves_.size() + 64);
         // Keep the table at most half full.
-        if (at(size()) * 2 > slots_.size())
+        if (at(size() + 1) * 2 > slots_.size())
             rehash(slots_.size() * 2);
-        else {
-            const std::size_t mask = slots_.size() - 1;
-            std::size_t s = hashOf(base) & mask;
-            while (slots_[s] != 0)
-                s = (s + 1) & mask;
-            slots_[s] = size();
-        }
     } catch (const std::bad_alloc&) {
-        if (moves_.size() > bases_.size() - 1)
-            moves_.resize(bases_.size() - 1);
-        bases_.resize(moves_.size());
-        rehash(slots_.size());
         outOfMemory_ = true;
         return false;
     }
+    bases_.push_back(base);
+    moves_.push_back(move);
+    const std::size_t mask = slots_.size() - 1;
+    std::size_t s = hashOf(base) & mask;
+    while (slots_[s] != 0)
+        s = (s + 1) & mask;
+    slots_[s] = size();
     return true;
 }
 
