@@ -1,0 +1,513 @@
+#include "lp/EfficientBases.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <utility>
+#include <vector>
+
+// The efficiency tests of a basis and of its nonbasic variables, read from
+// the reduced-cost matrix.
+
+namespace {
+
+constexpr std::size_t at(int i) { return static_cast<std::size_t>(i); }
+
+} // namespace
+
+bool IsDominatedBasis(const RecordYAC& yac, int numObjectives)
+{
+    for (int c = 1; c <= yac.ncolsYAC; ++c) {
+        bool worsensNone = true;
+        bool improvesOne = false;
+        for (int k = 1; k <= numObjectives && worsensNone; ++k) {
+            const Real v = yac.YAC[at(k)][at(c)];
+            worsensNone = v <= kDominanceWorsenTol;
+            improvesOne = improvesOne || v < -kDominanceImproveTol;
+        }
+        if (worsensNone && improvesOne)
+            return true;
+    }
+    return false;
+}
+
+namespace {
+
+// Entries of the small programs below this are zero.
+constexpr Real kSmallProgramTol = 1e-11L;
+
+// max sum_k s_k over a y + s + u = 1 (one row per objective), every
+// variable >= 0. The origin is feasible, so the primal simplex starts from
+// the basis of the u and needs no first phase; Bland's rule keeps it from
+// cycling on the many degenerate pivots. True when the optimum is finite.
+// `a` is rows x columns, row-major.
+bool boundedFromOrigin(const std::vector<Real>& a, int rows, int columns)
+{
+    const int n = columns + 2 * rows; // y, s, u
+    const int width = n + 1;          // and the right-hand side
+    std::vector<Real> t(at(rows) * at(width), 0);
+    std::vector<Real> d(at(n), 0); // c_j - z_j
+    std::vector<int> basic(at(rows));
+    for (int r = 0; r < rows; ++r) {
+        Real* row = &t[at(r) * at(width)];
+        for (int c = 0; c < columns; ++c)
+            row[c] = a[at(r) * at(columns) + at(c)];
+        row[columns + r] = 1;
+        row[columns + rows + r] = 1;
+        row[n] = 1;
+        d[at(columns + r)] = 1;
+        basic[at(r)] = columns + rows + r;
+    }
+    for (int iteration = 0; iteration < 50 * width; ++iteration) {
+        int enter = -1;
+        for (int j = 0; j < n && enter < 0; ++j)
+            if (d[at(j)] > kSmallProgramTol)
+                enter = j;
+        if (enter < 0)
+            return true;
+        int leave = -1;
+        Real best = 0;
+        for (int r = 0; r < rows; ++r) {
+            const Real e = t[at(r) * at(width) + at(enter)];
+            if (!(e > kSmallProgramTol))
+                continue;
+            const Real ratio = t[at(r) * at(width) + at(n)] / e;
+            if (leave < 0 || ratio < best || (ratio == best && basic[at(r)] < basic[at(leave)])) {
+                leave = r;
+                best = ratio;
+            }
+        }
+        if (leave < 0)
+            return false;
+        Real* pivotRow = &t[at(leave) * at(width)];
+        const Real pivot = pivotRow[enter];
+        for (int j = 0; j < width; ++j)
+            pivotRow[j] /= pivot;
+        for (int r = 0; r < rows; ++r) {
+            if (r == leave)
+                continue;
+            Real* row = &t[at(r) * at(width)];
+            const Real f = row[enter];
+            if (f != 0)
+                for (int j = 0; j < width; ++j)
+                    row[j] -= f * pivotRow[j];
+        }
+        const Real f = d[at(enter)];
+        for (int j = 0; j < n; ++j)
+            d[at(j)] -= f * pivotRow[j];
+        basic[at(leave)] = enter;
+    }
+    return false; // no answer within the iterations: taken as a failure
+}
+
+// max sum_k s_k over sum_c YAC[k][c] y_c - YAC[k][extra] t + s_k <= 1, all
+// variables >= 0: bounded exactly when some positive weights make every
+// listed column's weighted reduced cost >= 0 (and, with `extra`, that
+// column's one zero); its dual asks for weights lambda >= 1 with those
+// signs. A failure counts as unbounded.
+bool weightsExist(const RecordYAC& yac, int numObjectives, const std::vector<int>& columns, int extra)
+{
+    const int listed = static_cast<int>(columns.size());
+    const int n = listed + (extra > 0 ? 1 : 0);
+    std::vector<Real> a(at(numObjectives) * at(n));
+    for (int k = 1; k <= numObjectives; ++k) {
+        Real* row = &a[at(k - 1) * at(n)];
+        for (int c = 0; c < listed; ++c)
+            row[c] = yac.YAC[at(k)][at(columns[at(c)])];
+        if (extra > 0)
+            row[listed] = -yac.YAC[at(k)][at(extra)];
+    }
+    return boundedFromOrigin(a, numObjectives, n);
+}
+
+// The label-exchange procedure on the small tableau of the kept columns:
+// rows are labelled +1..+q (columns of YAC), columns -1..-p (objectives).
+class LabelExchange {
+public:
+    enum Status : std::uint8_t { Undecided = 0, Efficient = 1, NotEfficient = 2 };
+    enum class Outcome { Finished, Stalled, Halted };
+
+    LabelExchange(const RecordYAC& yac, int numObjectives, const std::vector<int>& kept)
+        : p_(numObjectives), status_(kept.size() + 1, Undecided)
+    {
+        const int q = static_cast<int>(kept.size());
+        entry_.assign(at(q), std::vector<Real>(at(p_), 0));
+        for (int r = 0; r < q; ++r) {
+            rowLabel_.push_back(r + 1);
+            for (int k = 0; k < p_; ++k)
+                entry_[at(r)][at(k)] = -yac.YAC[at(k + 1)][at(kept[at(r)])];
+        }
+        for (int k = 0; k < p_; ++k)
+            colLabel_.push_back(-(k + 1));
+    }
+
+    Outcome run()
+    {
+        for (int stall = 0;;) {
+            zeroSmall();
+            bool decided = ruleA();
+            decided = deleteNotEfficientRows() || decided;
+            decided = ruleB() || decided;
+            decided = ruleC() || decided;
+            decided = ruleD() || decided;
+            decided = ruleLinked() || decided;
+            stall = decided ? 0 : stall + 1;
+            if (stall > kLabelExchangeStallLimit)
+                return Outcome::Stalled;
+            if (!finiteEntries())
+                return Outcome::Halted;
+            if (firstUndecidedRow() >= 0) {
+                // A row whose positive entries have no partner is left to the
+                // per-column programs.
+                if (!pivotOnAnUndecidedRow())
+                    return Outcome::Stalled;
+                continue;
+            }
+            const int col = lastUndecidedColumn();
+            if (col < 0)
+                return Outcome::Finished;
+            if (!pivotOnColumn(col))
+                return Outcome::Halted;
+        }
+    }
+
+    // The status of kept column `label` (1-based).
+    Status statusOf(int label) const { return static_cast<Status>(status_[at(label)]); }
+
+private:
+    int rows() const { return static_cast<int>(entry_.size()); }
+    Real& e(int r, int k) { return entry_[at(r)][at(k)]; }
+    bool undecided(int label) const { return label > 0 && status_[at(label)] == Undecided; }
+
+    void zeroSmall()
+    {
+        for (auto& row : entry_)
+            for (Real& v : row)
+                if (std::fabs(v) < kLabelZeroTol)
+                    v = 0;
+    }
+
+    // A row w_c = sum of -entry times the column variables. With every
+    // entry <= 0, w_c can only be zero when the variables of its negative
+    // entries are: never when one of them is a weight (negative label), so
+    // the column is not efficient and its row redundant; always when the row
+    // is zero. Negative entries under columns only are left to the pivots.
+    bool ruleA()
+    {
+        bool decided = false;
+        for (int r = 0; r < rows(); ++r) {
+            if (!undecided(rowLabel_[at(r)]))
+                continue;
+            bool allNonPositive = true;
+            bool weightForcedZero = false;
+            bool zero = true;
+            for (int k = 0; k < p_ && allNonPositive; ++k) {
+                allNonPositive = e(r, k) <= kLabelZeroTol;
+                zero = zero && e(r, k) == 0;
+                weightForcedZero = weightForcedZero || (e(r, k) < -kLabelZeroTol && colLabel_[at(k)] < 0);
+            }
+            if (allNonPositive && (weightForcedZero || zero)) {
+                status_[at(rowLabel_[at(r)])] = zero ? Efficient : NotEfficient;
+                redundant_.push_back(rowLabel_[at(r)]);
+                decided = true;
+            }
+        }
+        return decided;
+    }
+
+    // Only the rows that rule A found redundant (w_c >= 0 holds by itself)
+    // can go without loosening the system.
+    bool deleteNotEfficientRows()
+    {
+        bool deleted = false;
+        for (int r = rows() - 1; r >= 0; --r) {
+            const int label = rowLabel_[at(r)];
+            if (label > 0 && status_[at(label)] == NotEfficient
+                && std::find(redundant_.begin(), redundant_.end(), label) != redundant_.end()) {
+                entry_.erase(entry_.begin() + r);
+                rowLabel_.erase(rowLabel_.begin() + r);
+                deleted = true;
+            }
+        }
+        return deleted;
+    }
+
+    bool ruleB()
+    {
+        bool decided = false;
+        // A weight row lambda = |entry| x_k - (the others, >= 0) needs x_k > 0.
+        for (int r = 0; r < rows(); ++r) {
+            if (rowLabel_[at(r)] > 0)
+                continue;
+            int negatives = 0;
+            int col = -1;
+            for (int k = 0; k < p_; ++k)
+                if (e(r, k) < -kLabelZeroTol) {
+                    ++negatives;
+                    col = k;
+                }
+            if (negatives == 1 && undecided(colLabel_[at(col)])) {
+                status_[at(colLabel_[at(col)])] = NotEfficient;
+                decided = true;
+            }
+        }
+        return decided;
+    }
+
+    bool ruleC()
+    {
+        bool decided = false;
+        for (int k = 0; k < p_; ++k) {
+            if (!undecided(colLabel_[at(k)]))
+                continue;
+            bool allNonNegative = true;
+            for (int r = 0; r < rows() && allNonNegative; ++r)
+                allNonNegative = e(r, k) >= -kLabelZeroTol;
+            if (allNonNegative) {
+                status_[at(colLabel_[at(k)])] = Efficient;
+                decided = true;
+            }
+        }
+        return decided;
+    }
+
+    bool ruleD()
+    {
+        bool decided = false;
+        for (int k = 0; k < p_; ++k) {
+            int positives = 0;
+            int row = -1;
+            for (int r = 0; r < rows(); ++r)
+                if (e(r, k) > kLabelZeroTol) {
+                    ++positives;
+                    row = r;
+                }
+            if (positives == 1 && undecided(rowLabel_[at(row)])) {
+                status_[at(rowLabel_[at(row)])] = Efficient;
+                decided = true;
+            }
+        }
+        return decided;
+    }
+
+    // A row w_c = |entry| w_l, its only nonzero entry under column label l:
+    // the two are zero together, so they share their status.
+    bool ruleLinked()
+    {
+        bool decided = false;
+        for (int r = 0; r < rows(); ++r) {
+            int col = -1;
+            int nonzero = 0;
+            for (int k = 0; k < p_; ++k)
+                if (e(r, k) != 0) {
+                    ++nonzero;
+                    col = k;
+                }
+            const int rowLabel = rowLabel_[at(r)];
+            if (nonzero != 1 || rowLabel < 0 || colLabel_[at(col)] < 0 || !(e(r, col) < -kLabelZeroTol))
+                continue;
+            const int colLabel = colLabel_[at(col)];
+            if (undecided(rowLabel) && !undecided(colLabel)) {
+                status_[at(rowLabel)] = status_[at(colLabel)];
+                decided = true;
+            } else if (undecided(colLabel) && !undecided(rowLabel)) {
+                status_[at(colLabel)] = status_[at(rowLabel)];
+                decided = true;
+            }
+        }
+        return decided;
+    }
+
+    int firstUndecidedRow() const
+    {
+        for (int r = 0; r < rows(); ++r)
+            if (undecided(rowLabel_[at(r)]))
+                return r;
+        return -1;
+    }
+
+    int lastUndecidedColumn() const
+    {
+        for (int k = p_ - 1; k >= 0; --k)
+            if (undecided(colLabel_[at(k)]))
+                return k;
+        return -1;
+    }
+
+    // The first undecided row that has a positive entry with a positive
+    // partner in a later row goes to the top and is pivoted there. Taking
+    // the first positive column of the first row only, as the procedure was
+    // first written, can search forever.
+    bool pivotOnAnUndecidedRow()
+    {
+        for (int row = 0; row < rows(); ++row) {
+            if (!undecided(rowLabel_[at(row)]))
+                continue;
+            std::swap(entry_[0], entry_[at(row)]);
+            std::swap(rowLabel_[0], rowLabel_[at(row)]);
+            for (int k = 0; k < p_; ++k) {
+                if (!(e(0, k) > kLabelZeroTol))
+                    continue;
+                for (int r = 1; r < rows(); ++r)
+                    if (e(r, k) > kLabelZeroTol) {
+                        pivot(r, k);
+                        return true;
+                    }
+            }
+        }
+        return false;
+    }
+
+    bool finiteEntries() const
+    {
+        for (const auto& row : entry_)
+            for (Real v : row)
+                if (!std::isfinite(v))
+                    return false;
+        return true;
+    }
+
+    bool pivotOnColumn(int col)
+    {
+        for (int r = rows() - 1; r >= 0; --r)
+            if (std::fabs(e(r, col)) > kLabelZeroTol) {
+                pivot(r, col);
+                return true;
+            }
+        return false;
+    }
+
+    void pivot(int row, int col)
+    {
+        const Real a = e(row, col);
+        for (int i = 0; i < rows(); ++i) {
+            if (i == row)
+                continue;
+            const Real factor = e(i, col) / a;
+            if (factor == 0)
+                continue;
+            for (int j = 0; j < p_; ++j)
+                if (j != col)
+                    e(i, j) -= e(row, j) * factor;
+            e(i, col) = -factor;
+        }
+        for (int j = 0; j < p_; ++j)
+            if (j != col)
+                e(row, j) /= a;
+        e(row, col) = 1 / a;
+        std::swap(rowLabel_[at(row)], colLabel_[at(col)]);
+        zeroSmall();
+    }
+
+    int p_;
+    std::vector<std::vector<Real>> entry_;
+    std::vector<int> rowLabel_;
+    std::vector<int> colLabel_;
+    std::vector<std::uint8_t> status_; // per positive label 1..q
+    std::vector<int> redundant_;       // labels of rows rule A found redundant
+};
+
+bool isZeroColumn(const RecordYAC& yac, int numObjectives, int c)
+{
+    for (int k = 1; k <= numObjectives; ++k)
+        if (!(std::fabs(yac.YAC[at(k)][at(c)]) <= kLabelZeroTol))
+            return false;
+    return true;
+}
+
+// Column c is a positive multiple of kept column e.
+bool isDuplicate(const RecordYAC& yac, int numObjectives, int c, int e)
+{
+    int first = 0;
+    for (int k = 1; k <= numObjectives && first == 0; ++k)
+        if (std::fabs(yac.YAC[at(k)][at(e)]) > kLabelZeroTol)
+            first = k;
+    if (first == 0)
+        return false;
+    const Real f = yac.YAC[at(first)][at(c)] / yac.YAC[at(first)][at(e)];
+    if (!(f > 0))
+        return false;
+    for (int k = 1; k <= numObjectives; ++k)
+        if (!(std::fabs(f * yac.YAC[at(k)][at(e)] - yac.YAC[at(k)][at(c)]) <= kLabelZeroTol))
+            return false;
+    return true;
+}
+
+} // namespace
+
+bool IsEfficientBasis(const RecordYAC& yac, int numObjectives)
+{
+    std::vector<int> columns;
+    for (int c = 1; c <= yac.ncolsYAC; ++c)
+        columns.push_back(c);
+    return weightsExist(yac, numObjectives, columns, 0);
+}
+
+EfficientColumns FindEfficientNonbasics(const RecordYAC& yac, int numObjectives)
+{
+    EfficientColumns result;
+    const int ncols = yac.ncolsYAC;
+    std::vector<int> kept;
+    std::vector<int> keptOf(at(ncols) + 1, 0); // 1-based label of the kept column of c
+    std::vector<int> zeroColumns;
+    for (int c = 1; c <= ncols; ++c) {
+        if (isZeroColumn(yac, numObjectives, c)) {
+            zeroColumns.push_back(c);
+            continue;
+        }
+        for (int label = 1; label <= static_cast<int>(kept.size()) && keptOf[at(c)] == 0; ++label)
+            if (isDuplicate(yac, numObjectives, c, kept[at(label - 1)]))
+                keptOf[at(c)] = label;
+        if (keptOf[at(c)] == 0) {
+            kept.push_back(c);
+            keptOf[at(c)] = static_cast<int>(kept.size());
+        }
+    }
+
+    LabelExchange exchange(yac, numObjectives, kept);
+    const LabelExchange::Outcome outcome = exchange.run();
+    if (outcome == LabelExchange::Outcome::Halted) {
+        result.halted = true;
+        return result;
+    }
+    std::vector<int> undecided;
+    std::vector<int> listed;
+    for (int c = 1; c <= ncols; ++c) {
+        if (keptOf[at(c)] == 0)
+            continue;
+        const LabelExchange::Status status = exchange.statusOf(keptOf[at(c)]);
+        if (status == LabelExchange::Efficient) {
+            result.efficientColumn[at(c)] = true;
+            ++result.count;
+            listed.push_back(c);
+        } else if (status == LabelExchange::Undecided) {
+            undecided.push_back(c);
+        }
+    }
+    if (outcome == LabelExchange::Outcome::Stalled) {
+        listed.insert(listed.end(), undecided.begin(), undecided.end());
+        for (int c : undecided)
+            if (weightsExist(yac, numObjectives, listed, c)) {
+                result.efficientColumn[at(c)] = true;
+                ++result.count;
+            }
+    }
+    // A variable that changes no objective keeps a zero reduced cost under
+    // every weight vector: it is efficient exactly when the basis is.
+    if (!zeroColumns.empty() && (result.count > 0 || kept.empty() || IsEfficientBasis(yac, numObjectives)))
+        for (int c : zeroColumns) {
+            result.efficientColumn[at(c)] = true;
+            ++result.count;
+        }
+    return result;
+}
+
+void MapEfficientToPositions(const EfficientColumns& efficient, int ncolsYAC, const YacColumnMap& yacColumns,
+                             int tabCols, EfficientPositions& efficientPosition)
+{
+    for (int j = 1; j <= tabCols - 1 && j <= kMaxTableauCols; ++j)
+        efficientPosition[at(j)] = false;
+    for (int c = 1; c <= ncolsYAC; ++c)
+        efficientPosition[at(yacColumns[at(c)])] = efficient.efficientColumn[at(c)];
+}
+
