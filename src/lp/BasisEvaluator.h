@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <vector>
 
+struct SolveControl;
+
 // Product-form inverse of a basis of a scalarizing program, and the complete
 // read-back of that basis (values and simplex tableau) without any simplex
 // iteration.
@@ -74,6 +76,13 @@ public:
     // 1 for a well-scaled program).
     const ProgramScale& scale() const { return scale_; }
 
+    // The stop that the solves handed this evaluator honour when they are
+    // given none of their own (LpEngine attaches its control here, so that
+    // every solve with the engine's evaluator honours it). Not owned; it
+    // must outlive this object or be detached with nullptr.
+    void attachControl(const SolveControl* control) { control_ = control; }
+    const SolveControl* attachedControl() const { return control_; }
+
 private:
     friend SolveStatus EvaluateBasis(LpTables& lp, int sense, BasisEvaluator& evaluator);
 
@@ -96,6 +105,7 @@ private:
     Result invert();
 
     ProgramScale scale_;
+    const SolveControl* control_ = nullptr;
 
     // Program size and sense of the last factorize().
     int rows_ = 0;

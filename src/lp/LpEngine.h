@@ -20,9 +20,14 @@ struct SolveControl {
 // evaluator's storage: the LP engine's scratch, kept apart from the
 // workspace's data. Allocated once by whoever runs computations (the
 // session) and reused by every solve; large, so it lives on the heap.
-// Every solve through the engine honours `control`.
+// Every solve through the engine honours `control`: the evaluator carries
+// it to the solves it is handed.
 struct LpEngine {
     LpTables tables;
     BasisEvaluator evaluator;
     SolveControl control;
+
+    LpEngine() { evaluator.attachControl(&control); }
+    LpEngine(const LpEngine&) = delete;
+    LpEngine& operator=(const LpEngine&) = delete;
 };

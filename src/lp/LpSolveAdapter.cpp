@@ -501,6 +501,12 @@ SolveStatus SolveScalarizing(LpTables& lp, bool full, int sense, BasisEvaluator&
     return finishSolve(model.get(), lp, full, sense, evaluator, scale, control);
 }
 
+SolveStatus SolveScalarizing(LpTables& lp, bool full, int sense, BasisEvaluator& evaluator)
+{
+    const SolveControl* attached = evaluator.attachedControl();
+    return SolveScalarizing(lp, full, sense, evaluator, attached ? *attached : SolveControl{});
+}
+
 SolveStatus SolveScalarizing(LpEngine& engine, bool full, int sense)
 {
     return SolveScalarizing(engine.tables, full, sense, engine.evaluator, engine.control);
@@ -519,6 +525,12 @@ SolveStatus SolveFromBasis(LpTables& lp, bool full, int sense, BasisEvaluator& e
     if (!libraryBasis(lp, basis) || !set_basis(model.get(), basis.data(), TRUE))
         return finish(lp, SolveStatus::Other, CallStatus::BasisRefused);
     return finishSolve(model.get(), lp, full, sense, evaluator, scale, control);
+}
+
+SolveStatus SolveFromBasis(LpTables& lp, bool full, int sense, BasisEvaluator& evaluator)
+{
+    const SolveControl* attached = evaluator.attachedControl();
+    return SolveFromBasis(lp, full, sense, evaluator, attached ? *attached : SolveControl{});
 }
 
 SolveStatus SolveFromBasis(LpEngine& engine, bool full, int sense)

@@ -25,22 +25,26 @@ class UiPort;
 //   none), makes the answer Unbounded;
 // - the read-back must satisfy B x_B = b - N x_N, the rows and the bounds
 //   within kResidualTol of their scale (AnswerCheck.h), else Imprecise;
-// - a stop asked for through `control` gives Stopped.
+// - a stop asked for through `control` gives Stopped; without a control of
+//   their own, SolveScalarizing and SolveFromBasis honour the one attached
+//   to the evaluator (the engine's).
 // lp.call tells whether lp_solve answered; lp.status is the outcome.
 
 // Solves the program in `lp` and fills its read-back. With `full` the
 // simplex tableau of the final basis is computed too (lp_solve 5.5.2 has no
 // call for it: the evaluator inverts the basis that lp_solve reports), with
 // presolve and lp_solve's own scaling off.
+SolveStatus SolveScalarizing(LpTables& lp, bool full, int sense, BasisEvaluator& evaluator);
 SolveStatus SolveScalarizing(LpTables& lp, bool full, int sense, BasisEvaluator& evaluator,
-                             const SolveControl& control = {});
+                             const SolveControl& control);
 // The same on the engine's tables, evaluator and control.
 SolveStatus SolveScalarizing(LpEngine& engine, bool full, int sense);
 
 // As SolveScalarizing, starting from the basis lp.basicList[1..lpRowCount]
 // with the columns flagged in lp.atUpper nonbasic at their upper bound.
+SolveStatus SolveFromBasis(LpTables& lp, bool full, int sense, BasisEvaluator& evaluator);
 SolveStatus SolveFromBasis(LpTables& lp, bool full, int sense, BasisEvaluator& evaluator,
-                           const SolveControl& control = {});
+                           const SolveControl& control);
 SolveStatus SolveFromBasis(LpEngine& engine, bool full, int sense);
 
 // A small program given by its own tables, for the auxiliary programs of

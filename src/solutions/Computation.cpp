@@ -68,7 +68,7 @@ SolveStatus ComputeFromWeights(Workspace& ws, LpEngine& engine, UiPort& ui, bool
     ws.timeStart = CurrentTimeInDays();
     LpTables& lp = engine.tables;
     BuildWeightedSumProgram(ws, ws.sumWeights, lp);
-    const SolveStatus status = SolveScalarizing(lp, true, 1, engine.evaluator, engine.control);
+    const SolveStatus status = SolveScalarizing(lp, true, 1, engine.evaluator);
     if (status != SolveStatus::Optimal)
         return status;
     markElapsed(ws);
@@ -104,7 +104,7 @@ SolveStatus ComputeReferencePoint(Workspace& ws, LpEngine& engine, UiPort& ui)
     ws.timeStart = CurrentTimeInDays();
     LpTables& lp = engine.tables;
     BuildReferencePointProgram(ws, lp);
-    const SolveStatus status = SolveScalarizing(lp, false, -1, engine.evaluator, engine.control);
+    const SolveStatus status = SolveScalarizing(lp, false, -1, engine.evaluator);
     if (status != SolveStatus::Optimal)
         return status;
     markElapsed(ws);

@@ -532,6 +532,28 @@ TEST(BasisEvaluatorByHand, SmallEntriesAreZeroedAtTheThresholds)
     EXPECT_EQ(column[2], 0);
 }
 
+// Both basic columns have two entries in the two rows, so they form the
+// nucleus. Column x1 reads (0.002, 1): pivoting on the first free row would
+// divide by 0.002; the threshold rule takes row 2, leaving x2 to row 1.
+// x1 + x2 = 2 and 0.002 x1 + x2 = 1 give x1 = 1 / 0.998, x2 = 2 - x1.
+TEST(BasisEvaluatorByHand, NucleusPivotsOnALargeEntryNotOnTheFirstRow)
+{
+    auto lp = newProgram(2, 2);
+    lp->lpObjective[1] = 1;
+    lp->lpObjective[2] = 1;
+    setRow(*lp, 1, {0.002L, 1}, kRowLessEqual, 1);
+    setRow(*lp, 2, {1, 1}, kRowLessEqual, 2);
+    setBasis(*lp, {1, 2});
+    BasisEvaluator evaluator;
+    ASSERT_EQ(EvaluateBasis(*lp, 1, evaluator), SolveStatus::Optimal);
+    EXPECT_EQ(lp->basicList[1], 2);
+    EXPECT_EQ(lp->basicList[2], 1);
+    const Real x1 = 1 / 0.998L;
+    EXPECT_NEAR(static_cast<double>(lp->basicValues[2]), static_cast<double>(x1), 1e-15);
+    EXPECT_NEAR(static_cast<double>(lp->basicValues[1]), static_cast<double>(2 - x1), 1e-15);
+    EXPECT_NEAR(static_cast<double>(lp->basicValues[3]), 2, 1e-15);
+}
+
 // The thresholds follow the scale of rows and columns: the same program
 // with rows and columns multiplied by powers of 2 far from 1 gives the same
 // read-back, entry for entry, in its own units (powers of 2 scale exactly).

@@ -228,6 +228,13 @@ TEST(SolveControlTest, ADeadlineOrACancelStopsTheSolve)
     engine->tables = *program;
     EXPECT_EQ(SolveScalarizing(*engine, true, 1), SolveStatus::Stopped);
     EXPECT_GT(asked, 0);
+    // Callers that hand over the engine's tables and evaluator get its stop too.
+    engine->tables = *program;
+    EXPECT_EQ(SolveScalarizing(engine->tables, false, 1, engine->evaluator), SolveStatus::Stopped);
+    // An evaluator of its own has no stop.
+    BasisEvaluator own;
+    engine->tables = *program;
+    EXPECT_EQ(SolveScalarizing(engine->tables, true, 1, own), SolveStatus::Optimal);
     engine->tables = *program;
     for (int r = 1; r <= program->lpRowCount; ++r)
         engine->tables.basicList[at(r)] = program->lpColumnCount + r; // the slack basis
