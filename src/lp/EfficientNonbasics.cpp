@@ -415,6 +415,17 @@ bool isZeroColumn(const RecordYAC& yac, int numObjectives, int c)
     return true;
 }
 
+// Two bits per objective (20 objectives fit): negative, zero or positive.
+std::uint64_t signPattern(const RecordYAC& yac, int numObjectives, int c)
+{
+    std::uint64_t pattern = 0;
+    for (int k = 1; k <= numObjectives; ++k) {
+        const Real v = yac.YAC[at(k)][at(c)];
+        pattern = pattern << 2 | (v > kLabelZeroTol ? 1u : v < -kLabelZeroTol ? 2u : 0u);
+    }
+    return pattern;
+}
+
 // Column c is a positive multiple of kept column e.
 bool isDuplicate(const RecordYAC& yac, int numObjectives, int c, int e)
 {
@@ -450,16 +461,21 @@ EfficientColumns FindEfficientNonbasics(const RecordYAC& yac, int numObjectives)
     std::vector<int> kept;
     std::vector<int> keptOf(at(ncols) + 1, 0); // 1-based label of the kept column of c
     std::vector<int> zeroColumns;
+    std::vector<std::uint64_t> keptPattern;
     for (int c = 1; c <= ncols; ++c) {
         if (isZeroColumn(yac, numObjectives, c)) {
             zeroColumns.push_back(c);
             continue;
         }
+        // A positive multiple has the same sign in every objective: only
+        // columns of equal sign pattern need the test.
+        const std::uint64_t pattern = signPattern(yac, numObjectives, c);
         for (int label = 1; label <= static_cast<int>(kept.size()) && keptOf[at(c)] == 0; ++label)
-            if (isDuplicate(yac, numObjectives, c, kept[at(label - 1)]))
+            if (keptPattern[at(label - 1)] == pattern && isDuplicate(yac, numObjectives, c, kept[at(label - 1)]))
                 keptOf[at(c)] = label;
         if (keptOf[at(c)] == 0) {
             kept.push_back(c);
+            keptPattern.push_back(pattern);
             keptOf[at(c)] = static_cast<int>(kept.size());
         }
     }
