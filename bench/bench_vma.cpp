@@ -127,14 +127,16 @@ void BM_VmaInstance(benchmark::State& state)
 } // namespace
 
 // Arguments: objectives, constraints, variables, pivot (1) or evaluate (0).
-// 2026-12-09, this 2-core machine shared with other builds (load ~3), RelWithDebInfo:
-//   3x30x30: 700 bases, 272 vertices; 0.13 s CPU with pivots, 0.16 s evaluating every basis.
-//   3x100x101: stops at the 10000-basis limit after 8918 bases (3095 vertices), about 300 bases/s.
-//   4x60x60: stops at the limit after 6463 bases (1811 vertices), about 490 bases/s.
-//   vma_q3_m99_n101.mlp, pay-off table and walk: 487 bases, 487 vertices (every basis a vertex);
-//   0.43 s CPU (0.63 s wall under that load) with pivots, 0.59 s CPU (0.89 s wall) evaluating.
-//   The peer's 0.65 s is wall time on an idle machine; about a third of ours is the four
-//   lp_solve solves of the pay-off table and the start, most of the rest the efficiency tests.
+// 2026-12-09, this 2-core machine shared with three other builds (load average about 4, so
+// wall time is about twice CPU time), RelWithDebInfo; bases/s are per CPU second:
+//   3x30x30: 700 bases, 272 vertices; 53 ms CPU with pivots (13200 bases/s), 91 ms evaluating.
+//   3x100x101: stops at the 10000-basis limit after 8918 bases (3095 vertices), 9.4 s CPU,
+//     about 950 bases/s; the efficiency tests and the region adjacency scan of the basket
+//     (quadratic in the vertices stored) take most of it.
+//   4x60x60: stops at the limit after 6463 bases (1811 vertices), 2.9 s CPU, 2200 bases/s.
+//   vma_q3_m99_n101.mlp, pay-off table and walk: 487 bases, 487 vertices (every basis a vertex),
+//     126 ms CPU (253 ms wall under that load) with pivots, 3900 bases/s; 290 ms CPU evaluating
+//     every basis. The peer solver's 0.65 s is wall time on an idle machine: about 5 times ours.
 BENCHMARK(BM_VmaGenerated)
     ->Args({3, 30, 30, 1})
     ->Args({3, 30, 30, 0})

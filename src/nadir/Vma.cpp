@@ -95,6 +95,8 @@ private:
     // Steps up to the first neighbours; false when the run ends at once.
     bool start()
     {
+        if (ws_.numObjectives < 1 || ws_.numVariables < 1)
+            return false; // no problem: the command is not offered then
         ClearProgram(lp_);
         AddProblemRows(ws_, lp_, false);
         lp_.refRowCount = 0;
