@@ -44,13 +44,20 @@ public:
 
     // The unit of program variable v: column v (1..cols) or the slack of
     // row v - cols.
-    Real unitOf(int variable, int cols) const { return variable <= cols ? col[idx(variable)] : 1 / row[idx(variable - cols)]; }
+    Real unitOf(int variable, int cols) const
+    {
+        if (!scaled)
+            return 1;
+        return variable <= cols ? col[idx(variable)] : 1 / row[idx(variable - cols)];
+    }
 
     // The unit of a tableau entry in the row of basic variable `basic`
     // (0: the objective row) and the column of nonbasic variable
     // `nonbasic` (0: the carried right-hand side).
     Real entryUnit(int basic, int nonbasic, int cols) const
     {
+        if (!scaled)
+            return 1;
         const Real rowUnit = basic == 0 ? 1 / objective : unitOf(basic, cols);
         return nonbasic == 0 ? rowUnit : rowUnit / unitOf(nonbasic, cols);
     }
