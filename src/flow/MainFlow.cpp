@@ -18,6 +18,7 @@
 #include "workspace/Workspace.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
@@ -37,6 +38,39 @@ bool toCount(const QString& typed, int& value)
 }
 
 bool hasWeightSpace(const Workspace& ws) { return ws.numObjectives == 2 || ws.numObjectives == 3; }
+
+// For the lifetime of a computation, every solve of `engine` can be stopped
+// by the person: the port shows a box with Cancel once the solve takes a
+// while. The port is asked at most every 50 ms, as lp_solve asks often.
+class CancellableSolves {
+public:
+    CancellableSolves(UiPort& ui, LpEngine& engine) : ui_(ui), engine_(engine)
+    {
+        ui_.beginStoppableTask(text(msg::kSolvingTitle), text(msg::kSolving));
+        clock_.start();
+        engine_.control.cancelRequested = [this] {
+            if (!cancelled_ && clock_.elapsed() - lastAsked_ >= 50) {
+                lastAsked_ = clock_.elapsed();
+                cancelled_ = !ui_.updateStoppableTask(text(msg::kSolving));
+            }
+            return cancelled_;
+        };
+    }
+    ~CancellableSolves()
+    {
+        engine_.control.cancelRequested = nullptr;
+        ui_.endStoppableTask();
+    }
+    CancellableSolves(const CancellableSolves&) = delete;
+    CancellableSolves& operator=(const CancellableSolves&) = delete;
+
+private:
+    UiPort& ui_;
+    LpEngine& engine_;
+    QElapsedTimer clock_;
+    qint64 lastAsked_ = -50; // the first question goes out at once
+    bool cancelled_ = false;
+};
 
 } // namespace
 
@@ -548,7 +582,11 @@ void MainFlow::computePayoffCommand()
 {
     const std::optional<bool> l2 = ui_.chooseNormalization();
     ApplyNormalization(ws_, l2.value_or(false));
-    const SolveStatus status = ComputePayoff(ws_, *engine_, ui_);
+    SolveStatus status = SolveStatus::Other;
+    {
+        const CancellableSolves cancellable(ui_, *engine_);
+        status = ComputePayoff(ws_, *engine_, ui_);
+    }
     if (status == SolveStatus::Optimal)
         ShowSolutionPhase();
     else
@@ -581,7 +619,11 @@ void MainFlow::weightedSumCommand()
         return;
     }
     int index = 0;
-    const SolveStatus status = ComputeFromWeights(ws_, *engine_, ui_, true, index);
+    SolveStatus status = SolveStatus::Other;
+    {
+        const CancellableSolves cancellable(ui_, *engine_);
+        status = ComputeFromWeights(ws_, *engine_, ui_, true, index);
+    }
     if (status != SolveStatus::Optimal) {
         ShowSolveStatus(ui_, status);
         finish(Outcome::Failed);
@@ -619,7 +661,11 @@ void MainFlow::referencePointCommand()
         finish(Outcome::Refused);
         return;
     }
-    const SolveStatus status = ComputeReferencePoint(ws_, *engine_, ui_);
+    SolveStatus status = SolveStatus::Other;
+    {
+        const CancellableSolves cancellable(ui_, *engine_);
+        status = ComputeReferencePoint(ws_, *engine_, ui_);
+    }
     if (status != SolveStatus::Optimal) {
         ShowSolveStatus(ui_, status);
         finish(Outcome::Failed);
@@ -662,7 +708,11 @@ void MainFlow::eConstraintCommand()
     {
         BusyCursor busy(ui_);
         int index = 0;
-        const SolveStatus status = ComputeFromWeights(ws_, *engine_, ui_, true, index);
+        SolveStatus status = SolveStatus::Other;
+        {
+            const CancellableSolves cancellable(ui_, *engine_);
+            status = ComputeFromWeights(ws_, *engine_, ui_, true, index);
+        }
         if (status == SolveStatus::Optimal)
             writeReport(kReportWeightedSum);
         else

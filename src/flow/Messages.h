@@ -16,6 +16,8 @@ inline constexpr char kEditWarning[] =
     "With this operation you will loose previous computations. Do you want to continue?";
 inline constexpr char kDiscardSolutions[] =
     "The solutions computed for this problem have not been exported. Continue and discard them?";
+inline constexpr char kSolvingTitle[] = "Computing";
+inline constexpr char kSolving[] = "Solving the scalarizing program...";
 inline constexpr char kCommandNotAvailable[] = "This command is not available in this build.";
 
 inline constexpr char kConsiderLimitations[] =

@@ -1,5 +1,8 @@
 #include "ScriptedUiPort.h"
 #include "problem/ProblemEditor.h"
+#include "problem/ProblemFile.h"
+#include "problem/RandomProblems.h"
+#include "lp/Messages.h"
 #include "flow/MainFlow.h"
 #include "flow/Messages.h"
 #include "workspace/Workspace.h"
@@ -693,6 +696,39 @@ TEST_F(DiscardQuestionTest, VmaWithLimitationsAsksTheLongerQuestionAndClearsThem
     EXPECT_EQ(ui.dialogs().front(), question);
     EXPECT_EQ(ui.dialogs().back(),
               QStringLiteral("Information: VMA has computed %1 eficient vertex solutions").arg(ws->basketCount));
+}
+
+} // namespace
+
+namespace {
+
+// Cancel in the box of a long computation stops the solve: the command fails
+// with its own message and nothing of it is kept.
+TEST_F(MainFlowTest, CancelStopsTheSolveAndKeepsThePreviousState)
+{
+    RandomProblemSpec shape;
+    shape.objectives = MaxObjectives;
+    shape.variables = MaxVariables;
+    shape.constraints = MaxConstraints;
+    const auto big = makeRandomProblem(20261209u, shape);
+    const QString path = dir.filePath(QStringLiteral("big.mlp"));
+    ASSERT_TRUE(WriteProblemFile(path, *big).ok);
+    flow.openProblemFile(path);
+    ASSERT_EQ(flow.phase(), Phase::Problem);
+
+    ui.clear();
+    ui.normalizations.push_back(false);
+    ui.cancelAtUpdate = 1;
+    flow.computePayoffCommand();
+    EXPECT_EQ(flow.lastOutcome(), Outcome::Failed);
+    EXPECT_TRUE(ui.log.contains(QStringLiteral("Task: Computing")));
+    EXPECT_TRUE(ui.dialogs().contains(QStringLiteral("Warning: ") + QString::fromUtf8(msg::kStopped)))
+        << ui.log.join(QLatin1Char('\n')).toStdString();
+    EXPECT_FALSE(ui.taskOpen);
+    EXPECT_EQ(flow.phase(), Phase::Problem);
+    EXPECT_EQ(ws->basketCount, 0);
+    EXPECT_FALSE(ws->payoffComputed);
+    EXPECT_EQ(flow.engine()->control.cancelRequested, nullptr);
 }
 
 } // namespace

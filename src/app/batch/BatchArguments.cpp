@@ -28,6 +28,8 @@ const char* const kUsage =
     "                     the actions then run on the imported work\n"
     "  --export FILE.out  write the results file after the last action (not after a\n"
     "                     failed one)\n"
+    "  --time-limit S     stop any single solve after S seconds (default 60; 0 for no\n"
+    "                     limit); a stopped solve is a failed computation\n"
     "Nothing is written unless every argument, the problem and the results file to\n"
     "import are valid.\n"
     "ACTIONS, run in order; each prints its report (the report pane's text) to standard\n"
@@ -245,6 +247,13 @@ QString parseArguments(const QStringList& args, Options& options)
             error = fileArgument(args, i, options.importPath);
         } else if (arg == QLatin1String("--export")) {
             error = fileArgument(args, i, options.exportPath);
+        } else if (arg == QLatin1String("--time-limit")) {
+            bool ok = false;
+            const double seconds = i + 1 < args.size() ? args[i + 1].toDouble(&ok) : 0;
+            if (!ok || !std::isfinite(seconds) || seconds < 0)
+                return QStringLiteral("--time-limit needs a number of seconds (0 for no limit)");
+            options.timeLimitSeconds = seconds;
+            ++i;
         } else if (arg == QLatin1String("--mps")) {
             options.mps = true;
         } else if (arg == QLatin1String("--normalize")) {

@@ -28,7 +28,7 @@ struct Options {
     bool allSolutions = false;
     QString importPath; // a results file read instead of the pay-off table
     QString exportPath; // the results file written after the last action
-    double timeLimitSeconds = 0; // 0: no limit
+    double timeLimitSeconds = 60; // per solve; 0: no limit
     QStringList actionWords;
 };
 

@@ -302,12 +302,11 @@ void QtUiPort::beginStoppableTask(const QString& title, const QString& text)
     task_ = new QProgressDialog(text, QStringLiteral("Cancel"), 0, 0, parent_);
     task_->setWindowTitle(title);
     task_->setWindowModality(Qt::WindowModal);
-    // Short runs finish before the box would appear.
-    task_->setMinimumDuration(400);
+    // A computation that ends within a second never shows the box.
+    task_->setMinimumDuration(1000);
     task_->setAutoReset(false);
     task_->setAutoClose(false);
-    // The box answers the mouse while the rest of the window waits.
-    QApplication::setOverrideCursor(Qt::ArrowCursor);
+    taskCursor_ = false;
 }
 
 bool QtUiPort::updateStoppableTask(const QString& text)
@@ -316,6 +315,17 @@ bool QtUiPort::updateStoppableTask(const QString& text)
         return true;
     task_->setLabelText(text);
     task_->setValue(0);
+    if (!task_->isVisible()) {
+        // Until the box is up, nothing but repaints: a click must not start
+        // another command while this one is computing.
+        QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        return true;
+    }
+    if (!taskCursor_) {
+        // The box answers the mouse while the rest of the window waits.
+        QApplication::setOverrideCursor(Qt::ArrowCursor);
+        taskCursor_ = true;
+    }
     QApplication::processEvents();
     return !task_->wasCanceled();
 }
@@ -324,7 +334,9 @@ void QtUiPort::endStoppableTask()
 {
     if (!task_)
         return;
-    QApplication::restoreOverrideCursor();
+    if (taskCursor_)
+        QApplication::restoreOverrideCursor();
+    taskCursor_ = false;
     // Called by the computation, never from the box's own signals.
     delete task_;
     task_ = nullptr;

@@ -94,4 +94,5 @@ private:
     NormalizationDialog* normalization_ = nullptr;
     PayoffWindow* payoff_ = nullptr;
     QProgressDialog* task_ = nullptr;
+    bool taskCursor_ = false;
 };
