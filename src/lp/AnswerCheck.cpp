@@ -13,9 +13,12 @@ constexpr std::size_t idx(int i) { return static_cast<std::size_t>(i); }
 
 bool isFinite(Real bound) { return std::fabs(bound) < kLibraryInfinity && bound < kInfiniteBound; }
 
+// False for a NaN too: no number passes the checks.
+bool within(Real violation, Real tol) { return violation <= tol; }
+
 bool near(Real value, Real target, Real unit)
 {
-    return std::fabs(value - target) <= kResidualTol * std::max(std::fabs(target), unit);
+    return within(std::fabs(value - target), kResidualTol * std::max(std::fabs(target), unit));
 }
 
 // Column values from the read-back; false when a column is missing or
@@ -64,9 +67,9 @@ bool columnsHold(const LpTables& lp, const ProgramScale& scale, const std::array
         const LpBound& b = lp.lpBounds[idx(j)];
         const Real unit = scale.col[idx(j)];
         if (requireFeasible) {
-            if (isFinite(b.lo) && b.lo - x[idx(j)] > kResidualTol * std::max(std::fabs(b.lo), unit))
+            if (isFinite(b.lo) && !within(b.lo - x[idx(j)], kResidualTol * std::max(std::fabs(b.lo), unit)))
                 return false;
-            if (isFinite(b.up) && x[idx(j)] - b.up > kResidualTol * std::max(std::fabs(b.up), unit))
+            if (isFinite(b.up) && !within(x[idx(j)] - b.up, kResidualTol * std::max(std::fabs(b.up), unit)))
                 return false;
         }
     }
@@ -118,9 +121,9 @@ bool ReadBackHolds(const LpTables& lp, const ProgramScale& scale, bool requireFe
         }
         const Real tol = kResidualTol * size + kEvaluatorValueZeroTol * zeroed;
         const Real gap = row.rhs - act;
-        if (slackBasic[idx(r)] ? std::fabs(std::fabs(gap) - slackValue[idx(r)]) > tol : std::fabs(gap) > tol)
+        if (!within(slackBasic[idx(r)] ? std::fabs(std::fabs(gap) - slackValue[idx(r)]) : std::fabs(gap), tol))
             return false;
-        if (requireFeasible && RowViolation(row.type, row.rhs, act) > tol)
+        if (requireFeasible && !within(RowViolation(row.type, row.rhs, act), tol))
             return false;
     }
 
@@ -131,5 +134,5 @@ bool ReadBackHolds(const LpTables& lp, const ProgramScale& scale, bool requireFe
         z += term;
         size = std::max(size, std::fabs(term));
     }
-    return std::fabs(lp.basicValues[idx(lp.lpRowCount + 1)] - z) <= kResidualTol * size;
+    return within(std::fabs(lp.basicValues[idx(lp.lpRowCount + 1)] - z), kResidualTol * size);
 }

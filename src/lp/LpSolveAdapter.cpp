@@ -73,15 +73,18 @@ Model buildModel(const BuildInput& in, const ProgramScale& scale, CallStatus& ca
         return nullptr;
     call = CallStatus::ModelNotBuilt;
     std::vector<REAL> row(idx(in.columns) + 1, 0.0);
-    for (int j = 1; j <= in.columns; ++j)
+    for (int j = 1; j <= in.columns; ++j) {
+        if (!std::isfinite(in.objective[j]))
+            return nullptr;
         row[idx(j)] = static_cast<REAL>(in.objective[j] * scale.objective * scale.col[idx(j)]);
+    }
     if (!set_obj_fn(model.get(), row.data()))
         return nullptr;
     if (!set_add_rowmode(model.get(), TRUE))
         return nullptr;
     for (int r = 1; r <= in.rows; ++r) {
         const int type = libraryRowType(in.rowType(r));
-        if (type == 0)
+        if (type == 0 || !std::isfinite(in.rowRhs(r)))
             return nullptr;
         const Real* coef = in.rowCoefficients(r);
         for (int j = 1; j <= in.columns; ++j) {

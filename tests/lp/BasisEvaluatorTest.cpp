@@ -903,6 +903,7 @@ TEST(BasisEvaluatorFailure, TwoIdenticalBasicColumns)
               BasisEvaluator::Result::Singular);
     EXPECT_EQ(EvaluateBasis(*lp, 1, evaluator), SolveStatus::Other);
     EXPECT_EQ(lp->status, SolveStatus::Other);
+    EXPECT_EQ(lp->call, CallStatus::SingularBasis);
     EXPECT_EQ(lp->tabRows, 77); // the read-back is left alone
     EXPECT_EQ(lp->basicList[1], 1);
     EXPECT_EQ(lp->basicList[2], 2);

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <limits>
 #include <memory>
 #include <string>
 #include <vector>
@@ -117,6 +118,20 @@ TEST(CrossedBounds, AreInfeasibleWithoutCallingTheSolver)
     engine->tables = *program;
     engine->tables.lpBounds[2] = LpBound{2, 2};
     EXPECT_EQ(SolveScalarizing(*engine, true, 1), SolveStatus::Optimal);
+}
+
+TEST(NotANumber, InTheTablesIsNeverAnOptimum)
+{
+    auto engine = std::make_unique<LpEngine>();
+    auto program = xPlusY();
+    program->lpBounds[2].up = 7;
+    program->lpRows[1].coef[2] = std::numeric_limits<Real>::quiet_NaN();
+    engine->tables = *program;
+    EXPECT_EQ(SolveScalarizing(*engine, true, 1), SolveStatus::Other);
+    EXPECT_EQ(engine->tables.call, CallStatus::ModelNotBuilt);
+    engine->tables = *program;
+    engine->tables.basicList[1] = 1;
+    EXPECT_NE(EvaluateBasis(engine->tables, 1, engine->evaluator), SolveStatus::Optimal);
 }
 
 // The read-back check against mutations of a correct read-back: each one a

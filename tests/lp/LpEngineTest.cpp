@@ -313,6 +313,7 @@ TEST(SolveStatusTest, FailuresGiveTheirStatusAndMessage)
     BuildWeightedSumProgram(*ws, w, *e.lp);
     e.lp->lpRows[1].type = 5; // not a row type: the model is not built
     EXPECT_EQ(SolveScalarizing(*e.lp, true, 1, *e.evaluator), SolveStatus::Other);
+    EXPECT_EQ(e.lp->call, CallStatus::ModelNotBuilt);
     ShowSolveStatus(ui, e.lp->status);
     EXPECT_EQ(SolveForValue(ValueProgram::fromTables(*e.lp), 1).status, SolveStatus::Other);
 
