@@ -1,3 +1,6 @@
+#include "problem/ProblemFile.h"
+#include "problem/RandomProblems.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -835,4 +838,28 @@ TEST(Batch, VmaStoresEveryEfficientVertexUpToItsLimit)
     EXPECT_TRUE(run.err.startsWith(QStringLiteral("Error: vma: 'max-bases=x' is not max-bases= followed by a "
                                                   "positive integer")))
         << run.err.toStdString();
+}
+
+TEST(Batch, ASolveBeyondTheTimeLimitIsAFailedComputation)
+{
+    RandomProblemSpec shape;
+    shape.objectives = MaxObjectives;
+    shape.variables = MaxVariables;
+    shape.constraints = MaxConstraints;
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("big.mlp"));
+    ASSERT_TRUE(WriteProblemFile(path, *makeRandomProblem(20261209u, shape)).ok);
+
+    // A limit that has passed before lp_solve first looks at it.
+    BatchRun run = runBatch({path, QStringLiteral("--time-limit"), QStringLiteral("1e-9"), QStringLiteral("payoff")});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, QStringLiteral("Warning: The computation was stopped: the time limit was reached or it was "
+                                      "cancelled\n"));
+    EXPECT_TRUE(run.out.isEmpty());
+
+    run = runBatch({path, QStringLiteral("--time-limit"), QStringLiteral("0"), QStringLiteral("payoff")});
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    run = runBatch({path, QStringLiteral("--time-limit"), QStringLiteral("-1")});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_TRUE(run.err.startsWith(QStringLiteral("Error: --time-limit needs a number of seconds")));
 }
