@@ -863,3 +863,25 @@ TEST(Batch, ASolveBeyondTheTimeLimitIsAFailedComputation)
     EXPECT_EQ(run.exitCode, 2);
     EXPECT_TRUE(run.err.startsWith(QStringLiteral("Error: --time-limit needs a number of seconds")));
 }
+
+// A degenerate vertex reached by many bases keeps every basis and region
+// through an export and an import.
+TEST(Batch, VmaResultsSurviveTheResultsFile)
+{
+    const QString lap = QDir(QStringLiteral(QUILVANE_TESTDATA_DIR)).filePath(QStringLiteral("molp/lap3_przybylski.mps"));
+    QTemporaryDir dir;
+    const QString first = dir.filePath(QStringLiteral("first.out"));
+    const QString second = dir.filePath(QStringLiteral("second.out"));
+    const BatchRun run = runBatch({lap, QStringLiteral("vma"), QStringLiteral("--export"), first});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.err.endsWith(QStringLiteral("VMA has computed 4 eficient vertex solutions\n")));
+    ASSERT_EQ(runBatch({lap, QStringLiteral("--import"), first, QStringLiteral("--export"), second}).exitCode, 0);
+    const QByteArray exported = readAll(first);
+    EXPECT_EQ(readAll(second), exported);
+    // More regions than solutions: several efficient bases per vertex.
+    EXPECT_TRUE(exported.contains("4 //Number of solutions"));
+    const int regionsAt = exported.indexOf(" //Number of indiference regions");
+    ASSERT_GT(regionsAt, 0);
+    const int lineStart = exported.lastIndexOf('\n', regionsAt) + 1;
+    EXPECT_GT(exported.mid(lineStart, regionsAt - lineStart).toInt(), 4);
+}
