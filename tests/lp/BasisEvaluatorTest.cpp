@@ -554,57 +554,6 @@ TEST(BasisEvaluatorByHand, NucleusPivotsOnALargeEntryNotOnTheFirstRow)
     EXPECT_NEAR(static_cast<double>(lp->basicValues[3]), 2, 1e-15);
 }
 
-// The thresholds follow the scale of rows and columns: the same program
-// with rows and columns multiplied by powers of 2 far from 1 gives the same
-// read-back, entry for entry, in its own units (powers of 2 scale exactly).
-// Absolute thresholds would zero the whole scaled tableau, or none of it.
-TEST(BasisEvaluatorByHand, ThresholdsFollowTheScaleOfRowsAndColumns)
-{
-    // max 3x1 + 2x2 + 1e-9 x3  s.t.  x1 + x2 + 1e-4 x3 <= 4,
-    // x1 + 3x2 <= 7, 1e-6 x1 + x3 <= 3; basis {x1, x2, x3}. Badly scaled
-    // already, so both programs are scaled by the engine.
-    const std::vector<int> rowExp = {0, -40, 25, 60};
-    const std::vector<int> colExp = {0, 30, -50, 12};
-    auto build = [](bool scaled, const std::vector<int>& re, const std::vector<int>& ce) {
-        auto lp = newProgram(3, 3);
-        const Real a[4][4] = {{0, 3, 2, 1e-9L}, {0, 1, 1, 1e-4L}, {0, 1, 3, 0}, {0, 1e-6L, 0, 1}};
-        const Real b[4] = {0, 4, 7, 3};
-        for (int j = 1; j <= 3; ++j)
-            lp->lpObjective[at(j)] = scaled ? std::ldexp(a[0][j], ce[at(j)]) : a[0][j];
-        for (int r = 1; r <= 3; ++r) {
-            for (int j = 1; j <= 3; ++j)
-                lp->lpRows[at(r)].coef[at(j)] = scaled ? std::ldexp(a[r][j], re[at(r)] + ce[at(j)]) : a[r][j];
-            lp->lpRows[at(r)].rhs = scaled ? std::ldexp(b[r], re[at(r)]) : b[r];
-        }
-        setBasis(*lp, {1, 2, 3});
-        return lp;
-    };
-    BasisEvaluator evaluator;
-    auto plain = build(false, rowExp, colExp);
-    auto scaled = build(true, rowExp, colExp);
-    ASSERT_EQ(EvaluateBasis(*plain, 1, evaluator), SolveStatus::Optimal);
-    ASSERT_EQ(EvaluateBasis(*scaled, 1, evaluator), SolveStatus::Optimal);
-    // x = C z: scaled column values are the plain ones times 2^-colExp; a
-    // slack of row r is times 2^rowExp; tableau entries take the ratio.
-    auto expOf = [&](int variable) { return variable <= 3 ? -colExp[at(variable)] : rowExp[at(variable - 3)]; };
-    ASSERT_EQ(scaled->tabCols, plain->tabCols);
-    for (int i = 1; i <= 3; ++i) {
-        ASSERT_EQ(scaled->basicList[at(i)], plain->basicList[at(i)]);
-        const int e = expOf(plain->basicList[at(i)]);
-        EXPECT_NEAR(static_cast<double>(std::ldexp(scaled->basicValues[at(i)], -e)),
-                    static_cast<double>(plain->basicValues[at(i)]), 1e-12);
-        for (int j = 1; j < plain->tabCols; ++j) {
-            ASSERT_EQ(scaled->nonbasicList[at(j)], plain->nonbasicList[at(j)]);
-            const Real unscaled = std::ldexp(scaled->tableau[at(i)][at(j)], expOf(plain->nonbasicList[at(j)]) - e);
-            EXPECT_NEAR(static_cast<double>(unscaled), static_cast<double>(plain->tableau[at(i)][at(j)]),
-                        1e-12 * (1 + std::fabs(static_cast<double>(plain->tableau[at(i)][at(j)]))));
-            EXPECT_EQ(unscaled == 0, plain->tableau[at(i)][at(j)] == 0) << i << " " << j;
-        }
-    }
-    EXPECT_NEAR(static_cast<double>(scaled->basicValues[4]), static_cast<double>(plain->basicValues[4]),
-                1e-12 * std::fabs(static_cast<double>(plain->basicValues[4])));
-}
-
 // ---------------------------------------------------------------------------
 // Structures of the inversion: basic slacks, row singletons, column
 // singletons and the nucleus each have their own path.
