@@ -15,6 +15,7 @@
 #include <cmath>
 #include <functional>
 #include <memory>
+#include <ostream>
 #include <vector>
 
 namespace {
@@ -444,6 +445,10 @@ const char* toString(CallStatus status)
     }
     return "?";
 }
+
+std::ostream& operator<<(std::ostream& out, SolveStatus status) { return out << toString(status); }
+
+std::ostream& operator<<(std::ostream& out, CallStatus status) { return out << toString(status); }
 
 namespace {
 

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <iosfwd>
 
 // Capacities of a scalarizing program. The reference-point program adds the
 // two columns alpha+ and alpha- to at most 101 decision variables, and its
@@ -40,6 +41,9 @@ enum class [[nodiscard]] CallStatus : std::uint8_t {
 
 const char* toString(SolveStatus status);
 const char* toString(CallStatus status);
+// By name, so that a failed expectation reads "Unbounded", not 2.
+std::ostream& operator<<(std::ostream& out, SolveStatus status);
+std::ostream& operator<<(std::ostream& out, CallStatus status);
 
 // Row type codes, those of the problem's constraints. Kept as a real in the
 // row, so that a code outside 0..2 can be stored and refused by the build.
