@@ -827,26 +827,22 @@ TEST(MpsFile, AFifoOrAFileBeyondTheSizeLimitIsRefusedBeforeReading)
 // longest layout a writer uses, is well within the size limit.
 TEST(MpsFile, TheSizeLimitHoldsTheLongestLayoutOfTheLargestProblem)
 {
-    QByteArray text = "NAME          LARGEST\nROWS\n" + Line("N", "OBJ") + '\n';
-    for (int i = 1; i < MaxConstraints; ++i)
-        text += Line("L", QByteArray("R" + QByteArray::number(i)).constData()) + '\n';
-    text += "COLUMNS\n";
-    for (int j = 1; j <= MaxVariables; ++j) {
-        const QByteArray column = "C" + QByteArray::number(j);
-        text += Line("", column.constData(), "OBJ", "-1.2345678901") + '\n';
-        for (int i = 1; i < MaxConstraints; ++i)
-            text += Line("", column.constData(), QByteArray("R" + QByteArray::number(i)).constData(), "-1.2345678901")
-                    + '\n';
+    const auto name = [](char kind, int number) { return kind + QByteArray::number(number); };
+    QByteArray rows = "ROWS\n" + Line("N", "R0") + '\n';
+    QByteArray columns = "COLUMNS\n";
+    QByteArray rhsAndBounds = "RHS\n";
+    for (int i = 1; i < MaxConstraints; ++i) {
+        rows += Line("L", name('R', i).constData()) + '\n';
+        rhsAndBounds += Line("", "RHS", name('R', i).constData(), "1") + '\n';
     }
-    text += "RHS\n";
-    for (int i = 1; i < MaxConstraints; ++i)
-        text += Line("", "RHS", QByteArray("R" + QByteArray::number(i)).constData(), "1") + '\n';
-    text += "BOUNDS\n";
+    rhsAndBounds += "BOUNDS\n";
     for (int j = 1; j <= MaxVariables; ++j) {
-        text += Line("LO", "BND", QByteArray("C" + QByteArray::number(j)).constData(), "-1") + '\n';
-        text += Line("UP", "BND", QByteArray("C" + QByteArray::number(j)).constData(), "1") + '\n';
+        for (int i = 0; i < MaxConstraints; ++i)
+            columns += Line("", name('C', j).constData(), name('R', i).constData(), "-1.2345678901") + '\n';
+        rhsAndBounds += Line("LO", "BND", name('C', j).constData(), "-1") + '\n';
+        rhsAndBounds += Line("UP", "BND", name('C', j).constData(), "1") + '\n';
     }
-    text += "ENDATA\n";
+    const QByteArray text = "NAME          LARGEST\n" + rows + columns + rhsAndBounds + "ENDATA\n";
     const Parsed p = Parse(text);
     ASSERT_TRUE(p.result.accepted()) << p.result.message.toStdString();
     EXPECT_EQ(p.problem->numVariables, MaxVariables);
