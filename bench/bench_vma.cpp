@@ -10,6 +10,7 @@
 // The instance is read from ../shared/testdata/molp beside the repository,
 // or from the file named by QUILVANE_VMA_FILE.
 
+#include "base/SilentUiPort.h"
 #include "base/UiPort.h"
 #include "nadir/Vma.h"
 #include "problem/ProblemFile.h"
@@ -26,41 +27,6 @@
 #include <memory>
 
 namespace {
-
-// Answers nothing, shows nothing.
-class SilentUiPort : public UiPort {
-public:
-    void showMessage(MsgKind, const QString&) override {}
-    Answer ask(const QString&, bool) override { return Answer::No; }
-    std::optional<QString> inputText(const QString&, const QString&, const QString&) override { return {}; }
-    std::optional<QString> chooseOpenFile(const QString&, const QStringList&, const QString&) override { return {}; }
-    std::optional<QString> chooseSaveFile(const QString&, const QStringList&, const QString&) override { return {}; }
-    std::optional<Color> chooseColor(Color) override { return {}; }
-    std::optional<ObjectiveChoice> chooseObjective(const QString&, const QString&, const QStringList&, bool, int,
-                                                   int) override
-    {
-        return {};
-    }
-    std::optional<QStringList> editWeights(const QString&, const QStringList&, const QStringList&,
-                                           const QString&) override
-    {
-        return {};
-    }
-    std::optional<QStringList> editReferencePoint(const QStringList&, const QStringList&,
-                                                  const std::function<bool(const QStringList&)>&) override
-    {
-        return {};
-    }
-    LimitationsAnswer editLimitations(LimitationsEditor&, bool) override { return LimitationsAnswer::Cancel; }
-    std::optional<bool> chooseNormalization() override { return {}; }
-    void showPayoffTable() override {}
-    void setStatusText(int, const QString&) override {}
-    void showProgress(int, int) override {}
-    void hideProgress() override {}
-    void setBusy(bool) override {}
-    void processEvents() override {}
-    void notify(UiEvent) override {}
-};
 
 QString instancePath()
 {

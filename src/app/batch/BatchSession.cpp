@@ -2,7 +2,7 @@
 
 #include "app/batch/BatchOutput.h"
 #include "base/Messages.h"
-#include "base/NumberFormat.h"
+#include "solutions/BasketTable.h"
 #include "solutions/Messages.h"
 #include "solutions/Payoff.h"
 #include "workspace/Workspace.h"
@@ -149,26 +149,9 @@ int BatchSession::eConstraint(const QStringList& args)
 // objective values, decision variables and slacks of every solution.
 int BatchSession::basket()
 {
-    const int p = ws_.numObjectives;
-    const int n = ws_.numVariables;
-    const int m = ws_.numConstraints;
-    QStringList header{QString()};
-    for (int k = 1; k <= p; ++k)
-        header << ws_.objName[k];
-    for (int j = 1; j <= n; ++j)
-        header << ws_.vars[j].name;
-    for (int i = 1; i <= m; ++i)
-        header << ws_.slackName[i];
-    QStringList rows{header.join(QLatin1Char('\t'))};
-    for (int s = 1; s <= ws_.basketCount; ++s) {
-        const SolSolutionBasket& sol = ws_.basket[static_cast<std::size_t>(s)];
-        QStringList row{QStringLiteral("[%1]").arg(s)};
-        for (int k = 1; k <= p; ++k)
-            row << NumText(sol.f[k]);
-        for (int j = 1; j <= n + m; ++j)
-            row << NumText(sol.x_s[j]);
+    QStringList rows;
+    for (const QStringList& row : MakeBasketTable(ws_).cells)
         rows << row.join(QLatin1Char('\t'));
-    }
     printBlock(rows.join(QLatin1Char('\n')));
     return kExitOk;
 }

@@ -43,8 +43,6 @@ std::optional<QString> BatchUiPort::chooseSaveFile(const QString&, const QString
     return takeOnce(saveFile);
 }
 
-std::optional<Color> BatchUiPort::chooseColor(Color) { return {}; }
-
 std::optional<ObjectiveChoice> BatchUiPort::chooseObjective(const QString&, const QString&, const QStringList&, bool,
                                                             int, int)
 {

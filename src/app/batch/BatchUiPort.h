@@ -1,6 +1,6 @@
 #pragma once
 
-#include "base/UiPort.h"
+#include "base/SilentUiPort.h"
 
 #include <deque>
 #include <functional>
@@ -13,7 +13,7 @@ namespace batch {
 // file is overwritten); the status bar, progress and redraws have nobody to
 // show them to. The dialogs answer what the runner prepared from the command
 // line before each command; a dialog without a prepared answer is cancelled.
-class BatchUiPort : public UiPort {
+class BatchUiPort : public SilentUiPort {
 public:
     // Prepared answers, each used once.
     std::deque<QStringList> grids; // weights or reference-point values, in the order asked
@@ -33,7 +33,6 @@ public:
                                           const QString& defaultSuffix) override;
     std::optional<QString> chooseSaveFile(const QString& title, const QStringList& filters,
                                           const QString& defaultSuffix) override;
-    std::optional<Color> chooseColor(Color initial) override;
     std::optional<ObjectiveChoice> chooseObjective(const QString& title, const QString& prompt,
                                                    const QStringList& names, bool withValue, int x, int y) override;
     std::optional<QStringList> editWeights(const QString& title, const QStringList& headers,
@@ -43,12 +42,6 @@ public:
     LimitationsAnswer editLimitations(LimitationsEditor& editor, bool eConstraints) override;
     std::optional<bool> chooseNormalization() override;
     void showPayoffTable() override { payoffShown = true; }
-    void setStatusText(int, const QString&) override {}
-    void showProgress(int, int) override {}
-    void hideProgress() override {}
-    void setBusy(bool) override {}
-    void processEvents() override {}
-    void notify(UiEvent) override {}
 };
 
 } // namespace batch
