@@ -23,8 +23,8 @@ QString FormatFileReal(Real value);
 // disk are checked before the rename; any failure discards the temporary
 // file and leaves `path` exactly as it was. False with the system's reason
 // in `error` ("No space left on device") when it fails. A `path` that names
-// something other than a regular file (a device, a FIFO) is refused, since
-// the rename would replace it.
+// something other than a regular file (a device, a FIFO, a folder) is
+// refused, since the rename would replace it.
 bool WriteWholeFile(const QString& path, const QByteArray& bytes, QString& error);
 
 // The steps of WriteWholeFile that can fail on a full or failing disk.
@@ -53,7 +53,8 @@ struct FileReadResult {
 // Reads the whole file `path` into `bytes`. Only a regular file is read: a
 // FIFO, a device or a directory is refused at once, without waiting for data
 // that may never come. A file of more than `maxBytes` bytes is refused
-// before anything is read (and while reading, should it grow).
+// before anything is read (and while reading, should it grow). `bytes` is
+// only set when the status is Ok.
 FileReadResult ReadWholeFile(const QString& path, qint64 maxBytes, QByteArray& bytes);
 // True when `path` names something other than a folder that can be opened
 // for reading; opening never waits (a FIFO without a writer does not block).
