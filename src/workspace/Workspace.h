@@ -141,6 +141,12 @@ struct Workspace : ProblemData {
     vectorObj idealPoint{};
     vectorObj nadirPoint{};
     std::array<std::int32_t, MaxObjectives + 1> nadirSource{};
+    // Accepted error of an exact nadir value, in percent of the value.
+    Real nadirErrorPct = 0.05L;
+    // The bases whose regions hold a worse value of the objective of the
+    // last exact nadir step, and the one to try first (0-based).
+    std::vector<RecordYAC> nadirAreaBases;
+    std::int32_t currentAreaBase = 0;
     std::array<PayoffRow, MaxObjectives + 1> payoff{};
     bool payoffComputed = false;
     vectorObj normFactor{};
