@@ -257,7 +257,7 @@ bool readBasis(lprec* model, LpTables& lp)
     std::vector<bool> seen(idx(1 + rows + cols), false);
     for (int k = 1; k <= rows + cols; ++k) {
         const int index = std::abs(basis[idx(k)]);
-        if (index < 1 || index > rows + cols || seen[idx(index)] || (k <= rows && basis[idx(k)] > 0))
+        if (index < 1 || index > rows + cols || seen[idx(index)])
             return false;
         seen[idx(index)] = true;
     }

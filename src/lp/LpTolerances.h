@@ -41,8 +41,9 @@ constexpr Real kPivotThreshold = 0.1L;
 // counts it as no entry, as lp_solve's own rounding does for rows near 1.
 constexpr Real kNegligibleCoefficientRatio = 1e-14L;
 
-// A program is handed over unscaled while every nonzero of its matrix lies
-// in this range, so that well-made programs reach lp_solve as they are.
-// Beyond it rows and columns are scaled by powers of 2 (exact both ways).
+// A program is handed over unscaled while every nonzero of its matrix, and
+// its largest objective coefficient, lie in this range, so that well-made
+// programs reach lp_solve as they are. Beyond it rows, columns and the
+// objective are scaled by powers of 2 (exact both ways).
 constexpr Real kWellScaledLow = 1e-3L;
 constexpr Real kWellScaledHigh = 1e5L;

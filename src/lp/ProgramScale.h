@@ -14,14 +14,16 @@
 //   max/min  s c C z   s.t.  R A C z (<=, =, >=) R b,   l/C <= z <= u/C,
 //
 // and x = C z. The factors are powers of 2, so scaling and unscaling are
-// exact; a program whose matrix lies in [kWellScaledLow, kWellScaledHigh]
-// keeps factors of exactly 1 and reaches lp_solve as it is.
+// exact; a program whose matrix and largest objective coefficient lie in
+// [kWellScaledLow, kWellScaledHigh] keeps factors of exactly 1 and reaches
+// lp_solve as it is.
 //
 // The factors minimize sum (log2|a_ij| + log2 R_i + log2 C_j)^2 over the
 // nonzeros (alternating row and column means of the logs, Curtis and Reid's
 // measure), so they undo any row and column scaling of a well-made program;
 // the one free shift between rows and columns brings the right-hand sides
-// near 1.
+// near 1. An objective whose largest coefficient is outside the same range
+// is scaled on its own: lp_solve's reduced-cost tolerance is absolute.
 //
 // Units: the values of column j are measured in col[j], the slack of row r
 // in 1 / row[r], the objective in 1 / objective. Zero thresholds and the
@@ -98,28 +100,34 @@ void ProgramScale::compute(int rows, int cols, Coef coef, Rhs rhs, Cost cost)
             lo = (lo == 0 || a < lo) ? a : lo;
             hi = a > hi ? a : hi;
         }
-    if (hi == 0 || (lo >= kWellScaledLow && hi <= kWellScaledHigh))
+    Real costMax = 0;
+    for (int j = 1; j <= cols; ++j)
+        costMax = std::fabs(cost(j)) > costMax ? std::fabs(cost(j)) : costMax;
+    const bool matrixWell = hi == 0 || (lo >= kWellScaledLow && hi <= kWellScaledHigh);
+    if (matrixWell && (costMax == 0 || (costMax >= kWellScaledLow && costMax <= kWellScaledHigh)))
         return;
 
-    entries_.clear();
-    for (int r = 1; r <= rows; ++r)
-        for (int j = 1; j <= cols; ++j) {
-            const Real a = std::fabs(coef(r, j));
-            if (a != 0)
-                entries_.push_back(Entry{r, j, static_cast<float>(std::log2(static_cast<double>(a)))});
-        }
-    fit(rows, cols);
+    if (!matrixWell) {
+        entries_.clear();
+        for (int r = 1; r <= rows; ++r)
+            for (int j = 1; j <= cols; ++j) {
+                const Real a = std::fabs(coef(r, j));
+                if (a != 0)
+                    entries_.push_back(Entry{r, j, static_cast<float>(std::log2(static_cast<double>(a)))});
+            }
+        fit(rows, cols);
 
-    double sum = 0;
-    int count = 0;
-    for (int r = 1; r <= rows; ++r) {
-        const Real b = std::fabs(rhs(r));
-        if (b == 0)
-            continue;
-        sum += std::log2(static_cast<double>(b)) + rowExp_[idx(r)];
-        ++count;
+        double sum = 0;
+        int count = 0;
+        for (int r = 1; r <= rows; ++r) {
+            const Real b = std::fabs(rhs(r));
+            if (b == 0)
+                continue;
+            sum += std::log2(static_cast<double>(b)) + rowExp_[idx(r)];
+            ++count;
+        }
+        shiftAndRound(rows, cols, count == 0 ? 0.0 : -sum / count);
     }
-    shiftAndRound(rows, cols, count == 0 ? 0.0 : -sum / count);
 
     Real largest = 0;
     for (int j = 1; j <= cols; ++j) {

@@ -502,14 +502,15 @@ TEST(BasisEvaluatorByHand, BasicSurplusIsNonNegative)
 
 TEST(BasisEvaluatorByHand, SmallEntriesAreZeroedAtTheThresholds)
 {
-    // min 5e-9 x2 + 2e-8 x3  s.t.  x1 + x2 + x3 <= 3e-7,  x4 <= 6e-7;
-    // basis {x1, x4}. A well-scaled matrix, so the thresholds are absolute.
+    // min 5e-9 x2 + 2e-8 x3 + x4  s.t.  x1 + x2 + x3 <= 3e-7,  x4 <= 6e-7;
+    // basis {x1, x4}. A well-scaled program, so the thresholds are absolute.
     // The objective row of x2 is c - z = 5e-9, at or below 1e-8: an exact
     // zero; x3 keeps its 2e-8. x1 = 3e-7 is below the 5e-7 of the
     // right-hand side and becomes 0; x4 = 6e-7 stays.
     auto lp = newProgram(2, 4);
     lp->lpObjective[2] = 5e-9L;
     lp->lpObjective[3] = 2e-8L;
+    lp->lpObjective[4] = 1;
     setRow(*lp, 1, {1, 1, 1, 0}, kRowLessEqual, 3e-7L);
     setRow(*lp, 2, {0, 0, 0, 1}, kRowLessEqual, 6e-7L);
     setBasis(*lp, {1, 4});

@@ -100,6 +100,28 @@ TEST_P(SmallScaledExample, GivesTwoAtOneOneAtEveryScale)
 
 INSTANTIATE_TEST_SUITE_P(PowersOfTen, SmallScaledExample, ::testing::Range(0, 10));
 
+// Only the objective far from 1: lp_solve would take reduced costs of 1e-9
+// for zeros and stop at once.
+TEST(SmallScaledExample, ObjectiveFarFromOneAlone)
+{
+    auto engine = std::make_unique<LpEngine>();
+    for (const Real g : {1e-9L, 1e9L}) {
+        LpTables& lp = engine->tables;
+        lp = *smallScaledExample(1);
+        lp.lpObjective[1] = lp.lpObjective[2] = g;
+        ASSERT_EQ(SolveScalarizing(*engine, true, 1), SolveStatus::Optimal);
+        EXPECT_NEAR(static_cast<double>(objectiveValue(lp) / g), 2, 1e-9) << static_cast<double>(g);
+        const std::vector<Real> x = columnValues(lp);
+        EXPECT_NEAR(static_cast<double>(x[1]), 1, 1e-9);
+        // The objective row in the program's units: s1 costs g (-1 + 3) / 5.
+        for (int j = 1; j < lp.tabCols; ++j) {
+            if (lp.nonbasicList[at(j)] == 3) {
+                EXPECT_NEAR(static_cast<double>(lp.tableau[3][at(j)] / g), -0.4, 1e-9);
+            }
+        }
+    }
+}
+
 // A random program and its rows, columns and objective scaled by factors
 // spread over 1e-9..1e9: y = x / d, rows times r, objective times g.
 struct ScaledTwin {
