@@ -30,6 +30,7 @@ enum class UiEvent {
     WeightSpaceHidden,  // a method hides the weight-space window
     WeightSpaceShown,   // ... and shows it again when it ends
     ContractedConeHidden,
+    RacePanelChanged,   // the race panel must show the race's direction and speed
 };
 
 class LimitationsEditor;
@@ -40,6 +41,12 @@ class ProblemEditor;
 struct ObjectiveChoice {
     int selected = -1;
     QString valueText;
+};
+
+// The typed cells of the Pareto Race ranges dialog, one per objective.
+struct RaceRangeTexts {
+    QStringList lower;
+    QStringList upper;
 };
 
 // How the limitations dialog was closed.
@@ -97,6 +104,28 @@ public:
     // "Normalization of the objective function": true for L2; nullopt when
     // closed without OK.
     virtual std::optional<bool> chooseNormalization() = 0;
+    // STEM's relaxation dialog: a row per objective ("name :" and its
+    // amount). OK calls `accept` with the typed amounts; the dialog closes
+    // only when it returns true. nullopt on Cancel (a port without the
+    // dialog cancels).
+    virtual std::optional<QStringList> editRelaxations(const QStringList& names, const QStringList& amounts,
+                                                       const std::function<bool(const QStringList&)>& accept)
+    {
+        (void)names;
+        (void)amounts;
+        (void)accept;
+        return std::nullopt;
+    }
+    // Pareto Race's ranges dialog: the objectives' lower and upper values;
+    // nullopt unless closed with OK (a port without the dialog cancels).
+    virtual std::optional<RaceRangeTexts> editRaceRanges(const QStringList& names, const QStringList& lower,
+                                                         const QStringList& upper)
+    {
+        (void)names;
+        (void)lower;
+        (void)upper;
+        return std::nullopt;
+    }
     // The modal pay-off window.
     virtual void showPayoffTable() = 0;
     // The problem editor's window on `editor`, modal: returns once the editor

@@ -102,6 +102,7 @@ const char* toString(UiEvent event)
     case UiEvent::WeightSpaceHidden: return "WeightSpaceHidden";
     case UiEvent::WeightSpaceShown: return "WeightSpaceShown";
     case UiEvent::ContractedConeHidden: return "ContractedConeHidden";
+    case UiEvent::RacePanelChanged: return "RacePanelChanged";
     }
     return "?";
 }

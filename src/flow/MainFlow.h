@@ -1,6 +1,8 @@
 #pragma once
 
 #include "lp/LpEngine.h"
+#include "methods/ParetoRace.h"
+#include "methods/Stem.h"
 #include "problem/ProblemEditor.h"
 #include "flow/Commands.h"
 #include "solutions/Limitations.h"
@@ -95,6 +97,22 @@ public:
     // vertex into the basket, stopping once `maxBases` bases were found.
     void vmaCommand(int maxBases);
 
+    // STEM ("1st Iteration", "New iteration") and Pareto Race ("Start",
+    // GO, the direction button, the speed slider, "Change Direction", "Fix
+    // Obj. function", "Relax Obj. function"); MethodCommands.cpp.
+    void stemFirstIterationCommand();
+    void stemNewIterationCommand();
+    void raceStartCommand();
+    void raceGoCommand();
+    void raceReverse();
+    void raceSpeed(int position);
+    void raceChangeDirectionCommand();
+    void raceFixCommand();
+    void raceRelaxCommand();
+    // The race of the last Start; null before the first.
+    const ParetoRace* race() const { return race_.get(); }
+    const StemState& stem() const { return stem_; }
+
     // The "View the last N" field changed.
     void setViewLastNText(const QString& text);
     void toggleAskTolerance();
@@ -145,6 +163,11 @@ private:
     // Opens the problem editor on the workspace's problem; when it closes,
     // its problem replaces the workspace's and AccoesNovoProb runs.
     void runProblemEditor();
+    void runStemProposal();
+    // The race's choose-an-objective dialog; 0 when cancelled or refused.
+    int chooseRaceObjective(const char* title, const char* prompt);
+    // A re-projection failed: its status, then the method is left.
+    void leaveRace(SolveStatus status);
 
     Workspace& ws_;
     UiPort& ui_;
@@ -162,4 +185,6 @@ private:
     // The entries of the editor's random dialog, kept between editors.
     RandomFillSettings randomSettings_;
     bool thickBars_ = false;
+    StemState stem_;
+    std::unique_ptr<ParetoRace> race_;
 };

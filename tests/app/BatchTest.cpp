@@ -72,9 +72,9 @@ TEST(Batch, RefusalsAreInputErrorsOnStandardError)
     EXPECT_TRUE(run.err.startsWith(QStringLiteral("Error: File not found")));
 
     // Actions of later versions are usage errors, never a silent success.
-    run = runBatch({example("two_objectives.mlp"), QStringLiteral("stem")});
+    run = runBatch({example("two_objectives.mlp"), QStringLiteral("icw")});
     EXPECT_EQ(run.exitCode, 2);
-    EXPECT_TRUE(run.err.contains(QStringLiteral("stem")));
+    EXPECT_TRUE(run.err.contains(QStringLiteral("icw")));
 
     run = runBatch({example("two_objectives.mlp"), QStringLiteral("--write")});
     EXPECT_EQ(run.exitCode, 2);
@@ -645,7 +645,12 @@ TEST(Batch, BadInputsAreRefusedBeforeAnyComputation)
         {{"delete", "2-x"}, "Error: delete: 'x' is not a valid integer value"},
         {{"basket", "payoff"}, "Error: payoff can only be the first action"},
         {{"solve"}, "Error: unknown action solve"},
-        {{"stem", "1,1"}, "Error: the action stem is not available in this build"},
+        {{"icw", "1"}, "Error: the action icw is not available in this build"},
+        {{"stem", "1,-", "1,1"}, "Warning: No more than 1 can be relaxed"},
+        {{"stem", "1,x"}, "Error: stem: 'x' is not a valid floating point value"},
+        {{"race", "1,1", "3:2,0:1", "5"}, "Warning: Upper values must be larger than lower values"},
+        {{"race", "1,1", "0:1,0:1", "x"}, "Error: race: 'x' is not a number of steps (0 or more)"},
+        {{"race", "1,1", "0:1,0:1", "2", "speed=9"}, "Error: race: 'speed=9' is not speed= followed by a slider"},
         {{"--listing"}, "Error: --listing needs a file name"},
         {{"--all-solutions", "store"}, "Error: store: with --all-solutions every computed solution is already stored"},
     };

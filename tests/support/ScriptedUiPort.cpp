@@ -149,6 +149,28 @@ std::optional<QStringList> ScriptedUiPort::editWeights(const QString& title, con
     return takeFront(grids);
 }
 
+std::optional<QStringList> ScriptedUiPort::editRelaxations(const QStringList& names, const QStringList& amounts,
+                                                           const std::function<bool(const QStringList&)>& accept)
+{
+    log << QStringLiteral("Relax: %1 | %2").arg(names.join(QLatin1Char(',')), amounts.join(QLatin1Char(',')));
+    while (!grids.empty()) {
+        const auto typed = takeFront(grids);
+        if (!typed)
+            return std::nullopt;
+        if (accept(*typed))
+            return typed;
+    }
+    return std::nullopt;
+}
+
+std::optional<RaceRangeTexts> ScriptedUiPort::editRaceRanges(const QStringList& names, const QStringList& lower,
+                                                             const QStringList& upper)
+{
+    log << QStringLiteral("Ranges: %1 | %2 | %3")
+               .arg(names.join(QLatin1Char(',')), lower.join(QLatin1Char(',')), upper.join(QLatin1Char(',')));
+    return takeFront(ranges);
+}
+
 std::optional<QStringList> ScriptedUiPort::editReferencePoint(const QStringList& names, const QStringList& values,
                                                               const std::function<bool(const QStringList&)>& accept)
 {

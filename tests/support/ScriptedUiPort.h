@@ -28,6 +28,9 @@ public:
     // returns its answer.
     std::deque<std::function<LimitationsAnswer(LimitationsEditor&)>> limitationScripts;
     std::deque<std::optional<bool>> normalizations;
+    // Each answer of the race's ranges dialog; nullopt for Cancel. The
+    // relaxation dialog answers from `grids` as the reference point does.
+    std::deque<std::optional<RaceRangeTexts>> ranges;
     int payoffTableShown = 0;
     // Each opening of the problem editor runs the next script on the editor,
     // through its operations as the window would. An editor still open
@@ -68,6 +71,10 @@ public:
                                                   const std::function<bool(const QStringList&)>& accept) override;
     LimitationsAnswer editLimitations(LimitationsEditor& editor, bool eConstraints) override;
     std::optional<bool> chooseNormalization() override;
+    std::optional<QStringList> editRelaxations(const QStringList& names, const QStringList& amounts,
+                                               const std::function<bool(const QStringList&)>& accept) override;
+    std::optional<RaceRangeTexts> editRaceRanges(const QStringList& names, const QStringList& lower,
+                                                 const QStringList& upper) override;
     void showPayoffTable() override;
     void runProblemEditor(ProblemEditor& editor) override;
     void setStatusText(int panel, const QString& text) override;

@@ -2,6 +2,8 @@
 
 #include "app/batch/BatchOutput.h"
 #include "base/Messages.h"
+#include "methods/ParetoRace.h"
+#include "methods/Stem.h"
 #include "nadir/Vma.h"
 #include "solutions/Basket.h"
 #include "solutions/Limitations.h"
@@ -53,11 +55,22 @@ const char* const kUsage =
     "                               10000); its closing message goes to standard error\n"
     "  basket                       the basket values table (tab-separated) instead of\n"
     "                               a report\n"
+    "  stem RELAX1,...,RELAXp ...   STEM: the first iteration, then one iteration per\n"
+    "                               relaxation vector (the amount each objective may\n"
+    "                               lose; '-' or 0 = not relaxed); the method is then\n"
+    "                               left with its limitations kept\n"
+    "  race Q1,...,Qp LO1:HI1,...,LOp:HIp STEPS [speed=N]\n"
+    "                               Pareto Race from reference point Q with the given\n"
+    "                               ranges, then STEPS GO steps at slider position N\n"
+    "                               (1 the top speed, the default; 8 the slowest), each\n"
+    "                               reported; the race ends early when nothing limits\n"
+    "                               the motion any more, and is then left with any\n"
+    "                               limitations kept\n"
     "weighted-sum and refpoint consider the limitations in force.\n"
     "Messages that the GUI shows in a box are written to standard error as \"KIND: text\".\n"
     "Exit status: 0 all actions done; 1 a computation failed (its message was printed,\n"
     "later actions are not run); 2 usage or input error.\n"
-    "Not available in this build: nadir, ea-nadir, stem, icw.\n";
+    "Not available in this build: nadir, ea-nadir, icw.\n";
 
 namespace {
 
@@ -73,12 +86,15 @@ const ActionSyntax kActions[] = {
     {"delete", ActionKind::Delete, 1, "RANGE"},
     {"vma", ActionKind::Vma, 0, ""},
     {"basket", ActionKind::Basket, 0, ""},
+    {"stem", ActionKind::Stem, 0, "RELAX1,...,RELAXp ..."},
+    {"race", ActionKind::Race, 3, "Q1,...,Qp LO1:HI1,...,LOp:HIp STEPS"},
 };
 
 // Named in the interface, built with later versions.
-const char* const kLaterActions[] = {"nadir", "ea-nadir", "stem", "icw"};
+const char* const kLaterActions[] = {"nadir", "ea-nadir", "icw"};
 
 const QLatin1String kMaxBasesPrefix("max-bases=");
+const QLatin1String kSpeedPrefix("speed=");
 
 const ActionSyntax* findAction(const QString& word)
 {
@@ -86,6 +102,16 @@ const ActionSyntax* findAction(const QString& word)
         if (word == QLatin1String(syntax.name))
             return &syntax;
     return nullptr;
+}
+
+bool isActionName(const QString& word)
+{
+    if (findAction(word))
+        return true;
+    for (const char* later : kLaterActions)
+        if (word == QLatin1String(later))
+            return true;
+    return false;
 }
 
 // A finite real with "." as the decimal separator, as the dialogs read them.
@@ -157,6 +183,45 @@ QString checkEConstraint(const QString& name, const QStringList& args, int p)
     return {};
 }
 
+QString checkStem(const QString& name, const QStringList& vectors, int p)
+{
+    std::vector<bool> bounded;
+    for (const QString& v : vectors) {
+        const QString error = checkBounds(name, v, p, bounded);
+        if (!error.isEmpty())
+            return error;
+    }
+    return {};
+}
+
+QString checkRace(const QString& name, const Action& action, int p)
+{
+    const QStringList& args = action.arguments;
+    QString error = checkNumbers(name, args[0], p);
+    if (!error.isEmpty())
+        return error;
+    QStringList pairs;
+    error = splitValues(name, args[1], p, pairs);
+    if (!error.isEmpty())
+        return error;
+    for (const QString& pair : pairs) {
+        const QStringList ends = pair.split(QLatin1Char(':'));
+        Real x = 0;
+        if (ends.size() != 2)
+            return QStringLiteral("%1: '%2' is not LOW:HIGH").arg(name, pair);
+        for (const QString& end : ends)
+            if (!toFiniteReal(end, x))
+                return notAReal(name, end);
+    }
+    bool ok = false;
+    const int steps = args[2].trimmed().toInt(&ok, 10);
+    if (!ok || steps < 0)
+        return QStringLiteral("%1: '%2' is not a number of steps (0 or more)").arg(name, args[2]);
+    if (raceSpeed(action) == 0)
+        return QStringLiteral("%1: '%2' is not speed= followed by a slider position from 1 to 8").arg(name, args[3]);
+    return {};
+}
+
 // Counts and number syntax of the action's values; an error text.
 QString checkValues(const Action& action, int p)
 {
@@ -182,6 +247,8 @@ QString checkValues(const Action& action, int p)
         return args.isEmpty() || vmaMaxBases(action) > 0
                    ? QString()
                    : QStringLiteral("vma: '%1' is not max-bases= followed by a positive integer").arg(args[0]);
+    case ActionKind::Stem: return checkStem(name, args, p);
+    case ActionKind::Race: return checkRace(name, action, p);
     case ActionKind::Payoff:
     case ActionKind::Store:
     case ActionKind::Basket: return {};
@@ -199,6 +266,24 @@ bool dialogsAccept(const Action& action, Workspace& scratch, UiPort& ui)
     case ActionKind::WeightedSum: return AcceptSumWeights(scratch, ui, commaList(args[0]));
     case ActionKind::RefPoint:
         return AcceptReferencePoint(scratch, ui, commaList(args[0])) && AcceptTchebWeights(scratch, ui, commaList(args[1]));
+    case ActionKind::Stem: {
+        // Every objective counts as weighted here; the weights are known
+        // only once the pay-off table is.
+        StemState stem;
+        stem.StemAlpha.fill(1);
+        vectorObj amounts{};
+        for (const QString& v : args)
+            if (!AcceptRelaxations(scratch, stem, ui, relaxationAmounts(v), amounts))
+                return false;
+        return true;
+    }
+    case ActionKind::Race: {
+        QStringList lower, upper;
+        raceRanges(args[1], lower, upper);
+        vectorObj low{}, high{};
+        return AcceptReferencePoint(scratch, ui, commaList(args[0]))
+               && ParetoRace::AcceptRanges(scratch, ui, lower, upper, low, high);
+    }
     default: return true;
     }
 }
@@ -224,6 +309,35 @@ int vmaMaxBases(const Action& action)
     bool ok = false;
     const int n = action.arguments[0].mid(kMaxBasesPrefix.size()).toInt(&ok, 10);
     return ok && n > 0 ? n : 0;
+}
+
+int raceSpeed(const Action& action)
+{
+    if (action.arguments.size() < 4)
+        return ParetoRace::kFastest;
+    bool ok = false;
+    const int n = action.arguments[3].mid(kSpeedPrefix.size()).toInt(&ok, 10);
+    return ok && n >= ParetoRace::kFastest && n <= ParetoRace::kSlowest ? n : 0;
+}
+
+void raceRanges(const QString& typed, QStringList& lower, QStringList& upper)
+{
+    lower.clear();
+    upper.clear();
+    for (const QString& pair : commaList(typed)) {
+        const QStringList ends = pair.split(QLatin1Char(':'));
+        lower << ends.value(0).trimmed();
+        upper << ends.value(1).trimmed();
+    }
+}
+
+QStringList relaxationAmounts(const QString& typed)
+{
+    QStringList amounts = commaList(typed);
+    for (QString& a : amounts)
+        if (a == QLatin1String("-"))
+            a = QStringLiteral("0");
+    return amounts;
 }
 
 QStringList commaList(const QString& typed)
@@ -302,6 +416,12 @@ QString splitActions(const QStringList& words, std::vector<Action>& actions)
         // vma takes its limit only when one follows.
         if (syntax->kind == ActionKind::Vma && i + 1 < words.size() && words[i + 1].startsWith(kMaxBasesPrefix))
             actions.back().arguments << words[++i];
+        if (syntax->kind == ActionKind::Race && i + 1 < words.size() && words[i + 1].startsWith(kSpeedPrefix))
+            actions.back().arguments << words[++i];
+        // stem takes every relaxation vector up to the next action.
+        if (syntax->kind == ActionKind::Stem)
+            while (i + 1 < words.size() && !isActionName(words[i + 1]))
+                actions.back().arguments << words[++i];
     }
     return {};
 }

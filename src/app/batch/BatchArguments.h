@@ -32,7 +32,7 @@ struct Options {
     QStringList actionWords;
 };
 
-enum class ActionKind { Payoff, WeightedSum, RefPoint, Limits, EConstraint, Store, Delete, Vma, Basket };
+enum class ActionKind { Payoff, WeightedSum, RefPoint, Limits, EConstraint, Store, Delete, Vma, Basket, Stem, Race };
 
 struct ActionSyntax {
     const char* name;
@@ -58,6 +58,13 @@ bool checkActions(const std::vector<Action>& actions, int p, bool allSolutions, 
 
 // The N of vma's optional "max-bases=N"; the default limit without it.
 int vmaMaxBases(const Action& action);
+
+// race: the speed slider position of the optional "speed=N" (1, the
+// fastest, without it), and "LO1:HI1,..." as the ranges dialog's cells.
+int raceSpeed(const Action& action);
+void raceRanges(const QString& typed, QStringList& lower, QStringList& upper);
+// stem: a relaxation vector as the dialog's amounts ('-' = 0, not relaxed).
+QStringList relaxationAmounts(const QString& typed);
 
 // "a, b,c" -> "a", "b", "c".
 QStringList commaList(const QString& typed);

@@ -156,6 +156,48 @@ int BatchSession::basket()
     return kExitOk;
 }
 
+int BatchSession::stem(const QStringList& vectors)
+{
+    flow_.stemFirstIterationCommand();
+    int status = finishCommand();
+    for (int v = 0; status == kExitOk && v < vectors.size(); ++v) {
+        ui_.grids = {relaxationAmounts(vectors[v])};
+        flow_.stemNewIterationCommand();
+        status = finishCommand();
+    }
+    // A failed iteration has left the method already.
+    if (ws_.activeMethod == MethodStem)
+        flow_.SaiMetodos(true);
+    return status;
+}
+
+int BatchSession::race(const Action& action)
+{
+    const QStringList& args = action.arguments;
+    ui_.grids = {commaList(args[0])};
+    RaceRangeTexts ranges;
+    raceRanges(args[1], ranges.lower, ranges.upper);
+    ui_.ranges = ranges;
+    flow_.raceStartCommand();
+    int status = finishCommand();
+    if (status == kExitOk)
+        flow_.raceSpeed(raceSpeed(action));
+    const int steps = args[2].trimmed().toInt();
+    for (int s = 0; status == kExitOk && s < steps; ++s) {
+        flow_.raceGoCommand();
+        // GO asked for a new direction and nobody answers: the road ends.
+        if (flow_.lastOutcome() == Outcome::Cancelled) {
+            printMessage(QStringLiteral("Information"),
+                         QStringLiteral("race: nothing limits the motion after %1 steps; the race ends").arg(s));
+            break;
+        }
+        status = finishCommand();
+    }
+    if (ws_.activeMethod == MethodParetoRace)
+        flow_.SaiMetodos(true);
+    return status;
+}
+
 int BatchSession::run(const Action& action)
 {
     if (action.kind() != ActionKind::Payoff && !ws_.payoffComputed) {
@@ -187,6 +229,8 @@ int BatchSession::run(const Action& action)
         flow_.vmaCommand(vmaMaxBases(action));
         return finishCommand();
     case ActionKind::Basket: return basket();
+    case ActionKind::Stem: return stem(args);
+    case ActionKind::Race: return race(action);
     }
     return kExitUsage;
 }

@@ -32,6 +32,8 @@ private:
     int limits(const QString& values);
     int eConstraint(const QStringList& args);
     int basket();
+    int stem(const QStringList& vectors);
+    int race(const Action& action);
     // The exit status of the flow's last command; its report is printed
     // when it was done.
     int finishCommand();

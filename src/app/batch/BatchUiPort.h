@@ -22,6 +22,7 @@ public:
     std::optional<QString> input;
     std::optional<QString> openFile;
     std::optional<QString> saveFile;
+    std::optional<RaceRangeTexts> ranges; // the race's ranges dialog
     bool normalize = false;
     // The pay-off window was asked for since the last reset.
     bool payoffShown = false;
@@ -40,6 +41,18 @@ public:
     std::optional<QStringList> editReferencePoint(const QStringList& names, const QStringList& values,
                                                   const std::function<bool(const QStringList&)>& accept) override;
     LimitationsAnswer editLimitations(LimitationsEditor& editor, bool eConstraints) override;
+    std::optional<QStringList> editRelaxations(const QStringList& names, const QStringList& amounts,
+                                               const std::function<bool(const QStringList&)>& accept) override
+    {
+        // Answered from `grids`, as the reference point is.
+        return editReferencePoint(names, amounts, accept);
+    }
+    std::optional<RaceRangeTexts> editRaceRanges(const QStringList&, const QStringList&, const QStringList&) override
+    {
+        std::optional<RaceRangeTexts> answer = std::move(ranges);
+        ranges.reset();
+        return answer;
+    }
     std::optional<bool> chooseNormalization() override;
     void showPayoffTable() override { payoffShown = true; }
 };

@@ -1,0 +1,325 @@
+// The commands of the interactive methods STEM and Pareto Race: their
+// dialogs, questions and messages around the computations of src/methods.
+
+#include "flow/CancellableSolves.h"
+#include "flow/MainFlow.h"
+
+#include "lp/LpSolveAdapter.h"
+#include "methods/Messages.h"
+#include "solutions/Computation.h"
+#include "solutions/Limitations.h"
+#include "solutions/Messages.h"
+#include "base/NumberFormat.h"
+#include "workspace/Workspace.h"
+
+#include <algorithm>
+
+namespace {
+
+QString text(const char* s) { return QString::fromUtf8(s); }
+
+} // namespace
+
+void MainFlow::stemFirstIterationCommand()
+{
+    StemState weights;
+    // Refused before anything changes: without a weight there is no
+    // distance to minimize.
+    if (!ComputeStemWeights(ws_, weights)) {
+        ui_.showMessage(MsgKind::Information, text(msg::kStemNoWeights));
+        finish(Outcome::Refused);
+        return;
+    }
+    stem_ = weights;
+    ws_.activeMethod = MethodStem;
+    ws_.methodIteration = 1;
+    EnterMethodMode();
+    ws_.viewLastN = 1;
+    ui_.notify(UiEvent::ViewLastNChanged);
+    ClearLimitations();
+    PrepareStemFirstIteration(ws_, stem_);
+    runStemProposal();
+}
+
+void MainFlow::stemNewIterationCommand()
+{
+    if (ws_.activeMethod != MethodStem) {
+        finish(Outcome::Refused);
+        return;
+    }
+    // Both advance before the dialog, also when it is then cancelled.
+    ws_.viewLastN = std::min(ws_.viewLastN + 1, MaxHistory);
+    ui_.notify(UiEvent::ViewLastNChanged);
+    ++ws_.methodIteration;
+    QStringList names, zeros;
+    for (int i = 1; i <= ws_.numObjectives; ++i) {
+        names << ws_.objName[i] + QStringLiteral(" :");
+        zeros << QStringLiteral("0");
+    }
+    vectorObj amounts{};
+    const auto typed = ui_.editRelaxations(names, zeros, [this, &amounts](const QStringList& t) {
+        return AcceptRelaxations(ws_, stem_, ui_, t, amounts);
+    });
+    if (!typed) {
+        finish(Outcome::Cancelled);
+        return;
+    }
+    ApplyRelaxations(ws_, stem_, amounts);
+    commandsChanged();
+    runStemProposal();
+}
+
+void MainFlow::runStemProposal()
+{
+    BusyCursor busy(ui_);
+    SolveStatus status = SolveStatus::Other;
+    {
+        const CancellableSolveScope cancellable(ui_, *engine_);
+        status = ComputeReferencePoint(ws_, *engine_, ui_);
+    }
+    if (status != SolveStatus::Optimal) {
+        ShowSolveStatus(ui_, status);
+        SaiMetodos(true);
+        finish(Outcome::Failed);
+        return;
+    }
+    writeReport(kReportReferencePoint);
+    finish(Outcome::Done);
+}
+
+void MainFlow::raceStartCommand()
+{
+    const int p = ws_.numObjectives;
+    QStringList names, values, lower, upper;
+    for (int i = 1; i <= p; ++i) {
+        names << ws_.objName[i];
+        values << NumText(ws_.refPoint[i]);
+        const bool max = ws_.objSense[i] == 1;
+        lower << NumText(max ? ws_.nadirPoint[i] : ws_.idealPoint[i]);
+        upper << NumText(max ? ws_.idealPoint[i] : ws_.nadirPoint[i]);
+    }
+    const auto point = ui_.editReferencePoint(
+        names, values, [this](const QStringList& typed) { return AcceptReferencePoint(ws_, ui_, typed); });
+    if (!point) {
+        finish(Outcome::Cancelled);
+        return;
+    }
+    const auto ranges = ui_.editRaceRanges(names, lower, upper);
+    if (!ranges) {
+        finish(Outcome::Cancelled);
+        return;
+    }
+    vectorObj low{}, high{};
+    if (!ParetoRace::AcceptRanges(ws_, ui_, ranges->lower, ranges->upper, low, high)) {
+        finish(Outcome::Refused);
+        return;
+    }
+    // Only now does the start change anything: a cancelled Start leaves a
+    // running race, the limitations and the history as they were.
+    ws_.activeMethod = MethodParetoRace;
+    ws_.viewLastN = 1;
+    ui_.notify(UiEvent::ViewLastNChanged);
+    ws_.methodIteration = 1;
+    ws_.raceObjective = 0;
+    ClearLimitations();
+    if (!race_)
+        race_ = std::make_unique<ParetoRace>();
+    SolveStatus status = SolveStatus::Other;
+    {
+        BusyCursor busy(ui_);
+        const CancellableSolveScope cancellable(ui_, *engine_);
+        status = race_->start(ws_, *engine_, ui_, low, high);
+    }
+    ui_.notify(UiEvent::RacePanelChanged);
+    if (status != SolveStatus::Optimal) {
+        leaveRace(status);
+        finish(Outcome::Failed);
+        return;
+    }
+    EnterMethodMode();
+    writeReport(kReportReferencePoint);
+    finish(Outcome::Done);
+}
+
+void MainFlow::leaveRace(SolveStatus status)
+{
+    ShowSolveStatus(ui_, status);
+    SaiMetodos(true);
+}
+
+void MainFlow::raceGoCommand()
+{
+    if (!race_ || ws_.activeMethod != MethodParetoRace) {
+        finish(Outcome::Refused);
+        return;
+    }
+    ++ws_.methodIteration;
+    SolveStatus status = SolveStatus::Optimal;
+    ParetoRace::Step step = ParetoRace::Step::Moved;
+    if (race_->nextGoSolves()) {
+        const CancellableSolveScope cancellable(ui_, *engine_);
+        step = race_->go(ws_, *engine_, ui_, status);
+    } else {
+        step = race_->go(ws_, *engine_, ui_, status);
+    }
+    switch (step) {
+    case ParetoRace::Step::NeedDirection: raceChangeDirectionCommand(); return;
+    case ParetoRace::Step::Failed:
+        leaveRace(status);
+        finish(Outcome::Failed);
+        return;
+    case ParetoRace::Step::Moved:
+    case ParetoRace::Step::BasisChanged: break;
+    }
+    writeReport(kReportReferencePoint);
+    finish(Outcome::Done);
+}
+
+void MainFlow::raceReverse()
+{
+    if (!race_)
+        return;
+    race_->reverse();
+    ui_.notify(UiEvent::RacePanelChanged);
+}
+
+void MainFlow::raceSpeed(int position)
+{
+    if (race_)
+        race_->setSpeed(position);
+}
+
+int MainFlow::chooseRaceObjective(const char* title, const char* prompt)
+{
+    QStringList names;
+    for (int i = 1; i <= ws_.numObjectives; ++i)
+        names << ws_.objName[i];
+    const auto choice = ui_.chooseObjective(text(title), text(prompt), names, false, 0, 0);
+    if (!choice)
+        return 0;
+    const int c = choice->selected + 1;
+    if (c < 1 || c > ws_.numObjectives) {
+        ui_.showMessage(MsgKind::Information, text(msg::kInvalidFunction));
+        return 0;
+    }
+    return c;
+}
+
+void MainFlow::raceChangeDirectionCommand()
+{
+    if (!race_ || ws_.activeMethod != MethodParetoRace) {
+        finish(Outcome::Refused);
+        return;
+    }
+    const int c = chooseRaceObjective(msg::kChangeDirectionTitle, msg::kChangeDirectionPrompt);
+    if (c == 0) {
+        finish(Outcome::Cancelled);
+        return;
+    }
+    SolveStatus status = SolveStatus::Other;
+    {
+        BusyCursor busy(ui_);
+        const CancellableSolveScope cancellable(ui_, *engine_);
+        status = race_->changeDirection(ws_, *engine_, ui_, c);
+    }
+    ui_.notify(UiEvent::RacePanelChanged);
+    if (status != SolveStatus::Optimal) {
+        leaveRace(status);
+        finish(Outcome::Failed);
+        return;
+    }
+    writeReport(kReportReferencePoint);
+    finish(Outcome::Done);
+}
+
+void MainFlow::raceFixCommand()
+{
+    if (!race_ || ws_.activeMethod != MethodParetoRace) {
+        finish(Outcome::Refused);
+        return;
+    }
+    const int c = chooseRaceObjective(msg::kFixTitle, msg::kFixPrompt);
+    if (c == 0) {
+        finish(Outcome::Cancelled);
+        return;
+    }
+    ws_.limitsActive = true;
+    ws_.limitOn[c] = true;
+    ws_.limitValue[c] = ws_.currentF[c];
+    commandsChanged();
+    SolveStatus status = SolveStatus::Other;
+    {
+        BusyCursor busy(ui_);
+        const CancellableSolveScope cancellable(ui_, *engine_);
+        status = race_->reproject(ws_, *engine_, ui_);
+    }
+    // The race goes on from where it was; the person learns why nothing moved.
+    if (status != SolveStatus::Optimal) {
+        ShowSolveStatus(ui_, status);
+        finish(Outcome::Failed);
+        return;
+    }
+    writeReport(kReportReferencePoint);
+    finish(Outcome::Done);
+}
+
+void MainFlow::raceRelaxCommand()
+{
+    if (!race_ || ws_.activeMethod != MethodParetoRace) {
+        finish(Outcome::Refused);
+        return;
+    }
+    const int p = ws_.numObjectives;
+    int bounded = 0, c = 0;
+    for (int i = 1; i <= p; ++i)
+        if (ws_.limitOn[i]) {
+            ++bounded;
+            c = i;
+        }
+    if (bounded == 0) {
+        ui_.showMessage(MsgKind::Information, text(msg::kNothingBounded));
+        finish(Outcome::Refused);
+        return;
+    }
+    if (bounded > 1) {
+        const auto typed = ui_.inputText(text(msg::kRelaxRaceTitle), text(msg::kRelaxRacePrompt), QString());
+        if (!typed) {
+            finish(Outcome::Cancelled);
+            return;
+        }
+        bool ok = false;
+        c = typed->trimmed().toInt(&ok, 10);
+        if (!ok) {
+            finish(Outcome::Refused);
+            return;
+        }
+        if (c < 1 || c > p) {
+            ui_.showMessage(MsgKind::Error, text(msg::kRelaxInvalidData));
+            finish(Outcome::Refused);
+            return;
+        }
+        if (!ws_.limitOn[c]) {
+            ui_.showMessage(MsgKind::Information, text(msg::kRelaxNotBounded));
+            finish(Outcome::Refused);
+            return;
+        }
+    }
+    ws_.limitOn[c] = false;
+    ws_.limitValue[c] = 0;
+    NormalizeLimitations(ws_);
+    commandsChanged();
+    ui_.showMessage(MsgKind::Information, text(msg::kRelaxWillResolve).arg(c));
+    SolveStatus status = SolveStatus::Other;
+    {
+        BusyCursor busy(ui_);
+        const CancellableSolveScope cancellable(ui_, *engine_);
+        status = race_->reproject(ws_, *engine_, ui_);
+    }
+    if (status != SolveStatus::Optimal) {
+        ShowSolveStatus(ui_, status);
+        finish(Outcome::Failed);
+        return;
+    }
+    writeReport(kReportReferencePoint);
+    finish(Outcome::Done);
+}
