@@ -88,7 +88,8 @@ bool ParseEditorReal(const QString& typed, Real& value)
     in.imbue(std::locale::classic());
     Real x = 0;
     in >> x;
-    if (in.fail() || !std::isfinite(x))
+    // Every value goes to the solver as a double.
+    if (in.fail() || !std::isfinite(x) || std::fabs(x) > std::numeric_limits<double>::max())
         return false;
     value = x;
     return true;

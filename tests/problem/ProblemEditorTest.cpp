@@ -1033,7 +1033,7 @@ TEST(EditorReals, DecimalTextsOnly)
     EXPECT_EQ(x, 5);
     EXPECT_TRUE(ParseEditorReal(QStringLiteral("0.1"), x));
     EXPECT_EQ(x, 0.1L);
-    for (const char* bad : {"", "-", ".", "e5", "1,5", "1e", "nan", "inf", "0x1A", "1 2", "1e5000"})
+    for (const char* bad : {"", "-", ".", "e5", "1,5", "1e", "nan", "inf", "0x1A", "1 2", "1e5000", "1e400", "-2e308"})
         EXPECT_FALSE(ParseEditorReal(QString::fromLatin1(bad), x)) << bad;
 }
 
