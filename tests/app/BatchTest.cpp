@@ -890,3 +890,30 @@ TEST(Batch, VmaResultsSurviveTheResultsFile)
     const int lineStart = exported.lastIndexOf('\n', regionsAt) + 1;
     EXPECT_GT(exported.mid(lineStart, regionsAt - lineStart).toInt(), 4);
 }
+
+// A refused run writes nothing: every argument, the problem and the results
+// file to import are checked before the first file is written.
+TEST(Batch, ARefusedRunWritesNothing)
+{
+    QTemporaryDir dir;
+    const QString written = dir.filePath(QStringLiteral("w.mlp"));
+    const QString bad = dir.filePath(QStringLiteral("bad.out"));
+    {
+        QFile f(bad);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("not a results file\r\n");
+    }
+    const QString two = example("two_objectives.mlp");
+    const QStringList refused[] = {
+        {two, QStringLiteral("--write"), written, QStringLiteral("--import"), bad},
+        {two, QStringLiteral("--write"), written, QStringLiteral("weighted-sum"), QStringLiteral("2,x")},
+        {two, QStringLiteral("--write"), written, QStringLiteral("--listing"), QString()},
+        {two, QStringLiteral("--write"), QString()},
+        {two, QStringLiteral("--export"), QString()},
+    };
+    for (const QStringList& args : refused) {
+        const BatchRun run = runBatch(args);
+        EXPECT_EQ(run.exitCode, 2) << args.join(QLatin1Char(' ')).toStdString();
+        EXPECT_FALSE(QFile::exists(written)) << args.join(QLatin1Char(' ')).toStdString();
+    }
+}
