@@ -2,6 +2,7 @@
 
 #include "help/ui/AboutBox.h"
 #include "help/ui/HelpWindow.h"
+#include "methods/ui/RacePanel.h"
 #include "solutions/ui/BasketGraphsWindow.h"
 #include "solutions/ui/BasketLineChartWindow.h"
 #include "solutions/ui/BasketValuesWindow.h"
@@ -16,6 +17,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QDir>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -232,25 +234,20 @@ QWidget* MainWindow::createViewLastN()
     return box;
 }
 
-QWidget* MainWindow::createRacePanel()
+RacePanel* MainWindow::createRacePanel()
 {
-    auto* panel = new QWidget;
-    auto* column = new QVBoxLayout(panel);
-    auto* go = new QPushButton(QStringLiteral("GO"), panel);
-    auto* direction = new QPushButton(QStringLiteral(">>"), panel);
-    auto* slider = new QSlider(Qt::Vertical, panel);
-    slider->setRange(1, 8);
-    slider->setValue(8);
-    slider->setToolTip(QStringLiteral("Speed"));
-    auto* change = new QPushButton(QStringLiteral("Change direction"), panel);
-    column->addWidget(go);
-    column->addWidget(direction);
-    column->addWidget(new QLabel(QStringLiteral("Speed"), panel));
-    column->addWidget(slider, 1, Qt::AlignHCenter);
-    column->addWidget(change);
-    for (QPushButton* b : {go, direction, change})
-        connect(b, &QPushButton::clicked, this, [this] { flow_.commandNotAvailable(); });
+    auto* panel = new RacePanel;
+    connect(panel, &RacePanel::goPressed, this, [this] { flow_.raceGoCommand(); });
+    connect(panel, &RacePanel::reversePressed, this, [this] { flow_.raceReverse(); });
+    connect(panel, &RacePanel::speedChanged, this, [this](int position) { flow_.raceSpeed(position); });
+    connect(panel, &RacePanel::changeDirectionPressed, this, [this] { flow_.raceChangeDirectionCommand(); });
     return panel;
+}
+
+void MainWindow::showRaceState()
+{
+    if (const ParetoRace* race = flow_.race())
+        racePanel_->showState(race->forward(), race->speedPosition());
 }
 
 void MainWindow::createPanels()
@@ -291,7 +288,7 @@ void MainWindow::createPanels()
     splitter_->setChildrenCollapsible(false);
     body->addWidget(splitter_, 1);
     racePanel_ = createRacePanel();
-    body->addWidget(racePanel_);
+    body->insertWidget(0, racePanel_);
     layout->addLayout(body, 1);
     setCentralWidget(central);
 }
@@ -333,6 +330,14 @@ void MainWindow::connectCommands()
         on(remove, [this] { flow_.deleteSolutions(); });
     on(Cmd::StoreOptions, [this] { flow_.setStoreAllSolutions(storeOptions_->choose(ws_.guardaTodasSols)); });
     on(Cmd::VMA, [this] { flow_.vmaCommand(kVmaMaxBases); });
+    on(Cmd::Stem1st, [this] { flow_.stemFirstIterationCommand(); });
+    on(Cmd::StemNew, [this] { flow_.stemNewIterationCommand(); });
+    on(Cmd::RaceStart, [this] { flow_.raceStartCommand(); });
+    on(Cmd::RaceChangeDir, [this] { flow_.raceChangeDirectionCommand(); });
+    on(Cmd::RaceFix, [this] { flow_.raceFixCommand(); });
+    on(Cmd::RaceRelax, [this] { flow_.raceRelaxCommand(); });
+    // The race is driven from the keyboard wherever the focus is.
+    qApp->installEventFilter(this);
     for (Cmd exit : {Cmd::StemExit, Cmd::RaceExit, Cmd::IcwExit})
         on(exit, [this] { flow_.SaiMetodos(true); });
     connect(bars_, &BarPictureWidget::pressed, this, [this] { flow_.chooseColour(); });
@@ -361,8 +366,7 @@ void MainWindow::connectCommands()
 
     // Commands whose computations are not part of this build yet.
     for (Cmd cmd : {Cmd::NadirMethod1, Cmd::NadirMethod2,
-                    Cmd::EstimateNadirEA, Cmd::Stem1st, Cmd::StemNew, Cmd::RaceStart, Cmd::RaceChangeDir,
-                    Cmd::RaceFix, Cmd::RaceRelax, Cmd::Icw1st, Cmd::IcwNew, Cmd::IcwContractedVma,
+                    Cmd::EstimateNadirEA, Cmd::Icw1st, Cmd::IcwNew, Cmd::IcwContractedVma,
                     Cmd::ViewWeightSpace, Cmd::BtnWeightSpace})
         on(cmd, [this] {
             flow_.commandNotAvailable();
@@ -448,6 +452,7 @@ void MainWindow::onNotify(UiEvent event)
         break;
     case UiEvent::ReportChanged: showReport(); break;
     case UiEvent::BarsChanged: redrawBars(flow_.thickBars()); break;
+    case UiEvent::RacePanelChanged: showRaceState(); break;
     default:
         // Views that arrive with their own windows (report, bars, basket,
         // weight space) react here as they are added.
@@ -518,6 +523,15 @@ void MainWindow::redrawBars(bool thick)
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::KeyPress && racePanel_ && racePanel_->isVisible()) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool plain = (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) == 0;
+        if (plain && QApplication::activeModalWidget() == nullptr && QApplication::activeWindow() == this)
+            return racePanel_->handleKey(key->key()) || QMainWindow::eventFilter(watched, event);
+        // A key still held when GO opened a dialog must not answer it.
+        if (key->isAutoRepeat())
+            return true;
+    }
     // The picture fills its pane: a new pane size (window resize, divider
     // drag) draws it anew.
     if (watched == barsArea_->viewport() && event->type() == QEvent::Resize && barsArea_->isVisible())

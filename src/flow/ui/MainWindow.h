@@ -24,6 +24,7 @@ class BasketGraphsWindow;
 class BasketLineChartWindow;
 class BasketValuesWindow;
 class QTabWidget;
+class RacePanel;
 class QTextEdit;
 class QToolButton;
 class SizesDialog;
@@ -62,7 +63,8 @@ private:
     void createPanels();
     QWidget* createButtonPanel(const std::vector<Cmd>& buttons);
     QWidget* createViewLastN();
-    QWidget* createRacePanel();
+    RacePanel* createRacePanel();
+    void showRaceState();
     void createStatusBar();
     void connectCommands();
     void refreshActions();
@@ -93,7 +95,7 @@ private:
     BasketGraphsWindow* basketGraphs_ = nullptr;
     BasketLineChartWindow* basketLineChart_ = nullptr;
     QSpinBox* viewLastN_ = nullptr;
-    QWidget* racePanel_ = nullptr;
+    RacePanel* racePanel_ = nullptr;
     QLabel* welcome_ = nullptr;
     SizesDialog* sizesDialog_ = nullptr;
     HelpWindow* helpWindow_ = nullptr;

@@ -1,5 +1,7 @@
 #include "flow/ui/QtUiPort.h"
 
+#include "methods/ui/RaceRangesDialog.h"
+#include "methods/ui/RelaxationsDialog.h"
 #include "problem/ui/ProblemEditorWindow.h"
 #include "solutions/ui/ChooseObjectiveDialog.h"
 #include "solutions/ui/LimitationsDialog.h"
@@ -249,6 +251,28 @@ LimitationsDialog* QtUiPort::limitationsDialog()
     if (!limitations_)
         limitations_ = new LimitationsDialog(parent_);
     return limitations_;
+}
+
+std::optional<QStringList> QtUiPort::editRelaxations(const QStringList& names, const QStringList& amounts,
+                                                     const std::function<bool(const QStringList&)>& accept)
+{
+    if (dialogs)
+        return dialogs->editRelaxations(names, amounts, accept);
+    const NormalCursorWhileAsking normalCursor;
+    if (!relaxations_)
+        relaxations_ = new RelaxationsDialog(parent_);
+    return relaxations_->PedeRelaxacoes(names, amounts, accept);
+}
+
+std::optional<RaceRangeTexts> QtUiPort::editRaceRanges(const QStringList& names, const QStringList& lower,
+                                                       const QStringList& upper)
+{
+    if (dialogs)
+        return dialogs->editRaceRanges(names, lower, upper);
+    const NormalCursorWhileAsking normalCursor;
+    if (!raceRanges_)
+        raceRanges_ = new RaceRangesDialog(parent_);
+    return raceRanges_->PedeRangesFO_ParetoRace(names, lower, upper);
 }
 
 NormalizationDialog* QtUiPort::normalizationDialog()

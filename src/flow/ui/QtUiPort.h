@@ -7,6 +7,8 @@
 class ChooseObjectiveDialog;
 class LimitationsDialog;
 class NormalizationDialog;
+class RaceRangesDialog;
+class RelaxationsDialog;
 class PayoffWindow;
 class QLabel;
 class QProgressBar;
@@ -57,6 +59,10 @@ public:
                                                   const std::function<bool(const QStringList&)>& accept) override;
     LimitationsAnswer editLimitations(LimitationsEditor& editor, bool eConstraints) override;
     std::optional<bool> chooseNormalization() override;
+    std::optional<QStringList> editRelaxations(const QStringList& names, const QStringList& amounts,
+                                               const std::function<bool(const QStringList&)>& accept) override;
+    std::optional<RaceRangeTexts> editRaceRanges(const QStringList& names, const QStringList& lower,
+                                                 const QStringList& upper) override;
     void showPayoffTable() override;
     // The editor's window is always the real one, parented to the main
     // window; its messages and questions come back through this port (and so
@@ -92,6 +98,8 @@ private:
     ReferencePointDialog* referencePoint_ = nullptr;
     LimitationsDialog* limitations_ = nullptr;
     NormalizationDialog* normalization_ = nullptr;
+    RelaxationsDialog* relaxations_ = nullptr;
+    RaceRangesDialog* raceRanges_ = nullptr;
     PayoffWindow* payoff_ = nullptr;
     QProgressDialog* task_ = nullptr;
     bool taskCursor_ = false;
