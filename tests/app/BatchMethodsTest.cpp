@@ -1,0 +1,52 @@
+#include <QDir>
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct MethodRun {
+    int exitCode = -1;
+    QString out, err;
+};
+
+MethodRun runOnExample(const char* name, const QStringList& actions)
+{
+    QProcess process;
+    process.start(QStringLiteral(QUILVANE_BATCH_EXE),
+                  QStringList{QDir(QStringLiteral(QUILVANE_EXAMPLES_DIR)).filePath(QString::fromLatin1(name))} + actions);
+    EXPECT_TRUE(process.waitForFinished(30000));
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+// Three symmetric objectives (3x1+x2+x3 and its turns, x1+x2+x3 <= 6): the
+// first proposal is (10, 10, 10) at x = (2, 2, 2); F1 relaxed by 2 gives
+// F2 = F3 = 72/7, and relaxing F2 by 1 then bounds it at 72/7 - 1.
+TEST(BatchMethods, StemPrintsEveryIterationWithItsBounds)
+{
+    const MethodRun run = runOnExample("three_objectives_degenerate.mlp", {"stem", "2,-,-", "-,1,-"});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out.count(QStringLiteral("Min of the Tchebycheff distance to the Ref.point q:")), 3);
+    EXPECT_TRUE(run.out.contains(QStringLiteral("w=(0.3333333, 0.3333333, 0.3333333)")));
+    EXPECT_TRUE(run.out.contains(QStringLiteral("Output B= 10.28571")));
+    EXPECT_TRUE(run.out.contains(QStringLiteral("Output A >= 8\n")));
+    EXPECT_TRUE(run.out.contains(QStringLiteral("Output B >= 9.285714")));
+    EXPECT_TRUE(run.out.contains(QStringLiteral("w=(0.5, 0, 0.5)")));
+}
+
+// Ranges of width 8 on each objective: the point moves 0.008 per GO at the
+// slowest speed.
+TEST(BatchMethods, RacePrintsTheStartAndEveryStep)
+{
+    const MethodRun run = runOnExample("three_objectives_degenerate.mlp",
+                                 {"race", "8,8,8", "4:12,4:12,4:12", "2", "speed=8"});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out.count(QStringLiteral("Min of the Tchebycheff distance to the Ref.point q:")), 3);
+    EXPECT_TRUE(run.out.contains(QStringLiteral("q=(8, 8, 8)")));
+    EXPECT_TRUE(run.out.contains(QStringLiteral("q=(8.008, 8.008, 8.008)")));
+    EXPECT_TRUE(run.out.contains(QStringLiteral("q=(8.016, 8.016, 8.016)")));
+    EXPECT_TRUE(run.out.contains(QStringLiteral("w=(3, 3, 3)")));
+}
+
+} // namespace
