@@ -52,6 +52,16 @@ struct RaceRangeTexts {
 // How the limitations dialog was closed.
 enum class LimitationsAnswer { Accept, ClearAll, Cancel };
 
+// The fields of the evolutionary algorithm's parameters dialog as typed.
+struct EaParameterTexts {
+    QString popSize;
+    QString mutation;
+    QString iterations;
+    bool randomize = true;
+    QString seed;
+    bool trace = false; // write the trace file
+};
+
 const char* toString(UiEvent event);
 
 // How the core talks to the person. The GUI implements it with Qt widgets;
@@ -169,6 +179,13 @@ public:
     virtual void endStoppableTask() {}
     // Shows the basket values and basket graph windows; each refreshes.
     virtual void showBasketViews() {}
+    // The evolutionary algorithm's parameters dialog, opened with `defaults`;
+    // nullopt on Cancel. A port without that dialog cancels.
+    virtual std::optional<EaParameterTexts> editEaParameters(const EaParameterTexts& defaults)
+    {
+        (void)defaults;
+        return std::nullopt;
+    }
 };
 
 // Shows the busy cursor for the lifetime of the guard.

@@ -30,6 +30,8 @@ const CommandInfo kInfos[kCommandCount] = {
     {Cmd::NadirMethod2, "Method &2", "", "", false},
     {Cmd::AskTolerance, "Ask tolerance", "", "", true},
     {Cmd::EstimateNadirEA, "Estimate the Nadir point (EA)", "", "", false},
+    {Cmd::EstimateNadirEARuns, "Estimate the Nadir point (EA): independent runs...", "", "", false},
+    {Cmd::WorstFeasible, "Worst feasible values", "", "", false},
     {Cmd::VMA, "VMA-Vector Maximum Approach", "", "", false},
     {Cmd::ImposeLimitations, "&Impose limitations on objectives", "", "", false},
     {Cmd::StemMenu, "STEM", "", "", true},
@@ -91,7 +93,8 @@ std::vector<MenuEntry> buildLayout()
              {item(Cmd::WeightedSum), item(Cmd::RefPoint), item(Cmd::EConstraint), separator(),
               menu(Cmd::NadirMenu, {item(Cmd::NadirMethod1), item(Cmd::NadirMethod2), separator(),
                                     item(Cmd::AskTolerance)}),
-              item(Cmd::EstimateNadirEA), separator(), item(Cmd::VMA)}),
+              item(Cmd::EstimateNadirEA), item(Cmd::EstimateNadirEARuns), item(Cmd::WorstFeasible), separator(),
+              item(Cmd::VMA)}),
         menu(Cmd::MenuLimits, {item(Cmd::ImposeLimitations)}),
         menu(Cmd::MenuMethods,
              {menu(Cmd::StemMenu, {item(Cmd::Stem1st), item(Cmd::StemNew), item(Cmd::StemExit)}),
@@ -213,9 +216,9 @@ CommandStates CommandStatesFor(const FlowState& state)
     const bool inMethod = state.phase == Phase::Method;
     const bool weightSpace = state.objectives == 2 || state.objectives == 3;
 
-    // Commands that no phase offers in this build.
+    // Method 1 of the exact nadir stays out of the window's menu (the batch
+    // tool offers it); the evolutionary estimate is offered with the searches.
     s.setEnabled(Cmd::NadirMethod1, false);
-    s.setVisible(Cmd::EstimateNadirEA, false);
 
     s.setEnabled(Cmd::Edit, state.phase != Phase::Empty);
     s.setVisible(Cmd::MenuFirst, state.phase == Phase::Problem);

@@ -17,7 +17,7 @@ enum class Cmd {
     ComputePayoff, ImportSolutions,
     // Compute.
     WeightedSum, RefPoint, EConstraint, NadirMenu, NadirMethod1, NadirMethod2, AskTolerance,
-    EstimateNadirEA, VMA,
+    EstimateNadirEA, EstimateNadirEARuns, WorstFeasible, VMA,
     // Limits.
     ImposeLimitations,
     // Methods.

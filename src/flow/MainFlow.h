@@ -96,6 +96,14 @@ public:
     // "VMA-Vector Maximum Approach": the question, then every efficient
     // vertex into the basket, stopping once `maxBases` bases were found.
     void vmaCommand(int maxBases);
+    // "The true Nadir values": Method 1 or 2 with the objective prompt (and
+    // the tolerance prompt when "Ask tolerance" is checked); NadirCommands.cpp.
+    void nadirCommand(int method);
+    // "Estimate the Nadir point (EA)", its independent runs and the worst
+    // feasible values.
+    void eaNadirCommand();
+    void eaRunsCommand();
+    void worstFeasibleCommand();
 
     // STEM ("1st Iteration", "New iteration") and Pareto Race ("Start",
     // GO, the direction button, the speed slider, "Change Direction", "Fix

@@ -361,10 +361,11 @@ TEST_F(MainFlowTest, SolutionPhaseMenusDependOnTheNumberOfObjectives)
     EXPECT_EQ(flow.phase(), Phase::Solutions);
     EXPECT_FALSE(s.isVisible(Cmd::MenuFirst));
     for (Cmd c : {Cmd::WeightedSum, Cmd::RefPoint, Cmd::EConstraint, Cmd::VMA, Cmd::ImposeLimitations, Cmd::Stem1st,
-                  Cmd::RaceStart, Cmd::Icw1st, Cmd::ViewPayoff, Cmd::ExportData, Cmd::BtnWeightedSum, Cmd::ViewLastN})
+                  Cmd::RaceStart, Cmd::Icw1st, Cmd::ViewPayoff, Cmd::ExportData, Cmd::BtnWeightedSum, Cmd::ViewLastN,
+                  Cmd::EstimateNadirEA})
         EXPECT_TRUE(s.isAvailable(c)) << toString(c);
     for (Cmd c : {Cmd::StemNew, Cmd::StemExit, Cmd::RaceExit, Cmd::RaceFix, Cmd::IcwNew, Cmd::IcwExit,
-                  Cmd::NadirMethod1, Cmd::EstimateNadirEA})
+                  Cmd::NadirMethod1})
         EXPECT_FALSE(s.isAvailable(c)) << toString(c);
     EXPECT_FALSE(s.isVisible(Cmd::RacePanel));
     // Two objectives: the pay-off solutions are the nadir solutions.

@@ -203,6 +203,13 @@ std::optional<bool> ScriptedUiPort::chooseNormalization()
     return takeFront(normalizations);
 }
 
+std::optional<EaParameterTexts> ScriptedUiPort::editEaParameters(const EaParameterTexts& defaults)
+{
+    log << QStringLiteral("EaParameters");
+    eaDefaults = defaults;
+    return takeFront(eaParameters);
+}
+
 void ScriptedUiPort::showPayoffTable()
 {
     log << QStringLiteral("PayoffTable");

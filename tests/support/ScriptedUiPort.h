@@ -28,6 +28,10 @@ public:
     // returns its answer.
     std::deque<std::function<LimitationsAnswer(LimitationsEditor&)>> limitationScripts;
     std::deque<std::optional<bool>> normalizations;
+    // Each answer of the evolutionary algorithm's parameters dialog; nullopt
+    // (or none left) for Cancel. The defaults of the last opening are kept.
+    std::deque<std::optional<EaParameterTexts>> eaParameters;
+    EaParameterTexts eaDefaults;
     // Each answer of the race's ranges dialog; nullopt for Cancel. The
     // relaxation dialog answers from `grids` as the reference point does.
     std::deque<std::optional<RaceRangeTexts>> ranges;
@@ -71,6 +75,7 @@ public:
                                                   const std::function<bool(const QStringList&)>& accept) override;
     LimitationsAnswer editLimitations(LimitationsEditor& editor, bool eConstraints) override;
     std::optional<bool> chooseNormalization() override;
+    std::optional<EaParameterTexts> editEaParameters(const EaParameterTexts& defaults) override;
     std::optional<QStringList> editRelaxations(const QStringList& names, const QStringList& amounts,
                                                const std::function<bool(const QStringList&)>& accept) override;
     std::optional<RaceRangeTexts> editRaceRanges(const QStringList& names, const QStringList& lower,

@@ -1,5 +1,6 @@
 #include "app/batch/BatchArguments.h"
 
+#include "app/batch/BatchNadirActions.h"
 #include "app/batch/BatchOutput.h"
 #include "base/Messages.h"
 #include "methods/ParetoRace.h"
@@ -55,6 +56,18 @@ const char* const kUsage =
     "                               10000); its closing message goes to standard error\n"
     "  basket                       the basket values table (tab-separated) instead of\n"
     "                               a report\n"
+    "  nadir K [method=1|2] [tol=PCT]\n"
+    "                               the exact nadir value of objective K (method 2,\n"
+    "                               the window's, unless method=1), to within PCT %\n"
+    "                               of the value (the tolerance in force, 0.05 at\n"
+    "                               start, unless given; it stays for later actions)\n"
+    "  ea-nadir [pop=N] [pm=P] [iter=N] [seed=S] [runs=R]\n"
+    "                               the evolutionary nadir estimate (population 6p,\n"
+    "                               mutation 0.01, 10p generations, seeded from the\n"
+    "                               clock unless seed=S); runs=R makes R independent\n"
+    "                               runs from the pay-off solutions (seeds S..S+R-1),\n"
+    "                               discarding the other solutions of the basket\n"
+    "  worst-feasible               the worst feasible value of each objective\n"
     "  stem RELAX1,...,RELAXp ...   STEM: the first iteration, then one iteration per\n"
     "                               relaxation vector (the amount each objective may\n"
     "                               lose; '-' or 0 = not relaxed); the method is then\n"
@@ -70,7 +83,7 @@ const char* const kUsage =
     "Messages that the GUI shows in a box are written to standard error as \"KIND: text\".\n"
     "Exit status: 0 all actions done; 1 a computation failed (its message was printed,\n"
     "later actions are not run); 2 usage or input error.\n"
-    "Not available in this build: nadir, ea-nadir, icw.\n";
+    "Not available in this build: icw.\n";
 
 namespace {
 
@@ -86,12 +99,15 @@ const ActionSyntax kActions[] = {
     {"delete", ActionKind::Delete, 1, "RANGE"},
     {"vma", ActionKind::Vma, 0, ""},
     {"basket", ActionKind::Basket, 0, ""},
+    {"nadir", ActionKind::Nadir, 1, "K"},
+    {"ea-nadir", ActionKind::EaNadir, 0, ""},
+    {"worst-feasible", ActionKind::WorstFeasible, 0, ""},
     {"stem", ActionKind::Stem, 0, "RELAX1,...,RELAXp ..."},
     {"race", ActionKind::Race, 3, "Q1,...,Qp LO1:HI1,...,LOp:HIp STEPS"},
 };
 
 // Named in the interface, built with later versions.
-const char* const kLaterActions[] = {"nadir", "ea-nadir", "icw"};
+const char* const kLaterActions[] = {"icw"};
 
 const QLatin1String kMaxBasesPrefix("max-bases=");
 const QLatin1String kSpeedPrefix("speed=");
@@ -249,6 +265,9 @@ QString checkValues(const Action& action, int p)
                    : QStringLiteral("vma: '%1' is not max-bases= followed by a positive integer").arg(args[0]);
     case ActionKind::Stem: return checkStem(name, args, p);
     case ActionKind::Race: return checkRace(name, action, p);
+    case ActionKind::Nadir:
+    case ActionKind::EaNadir: return checkNadirAction(action, p);
+    case ActionKind::WorstFeasible:
     case ActionKind::Payoff:
     case ActionKind::Store:
     case ActionKind::Basket: return {};
@@ -415,6 +434,9 @@ QString splitActions(const QStringList& words, std::vector<Action>& actions)
         i += syntax->argumentCount;
         // vma takes its limit only when one follows.
         if (syntax->kind == ActionKind::Vma && i + 1 < words.size() && words[i + 1].startsWith(kMaxBasesPrefix))
+            actions.back().arguments << words[++i];
+        // nadir and ea-nadir take their settings while they follow.
+        while (i + 1 < words.size() && isNadirSetting(syntax->kind, words[i + 1]))
             actions.back().arguments << words[++i];
         if (syntax->kind == ActionKind::Race && i + 1 < words.size() && words[i + 1].startsWith(kSpeedPrefix))
             actions.back().arguments << words[++i];

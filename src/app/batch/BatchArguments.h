@@ -32,7 +32,7 @@ struct Options {
     QStringList actionWords;
 };
 
-enum class ActionKind { Payoff, WeightedSum, RefPoint, Limits, EConstraint, Store, Delete, Vma, Basket, Stem, Race };
+enum class ActionKind { Payoff, WeightedSum, RefPoint, Limits, EConstraint, Store, Delete, Vma, Basket, Nadir, EaNadir, WorstFeasible, Stem, Race };
 
 struct ActionSyntax {
     const char* name;

@@ -229,6 +229,11 @@ int BatchSession::run(const Action& action)
         flow_.vmaCommand(vmaMaxBases(action));
         return finishCommand();
     case ActionKind::Basket: return basket();
+    case ActionKind::Nadir: return nadir(action);
+    case ActionKind::EaNadir: return eaNadir(action);
+    case ActionKind::WorstFeasible:
+        flow_.worstFeasibleCommand();
+        return finishCommand();
     case ActionKind::Stem: return stem(args);
     case ActionKind::Race: return race(action);
     }

@@ -32,6 +32,9 @@ private:
     int limits(const QString& values);
     int eConstraint(const QStringList& args);
     int basket();
+    // nadir, ea-nadir; BatchNadirActions.cpp.
+    int nadir(const Action& action);
+    int eaNadir(const Action& action);
     int stem(const QStringList& vectors);
     int race(const Action& action);
     // The exit status of the flow's last command; its report is printed

@@ -31,7 +31,15 @@ void BatchUiPort::showMessage(MsgKind kind, const QString& message) { printMessa
 
 Answer BatchUiPort::ask(const QString&, bool) { return Answer::Yes; }
 
-std::optional<QString> BatchUiPort::inputText(const QString&, const QString&, const QString&) { return takeOnce(input); }
+std::optional<QString> BatchUiPort::inputText(const QString&, const QString&, const QString&)
+{
+    if (!inputs.empty()) {
+        QString typed = inputs.front();
+        inputs.pop_front();
+        return typed;
+    }
+    return takeOnce(input);
+}
 
 std::optional<QString> BatchUiPort::chooseOpenFile(const QString&, const QStringList&, const QString&)
 {
@@ -88,5 +96,7 @@ LimitationsAnswer BatchUiPort::editLimitations(LimitationsEditor& editor, bool)
 }
 
 std::optional<bool> BatchUiPort::chooseNormalization() { return normalize; }
+
+std::optional<EaParameterTexts> BatchUiPort::editEaParameters(const EaParameterTexts&) { return takeOnce(eaParameters); }
 
 } // namespace batch

@@ -20,6 +20,8 @@ public:
     std::optional<int> objective;  // 0-based row of the choose-an-objective dialog
     std::function<LimitationsAnswer(LimitationsEditor&)> limitations;
     std::optional<QString> input;
+    std::deque<QString> inputs; // input boxes answered in order, before `input`
+    std::optional<EaParameterTexts> eaParameters;
     std::optional<QString> openFile;
     std::optional<QString> saveFile;
     std::optional<RaceRangeTexts> ranges; // the race's ranges dialog
@@ -54,6 +56,7 @@ public:
         return answer;
     }
     std::optional<bool> chooseNormalization() override;
+    std::optional<EaParameterTexts> editEaParameters(const EaParameterTexts& defaults) override;
     void showPayoffTable() override { payoffShown = true; }
 };
 

@@ -330,6 +330,11 @@ void MainWindow::connectCommands()
         on(remove, [this] { flow_.deleteSolutions(); });
     on(Cmd::StoreOptions, [this] { flow_.setStoreAllSolutions(storeOptions_->choose(ws_.guardaTodasSols)); });
     on(Cmd::VMA, [this] { flow_.vmaCommand(kVmaMaxBases); });
+    on(Cmd::NadirMethod1, [this] { flow_.nadirCommand(1); });
+    on(Cmd::NadirMethod2, [this] { flow_.nadirCommand(2); });
+    on(Cmd::EstimateNadirEA, [this] { flow_.eaNadirCommand(); });
+    on(Cmd::EstimateNadirEARuns, [this] { flow_.eaRunsCommand(); });
+    on(Cmd::WorstFeasible, [this] { flow_.worstFeasibleCommand(); });
     on(Cmd::Stem1st, [this] { flow_.stemFirstIterationCommand(); });
     on(Cmd::StemNew, [this] { flow_.stemNewIterationCommand(); });
     on(Cmd::RaceStart, [this] { flow_.raceStartCommand(); });
@@ -365,8 +370,7 @@ void MainWindow::connectCommands()
         });
 
     // Commands whose computations are not part of this build yet.
-    for (Cmd cmd : {Cmd::NadirMethod1, Cmd::NadirMethod2,
-                    Cmd::EstimateNadirEA, Cmd::Icw1st, Cmd::IcwNew, Cmd::IcwContractedVma,
+    for (Cmd cmd : {Cmd::Icw1st, Cmd::IcwNew, Cmd::IcwContractedVma,
                     Cmd::ViewWeightSpace, Cmd::BtnWeightSpace})
         on(cmd, [this] {
             flow_.commandNotAvailable();

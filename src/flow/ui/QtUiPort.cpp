@@ -2,6 +2,7 @@
 
 #include "methods/ui/RaceRangesDialog.h"
 #include "methods/ui/RelaxationsDialog.h"
+#include "nadir/ui/EaParametersDialog.h"
 #include "problem/ui/ProblemEditorWindow.h"
 #include "solutions/ui/ChooseObjectiveDialog.h"
 #include "solutions/ui/LimitationsDialog.h"
@@ -206,6 +207,16 @@ std::optional<bool> QtUiPort::chooseNormalization()
         return dialogs->chooseNormalization();
     const NormalCursorWhileAsking normalCursor;
     return normalizationDialog()->choose();
+}
+
+std::optional<EaParameterTexts> QtUiPort::editEaParameters(const EaParameterTexts& defaults)
+{
+    if (dialogs)
+        return dialogs->editEaParameters(defaults);
+    const NormalCursorWhileAsking normalCursor;
+    if (!eaParameters_)
+        eaParameters_ = new EaParametersDialog(parent_);
+    return eaParameters_->edit(defaults);
 }
 
 void QtUiPort::showPayoffTable()

@@ -5,6 +5,7 @@
 #include <functional>
 
 class ChooseObjectiveDialog;
+class EaParametersDialog;
 class LimitationsDialog;
 class NormalizationDialog;
 class RaceRangesDialog;
@@ -59,6 +60,7 @@ public:
                                                   const std::function<bool(const QStringList&)>& accept) override;
     LimitationsAnswer editLimitations(LimitationsEditor& editor, bool eConstraints) override;
     std::optional<bool> chooseNormalization() override;
+    std::optional<EaParameterTexts> editEaParameters(const EaParameterTexts& defaults) override;
     std::optional<QStringList> editRelaxations(const QStringList& names, const QStringList& amounts,
                                                const std::function<bool(const QStringList&)>& accept) override;
     std::optional<RaceRangeTexts> editRaceRanges(const QStringList& names, const QStringList& lower,
@@ -101,6 +103,7 @@ private:
     RelaxationsDialog* relaxations_ = nullptr;
     RaceRangesDialog* raceRanges_ = nullptr;
     PayoffWindow* payoff_ = nullptr;
+    EaParametersDialog* eaParameters_ = nullptr;
     QProgressDialog* task_ = nullptr;
     bool taskCursor_ = false;
 };
