@@ -9,9 +9,9 @@
 // For the lifetime of a computation, every solve of `engine` can be stopped
 // by the person: the port shows a box with Cancel once the solve takes a
 // while. The port is asked at most every 50 ms, as lp_solve asks often.
-class CancellableSolveScope {
+class CancellableSolves {
 public:
-    CancellableSolveScope(UiPort& ui, LpEngine& engine) : ui_(ui), engine_(engine)
+    CancellableSolves(UiPort& ui, LpEngine& engine) : ui_(ui), engine_(engine)
     {
         ui_.beginStoppableTask(QString::fromUtf8(msg::kSolvingTitle), QString::fromUtf8(msg::kSolving));
         clock_.start();
@@ -23,13 +23,13 @@ public:
             return cancelled_;
         };
     }
-    ~CancellableSolveScope()
+    ~CancellableSolves()
     {
         engine_.control.cancelRequested = nullptr;
         ui_.endStoppableTask();
     }
-    CancellableSolveScope(const CancellableSolveScope&) = delete;
-    CancellableSolveScope& operator=(const CancellableSolveScope&) = delete;
+    CancellableSolves(const CancellableSolves&) = delete;
+    CancellableSolves& operator=(const CancellableSolves&) = delete;
 
 private:
     UiPort& ui_;

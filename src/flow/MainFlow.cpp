@@ -14,6 +14,7 @@
 #include "base/NumberFormat.h"
 #include "base/SaveFlow.h"
 #include "base/TextFileFormat.h"
+#include "flow/CancellableSolves.h"
 #include "flow/Messages.h"
 #include "workspace/Workspace.h"
 
@@ -38,39 +39,6 @@ bool toCount(const QString& typed, int& value)
 }
 
 bool hasWeightSpace(const Workspace& ws) { return ws.numObjectives == 2 || ws.numObjectives == 3; }
-
-// For the lifetime of a computation, every solve of `engine` can be stopped
-// by the person: the port shows a box with Cancel once the solve takes a
-// while. The port is asked at most every 50 ms, as lp_solve asks often.
-class CancellableSolves {
-public:
-    CancellableSolves(UiPort& ui, LpEngine& engine) : ui_(ui), engine_(engine)
-    {
-        ui_.beginStoppableTask(text(msg::kSolvingTitle), text(msg::kSolving));
-        clock_.start();
-        engine_.control.cancelRequested = [this] {
-            if (!cancelled_ && clock_.elapsed() - lastAsked_ >= 50) {
-                lastAsked_ = clock_.elapsed();
-                cancelled_ = !ui_.updateStoppableTask(text(msg::kSolving));
-            }
-            return cancelled_;
-        };
-    }
-    ~CancellableSolves()
-    {
-        engine_.control.cancelRequested = nullptr;
-        ui_.endStoppableTask();
-    }
-    CancellableSolves(const CancellableSolves&) = delete;
-    CancellableSolves& operator=(const CancellableSolves&) = delete;
-
-private:
-    UiPort& ui_;
-    LpEngine& engine_;
-    QElapsedTimer clock_;
-    qint64 lastAsked_ = -50; // the first question goes out at once
-    bool cancelled_ = false;
-};
 
 } // namespace
 

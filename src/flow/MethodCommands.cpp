@@ -74,7 +74,7 @@ void MainFlow::runStemProposal()
     BusyCursor busy(ui_);
     SolveStatus status = SolveStatus::Other;
     {
-        const CancellableSolveScope cancellable(ui_, *engine_);
+        const CancellableSolves cancellable(ui_, *engine_);
         status = ComputeReferencePoint(ws_, *engine_, ui_);
     }
     if (status != SolveStatus::Optimal) {
@@ -127,7 +127,7 @@ void MainFlow::raceStartCommand()
     SolveStatus status = SolveStatus::Other;
     {
         BusyCursor busy(ui_);
-        const CancellableSolveScope cancellable(ui_, *engine_);
+        const CancellableSolves cancellable(ui_, *engine_);
         status = race_->start(ws_, *engine_, ui_, low, high);
     }
     ui_.notify(UiEvent::RacePanelChanged);
@@ -157,7 +157,7 @@ void MainFlow::raceGoCommand()
     SolveStatus status = SolveStatus::Optimal;
     ParetoRace::Step step = ParetoRace::Step::Moved;
     if (race_->nextGoSolves()) {
-        const CancellableSolveScope cancellable(ui_, *engine_);
+        const CancellableSolves cancellable(ui_, *engine_);
         step = race_->go(ws_, *engine_, ui_, status);
     } else {
         step = race_->go(ws_, *engine_, ui_, status);
@@ -219,7 +219,7 @@ void MainFlow::raceChangeDirectionCommand()
     SolveStatus status = SolveStatus::Other;
     {
         BusyCursor busy(ui_);
-        const CancellableSolveScope cancellable(ui_, *engine_);
+        const CancellableSolves cancellable(ui_, *engine_);
         status = race_->changeDirection(ws_, *engine_, ui_, c);
     }
     ui_.notify(UiEvent::RacePanelChanged);
@@ -250,7 +250,7 @@ void MainFlow::raceFixCommand()
     SolveStatus status = SolveStatus::Other;
     {
         BusyCursor busy(ui_);
-        const CancellableSolveScope cancellable(ui_, *engine_);
+        const CancellableSolves cancellable(ui_, *engine_);
         status = race_->reproject(ws_, *engine_, ui_);
     }
     // The race goes on from where it was; the person learns why nothing moved.
@@ -312,7 +312,7 @@ void MainFlow::raceRelaxCommand()
     SolveStatus status = SolveStatus::Other;
     {
         BusyCursor busy(ui_);
-        const CancellableSolveScope cancellable(ui_, *engine_);
+        const CancellableSolves cancellable(ui_, *engine_);
         status = race_->reproject(ws_, *engine_, ui_);
     }
     if (status != SolveStatus::Optimal) {
