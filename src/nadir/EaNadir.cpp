@@ -362,6 +362,8 @@ public:
         for (int generation = 1; generation <= par_.maxIter; ++generation) {
             generation_ = generation;
             result.generations = generation;
+            if (!startGeneration(result))
+                return false;
             const EaChildren children = EaMakeChildren(population, p, par_.pm, rng_);
             result.validChildren += static_cast<int>(children.valid.size());
             result.discardedConvex += children.discardedConvex;
@@ -412,6 +414,24 @@ private:
                                      .arg(evaluator_.evaluations)
                                      .arg(pointText(ws_, ", "));
         if (box_.update(progress)) {
+            result.end = EaEnd::Cancelled;
+            return false;
+        }
+        return true;
+    }
+
+    // Every generation starts with the box showing it; false once Cancel
+    // was pressed.
+    bool startGeneration(EaRunResult& result)
+    {
+        const QString progress = text(msg::kEaProgress)
+                                     .arg(runNumber_)
+                                     .arg(runCount_)
+                                     .arg(generation_)
+                                     .arg(par_.maxIter)
+                                     .arg(evaluator_.evaluations)
+                                     .arg(pointText(ws_, ", "));
+        if (box_.update(progress, true)) {
             result.end = EaEnd::Cancelled;
             return false;
         }

@@ -262,18 +262,34 @@ TEST(EaIndependentRuns, AskBeforeDiscardingTheSolutionsBeyondThePayoff)
     EXPECT_EQ(ui.dialogs(), QStringList{QStringLiteral("Ask: ") + text(msg::kEaRunsDiscard).arg(stored - 3)});
 }
 
+// Cancel pressed while the box shows the third generation.
+class CancelAtGeneration : public ScriptedUiPort {
+public:
+    bool updateStoppableTask(const QString& shown) override
+    {
+        return ScriptedUiPort::updateStoppableTask(shown) && !shown.contains(QStringLiteral("generation 3 of"));
+    }
+};
+
 TEST(EaStops, CancelKeepsTheSolutionsAndTheStartingEstimate)
 {
+    auto uncancelled = payoffDone(11u, mediumShape());
     auto ws = payoffDone(11u, mediumShape());
     const vectorObj before = ws->nadirPoint;
     const int stored = ws->basketCount;
-    ScriptedUiPort ui;
-    ui.cancelAtUpdate = 1;
+    ScriptedUiPort plain;
     ReportDocument report;
+    EaParameters twoGenerations = seeded(3, 5);
+    twoGenerations.maxIter = 2;
+    EaEstimateNadir(*uncancelled, engine(), plain, twoGenerations, report);
+    // The generations done before Cancel move the estimate.
+    ASSERT_NE(uncancelled->nadirPoint, before);
+    CancelAtGeneration ui;
     const EaRunResult r = EaEstimateNadir(*ws, engine(), ui, seeded(3, 5), report);
     EXPECT_EQ(r.end, EaEnd::Cancelled);
+    EXPECT_EQ(r.generations, 3);
     EXPECT_EQ(ws->nadirPoint, before);
-    EXPECT_GE(ws->basketCount, stored);
+    EXPECT_GT(ws->basketCount, stored);
     EXPECT_FALSE(ui.taskOpen);
     EXPECT_EQ(ui.dialogs().last(), QStringLiteral("Information: ") + text(msg::kEaStoppedByUser));
 }
