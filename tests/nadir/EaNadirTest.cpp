@@ -13,6 +13,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
+#include <QTemporaryDir>
+
 #include <cmath>
 
 // The evolutionary estimate: its operators against the rules they follow,
@@ -309,6 +312,32 @@ TEST(EaStops, AFailedEvaluationShowsItsStatusThenTheReport)
     EXPECT_TRUE(ui.dialogs()[1].startsWith(QStringLiteral("Information: Estimate of Nadir point = (")));
     ASSERT_FALSE(report.isEmpty());
     EXPECT_EQ(report.lines()[0].text, QStringLiteral(" Estimated Nadir values "));
+}
+
+// The trace file is written only when asked for, with every population.
+TEST(EaTrace, IsWrittenOnlyWhenAskedFor)
+{
+    QTemporaryDir dir;
+    EaOptions options;
+    options.traceDirectory = dir.path();
+    const QString path = dir.filePath(QStringLiteral("DEBUG_EA_random.txt"));
+    ScriptedUiPort ui;
+    ReportDocument report;
+    EaParameters parameters = seeded(3, 5);
+    parameters.maxIter = 2;
+    auto ws = payoffDone(11u, mediumShape());
+    EaEstimateNadir(*ws, engine(), ui, parameters, report, options);
+    EXPECT_FALSE(QFile::exists(path));
+    parameters.trace = true;
+    auto traced = payoffDone(11u, mediumShape());
+    EaEstimateNadir(*traced, engine(), ui, parameters, report, options);
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString trace = QString::fromLatin1(file.readAll());
+    EXPECT_TRUE(trace.startsWith(QStringLiteral("Populacao inicial\r\n")));
+    EXPECT_EQ(trace.count(QStringLiteral("ITERACAO\t")), 2);
+    EXPECT_EQ(trace.count(QStringLiteral("Populacao Aux (Nfilhos;TamPop)\t")), 2);
+    EXPECT_EQ(trace.count(QStringLiteral("Populacao Actual\r\n")), 2);
 }
 
 // ---------------------------------------------------------------- worst feasible values
