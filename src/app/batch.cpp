@@ -7,6 +7,7 @@
 #include "app/batch/BatchSession.h"
 #include "problem/ProblemFile.h"
 #include "problem/ProblemListing.h"
+#include "problem/VlpFile.h"
 #include "workspace/Workspace.h"
 
 #include <QCoreApplication>
@@ -25,11 +26,18 @@ int usageError(const QString& message)
     return kExitUsage;
 }
 
-// --write and --listing, once everything else was found valid.
+// --write, --write-vlp and --listing, once everything else was found valid.
 int writeProblem(const Workspace& ws, const Options& options)
 {
     if (options.writeGiven) {
         const ProblemWriteResult written = WriteProblemFile(options.writePath, ws);
+        if (!written.ok) {
+            printError(written.message);
+            return kExitUsage;
+        }
+    }
+    if (options.writeVlpGiven) {
+        const ProblemWriteResult written = WriteVlpFile(options.writeVlpPath, ws);
         if (!written.ok) {
             printError(written.message);
             return kExitUsage;

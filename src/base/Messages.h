@@ -11,6 +11,7 @@ inline constexpr char kProductLongTitle[] = "Interactive Multiple Objective Line
 inline constexpr char kFilterMlp[] = "MOLP data (*.mlp)";
 inline constexpr char kFilterMps[] = "MPS format (*.mps)";
 inline constexpr char kFilterMpsText[] = "text (*.txt)";
+inline constexpr char kFilterVlp[] = "Vector linear program (*.vlp)";
 inline constexpr char kFilterRtf[] = "Rich Text Files (*.RTF)";
 inline constexpr char kFilterTxt[] = "Text Files (*.TXT)";
 

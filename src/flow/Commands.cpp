@@ -18,6 +18,8 @@ const CommandInfo kInfos[kCommandCount] = {
     {Cmd::New, "&New", "Ctrl+N", "", false},
     {Cmd::Open, "&Open", "Ctrl+O", "", false},
     {Cmd::OpenMps, "Open MPS", "", "", false},
+    {Cmd::OpenVlp, "Open VLP ...", "", "", false},
+    {Cmd::SaveVlp, "Save as VLP ...", "", "", false},
     {Cmd::Edit, "&Edit", "Ctrl+E", "", false},
     {Cmd::Exit, "E&xit", "", "", false},
     {Cmd::ComputePayoff, "Compute Pay-off table", "", "", false},
@@ -86,7 +88,8 @@ MenuEntry menu(Cmd cmd, std::vector<MenuEntry> children) { return MenuEntry{cmd,
 std::vector<MenuEntry> buildLayout()
 {
     return {
-        menu(Cmd::MenuFile, {item(Cmd::New), item(Cmd::Open), item(Cmd::OpenMps), item(Cmd::Edit),
+        menu(Cmd::MenuFile, {item(Cmd::New), item(Cmd::Open), item(Cmd::OpenMps), item(Cmd::OpenVlp), item(Cmd::Edit),
+                             item(Cmd::SaveVlp),
                              separator(), item(Cmd::Exit)}),
         menu(Cmd::MenuFirst, {item(Cmd::ComputePayoff), separator(), item(Cmd::ImportSolutions)}),
         menu(Cmd::MenuCompute,
@@ -221,6 +224,7 @@ CommandStates CommandStatesFor(const FlowState& state)
     s.setEnabled(Cmd::NadirMethod1, false);
 
     s.setEnabled(Cmd::Edit, state.phase != Phase::Empty);
+    s.setEnabled(Cmd::SaveVlp, state.phase != Phase::Empty);
     s.setVisible(Cmd::MenuFirst, state.phase == Phase::Problem);
     for (Cmd menu : {Cmd::MenuCompute, Cmd::MenuLimits, Cmd::MenuMethods, Cmd::MenuSolutions})
         s.setVisible(menu, solutions);

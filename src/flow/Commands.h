@@ -12,7 +12,7 @@ enum class Cmd {
     // Menus of the menu bar.
     MenuFile, MenuFirst, MenuCompute, MenuLimits, MenuMethods, MenuSolutions, MenuHelp,
     // File.
-    New, Open, OpenMps, Edit, Exit,
+    New, Open, OpenMps, OpenVlp, SaveVlp, Edit, Exit,
     // First.
     ComputePayoff, ImportSolutions,
     // Compute.

@@ -3,6 +3,7 @@
 #include "problem/MpsFile.h"
 #include "problem/ProblemEditor.h"
 #include "problem/ProblemFile.h"
+#include "problem/VlpFile.h"
 #include "lp/LpSolveAdapter.h"
 #include "nadir/Vma.h"
 #include "lp/ScalarizingPrograms.h"
@@ -217,7 +218,7 @@ void MainFlow::openMpsProblem()
         finish(Outcome::Cancelled);
 }
 
-void MainFlow::openMpsFile(const QString& path)
+void MainFlow::openMpsFile(const QString& path, MpsFormat format)
 {
     if (!ProblemFileExists(path)) {
         ui_.showMessage(MsgKind::Error, text(msg::kFileNotFound));
@@ -231,18 +232,11 @@ void MainFlow::openMpsFile(const QString& path)
     MpsReadResult read;
     {
         BusyCursor busy(ui_);
-        read = ReadMpsFile(path, *problem);
+        read = ReadMpsFile(path, *problem, format);
     }
-    if (!read.message.isEmpty()) {
-        ui_.showMessage(MsgKind::Error, read.message);
-        finish(Outcome::Refused);
-        return;
-    }
-    if (!read.fits)
-        ui_.showMessage(MsgKind::Error, text(msg::kTooBig));
-    if (!read.converted)
-        ui_.showMessage(MsgKind::Error, text(msg::kConversionError));
     if (!read.accepted()) {
+        for (const QString& message : MpsRefusalMessages(read))
+            ui_.showMessage(MsgKind::Error, message);
         finish(Outcome::Refused);
         return;
     }
@@ -252,6 +246,60 @@ void MainFlow::openMpsFile(const QString& path)
     ws_.fileName = path;
     AccoesNovoProb();
     finish(Outcome::Done);
+}
+
+void MainFlow::openVlpProblem()
+{
+    if (!confirmDiscardSolutions()) {
+        finish(Outcome::Cancelled);
+        return;
+    }
+    const auto path = ui_.chooseOpenFile(QStringLiteral("Open VLP"), {text(msg::kFilterVlp)}, QStringLiteral("vlp"));
+    if (path)
+        openVlpFile(*path);
+    else
+        finish(Outcome::Cancelled);
+}
+
+void MainFlow::openVlpFile(const QString& path)
+{
+    if (!ProblemFileExists(path)) {
+        ui_.showMessage(MsgKind::Error, text(msg::kFileNotFound));
+        finish(Outcome::Refused);
+        return;
+    }
+    auto problem = std::make_unique<ProblemData>(static_cast<const ProblemData&>(ws_));
+    ResetProblemData(*problem);
+    VlpReadResult read;
+    {
+        BusyCursor busy(ui_);
+        read = ReadVlpFile(path, *problem);
+    }
+    if (read.status != VlpReadStatus::Ok) {
+        ui_.showMessage(MsgKind::Error, read.message);
+        finish(Outcome::Refused);
+        return;
+    }
+    HideProblemViews();
+    ResetProblem(ws_);
+    static_cast<ProblemData&>(ws_) = std::move(*problem);
+    ws_.fileName = path;
+    AccoesNovoProb();
+    finish(Outcome::Done);
+}
+
+void MainFlow::saveVlpProblem()
+{
+    const auto chosen = ChooseSaveTarget(ui_, QStringLiteral("Save as VLP"), {text(msg::kFilterVlp)},
+                                         QStringLiteral("vlp"));
+    if (!chosen) {
+        finish(Outcome::Cancelled);
+        return;
+    }
+    const ProblemWriteResult written = WriteVlpFile(*chosen, ws_);
+    if (!written.ok)
+        ui_.showMessage(MsgKind::Error, written.message);
+    finish(written.ok ? Outcome::Done : Outcome::Failed);
 }
 
 void MainFlow::editProblem()

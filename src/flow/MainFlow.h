@@ -3,6 +3,7 @@
 #include "lp/LpEngine.h"
 #include "methods/ParetoRace.h"
 #include "methods/Stem.h"
+#include "problem/MpsFile.h"
 #include "problem/ProblemEditor.h"
 #include "flow/Commands.h"
 #include "solutions/Limitations.h"
@@ -58,12 +59,20 @@ public:
     // Open: asks for a file, then openProblemFile.
     void openProblem();
     void openProblemFile(const QString& path);
-    // Open MPS: asks for a fixed-column MPS file, then openMpsFile.
+    // Open MPS: asks for an MPS file, then openMpsFile.
     void openMpsProblem();
-    // Reads the MPS file in `path`; a file that does not fit the limits, or
-    // cannot be converted, is refused with its messages and leaves the loaded
+    // Reads the MPS file in `path` (fixed-column or free, as the file shows
+    // unless `format` says); a file that does not fit the limits, or cannot
+    // be converted, is refused with its messages and leaves the loaded
     // problem and the phase as they were.
-    void openMpsFile(const QString& path);
+    void openMpsFile(const QString& path, MpsFormat format = MpsFormat::Automatic);
+    // Open VLP ...: asks for a .vlp file, then openVlpFile.
+    void openVlpProblem();
+    // Reads the vector linear program in `path` as openMpsFile reads MPS.
+    void openVlpFile(const QString& path);
+    // Save as VLP ...: asks for a file name and writes the loaded problem in
+    // the .vlp format.
+    void saveVlpProblem();
     // Edit: the loaded problem in the problem editor (after a warning when
     // computations would be lost).
     void editProblem();

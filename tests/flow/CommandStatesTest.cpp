@@ -44,9 +44,10 @@ FlowState withLimits(FlowState s)
 INSTANTIATE_TEST_SUITE_P(
     Phases, CommandStatesTable,
     ::testing::Values(
-        Row{"Empty", stateOf(Phase::Empty, 0), {Cmd::New, Cmd::Open, Cmd::OpenMps, Cmd::Exit, Cmd::HelpContents},
-            {Cmd::Edit, Cmd::ComputePayoff, Cmd::WeightedSum, Cmd::StoreCurrent, Cmd::ViewWeightSpace}},
-        Row{"Problem", stateOf(Phase::Problem, 3), {Cmd::Edit, Cmd::ComputePayoff, Cmd::ImportSolutions},
+        Row{"Empty", stateOf(Phase::Empty, 0),
+            {Cmd::New, Cmd::Open, Cmd::OpenMps, Cmd::OpenVlp, Cmd::Exit, Cmd::HelpContents},
+            {Cmd::Edit, Cmd::SaveVlp, Cmd::ComputePayoff, Cmd::WeightedSum, Cmd::StoreCurrent, Cmd::ViewWeightSpace}},
+        Row{"Problem", stateOf(Phase::Problem, 3), {Cmd::Edit, Cmd::SaveVlp, Cmd::ComputePayoff, Cmd::ImportSolutions},
             {Cmd::WeightedSum, Cmd::ViewPayoff, Cmd::Stem1st, Cmd::BtnWeightedSum}},
         Row{"TwoObjectives", stateOf(Phase::Solutions, 2),
             {Cmd::WeightedSum, Cmd::RefPoint, Cmd::EConstraint, Cmd::VMA, Cmd::ViewWeightSpace, Cmd::Stem1st,

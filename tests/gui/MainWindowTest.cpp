@@ -100,9 +100,11 @@ TEST_F(MainWindowTest, EmptyPhaseShowsFileAndHelpMenusOnly)
     QMenu* file = menuNamed(*window, QStringLiteral("&File"));
     ASSERT_NE(file, nullptr);
     EXPECT_EQ(visibleEntries(file->actions()),
-              QStringList({"&New", "&Open", "Open MPS", "&Edit", "-", "E&xit"}));
+              QStringList({"&New", "&Open", "Open MPS", "Open VLP ...", "&Edit", "Save as VLP ...", "-", "E&xit"}));
     EXPECT_FALSE(window->action(Cmd::Edit)->isEnabled());
+    EXPECT_FALSE(window->action(Cmd::SaveVlp)->isEnabled());
     EXPECT_TRUE(window->action(Cmd::OpenMps)->isEnabled());
+    EXPECT_TRUE(window->action(Cmd::OpenVlp)->isEnabled());
     EXPECT_EQ(window->action(Cmd::New)->shortcut(), QKeySequence(QStringLiteral("Ctrl+N")));
     EXPECT_EQ(window->action(Cmd::Open)->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
     EXPECT_EQ(window->action(Cmd::Edit)->shortcut(), QKeySequence(QStringLiteral("Ctrl+E")));

@@ -184,24 +184,32 @@ TEST_F(MpsOpenFlowTest, RefusedFilesShowTheirMessagesInOrderAndChangeNothing)
         QByteArray text;
         QStringList messages;
     };
-    const QString tooBig = ErrorLine(msg::kTooBig);
-    const QString conversion = ErrorLine(msg::kConversionError);
+    // Each message names the line it concerns.
+    const auto tooBig = [](const char* at) { return ErrorLine(msg::kTooBig) + QLatin1Char('\n') + QLatin1String(at); };
+    const auto conversion = [](const char* at) {
+        return ErrorLine(msg::kConversionError) + QLatin1Char('\n') + QLatin1String(at);
+    };
+    const char* const unsupportedFree = "Line 18: bound type \"FR\" is not supported (a variable needs a finite lower bound).";
     const Case cases[] = {
-        {"big.mps", ManyRows(MaxConstraints, "ENDATA\n"), {tooBig}},
-        {"ranges.mps", Replaced(kTwoObjectives, "BOUNDS", "RANGES"), {conversion}},
+        {"big.mps", ManyRows(MaxConstraints, "ENDATA\n"), {tooBig("Line 102: more than 100 rows.")}},
+        {"ranges.mps", Replaced(kTwoObjectives, "BOUNDS", "RANGES"),
+         {conversion("Line 17: section \"RANGES\" is not supported here.")}},
         {"bigranges.mps", ManyRows(MaxConstraints + 5, "RHS\nRANGES\n    RNG       R1                   1\nENDATA\n"),
-         {tooBig, conversion}},
+         {tooBig("Line 102: more than 100 rows."), conversion("Line 111: section \"RANGES\" is not supported here.")}},
         {"free.mps", Replaced(kTwoObjectives, " UP BND       X1                   6", " FR BND       X1"),
-         {conversion}},
+         {conversion(unsupportedFree)}},
         {"minus.mps", Replaced(kTwoObjectives, " UP BND       X1                   6", " MI BND       X1"),
-         {conversion}},
+         {conversion("Line 18: bound type \"MI\" is not supported (a variable needs a finite lower bound).")}},
         {"badnumber.mps", Replaced(kTwoObjectives, "  10   C2", " abc   C2"),
-         {QStringLiteral("Error: 'abc' is not a valid floating point value")}},
-        {"undefined.mps", Replaced(kTwoObjectives, "    RHS       C3", "    RHS       C9"), {conversion}},
-        {"undefinedcolumn.mps", Replaced(kTwoObjectives, " UP BND       X1", " UP BND       X7"), {conversion}},
+         {QStringLiteral("Error: 'abc' is not a valid floating point value\nLine 15.")}},
+        {"undefined.mps", Replaced(kTwoObjectives, "    RHS       C3", "    RHS       C9"),
+         {conversion("Line 16: row \"C9\" is not in the ROWS section.")}},
+        {"undefinedcolumn.mps", Replaced(kTwoObjectives, " UP BND       X1", " UP BND       X7"),
+         {conversion("Line 18: column \"X7\" is not in the COLUMNS section.")}},
         {"noobjective.mps", Replaced(Replaced(kTwoObjectives, " N  COST", " L  COST").constData(), " N  TIME", " G  TIME"),
-         {conversion}},
-        {"empty.mps", QByteArray(), {conversion}},
+         {conversion("Line 19: the file has no objective row (N).")}},
+        {"empty.mps", QByteArray(), {conversion("Line 1: the file ends without ENDATA.")}},
+        {"unended.mps", Replaced(kTwoObjectives, "ENDATA\r\n", ""), {conversion("Line 18: the file ends without ENDATA.")}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -339,12 +347,14 @@ TEST(MpsBatch, RefusedFilesPrintTheWindowsMessages)
 {
     BatchRun run = RunBatch({TestData(QStringLiteral("netlib/sc105.mps"))});
     EXPECT_EQ(run.exitCode, 2);
-    EXPECT_EQ(run.err, ErrorLine(msg::kTooBig) + QLatin1Char('\n'));
+    EXPECT_EQ(run.err, ErrorLine(msg::kTooBig) + QStringLiteral("\nLine 103: more than 100 rows.\n"));
     EXPECT_TRUE(run.out.isEmpty());
 
     run = RunBatch({TestData(QStringLiteral("netlib/boeing2.mps")), QStringLiteral("payoff")});
     EXPECT_EQ(run.exitCode, 2);
-    EXPECT_EQ(run.err, ErrorLine(msg::kTooBig) + QLatin1Char('\n') + ErrorLine(msg::kConversionError) + QLatin1Char('\n'));
+    EXPECT_EQ(run.err, ErrorLine(msg::kTooBig) + QStringLiteral("\nLine 103: more than 100 rows.\n")
+                           + ErrorLine(msg::kConversionError)
+                           + QStringLiteral("\nLine 900: section \"RANGES\" is not supported here.\n"));
     EXPECT_TRUE(run.out.isEmpty());
 
     QTemporaryDir dir;
@@ -355,7 +365,7 @@ TEST(MpsBatch, RefusedFilesPrintTheWindowsMessages)
     f.close();
     run = RunBatch({bad});
     EXPECT_EQ(run.exitCode, 2);
-    EXPECT_EQ(run.err, QStringLiteral("Error: '1O.' is not a valid floating point value\n"));
+    EXPECT_EQ(run.err, QStringLiteral("Error: '1O.' is not a valid floating point value\nLine 15.\n"));
 
     // The batch tool names the file it did not find.
     const QString none = dir.filePath(QStringLiteral("none.mps"));

@@ -20,9 +20,15 @@ const char* const kStoreWithAllSolutions = "store: with --all-solutions every co
 
 const char* const kUsage =
     "usage: quilvane-batch [OPTIONS] PROBLEM [ACTION ...]\n"
-    "  PROBLEM            a .mlp problem file, or a fixed-column MPS file (.mps)\n"
-    "  --mps              read PROBLEM as a fixed-column MPS file whatever its name\n"
+    "  PROBLEM            a .mlp problem file, an MPS file (.mps, fixed-column or\n"
+    "                     free format, as the file shows) or a vector linear\n"
+    "                     program (.vlp)\n"
+    "  --mps              read PROBLEM as an MPS file whatever its name\n"
+    "  --free-mps         read PROBLEM as a free-format MPS file\n"
+    "  --fixed-mps        read PROBLEM as a fixed-column MPS file\n"
+    "  --vlp              read PROBLEM as a .vlp file whatever its name\n"
     "  --write FILE       write the problem as a .mlp file after reading it\n"
+    "  --write-vlp FILE   write the problem as a .vlp file after reading it\n"
     "  --listing FILE     write the problem's text listing (as the editor's\n"
     "                     \"Save as text ...\") after reading it\n"
     "  --normalize        L2 normalization of the objectives before the pay-off table\n"
@@ -387,8 +393,18 @@ QString parseArguments(const QStringList& args, Options& options)
                 return QStringLiteral("--time-limit needs a number of seconds (0 for no limit)");
             options.timeLimitSeconds = seconds;
             ++i;
+        } else if (arg == QLatin1String("--write-vlp")) {
+            error = fileArgument(args, i, options.writeVlpPath, &options.writeVlpGiven);
         } else if (arg == QLatin1String("--mps")) {
             options.mps = true;
+        } else if (arg == QLatin1String("--free-mps") || arg == QLatin1String("--fixed-mps")) {
+            const MpsFormat format = arg == QLatin1String("--free-mps") ? MpsFormat::Free : MpsFormat::Fixed;
+            if (options.mpsFormat != MpsFormat::Automatic && options.mpsFormat != format)
+                return QStringLiteral("--free-mps and --fixed-mps exclude each other");
+            options.mps = true;
+            options.mpsFormat = format;
+        } else if (arg == QLatin1String("--vlp")) {
+            options.vlp = true;
         } else if (arg == QLatin1String("--normalize")) {
             options.normalize = true;
         } else if (arg == QLatin1String("--all-solutions")) {
@@ -410,8 +426,13 @@ QString parseArguments(const QStringList& args, Options& options)
     if (!options.importPath.isEmpty() && options.normalize)
         return QStringLiteral("--normalize cannot be used with --import: the normalization factors come from "
                               "the results file");
-    if (options.problemPath.endsWith(QLatin1String(".mps"), Qt::CaseInsensitive))
+    if (options.mps && options.vlp)
+        return QStringLiteral("--vlp cannot be used with --mps, --free-mps or --fixed-mps");
+    // A switch says how to read the file; without one its extension does.
+    if (!options.vlp && options.problemPath.endsWith(QLatin1String(".mps"), Qt::CaseInsensitive))
         options.mps = true;
+    if (!options.mps && options.problemPath.endsWith(QLatin1String(".vlp"), Qt::CaseInsensitive))
+        options.vlp = true;
     return {};
 }
 

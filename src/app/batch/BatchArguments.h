@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/Numeric.h"
+#include "problem/MpsFile.h"
 
 #include <QString>
 #include <QStringList>
@@ -23,7 +24,11 @@ struct Options {
     QString listingPath;
     bool writeGiven = false;
     bool listingGiven = false;
-    bool mps = false; // read the problem as fixed-column MPS
+    bool mps = false; // read the problem as MPS
+    MpsFormat mpsFormat = MpsFormat::Automatic; // fixed or free, as the file shows unless a switch says
+    bool vlp = false; // read the problem as a vector linear program (.vlp)
+    QString writeVlpPath;
+    bool writeVlpGiven = false;
     bool normalize = false;
     bool allSolutions = false;
     QString importPath; // a results file read instead of the pay-off table

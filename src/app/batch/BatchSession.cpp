@@ -48,7 +48,9 @@ int BatchSession::openProblem()
         return kExitUsage;
     }
     if (options_.mps)
-        flow_.openMpsFile(path);
+        flow_.openMpsFile(path, options_.mpsFormat);
+    else if (options_.vlp)
+        flow_.openVlpFile(path);
     else
         flow_.openProblemFile(path);
     if (flow_.lastOutcome() != Outcome::Done)

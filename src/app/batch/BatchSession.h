@@ -15,7 +15,7 @@ class BatchSession {
 public:
     BatchSession(Workspace& ws, const Options& options);
 
-    // Reads the problem as Open (or Open MPS) does.
+    // Reads the problem as Open (or Open MPS, Open VLP ...) does.
     int openProblem();
     // The results file instead of the pay-off table, as Import does.
     int importResults(const QString& path);

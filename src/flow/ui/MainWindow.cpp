@@ -313,6 +313,8 @@ void MainWindow::connectCommands()
     on(Cmd::New, [this] { newProblem(); });
     on(Cmd::Open, [this] { flow_.openProblem(); });
     on(Cmd::OpenMps, [this] { flow_.openMpsProblem(); });
+    on(Cmd::OpenVlp, [this] { flow_.openVlpProblem(); });
+    on(Cmd::SaveVlp, [this] { flow_.saveVlpProblem(); });
     on(Cmd::Edit, [this] { flow_.editProblem(); });
     on(Cmd::Exit, [this] { close(); });
     on(Cmd::HelpContents, [this] { showHelp(); });

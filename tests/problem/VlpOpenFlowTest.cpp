@@ -1,0 +1,124 @@
+// Open VLP ... and Save as VLP ... in the main window's flow: the dialogs,
+// a refused file leaving the loaded problem as it was, and a saved problem
+// reading back as the same problem.
+
+#include "problem/VlpFile.h"
+#include "flow/MainFlow.h"
+#include "workspace/Workspace.h"
+
+#include "ProblemTestData.h"
+#include "ScriptedUiPort.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using namespace problemtest;
+
+namespace {
+
+const char kProblem[] = "p vlp max 2 2 3 2 2\n"
+                        "a 1 1 1\na 1 2 1\na 2 2 1\n"
+                        "o 1 1 1\no 2 2 1\n"
+                        "i 1 u 10\ni 2 d 1 4\n"
+                        "j 1 l 0\nj 2 l 0\n"
+                        "e\n";
+
+class VlpOpenFlowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        flow.startUp(dir.path());
+        ui.clear();
+    }
+
+    QString writeFile(const QString& name, const QByteArray& bytes)
+    {
+        const QString path = dir.filePath(name);
+        QFile f(path);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+        return path;
+    }
+
+    QTemporaryDir dir;
+    std::unique_ptr<Workspace> ws = std::make_unique<Workspace>();
+    ScriptedUiPort ui;
+    MainFlow flow{*ws, ui};
+};
+
+TEST_F(VlpOpenFlowTest, OpenVlpAsksForAFileAndLoadsTheProblem)
+{
+    EXPECT_TRUE(flow.states().isAvailable(Cmd::OpenVlp));
+    EXPECT_FALSE(flow.states().isAvailable(Cmd::SaveVlp));
+    ui.files.push_back(writeFile(QStringLiteral("two.vlp"), kProblem));
+    flow.openVlpProblem();
+    EXPECT_TRUE(ui.dialogs().isEmpty()) << ui.log.join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(ui.log.contains(QStringLiteral("OpenFile: Open VLP | Vector linear program (*.vlp)")));
+    EXPECT_EQ(flow.phase(), Phase::Problem);
+    EXPECT_EQ(flow.caption(), QStringLiteral("Quilvane - two"));
+    EXPECT_EQ(ws->numConstraints, 3);
+    EXPECT_EQ(ws->objSense[2], 1);
+    // The slack names follow the new rows: "<=", ">=", "<=".
+    EXPECT_EQ(ws->slackName[2], QStringLiteral("S2"));
+    EXPECT_TRUE(flow.states().isAvailable(Cmd::SaveVlp));
+}
+
+TEST_F(VlpOpenFlowTest, ARefusedFileShowsItsLineAndChangesNothing)
+{
+    flow.openVlpFile(writeFile(QStringLiteral("two.vlp"), kProblem));
+    ASSERT_EQ(flow.phase(), Phase::Problem);
+    const auto before = std::make_unique<ProblemData>(static_cast<const ProblemData&>(*ws));
+    ui.clear();
+    QByteArray cone(kProblem);
+    cone.replace("e\n", "k 1 1 1\ne\n");
+    flow.openVlpFile(writeFile(QStringLiteral("cone.vlp"), cone));
+    EXPECT_EQ(ui.dialogs(), QStringList{QStringLiteral("Error: Input error in line 11: only the natural ordering "
+                                                       "cone is supported; the file declares another (\"k\").")});
+    EXPECT_TRUE(SameProblem(*ws, *before));
+    EXPECT_EQ(flow.caption(), QStringLiteral("Quilvane - two"));
+    EXPECT_EQ(flow.lastOutcome(), Outcome::Refused);
+    flow.openVlpFile(dir.filePath(QStringLiteral("none.vlp")));
+    EXPECT_EQ(ui.dialogs().last(), QStringLiteral("Error: File not found"));
+}
+
+TEST_F(VlpOpenFlowTest, SaveAsVlpWritesTheLoadedProblem)
+{
+    auto problem = RandomProblem(12, 3, 4, 5);
+    for (int k = 1; k <= 3; ++k)
+        problem->objSense[k] = -1;
+    static_cast<ProblemData&>(*ws) = *problem;
+    const QString path = dir.filePath(QStringLiteral("saved.vlp"));
+    ui.files.push_back(path);
+    flow.saveVlpProblem();
+    EXPECT_TRUE(ui.log.contains(QStringLiteral("SaveFile: Save as VLP | Vector linear program (*.vlp)")));
+    auto read = NewResetProblem();
+    ASSERT_EQ(ReadVlpFile(path, *read).status, VlpReadStatus::Ok);
+    EXPECT_EQ(read->numVariables, 5);
+    EXPECT_EQ(read->objSense[3], -1);
+    for (int j = 1; j <= 5; ++j) {
+        EXPECT_EQ(read->conCoef[4][j], problem->conCoef[4][j]);
+        EXPECT_EQ(read->objCoef[3][j], problem->objCoef[3][j]);
+    }
+
+    // Replacing it needs a Yes; No leaves the file as it was.
+    const QByteArray first = [&path] {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }();
+    ws->objCoef[1][1] += 1;
+    ui.files.push_back(path);
+    ui.answers.push_back(Answer::No);
+    flow.saveVlpProblem();
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), first);
+    EXPECT_EQ(flow.lastOutcome(), Outcome::Cancelled);
+}
+
+} // namespace
