@@ -532,7 +532,9 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::KeyPress && racePanel_ && racePanel_->isVisible()) {
         const auto* key = static_cast<QKeyEvent*>(event);
         const bool plain = (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) == 0;
-        if (plain && QApplication::activeModalWidget() == nullptr && QApplication::activeWindow() == this)
+        // Not while a menu or a dialog has the keys.
+        if (plain && QApplication::activeModalWidget() == nullptr && QApplication::activePopupWidget() == nullptr
+            && QApplication::activeWindow() == this)
             return racePanel_->handleKey(key->key()) || QMainWindow::eventFilter(watched, event);
         // A key still held when GO opened a dialog must not answer it.
         if (key->isAutoRepeat())
