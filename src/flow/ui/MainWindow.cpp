@@ -532,9 +532,11 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::KeyPress && racePanel_ && racePanel_->isVisible()) {
         const auto* key = static_cast<QKeyEvent*>(event);
         const bool plain = (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) == 0;
-        // Not while a menu or a dialog has the keys.
-        if (plain && QApplication::activeModalWidget() == nullptr && QApplication::activePopupWidget() == nullptr
-            && QApplication::activeWindow() == this)
+        // Keys sent to this window's widgets, not while a menu or a dialog
+        // has them.
+        const auto* target = qobject_cast<QWidget*>(watched);
+        if (plain && target && target->window() == this && QApplication::activeModalWidget() == nullptr
+            && QApplication::activePopupWidget() == nullptr)
             return racePanel_->handleKey(key->key()) || QMainWindow::eventFilter(watched, event);
         // A key still held when GO opened a dialog must not answer it.
         if (key->isAutoRepeat())
