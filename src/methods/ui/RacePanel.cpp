@@ -2,6 +2,7 @@
 
 #include "methods/Messages.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QSlider>
@@ -65,13 +66,28 @@ RacePanel::RacePanel(QWidget* parent)
     column->addWidget(keys);
     setFixedWidth(130);
 
-    connect(go_, &QPushButton::clicked, this, &RacePanel::goPressed);
+    connect(go_, &QPushButton::clicked, this, &RacePanel::step);
     connect(direction_, &QPushButton::clicked, this, &RacePanel::reversePressed);
     connect(change_, &QPushButton::clicked, this, &RacePanel::changeDirectionPressed);
     connect(speed_, &QSlider::valueChanged, this, [this](int position) {
         if (!updatingUi_)
             emit speedChanged(position);
     });
+}
+
+void RacePanel::step()
+{
+    // A repeat of the held button while a step waits in a dialog it opened.
+    if (stepping_) {
+        go_->setDown(false);
+        return;
+    }
+    stepping_ = true;
+    emit goPressed();
+    stepping_ = false;
+    // The button was let go inside that dialog: it must not go on repeating.
+    if (!(QApplication::mouseButtons() & Qt::LeftButton))
+        go_->setDown(false);
 }
 
 void RacePanel::showState(bool forward, int speedPosition)
@@ -91,7 +107,7 @@ bool RacePanel::handleKey(int key)
     case Qt::Key_Enter:
     case Qt::Key_G:
         go_->setFocus();
-        emit goPressed();
+        step();
         return true;
     case Qt::Key_Left:
         if (forward_)

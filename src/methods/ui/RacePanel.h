@@ -36,10 +36,14 @@ signals:
     void changeDirectionPressed();
 
 private:
+    // One GO, never nested.
+    void step();
+
     QPushButton* go_;
     QPushButton* direction_;
     QSlider* speed_;
     QPushButton* change_;
     bool forward_ = true;
     bool updatingUi_ = false;
+    bool stepping_ = false;
 };
