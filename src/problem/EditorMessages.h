@@ -11,6 +11,7 @@ inline constexpr char kShowTables[] = "&Obj. functions and Constraints";
 inline constexpr char kVariableBounds[] = "&Variable bounds";
 inline constexpr char kSaveAs[] = "Save as ...";
 inline constexpr char kSaveAsText[] = "Save as text ...";
+inline constexpr char kSaveAsVlp[] = "Save as VLP ...";
 inline constexpr char kExitEdit[] = "E&xit Edit";
 inline constexpr char kInsertMenu[] = "&Insert";
 inline constexpr char kDeleteMenu[] = "&Delete";
@@ -87,6 +88,7 @@ inline constexpr char kUbBelowLb[] = "UB must be >= than LB: UB will be set to L
 inline constexpr char kSaveAsTitle[] = "Save as";
 inline constexpr char kFilterMlpData[] = "MOLP Data (*.mlp)";
 inline constexpr char kSaveAsTextTitle[] = "Save as text. Don\u00B4t forget to save as data!";
+inline constexpr char kSaveAsVlpTitle[] = "Save as VLP";
 inline constexpr char kFilterTextFile[] = "Text File (*.txt)";
 inline constexpr char kSaveChanges[] = "Save changes to %1?";
 

@@ -271,6 +271,13 @@ private:
     bool header(const QByteArray& line)
     {
         const QByteArray keyword = Keyword(line);
+        const QByteArray upper = keyword.toUpper();
+        if (objSensePending_ && !objSenseRead_
+            && (upper == "MAX" || upper == "MAXIMIZE" || upper == "MIN" || upper == "MINIMIZE")) {
+            // Some writers put the sense in the first column.
+            objSenseLine(line);
+            return true;
+        }
         if (objSensePending_ && !objSenseRead_)
             refuseAt(objSenseHeaderLine_, Text(filemsg::kObjSenseMissing));
         objSensePending_ = false;

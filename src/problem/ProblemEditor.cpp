@@ -4,6 +4,8 @@
 #include "problem/ProblemFile.h"
 #include "problem/ProblemListing.h"
 #include "problem/ProblemRows.h"
+#include "problem/VlpFile.h"
+#include "base/Messages.h"
 #include "base/NumberFormat.h"
 
 #include <QFileInfo>
@@ -755,6 +757,19 @@ bool ProblemEditor::saveAsText()
     if (!path)
         return false;
     const ProblemWriteResult written = WriteProblemText(*path, *problem_);
+    if (!written.ok) {
+        ui_.showMessage(MsgKind::Error, written.message);
+        return false;
+    }
+    return true;
+}
+
+bool ProblemEditor::saveAsVlp()
+{
+    const auto path = chooseFile(text(editmsg::kSaveAsVlpTitle), {text(msg::kFilterVlp)}, QStringLiteral("vlp"));
+    if (!path)
+        return false;
+    const ProblemWriteResult written = WriteVlpFile(*path, *problem_);
     if (!written.ok) {
         ui_.showMessage(MsgKind::Error, written.message);
         return false;

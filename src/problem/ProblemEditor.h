@@ -191,6 +191,9 @@ public:
     bool saveAs();
     // "Save as text ...".
     bool saveAsText();
+    // "Save as VLP ...": the problem as a vector linear program. Like the
+    // listing it is no data file of the editor: the change mark stays.
+    bool saveAsVlp();
     // Any way of closing the window: a shown table is validated first; with
     // unsaved changes "Save changes to ...?" (Yes saves, No forgets the file
     // name, Cancel stays). True when the editor is closed.

@@ -152,7 +152,7 @@ TEST(ProblemEditorWindowFromNew, OpensWithTheSizesAndTheTypedProblemReachesTheWo
                         "4x6",
                         "O.F.|X1|X2|X3|X4|max/min",
                         "F3|0|0|0|0|max",
-                        "&Obj. functions and Constraints|&Variable bounds|Save as ...|Save as text ...|"
+                        "&Obj. functions and Constraints|&Variable bounds|Save as ...|Save as text ...|Save as VLP ...|"
                         "E&xit Edit|&Insert|&Delete|Help",
                         "Edit Constraints",
                     }));

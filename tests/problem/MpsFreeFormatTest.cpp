@@ -95,7 +95,8 @@ INSTANTIATE_TEST_SUITE_P(
                       SenseCase{"LowerCase", FixedFile("OBJSENSE\n    max\n"), 1},
                       SenseCase{"FreeSection", FreeFile("OBJSENSE\n\tMAX\n"), 1},
                       SenseCase{"FreeOneLineAfterRows", FreeFile("", "OBJSENSE MAXIMIZE\n"), 1},
-                      SenseCase{"FreeCrLf", FreeFile("OBJSENSE\r\n  MAX\r\n"), 1}),
+                      SenseCase{"FreeCrLf", FreeFile("OBJSENSE\r\n  MAX\r\n"), 1},
+                      SenseCase{"SenseInTheFirstColumn", FreeFile("OBJSENSE\nMAXIMIZE\n"), 1}),
     [](const ::testing::TestParamInfo<SenseCase>& info) { return std::string(info.param.name); });
 
 struct Refused {

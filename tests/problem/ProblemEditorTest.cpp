@@ -6,6 +6,7 @@
 #include "problem/ProblemFile.h"
 #include "problem/ProblemListing.h"
 #include "problem/RandomGenerator.h"
+#include "problem/VlpFile.h"
 
 #include "ProblemTestData.h"
 #include "ScriptedUiPort.h"
@@ -808,6 +809,21 @@ TEST_F(ProblemEditorTest, SaveAsTextWritesTheListingAndKeepsTheChangeMark)
     QFile f(dir.filePath(QStringLiteral("listing.txt")));
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), ProblemListingText(editor->problem()));
+    EXPECT_TRUE(editor->changed());
+    EXPECT_EQ(editor->fileName(), dir.filePath(QStringLiteral("small.mlp")));
+}
+
+TEST_F(ProblemEditorTest, SaveAsVlpWritesTheEditedProblemAndKeepsTheChangeMark)
+{
+    open(*SmallProblem(), dir.filePath(QStringLiteral("small.mlp")));
+    type(1, 1, QStringLiteral("4"));
+    editor->validate();
+    ui.files.push_back(dir.filePath(QStringLiteral("small")));
+    ASSERT_TRUE(editor->saveAsVlp());
+    EXPECT_EQ(ui.log.last(), QStringLiteral("SaveFile: Save as VLP | Vector linear program (*.vlp)"));
+    QFile f(dir.filePath(QStringLiteral("small.vlp")));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), VlpFileText(editor->problem()));
     EXPECT_TRUE(editor->changed());
     EXPECT_EQ(editor->fileName(), dir.filePath(QStringLiteral("small.mlp")));
 }

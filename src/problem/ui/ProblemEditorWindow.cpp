@@ -131,6 +131,7 @@ void ProblemEditorWindow::createMenus()
     save_ = menuBar_->addAction(text(editmsg::kSaveAs));
     save_->setShortcut(QKeySequence(QStringLiteral("Ctrl+S")));
     saveText_ = menuBar_->addAction(text(editmsg::kSaveAsText));
+    saveVlp_ = menuBar_->addAction(text(editmsg::kSaveAsVlp));
     exit_ = menuBar_->addAction(text(editmsg::kExitEdit));
 
     QMenu* insert = menuBar_->addMenu(text(editmsg::kInsertMenu));
@@ -148,6 +149,7 @@ void ProblemEditorWindow::createMenus()
     connect(bounds_, &QAction::triggered, this, &ProblemEditorWindow::editBounds);
     connect(save_, &QAction::triggered, this, [this] { run([this] { editor_.saveAs(); }); });
     connect(saveText_, &QAction::triggered, this, [this] { run([this] { editor_.saveAsText(); }); });
+    connect(saveVlp_, &QAction::triggered, this, [this] { run([this] { editor_.saveAsVlp(); }); });
     connect(exit_, &QAction::triggered, this, &ProblemEditorWindow::reject);
     connect(insertObjective_, &QAction::triggered, this, [this] { run([this] { editor_.insertObjective(); }); });
     connect(insertConstraint_, &QAction::triggered, this, [this] { run([this] { editor_.insertConstraint(); }); });

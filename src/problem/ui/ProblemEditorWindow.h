@@ -86,6 +86,7 @@ private:
     QAction* bounds_ = nullptr;
     QAction* save_ = nullptr;
     QAction* saveText_ = nullptr;
+    QAction* saveVlp_ = nullptr;
     QAction* exit_ = nullptr;
     QAction* insertObjective_ = nullptr;
     QAction* insertConstraint_ = nullptr;
