@@ -11,13 +11,23 @@
 #include "workspace/Workspace.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 
 #include <cstdio>
+#include <cstring>
 #include <memory>
 
 using namespace batch;
 
 namespace {
+
+bool asksForPicture(int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "--weight-space") == 0)
+            return true;
+    return false;
+}
 
 int usageError(const QString& message)
 {
@@ -57,7 +67,17 @@ int writeProblem(const Workspace& ws, const Options& options)
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
+    // The weight space picture needs fonts, and so a GUI application, which
+    // draws offscreen unless told otherwise; everything else runs without.
+    std::unique_ptr<QCoreApplication> application;
+    if (asksForPicture(argc, argv)) {
+        if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        application = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        application = std::make_unique<QCoreApplication>(argc, argv);
+    }
+    QCoreApplication& app = *application;
     Options options;
     QString error = parseArguments(app.arguments(), options);
     if (error == QLatin1String("help")) {
@@ -80,6 +100,8 @@ int main(int argc, char** argv)
         return status;
     if (!checkActions(actions, session.objectives(), options.allSolutions, session.ui()))
         return kExitUsage;
+    if (!options.weightSpacePath.isEmpty() && session.objectives() != 2 && session.objectives() != 3)
+        return usageError(QStringLiteral("--weight-space needs a problem with two or three objectives"));
     if (!options.importPath.isEmpty())
         status = session.importResults(options.importPath);
     if (status == kExitOk)
@@ -88,5 +110,7 @@ int main(int argc, char** argv)
         status = session.run(actions[i]);
     if (status == kExitOk && !options.exportPath.isEmpty())
         status = session.exportResults(options.exportPath);
+    if (status == kExitOk && !options.weightSpacePath.isEmpty())
+        status = session.writeWeightSpace(options.weightSpacePath);
     return status;
 }

@@ -15,6 +15,7 @@
 #include <memory>
 
 struct Workspace;
+class WeightSpaceView;
 
 // How the last command ended: done, cancelled by the person, refused (an
 // input or a file was not accepted; the message was shown) or failed (a
@@ -164,6 +165,16 @@ public:
     // Save text: asks for a file (rich text or plain text by its extension),
     // asks before overwriting, and writes the report.
     void saveReport();
+
+    // Weight space window (WeightSpaceCommands.cpp). A weight vector picked
+    // with the mouse (ws.pickedWeights): the weights dialog, then the
+    // weighted sum without limitations. The limitation area and the nadir
+    // area of one objective, their dialogs placed at (x, y). Save picture:
+    // a bitmap, or PNG when the name ends in ".png".
+    void weightSpacePickCommand();
+    void limitationAreaCommand(WeightSpaceView& view, int x, int y);
+    void nadirAreaCommand(WeightSpaceView& view, int x, int y);
+    void saveWeightSpacePicture(const WeightSpaceView& view);
 
     // A command whose computation is not part of this build.
     void commandNotAvailable();

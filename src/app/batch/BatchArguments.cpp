@@ -37,6 +37,9 @@ const char* const kUsage =
     "                     the actions then run on the imported work\n"
     "  --export FILE.out  write the results file after the last action (not after a\n"
     "                     failed one)\n"
+    "  --weight-space F   write the weight space picture after the last action: PNG\n"
+    "                     when F ends in .png, else a Windows bitmap (two or three\n"
+    "                     objectives)\n"
     "  --time-limit S     stop any single solve after S seconds (default 60; 0 for no\n"
     "                     limit); a stopped solve is a failed computation\n"
     "Nothing is written unless every argument, the problem and the results file to\n"
@@ -386,6 +389,8 @@ QString parseArguments(const QStringList& args, Options& options)
             error = fileArgument(args, i, options.importPath);
         } else if (arg == QLatin1String("--export")) {
             error = fileArgument(args, i, options.exportPath);
+        } else if (arg == QLatin1String("--weight-space")) {
+            error = fileArgument(args, i, options.weightSpacePath);
         } else if (arg == QLatin1String("--time-limit")) {
             bool ok = false;
             const double seconds = i + 1 < args.size() ? args[i + 1].toDouble(&ok) : 0;

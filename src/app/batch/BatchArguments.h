@@ -33,6 +33,7 @@ struct Options {
     bool allSolutions = false;
     QString importPath; // a results file read instead of the pay-off table
     QString exportPath; // the results file written after the last action
+    QString weightSpacePath; // the weight space picture written after the last action
     double timeLimitSeconds = 60; // per solve; 0: no limit
     QStringList actionWords;
 };

@@ -23,6 +23,9 @@ public:
     // The results file after the last action; the pay-off table is computed
     // first when no action needed one.
     int exportResults(const QString& path);
+    // The weight space picture after the last action (.png by its name,
+    // else a Windows bitmap); BatchWeightSpace.cpp.
+    int writeWeightSpace(const QString& path);
 
     int objectives() const;
     BatchUiPort& ui() { return ui_; }

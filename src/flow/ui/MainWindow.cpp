@@ -6,6 +6,7 @@
 #include "solutions/ui/BasketGraphsWindow.h"
 #include "solutions/ui/BasketLineChartWindow.h"
 #include "solutions/ui/BasketValuesWindow.h"
+#include "weightspace/ui/WeightSpaceWindow.h"
 #include "solutions/ui/StoreOptionsDialog.h"
 #include "solutions/BarPicture.h"
 #include "flow/Messages.h"
@@ -138,6 +139,11 @@ MainWindow::MainWindow(Workspace& ws, QWidget* parent)
     basketGraphs_ = new BasketGraphsWindow(ws_, ui_, this);
     basketGraphs_->setWindowFlag(Qt::Window);
     basketGraphs_->setLineChartWindow(basketLineChart_);
+    // A window of its own rather than a child window: hiding it while it
+    // has the focus must not leave this window looking active without keys.
+    weightSpace_ = new WeightSpaceWindow(ws_, flow_, ui_);
+    connect(this, &QObject::destroyed, weightSpace_, [w = weightSpace_] { delete w; });
+    ui_.onPairwiseDeleted = [this](int from, int to) { weightSpace_->solutionsDeleted(from, to); };
     aboutBox_ = new AboutBox(this);
 
     resize(1000, 680);
@@ -372,8 +378,9 @@ void MainWindow::connectCommands()
         });
 
     // Commands whose computations are not part of this build yet.
-    for (Cmd cmd : {Cmd::Icw1st, Cmd::IcwNew, Cmd::IcwContractedVma,
-                    Cmd::ViewWeightSpace, Cmd::BtnWeightSpace})
+    for (Cmd view : {Cmd::ViewWeightSpace, Cmd::BtnWeightSpace})
+        on(view, [this] { showWeightSpace(); });
+    for (Cmd cmd : {Cmd::Icw1st, Cmd::IcwNew, Cmd::IcwContractedVma})
         on(cmd, [this] {
             flow_.commandNotAvailable();
             refreshActions(); // a toggle button must not stay down
@@ -438,6 +445,7 @@ void MainWindow::onNotify(UiEvent event)
     case UiEvent::SolutionPhaseShown:
         tabs_->setCurrentIndex(0);
         report_->clear();
+        weightSpace_->prepare();
         break;
     case UiEvent::BasketValuesChanged:
         if (basketValues_->isVisible())
@@ -453,9 +461,13 @@ void MainWindow::onNotify(UiEvent event)
         basketValues_->hide();
         basketGraphs_->hide();
         basketLineChart_->hide();
+        weightSpace_->hide();
         report_->clear();
         bars_->setPicture(QImage());
         break;
+    case UiEvent::WeightSpaceChanged: weightSpace_->regionsChanged(); break;
+    case UiEvent::WeightSpaceHidden: weightSpace_->hide(); break;
+    case UiEvent::WeightSpaceShown: showWeightSpace(); break;
     case UiEvent::ReportChanged: showReport(); break;
     case UiEvent::BarsChanged: redrawBars(flow_.thickBars()); break;
     case UiEvent::RacePanelChanged: showRaceState(); break;
@@ -474,6 +486,15 @@ void MainWindow::newProblem()
     if (sizesDialog_->exec() != QDialog::Accepted)
         return;
     flow_.newProblem(sizesDialog_->objectives(), sizesDialog_->variables(), sizesDialog_->constraints());
+}
+
+void MainWindow::showWeightSpace()
+{
+    if (ws_.numObjectives != 2 && ws_.numObjectives != 3)
+        return;
+    weightSpace_->show();
+    weightSpace_->raise();
+    weightSpace_->activateWindow();
 }
 
 void MainWindow::showHelp()

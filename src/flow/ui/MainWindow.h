@@ -28,6 +28,7 @@ class RacePanel;
 class QTextEdit;
 class QToolButton;
 class SizesDialog;
+class WeightSpaceWindow;
 struct Workspace;
 
 // The main window: menus, the two tab panels of buttons, the bar picture and
@@ -49,6 +50,7 @@ public:
     BarPictureWidget* bars() const { return bars_; }
     BasketValuesWindow* basketValues() const { return basketValues_; }
     BasketGraphsWindow* basketGraphs() const { return basketGraphs_; }
+    WeightSpaceWindow* weightSpace() const { return weightSpace_; }
     QSpinBox* viewLastNBox() const { return viewLastN_; }
     QLabel* statusPanel(int panel) const { return panels_[panel]; }
 
@@ -79,6 +81,7 @@ private:
     void showReport();
     void showBasketValues();
     void showBasketGraphs();
+    void showWeightSpace();
 
     QLabel* panels_[2] = {nullptr, nullptr};
     QProgressBar* progress_ = nullptr;
@@ -94,6 +97,7 @@ private:
     BasketValuesWindow* basketValues_ = nullptr;
     BasketGraphsWindow* basketGraphs_ = nullptr;
     BasketLineChartWindow* basketLineChart_ = nullptr;
+    WeightSpaceWindow* weightSpace_ = nullptr;
     QSpinBox* viewLastN_ = nullptr;
     RacePanel* racePanel_ = nullptr;
     QLabel* welcome_ = nullptr;

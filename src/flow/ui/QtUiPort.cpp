@@ -383,6 +383,12 @@ void QtUiPort::showBasketViews()
         onShowBasketViews();
 }
 
+void QtUiPort::pairwiseSolutionsDeleted(int from, int to)
+{
+    if (onPairwiseDeleted)
+        onPairwiseDeleted(from, to);
+}
+
 void QtUiPort::notify(UiEvent event)
 {
     if (onNotify)

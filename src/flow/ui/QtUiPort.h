@@ -40,6 +40,7 @@ public:
 
     std::function<void(UiEvent)> onNotify;
     std::function<void()> onShowBasketViews;
+    std::function<void(int, int)> onPairwiseDeleted;
     UiPort* dialogs = nullptr;
 
     void showMessage(MsgKind kind, const QString& text) override;
@@ -80,6 +81,7 @@ public:
     bool updateStoppableTask(const QString& text) override;
     void endStoppableTask() override;
     void showBasketViews() override;
+    void pairwiseSolutionsDeleted(int from, int to) override;
 
     // The dialogs, built on first use.
     ChooseObjectiveDialog* chooseObjectiveDialog();

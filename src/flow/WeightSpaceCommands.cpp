@@ -1,0 +1,165 @@
+#include "flow/MainFlow.h"
+
+#include "base/NumberFormat.h"
+#include "base/SaveFlow.h"
+#include "flow/CancellableSolves.h"
+#include "lp/LpSolveAdapter.h"
+#include "nadir/ExactNadir.h"
+#include "solutions/Computation.h"
+#include "solutions/Limitations.h"
+#include "solutions/Messages.h"
+#include "weightspace/Messages.h"
+#include "weightspace/WeightSpaceCommands.h"
+#include "weightspace/WeightSpaceView.h"
+#include "workspace/Workspace.h"
+
+
+namespace {
+
+QString text(const char* s) { return QString::fromUtf8(s); }
+
+} // namespace
+
+void MainFlow::weightSpacePickCommand()
+{
+    if (isNotComputed(ws_.pickedWeights[1])) {
+        finish(Outcome::Cancelled);
+        return;
+    }
+    const int p = ws_.numObjectives;
+    QStringList headers, values;
+    for (int k = 1; k <= p; ++k) {
+        headers << QStringLiteral("l%1").arg(k);
+        values << NumText(ws_.pickedWeights[k]);
+    }
+    const auto typed = ui_.editWeights(text(msg::kSumWeightsTitle), headers, values, text(msg::kSolveCaption));
+    if (!typed) {
+        finish(Outcome::Cancelled);
+        return;
+    }
+    if (!AcceptSumWeights(ws_, ui_, *typed)) {
+        finish(Outcome::Refused);
+        return;
+    }
+    if (ws_.limitsActive) {
+        ui_.showMessage(MsgKind::Information, text(msg::kLimitsNotConsidered));
+        ClearLimitations();
+    }
+    BusyCursor busy(ui_);
+    int index = 0;
+    SolveStatus status = SolveStatus::Other;
+    {
+        const CancellableSolves cancellable(ui_, *engine_);
+        status = ComputeFromWeights(ws_, *engine_, ui_, true, index);
+    }
+    if (status != SolveStatus::Optimal) {
+        ShowSolveStatus(ui_, status);
+        finish(Outcome::Failed);
+        return;
+    }
+    writeReport(kReportWeightedSum);
+    finish(Outcome::Done);
+}
+
+void MainFlow::limitationAreaCommand(WeightSpaceView& view, int x, int y)
+{
+    QStringList names;
+    for (int k = 1; k <= ws_.numObjectives; ++k)
+        names << ws_.objName[k];
+    const auto choice = ui_.chooseObjective(text(msg::kLimitAreaTitle), text(msg::kLimitAreaPrompt), names, true, x, y);
+    if (!choice) {
+        finish(Outcome::Cancelled);
+        return;
+    }
+    const int k = choice->selected + 1;
+    if (k < 1 || k > ws_.numObjectives) {
+        ui_.showMessage(MsgKind::Information, text(msg::kInvalidFunction));
+        finish(Outcome::Refused);
+        return;
+    }
+    Real v = 0;
+    if (!ParseTypedReal(choice->valueText, v)) {
+        finish(Outcome::Refused);
+        return;
+    }
+    LimitAreaEnd end = LimitAreaEnd::Nothing;
+    {
+        BusyCursor busy(ui_);
+        const CancellableSolves cancellable(ui_, *engine_);
+        end = ComputeLimitationArea(view, ws_, *engine_, ui_, k, v);
+    }
+    finish(end == LimitAreaEnd::Drawn ? Outcome::Done : Outcome::Failed);
+}
+
+void MainFlow::saveWeightSpacePicture(const WeightSpaceView& view)
+{
+    const auto chosen = ChooseSaveTarget(ui_, text(msg::kSavePictureTitle),
+                                         {text(msg::kBitmapFilter), text(msg::kPngFilter)}, QStringLiteral("bmp"));
+    if (!chosen) {
+        finish(Outcome::Cancelled);
+        return;
+    }
+    QString error;
+    if (!view.savePicture(*chosen, error)) {
+        ui_.showMessage(MsgKind::Error, QStringLiteral("Cannot write %1: %2").arg(*chosen, error));
+        finish(Outcome::Failed);
+        return;
+    }
+    finish(Outcome::Done);
+}
+
+void MainFlow::nadirAreaCommand(WeightSpaceView& view, int x, int y)
+{
+    QStringList names;
+    for (int k = 1; k <= ws_.numObjectives; ++k)
+        names << ws_.objName[k];
+    const auto choice = ui_.chooseObjective(text(msg::kNadirAreaTitle), text(msg::kNadirAreaPrompt), names, false, x, y);
+    if (!choice) {
+        finish(Outcome::Cancelled);
+        return;
+    }
+    const int k = choice->selected + 1;
+    if (k < 1 || k > ws_.numObjectives || k > 3) {
+        ui_.showMessage(MsgKind::Information, text(msg::kInvalidFunction));
+        finish(Outcome::Refused);
+        return;
+    }
+    if (!view.nadirAreas[k].empty()) {
+        view.nadirAreas[k].clear();
+        view.RedrawTriangulo();
+    }
+    if (ws_.nadirSource[k] >= 1) {
+        ui_.showMessage(MsgKind::Information, text(msg::kNadirAlreadyKnown)
+                                                  .arg(k)
+                                                  .arg(NadirValueText(ws_.nadirPoint[k]))
+                                                  .arg(ws_.nadirSource[k]));
+        finish(Outcome::Done);
+        return;
+    }
+    Real w = 0;
+    const int worst = WorstStoredSolution(ws_, k, w);
+    if (worst == 0) {
+        finish(Outcome::Refused);
+        return;
+    }
+    bool found = false;
+    bool ok = false;
+    {
+        BusyCursor busy(ui_);
+        const CancellableSolves cancellable(ui_, *engine_);
+        FindNadirArea(ws_, *engine_, ui_, k, found, ok, w);
+    }
+    if (!ok) {
+        finish(Outcome::Failed);
+        return;
+    }
+    if (found) {
+        ws_.nadirSource[k] = worst;
+        ws_.nadirPoint[k] = w;
+        const char* message = worst > ws_.numObjectives ? msg::kNadirFoundNew : msg::kNadirFoundPayoff;
+        ui_.showMessage(MsgKind::Information, text(message).arg(k).arg(NadirValueText(w)).arg(worst));
+    } else {
+        StoreNadirAreas(view, ws_, k);
+    }
+    finish(Outcome::Done);
+}

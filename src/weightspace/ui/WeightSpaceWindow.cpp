@@ -1,0 +1,464 @@
+#include "weightspace/ui/WeightSpaceWindow.h"
+
+#include "flow/MainFlow.h"
+#include "weightspace/Messages.h"
+#include "weightspace/WeightSpaceCommands.h"
+#include "workspace/Workspace.h"
+
+#include <QActionGroup>
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+QString text(const char* s) { return QString::fromUtf8(s); }
+
+// "View weight space": the zoom factor; -1 when cancelled.
+double askZoom(QWidget* parent, QPoint at, double current)
+{
+    QDialog dialog(parent);
+    dialog.setWindowTitle(QStringLiteral("View weight space"));
+    auto* layout = new QVBoxLayout(&dialog);
+    auto* box = new QGroupBox(QStringLiteral("Zoom:"), &dialog);
+    auto* boxLayout = new QVBoxLayout(box);
+    QButtonGroup group(&dialog);
+    const char* names[] = {"100%", "150%", "200%", "300%"};
+    for (int i = 0; i < 4; ++i) {
+        auto* radio = new QRadioButton(QString::fromLatin1(names[i]), box);
+        radio->setChecked(kZoomFactors[i] == current);
+        group.addButton(radio, i);
+        boxLayout->addWidget(radio);
+    }
+    layout->addWidget(box);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    layout->addWidget(buttons);
+    dialog.move(at);
+    if (dialog.exec() != QDialog::Accepted || group.checkedId() < 0)
+        return -1;
+    return kZoomFactors[group.checkedId()];
+}
+
+} // namespace
+
+WeightSpacePicture::WeightSpacePicture(const WeightSpaceView& view, QWidget* parent) : QWidget(parent), view_(view)
+{
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void WeightSpacePicture::refresh()
+{
+    const QSize extent = view_.scrollExtent().boundedTo(view_.picture().size());
+    setFixedSize(extent.expandedTo(QSize(1, 1)));
+    update();
+}
+
+void WeightSpacePicture::paintEvent(QPaintEvent* event)
+{
+    QPainter p(this);
+    p.fillRect(rect(), Qt::white);
+    p.drawImage(event->rect(), view_.picture(), event->rect());
+}
+
+void WeightSpacePicture::mouseMoveEvent(QMouseEvent* event) { emit pointerMoved(event->position().toPoint()); }
+
+void WeightSpacePicture::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        emit pointerPressed(event->position().toPoint());
+    else
+        QWidget::mousePressEvent(event);
+}
+
+WeightSpaceWindow::WeightSpaceWindow(Workspace& ws, MainFlow& flow, UiPort& ui, QWidget* parent)
+    : QWidget(parent), ws_(ws), flow_(flow), ui_(ui), view_(std::make_unique<WeightSpaceView>(ws))
+{
+    setWindowTitle(text(msg::kWeightSpaceCaption));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    auto* menuBar = new QMenuBar(this);
+    layout->setMenuBar(menuBar);
+
+    auto* bar = new QWidget(this);
+    auto* barLayout = new QHBoxLayout(bar);
+    barLayout->setContentsMargins(2, 2, 2, 2);
+    save_ = toolButton(QStringLiteral("Save picture as a bitmap"), QStringLiteral("Save"));
+    select_ = toolButton(QStringLiteral("Select a weight vector"), QStringLiteral("+"));
+    select_->setCheckable(true);
+    fill_ = toolButton(QStringLiteral("Fill solutions: pattern <-> Solid"), QStringLiteral("Fill"));
+    fill_->setCheckable(true);
+    zoom_ = toolButton(QStringLiteral("Zoom"), QStringLiteral("Zoom"));
+    redraw_ = toolButton(QStringLiteral("Redraw all"), QStringLiteral("Redraw"));
+    limits_ = toolButton(QStringLiteral("See limitations on the objective functions"), QStringLiteral(">="));
+    proj12_ = toolButton(QStringLiteral("Weight Space projection 1-2"), QStringLiteral("1-2"));
+    proj123_ = toolButton(QStringLiteral("Weight Space 1-2-3"), QStringLiteral("1-2-3"));
+    proj12_->setCheckable(true);
+    proj123_->setCheckable(true);
+    proj12_->setChecked(true);
+    proj12_->setAutoExclusive(true);
+    proj123_->setAutoExclusive(true);
+    for (QToolButton* b : {save_, select_, fill_, zoom_, redraw_, limits_, proj12_, proj123_})
+        barLayout->addWidget(b);
+    barLayout->addStretch(1);
+    limits_->hide();
+    layout->addWidget(bar);
+
+    picture_ = new WeightSpacePicture(*view_, this);
+    area_ = new QScrollArea(this);
+    area_->setWidget(picture_);
+    area_->setBackgroundRole(QPalette::Base);
+    layout->addWidget(area_, 1);
+    status_ = new QLabel(this);
+    status_->setFrameShape(QFrame::StyledPanel);
+    status_->setMinimumHeight(status_->sizeHint().height() + 4);
+    layout->addWidget(status_);
+    createMenus(menuBar);
+
+    connect(save_, &QToolButton::clicked, this, &WeightSpaceWindow::savePicture);
+    connect(select_, &QToolButton::toggled, this, [this](bool down) {
+        picture_->setCursor(down ? Qt::CrossCursor : Qt::ArrowCursor);
+    });
+    connect(fill_, &QToolButton::toggled, this, [this](bool on) {
+        view_->setPatternFill(on);
+        refresh();
+    });
+    connect(zoom_, &QToolButton::clicked, this, &WeightSpaceWindow::zoom);
+    connect(redraw_, &QToolButton::clicked, this, [this] {
+        view_->RedrawTriangulo();
+        refresh();
+    });
+    connect(limits_, &QToolButton::clicked, this, &WeightSpaceWindow::showLimitations);
+    connect(proj12_, &QToolButton::toggled, this, [this](bool on) {
+        if (!on)
+            return;
+        view_->setProjection(WeightProjection::RightTriangle);
+        refresh();
+    });
+    connect(proj123_, &QToolButton::toggled, this, [this](bool on) {
+        if (!on)
+            return;
+        view_->setProjection(WeightProjection::Equilateral);
+        refresh();
+    });
+    connect(picture_, &WeightSpacePicture::pointerMoved, this, &WeightSpaceWindow::pointerMoved);
+    connect(picture_, &WeightSpacePicture::pointerPressed, this, &WeightSpaceWindow::pointerPressed);
+    picture_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(picture_, &QWidget::customContextMenuRequested, this,
+            [this](QPoint at) { popup_->exec(picture_->mapToGlobal(at)); });
+    // The window appears beside the main window without taking the
+    // keyboard from it.
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    resize(640, 517);
+}
+
+WeightSpaceWindow::~WeightSpaceWindow() = default;
+
+QToolButton* WeightSpaceWindow::toolButton(const QString& hint, const QString& caption)
+{
+    auto* button = new QToolButton(this);
+    button->setText(caption);
+    button->setToolTip(hint);
+    button->setAutoRaise(true);
+    return button;
+}
+
+void WeightSpaceWindow::createMenus(QWidget* bar)
+{
+    auto* menuBar = static_cast<QMenuBar*>(bar);
+    QMenu* file = menuBar->addMenu(QStringLiteral("&File"));
+    file->addAction(QStringLiteral("Save picture..."), this, &WeightSpaceWindow::savePicture);
+    file->addAction(QStringLiteral("Copy picture"), this, &WeightSpaceWindow::copyPicture);
+    QMenu* viewMenu = menuBar->addMenu(QStringLiteral("&View"));
+    popup_ = new QMenu(this);
+    // The pop-up repeats the View entries; index 0 is the menu, 1 the pop-up.
+    QMenu* menus[2] = {viewMenu, popup_};
+    for (int m = 0; m < 2; ++m) {
+        QMenu* menu = menus[m];
+        menu->addAction(QStringLiteral("Redraw all solutions"), this, [this] {
+            view_->RedrawTriangulo();
+            refresh();
+        });
+        menu->addAction(QStringLiteral("Clear all"), this, [this] {
+            view_->ClearPicture();
+            refresh();
+        });
+        menu->addSeparator();
+        QMenu* ids = menu->addMenu(QStringLiteral("Local identification of solutions"));
+        if (m == 0)
+            localIds_ = ids->menuAction();
+        auto* group = new QActionGroup(ids);
+        inWhite_[m] = ids->addAction(QStringLiteral("in white"), this, [this] { setLabels(RegionLabels::InWhite); });
+        inBlack_[m] = ids->addAction(QStringLiteral("in black"), this, [this] { setLabels(RegionLabels::InBlack); });
+        noIds_[m] = ids->addAction(QStringLiteral("none"), this, [this] { setLabels(RegionLabels::None); });
+        for (QAction* a : {inWhite_[m], inBlack_[m], noIds_[m]}) {
+            a->setCheckable(true);
+            group->addAction(a);
+        }
+        withArea_[m] = menu->addAction(QStringLiteral("Legend with area"), this, [this](bool on) {
+            view_->setLegendWithArea(on);
+            refreshEntries();
+            refresh();
+        });
+        withArea_[m]->setCheckable(true);
+        menu->addSeparator();
+        menu->addAction(QStringLiteral("Show only one solution/region"), this, [this] { showOne(true); });
+        menu->addAction(QStringLiteral("Add one solution/region"), this, [this] { showOne(false); });
+        menu->addSeparator();
+        const char* prefix = m == 0 ? "" : "Show ";
+        limitEntries_[m] = menu->addAction(m == 0 ? QStringLiteral("Limitations on O.F.")
+                                                  : QStringLiteral("Show Limitations on O.F."),
+                                           this, &WeightSpaceWindow::showLimitations);
+        nadirEntries_[m] = menu->addAction(m == 0 ? QStringLiteral("Areas to find nadir")
+                                                  : QStringLiteral("Show areas to find nadir"),
+                                           this, [this] {
+                                               view_->drawAllNadirAreas();
+                                               refresh();
+                                           });
+        pairEntries_[m] = menu->addAction(QString::fromLatin1(prefix) + QStringLiteral("Sol. X preferred to Sol. Y"),
+                                          this, [this] {
+                                              view_->drawPairwise();
+                                              refresh();
+                                          });
+    }
+    calculate_ = menuBar->addMenu(QStringLiteral("&Calculate"));
+    QAction* limit = calculate_->addAction(QStringLiteral("Area of an o.f. limitation"), this, [this] {
+        const QPoint at = dialogPlace();
+        flow_.limitationAreaCommand(*view_, at.x(), at.y());
+        refreshEntries();
+        refresh();
+    });
+    limit->setToolTip(QStringLiteral("Calculate the region of the weight space where a bound on a objective function is satisfied"));
+    QAction* nadir = calculate_->addAction(QStringLiteral("Area to find a nadir value"), this, [this] {
+        const QPoint at = dialogPlace();
+        flow_.nadirAreaCommand(*view_, at.x(), at.y());
+        regionsChanged();
+    });
+    nadir->setToolTip(QStringLiteral("Region of the weight space where is the nadir value of a certain objective function"));
+    pairwise_ = calculate_->addAction(QStringLiteral("Constr. from pairwise comparison"), this,
+                                      &WeightSpaceWindow::pairwiseComparison);
+    calculate_->setToolTipsVisible(true);
+}
+
+QPoint WeightSpaceWindow::dialogPlace() const { return frameGeometry().topLeft() + QPoint(100, 50); }
+
+void WeightSpaceWindow::prepare()
+{
+    if (ws_.numObjectives != 2 && ws_.numObjectives != 3)
+        return;
+    view_->initialise(true);
+    view_->setPatternFill(fill_->isChecked());
+    const bool three = ws_.numObjectives == 3;
+    proj12_->setVisible(three);
+    proj123_->setVisible(three);
+    calculate_->menuAction()->setVisible(three);
+    limits_->hide();
+    status_->clear();
+    setFixedHeight(three ? 517 : 250);
+    setMinimumWidth(420);
+    setMaximumWidth(QWIDGETSIZE_MAX);
+    refreshEntries();
+    show();
+    refresh();
+}
+
+void WeightSpaceWindow::regionsChanged()
+{
+    if (!view_->initialised())
+        return;
+    view_->drawNewRegions();
+    refreshEntries();
+    refresh();
+}
+
+void WeightSpaceWindow::solutionsDeleted(int first, int last)
+{
+    if (ws_.numObjectives == 3)
+        view_->ClearPairwiseIfDeleted(first, last);
+    refreshEntries();
+}
+
+void WeightSpaceWindow::refresh() { picture_->refresh(); }
+
+void WeightSpaceWindow::refreshEntries()
+{
+    const RegionLabels labels = view_->labels();
+    localIds_->setCheckable(true);
+    localIds_->setChecked(labels != RegionLabels::None);
+    for (int m = 0; m < 2; ++m) {
+        inWhite_[m]->setChecked(labels == RegionLabels::InWhite);
+        inBlack_[m]->setChecked(labels == RegionLabels::InBlack);
+        noIds_[m]->setChecked(labels == RegionLabels::None);
+        withArea_[m]->setChecked(view_->legendWithArea());
+        limitEntries_[m]->setEnabled(view_->limitEntriesEnabled);
+        nadirEntries_[m]->setEnabled(view_->hasNadirAreas());
+        pairEntries_[m]->setEnabled(view_->prefX() != 0);
+    }
+    limits_->setVisible(view_->limitEntriesEnabled && ws_.numObjectives == 3);
+}
+
+void WeightSpaceWindow::setLabels(RegionLabels labels)
+{
+    view_->setLabels(labels);
+    refreshEntries();
+    refresh();
+}
+
+void WeightSpaceWindow::pointerMoved(QPoint at)
+{
+    if (!select_->isChecked())
+        return;
+    const PickedWeights picked = WeightsAtPixel(view_->geometry(), at.x(), at.y());
+    status_->setText(picked.status);
+    if (picked.inside) {
+        for (int k = 1; k <= ws_.numObjectives; ++k)
+            ws_.pickedWeights[k] = picked.weights[k];
+    } else {
+        ws_.pickedWeights[1] = kNotComputed;
+    }
+}
+
+void WeightSpaceWindow::pointerPressed(QPoint at)
+{
+    if (!select_->isChecked())
+        return;
+    pointerMoved(at);
+    select_->setChecked(false);
+    if (isNotComputed(ws_.pickedWeights[1]))
+        return;
+    view_->drawPickDot(at);
+    refresh();
+    flow_.weightSpacePickCommand();
+    regionsChanged();
+}
+
+void WeightSpaceWindow::savePicture() { flow_.saveWeightSpacePicture(*view_); }
+
+void WeightSpaceWindow::copyPicture() { QApplication::clipboard()->setImage(view_->picture()); }
+
+void WeightSpaceWindow::zoom()
+{
+    const double factor = askZoom(this, frameGeometry().topLeft() + QPoint(100, 50), view_->zoomFactor());
+    if (factor > 0 && view_->setZoomFactor(factor)) {
+        refreshEntries();
+        refresh();
+        area_->horizontalScrollBar()->setValue(0);
+        area_->verticalScrollBar()->setValue(0);
+    }
+}
+
+void WeightSpaceWindow::showOne(bool clearFirst)
+{
+    ShowOneCommand(*view_, ws_, ui_, clearFirst);
+    refresh();
+}
+
+void WeightSpaceWindow::showLimitations()
+{
+    QDialog dialog(this);
+    dialog.setWindowTitle(QStringLiteral("Limitations on the functions"));
+    auto* layout = new QVBoxLayout(&dialog);
+    layout->addWidget(new QLabel(
+        QStringLiteral("What areas corresponding to limitations on the objective function values do you want to visualize?"),
+        &dialog));
+    QCheckBox* objectives[4] = {nullptr, nullptr, nullptr, nullptr};
+    for (int k = 1; k <= 3; ++k) {
+        objectives[k] = new QCheckBox(ws_.objName[k], &dialog);
+        const bool has = !view_->limitAreas[k].empty();
+        objectives[k]->setVisible(has);
+        objectives[k]->setChecked(has);
+        layout->addWidget(objectives[k]);
+    }
+    auto* borders = new QCheckBox(QStringLiteral("Show borders of sub-areas"), &dialog);
+    auto* solutions = new QCheckBox(QStringLiteral("Show solutions"), &dialog);
+    solutions->setChecked(showSolutions_);
+    layout->addWidget(borders);
+    layout->addWidget(solutions);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    layout->addWidget(buttons);
+    dialog.move(dialogPlace());
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    showSolutions_ = solutions->isChecked();
+    view_->ClearPicture();
+    if (showSolutions_)
+        for (int sol = 1; sol <= ws_.basketCount; ++sol)
+            if (ws_.basket[sol].indRegIndif != 0)
+                view_->Actualiza(sol);
+    for (int k = 1; k <= 3; ++k)
+        if (objectives[k]->isChecked() && !view_->limitAreas[k].empty())
+            view_->drawLimitAreas(k, borders->isChecked());
+    refresh();
+}
+
+void WeightSpaceWindow::pairwiseComparison()
+{
+    QDialog dialog(this);
+    dialog.setWindowTitle(QStringLiteral("Pairwise Comparison of solutions"));
+    auto* layout = new QVBoxLayout(&dialog);
+    layout->addWidget(new QLabel(QStringLiteral("Solution X is preferred to Solution Y"), &dialog));
+    auto* xList = new QComboBox(&dialog);
+    auto* yList = new QComboBox(&dialog);
+    layout->addWidget(new QLabel(QStringLiteral("What is Solution X (preferred)?"), &dialog));
+    layout->addWidget(xList);
+    layout->addWidget(new QLabel(QStringLiteral("What is Solution Y ?"), &dialog));
+    layout->addWidget(yList);
+    auto* buttons = new QDialogButtonBox(&dialog);
+    buttons->addButton(QDialogButtonBox::Ok);
+    buttons->addButton(QDialogButtonBox::Cancel);
+    QPushButton* clear = buttons->addButton(QStringLiteral("Clear"), QDialogButtonBox::ResetRole);
+    layout->addWidget(buttons);
+    enum { kCancel = 0, kOk = 1, kClear = 2 };
+    connect(buttons, &QDialogButtonBox::accepted, &dialog, [&dialog] { dialog.done(kOk); });
+    connect(buttons, &QDialogButtonBox::rejected, &dialog, [&dialog] { dialog.done(kCancel); });
+    connect(clear, &QPushButton::clicked, &dialog, [&dialog] { dialog.done(kClear); });
+    const int n = ws_.basketCount;
+    for (int i = 1; i <= n; ++i) {
+        xList->addItem(QStringLiteral("Sol. %1").arg(i));
+        yList->addItem(QStringLiteral("Sol. %1").arg(i));
+    }
+    xList->setCurrentIndex(-1);
+    yList->setCurrentIndex(-1);
+    dialog.move(frameGeometry().topLeft() + QPoint(100, 50));
+    for (;;) {
+        const int result = dialog.exec();
+        if (result == kCancel)
+            return;
+        if (result == kClear) {
+            view_->clearPairwise();
+            view_->RedrawTriangulo();
+            break;
+        }
+        const int x = xList->currentIndex() + 1;
+        const int y = yList->currentIndex() + 1;
+        if (x >= 1 && x <= n && y >= 1 && y <= n && x != y) {
+            view_->setPairwise(x, y);
+            view_->drawPairwise();
+            break;
+        }
+    }
+    refreshEntries();
+    refresh();
+}
