@@ -3,6 +3,7 @@
 #include "methods/ui/RacePanel.h"
 #include "methods/ui/RaceRangesDialog.h"
 #include "methods/ui/RelaxationsDialog.h"
+#include "solutions/ui/ReferencePointDialog.h"
 #include "workspace/Workspace.h"
 
 #include <QApplication>
@@ -108,6 +109,41 @@ TEST_F(MethodsGuiTest, PanelAndKeysDriveTheRace)
     EXPECT_EQ(ui.dialogs(), QStringList{QStringLiteral("Information: No objective function was bounded")});
     window->action(Cmd::RaceExit)->trigger();
     EXPECT_FALSE(panel()->isVisible());
+}
+
+// The window's own port opens the methods' dialogs.
+TEST_F(MethodsGuiTest, TheWindowOpensTheRealDialogs)
+{
+    window->action(Cmd::Stem1st)->trigger();
+    window->uiPort().dialogs = nullptr;
+    QTimer::singleShot(0, [] {
+        auto* d = qobject_cast<RelaxationsDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(d, nullptr);
+        d->grid()->item(0, 1)->setText(QStringLiteral("2"));
+        d->okButton()->click();
+    });
+    window->action(Cmd::StemNew)->trigger();
+    EXPECT_EQ(window->flow().lastOutcome(), Outcome::Done);
+    EXPECT_TRUE(ws->limitOn[1] && ws->limitOn[2]);
+    window->uiPort().dialogs = &ui;
+    ui.answers.push_back(Answer::No);
+    window->action(Cmd::StemExit)->trigger();
+
+    window->uiPort().dialogs = nullptr;
+    QTimer::singleShot(0, [] {
+        auto* point = qobject_cast<ReferencePointDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(point, nullptr);
+        QTimer::singleShot(0, [] {
+            auto* ranges = qobject_cast<RaceRangesDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(ranges, nullptr);
+            ranges->okButton()->click();
+        });
+        point->okButton()->click();
+    });
+    window->action(Cmd::RaceStart)->trigger();
+    window->uiPort().dialogs = &ui;
+    EXPECT_EQ(ws->activeMethod, MethodParetoRace);
+    EXPECT_TRUE(panel()->isVisible());
 }
 
 TEST(MethodDialogs, RelaxationsAndRangesReturnTheTypedTexts)
