@@ -169,15 +169,22 @@ void ParetoRace::computeStepRange(const Workspace& ws)
             }
         }
     }
-    RaceTMin = -kNoLimit;
-    RaceTMax = kNoLimit;
     for (int r = 1; r <= rows; ++r) {
         Real d = 0;
         for (int j = 1; j <= k; ++j)
             d += RaceSens[r][j] * RaceDir[j] * ws.objSense[j] * ws.normFactor[j];
-        if (std::fabs(d) < kRateZeroTol)
-            d = 0;
-        RaceRate[r] = d;
+        RaceRate[r] = std::fabs(d) < kRateZeroTol ? 0 : d;
+    }
+    computeSegmentEnds(ws);
+}
+
+void ParetoRace::computeSegmentEnds(const Workspace& ws)
+{
+    const LpTables& lp = *lp_;
+    RaceTMin = -kNoLimit;
+    RaceTMax = kNoLimit;
+    for (int r = 1; r <= lp.lpRowCount; ++r) {
+        const Real d = RaceRate[r];
         if (d == 0)
             continue;
         const int a = lp.basicList[r];

@@ -99,7 +99,10 @@ private:
     SolveStatus project(Workspace& ws, LpEngine& engine, UiPort& ui);
     void complete(Workspace& ws, UiPort& ui, double elapsed);
     void widenRanges(const Workspace& ws);
+    // RaceSens and RaceRate from the tableau, then the segment's ends.
     void computeStepRange(const Workspace& ws);
+    // [RaceTMin, RaceTMax]: where every basic variable stays within its bounds.
+    void computeSegmentEnds(const Workspace& ws);
     void newSegment(Workspace& ws);
     void moveTo(Workspace& ws, Real t);
 
