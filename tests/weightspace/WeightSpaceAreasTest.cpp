@@ -1,0 +1,83 @@
+#include "weightspace/WeightSpaceCommands.h"
+
+#include "GuiApp.h"
+#include "ScriptedUiPort.h"
+#include "TestEngine.h"
+#include "problem/ProblemFile.h"
+#include "solutions/Computation.h"
+#include "solutions/Payoff.h"
+#include "solutions/Regions.h"
+#include "weightspace/WeightSpaceView.h"
+
+#include <QDir>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+class LimitationArea : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        GuiApp();
+        InitWorkspace(*ws);
+        ResetProblemData(*ws);
+        const QString path = QDir(QStringLiteral(QUILVANE_EXAMPLES_DIR)).filePath(QStringLiteral("three_objectives_degenerate.mlp"));
+        ASSERT_EQ(ReadProblemFile(path, *ws).status, ProblemReadStatus::Ok);
+        ResetComputedState(*ws);
+        ApplyNormalization(*ws, false);
+        ASSERT_EQ(ComputePayoff(*ws, engine(), ui), SolveStatus::Optimal);
+        view.initialise(true);
+        view.RedrawTriangulo();
+    }
+
+    std::unique_ptr<Workspace> ws = std::make_unique<Workspace>();
+    ScriptedUiPort ui;
+    WeightSpaceView view{*ws};
+};
+
+// Inside every piece of the area of "f_k >= v" the weighted sum reaches the
+// bound; the pieces together are a real part of the triangle.
+TEST_F(LimitationArea, WeightedSumsInsideTheAreaReachTheBound)
+{
+    for (int k = 1; k <= 3; ++k) {
+        const Real v = 8;
+        ASSERT_EQ(ComputeLimitationArea(view, *ws, engine(), ui, k, v), LimitAreaEnd::Drawn) << k;
+        ASSERT_FALSE(view.limitAreas[k].empty());
+        EXPECT_TRUE(view.limitEntriesEnabled);
+        Real area = 0;
+        for (const UmaRegIndif& piece : view.limitAreas[k]) {
+            area += RegionArea(3, piece);
+            XY c{0, 0};
+            for (int i = 1; i <= piece.Numvertices; ++i) {
+                c.x += piece.vertices[i].x / piece.Numvertices;
+                c.y += piece.vertices[i].y / piece.Numvertices;
+            }
+            ws->sumWeights = {0, c.x, c.y, 1 - c.x - c.y};
+            int index = 0;
+            ASSERT_EQ(ComputeFromWeights(*ws, engine(), ui, false, index), SolveStatus::Optimal);
+            EXPECT_GE(static_cast<double>(ws->currentF[k]), 8 - 1e-7) << "objective " << k;
+        }
+        EXPECT_GT(static_cast<double>(area), 1.0);
+        EXPECT_LT(static_cast<double>(area), 100.0);
+    }
+}
+
+TEST_F(LimitationArea, ABoundTheWholeFeasibleRegionMeetsIsSaid)
+{
+    ui.clear();
+    EXPECT_EQ(ComputeLimitationArea(view, *ws, engine(), ui, 2, -1), LimitAreaEnd::WholeRegion);
+    EXPECT_TRUE(ui.log.join(QLatin1Char('\n')).contains(QStringLiteral("The whole feasible region satisfies this constraint")));
+    EXPECT_TRUE(view.limitAreas[2].empty());
+}
+
+TEST(NadirValueText, FixedWithThreeDecimals)
+{
+    EXPECT_EQ(NadirValueText(4), QStringLiteral("4.000"));
+    EXPECT_EQ(NadirValueText(-12.34567L), QStringLiteral("-12.346"));
+    EXPECT_EQ(NadirValueText(123456.789L), QStringLiteral("123457.000"));
+}
+
+} // namespace
