@@ -3,6 +3,7 @@
 #include "GuiApp.h"
 #include "ScriptedUiPort.h"
 #include "TestEngine.h"
+#include "flow/MainFlow.h"
 #include "problem/ProblemFile.h"
 #include "solutions/Computation.h"
 #include "solutions/Payoff.h"
@@ -10,6 +11,7 @@
 #include "weightspace/WeightSpaceView.h"
 
 #include <QDir>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -78,6 +80,43 @@ TEST(NadirValueText, FixedWithThreeDecimals)
     EXPECT_EQ(NadirValueText(4), QStringLiteral("4.000"));
     EXPECT_EQ(NadirValueText(-12.34567L), QStringLiteral("-12.346"));
     EXPECT_EQ(NadirValueText(123456.789L), QStringLiteral("123457.000"));
+}
+
+} // namespace
+
+namespace {
+
+// The nadir of an objective that the pay-off table already holds is found
+// at once, named by the later of the two solutions that share the worst
+// value, and known from then on.
+TEST(NadirArea, WorstStoredValueThatIsTheNadirIsFoundThenKnown)
+{
+    GuiApp();
+    auto ws = std::make_unique<Workspace>();
+    ScriptedUiPort ui;
+    MainFlow flow(*ws, ui);
+    QTemporaryDir dir;
+    flow.startUp(dir.path());
+    flow.openProblemFile(
+        QDir(QStringLiteral(QUILVANE_EXAMPLES_DIR)).filePath(QStringLiteral("three_objectives_degenerate.mlp")));
+    ui.normalizations.push_back(false);
+    flow.computePayoffCommand();
+    ASSERT_EQ(flow.phase(), Phase::Solutions);
+    WeightSpaceView view(*ws);
+    view.initialise(true);
+    Real w = 0;
+    ASSERT_EQ(WorstStoredSolution(*ws, 1, w), 3);
+    EXPECT_EQ(static_cast<double>(w), 4.0);
+    for (const char* expected : {"FOUND: the nadir for F1is 4.000 and it is in the payoff table (solution 3)",
+                                 "ALREADY KNOWN: the nadir for F1 is 4.000, given by solution 3"}) {
+        ui.clear();
+        ui.objectiveChoices.push_back(ObjectiveChoice{0, QString()});
+        flow.nadirAreaCommand(view, 100, 50);
+        EXPECT_TRUE(ui.log.join(QLatin1Char('\n')).contains(QString::fromLatin1(expected)))
+            << ui.log.join(QLatin1Char('\n')).toStdString();
+    }
+    EXPECT_EQ(ws->nadirSource[1], 3);
+    EXPECT_FALSE(view.hasNadirAreas());
 }
 
 } // namespace
