@@ -1,13 +1,13 @@
 #include "flow/MainFlow.h"
 
 #include "base/NumberFormat.h"
-#include "base/SaveFlow.h"
 #include "flow/CancellableSolves.h"
 #include "lp/LpSolveAdapter.h"
 #include "nadir/ExactNadir.h"
 #include "solutions/Computation.h"
 #include "solutions/Limitations.h"
 #include "solutions/Messages.h"
+#include "solutions/PictureFile.h"
 #include "weightspace/Messages.h"
 #include "weightspace/WeightSpaceCommands.h"
 #include "weightspace/WeightSpaceView.h"
@@ -93,19 +93,8 @@ void MainFlow::limitationAreaCommand(WeightSpaceView& view, int x, int y)
 
 void MainFlow::saveWeightSpacePicture(const WeightSpaceView& view)
 {
-    const auto chosen = ChooseSaveTarget(ui_, text(msg::kSavePictureTitle),
-                                         {text(msg::kBitmapFilter), text(msg::kPngFilter)}, QStringLiteral("bmp"));
-    if (!chosen) {
-        finish(Outcome::Cancelled);
-        return;
-    }
-    QString error;
-    if (!view.savePicture(*chosen, error)) {
-        ui_.showMessage(MsgKind::Error, QStringLiteral("Cannot write %1: %2").arg(*chosen, error));
-        finish(Outcome::Failed);
-        return;
-    }
-    finish(Outcome::Done);
+    const bool saved = SavePictureCommand(ui_, view.picture(), text(msg::kSavePictureTitle), false);
+    finish(saved ? Outcome::Done : Outcome::Cancelled);
 }
 
 void MainFlow::nadirAreaCommand(WeightSpaceView& view, int x, int y)

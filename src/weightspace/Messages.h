@@ -19,7 +19,5 @@ inline constexpr char kNadirAlreadyKnown[] = "ALREADY KNOWN: the nadir for F%1 i
 inline constexpr char kNadirFoundNew[] = "FOUND: the nadir for F%1is %2 given by the solution %3";
 inline constexpr char kNadirFoundPayoff[] = "FOUND: the nadir for F%1is %2 and it is in the payoff table (solution %3)";
 inline constexpr char kSavePictureTitle[] = "Save picture as a bitmap";
-inline constexpr char kBitmapFilter[] = "Bitmaps (*.bmp)";
-inline constexpr char kPngFilter[] = "PNG pictures (*.png)";
 
 } // namespace msg

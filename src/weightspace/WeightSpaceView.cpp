@@ -2,9 +2,8 @@
 
 #include "base/NumberFormat.h"
 #include "base/Numeric.h"
-#include "base/TextFileFormat.h"
+#include "solutions/PictureFile.h"
 
-#include <QBuffer>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPolygon>
@@ -498,13 +497,5 @@ bool WeightSpaceView::ClearPairwiseIfDeleted(int first, int last)
 
 bool WeightSpaceView::savePicture(const QString& path, QString& error) const
 {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    const bool png = path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive);
-    if (!picture_.save(&buffer, png ? "PNG" : "BMP")) {
-        error = QStringLiteral("the picture could not be encoded");
-        return false;
-    }
-    return WriteWholeFile(path, bytes, error);
+    return SavePicture(picture_, path, error);
 }

@@ -1,10 +1,15 @@
 #include "ScriptedUiPort.h"
 #include "flow/ui/MainWindow.h"
+#include "solutions/ui/BasketGraphsWindow.h"
 #include "weightspace/ui/WeightSpaceWindow.h"
 #include "workspace/Workspace.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QGuiApplication>
+#include <QTemporaryDir>
 #include <QComboBox>
 #include <QDialog>
 #include <QDir>
@@ -142,6 +147,35 @@ TEST_F(WeightSpaceWindowTest, PairwiseDialogReopensUntilTwoDifferentSolutions)
     EXPECT_EQ(shown, 2);
     EXPECT_EQ(space()->view().prefX(), 1);
     EXPECT_EQ(space()->view().prefY(), 2);
+}
+
+// The picture windows write what they show and put it on the clipboard;
+// the weight space window saves a bitmap unless the name asks for PNG.
+TEST_F(WeightSpaceWindowTest, PicturesAreSavedAndCopiedAsShown)
+{
+    open("three_objectives_degenerate.mlp");
+    QTemporaryDir dir;
+    window->action(Cmd::ViewBasketGraphs)->trigger();
+    BasketGraphsWindow* graphs = window->basketGraphs();
+    ASSERT_FALSE(graphs->picture().isNull());
+    const QString png = dir.filePath(QStringLiteral("graphs.png"));
+    ui.files.push_back(png);
+    graphs->savePictureButton()->click();
+    EXPECT_EQ(QImage(png).convertToFormat(QImage::Format_RGB32), graphs->picture().convertToFormat(QImage::Format_RGB32));
+    graphs->copyPictureButton()->click();
+    EXPECT_EQ(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32),
+              graphs->picture().convertToFormat(QImage::Format_RGB32));
+
+    for (const char* name : {"space.bmp", "space.png"}) {
+        const QString path = dir.filePath(QString::fromLatin1(name));
+        ui.files.push_back(path);
+        space()->savePicture();
+        EXPECT_EQ(QImage(path).convertToFormat(QImage::Format_RGB32), space()->view().picture()) << name;
+    }
+    QFile bmp(dir.filePath(QStringLiteral("space.bmp")));
+    ASSERT_TRUE(bmp.open(QIODevice::ReadOnly));
+    EXPECT_EQ(bmp.read(2), QByteArray("BM"));
+    EXPECT_TRUE(ui.log.join(QLatin1Char('\n')).contains(QStringLiteral("Bitmaps (*.bmp);;PNG pictures (*.png)")));
 }
 
 } // namespace

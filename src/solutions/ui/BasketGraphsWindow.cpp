@@ -1,6 +1,7 @@
 #include "solutions/ui/BasketGraphsWindow.h"
 
 #include "solutions/BasketTable.h"
+#include "solutions/PictureFile.h"
 #include "solutions/ui/AxisBoundsDialog.h"
 #include "solutions/ui/BasketLineChartWindow.h"
 #include "solutions/ui/SortDialog.h"
@@ -19,6 +20,9 @@
 #include <QScrollArea>
 #include <QSignalBlocker>
 #include <QToolButton>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QStyle>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -152,6 +156,8 @@ BasketGraphsWindow::BasketGraphsWindow(Workspace& ws, UiPort& ui, QWidget* paren
       axis_(toolButton(this, axisIcon(), QStringLiteral("Change axis bounds"), QStringLiteral("axisButton"))),
       sort_(toolButton(this, sortIcon(), QStringLiteral("Sort solutions"), QStringLiteral("sortButton"))),
       line_(toolButton(this, lineChartIcon(), QStringLiteral("Line Chart"), QStringLiteral("lineChartButton"))),
+      save_(toolButton(this, QIcon(), QStringLiteral("Save picture"), QStringLiteral("savePictureButton"))),
+      copy_(toolButton(this, QIcon(), QStringLiteral("Copy picture to Clipboard"), QStringLiteral("copyPictureButton"))),
       chartButtons_(new QButtonGroup(this)), projections_(new QComboBox(this)), area_(new QScrollArea(this)),
       pictureLabel_(new QLabel), axisDialog_(new AxisBoundsDialog(this)), sortDialog_(new SortDialog(ws, this))
 {
@@ -169,6 +175,11 @@ BasketGraphsWindow::BasketGraphsWindow(Workspace& ws, UiPort& ui, QWidget* paren
     connect(axis_, &QToolButton::clicked, this, &BasketGraphsWindow::changeAxisBounds);
     connect(sort_, &QToolButton::clicked, this, &BasketGraphsWindow::sortSolutions);
     connect(line_, &QToolButton::clicked, this, &BasketGraphsWindow::openLineChart);
+    save_->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
+    copy_->setText(QStringLiteral("Copy"));
+    copy_->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    connect(save_, &QToolButton::clicked, this, &BasketGraphsWindow::savePicture);
+    connect(copy_, &QToolButton::clicked, this, &BasketGraphsWindow::copyPicture);
 
     projections_->addItems(BasketProjectionItems());
     projections_->setObjectName(QStringLiteral("projectionList"));
@@ -191,6 +202,8 @@ BasketGraphsWindow::BasketGraphsWindow(Workspace& ws, UiPort& ui, QWidget* paren
     tools->addWidget(sort_);
     tools->addWidget(projections_);
     tools->addStretch(1);
+    tools->addWidget(save_);
+    tools->addWidget(copy_);
     tools->addWidget(line_);
     toolRow->setFixedHeight(std::max(bar_->sizeHint().height(), projections_->sizeHint().height()));
 
@@ -298,12 +311,24 @@ void BasketGraphsWindow::changeAxisBounds()
     mostraGrafico();
 }
 
-void BasketGraphsWindow::setLineChartWindow(BasketLineChartWindow* window) { lineChart_ = window; }
+void BasketGraphsWindow::setLineChartWindow(BasketLineChartWindow* window)
+{
+    lineChart_ = window;
+    if (lineChart_)
+        lineChart_->setUiPort(&ui_);
+}
+
+void BasketGraphsWindow::savePicture()
+{
+    SavePictureCommand(ui_, picture_, QStringLiteral("Save picture"), true);
+}
+
+void BasketGraphsWindow::copyPicture() { QGuiApplication::clipboard()->setImage(picture_); }
 
 void BasketGraphsWindow::openLineChart()
 {
     if (!lineChart_)
-        lineChart_ = new BasketLineChartWindow(ws_, this);
+        setLineChartWindow(new BasketLineChartWindow(ws_, this));
     lineChart_->DesenhaChart();
     lineChart_->show();
     lineChart_->raise();

@@ -48,6 +48,8 @@ public:
     QToolButton* axisButton() const { return axis_; }
     QToolButton* sortButton() const { return sort_; }
     QToolButton* lineChartButton() const { return line_; }
+    QToolButton* savePictureButton() const { return save_; }
+    QToolButton* copyPictureButton() const { return copy_; }
     QComboBox* projectionList() const { return projections_; }
     QScrollArea* pictureArea() const { return area_; }
     AxisBoundsDialog* axisDialog() const { return axisDialog_; }
@@ -73,6 +75,9 @@ public slots:
     void changeAxisBounds();
     // "Line Chart"
     void openLineChart();
+    // The chart on display as a PNG or bitmap file, or on the clipboard.
+    void savePicture();
+    void copyPicture();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -89,6 +94,8 @@ private:
     QToolButton* axis_;
     QToolButton* sort_;
     QToolButton* line_;
+    QToolButton* save_;
+    QToolButton* copy_;
     QButtonGroup* chartButtons_;
     QComboBox* projections_;
     QScrollArea* area_;

@@ -1,5 +1,6 @@
 #include "solutions/ui/BasketLineChartWindow.h"
 
+#include "solutions/PictureFile.h"
 #include "workspace/Workspace.h"
 
 #include <QChart>
@@ -11,6 +12,8 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QValueAxis>
 #include <QVBoxLayout>
 
@@ -89,7 +92,9 @@ QImage BasketLineChartWindow::markImage(LineMark mark, const QColor& colour, int
 BasketLineChartWindow::BasketLineChartWindow(const Workspace& ws, QWidget* parent)
     : QWidget(parent, Qt::Window), ws_(ws), chart_(new QChart), view_(new QChartView(this)),
       axisX_(new QValueAxis), axisY_(new QValueAxis), zoomIn_(new QPushButton(QStringLiteral("Zoom In"), this)),
-      undoZoom_(new QPushButton(QStringLiteral("Undo Zoom"), this))
+      undoZoom_(new QPushButton(QStringLiteral("Undo Zoom"), this)),
+      save_(new QPushButton(QStringLiteral("Save picture"), this)),
+      copy_(new QPushButton(QStringLiteral("Copy picture"), this))
 {
     setWindowTitle(QStringLiteral("Charts"));
 
@@ -139,6 +144,11 @@ BasketLineChartWindow::BasketLineChartWindow(const Workspace& ws, QWidget* paren
     buttons->addWidget(zoomIn_);
     buttons->addWidget(undoZoom_);
     buttons->addStretch(1);
+    save_->setEnabled(false);
+    connect(save_, &QPushButton::clicked, this, &BasketLineChartWindow::savePicture);
+    connect(copy_, &QPushButton::clicked, this, &BasketLineChartWindow::copyPicture);
+    buttons->addWidget(save_);
+    buttons->addWidget(copy_);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
@@ -194,3 +204,19 @@ void BasketLineChartWindow::toggleLabels(QLineSeries* series)
     if (series)
         series->setPointLabelsVisible(!series->pointLabelsVisible());
 }
+
+void BasketLineChartWindow::setUiPort(UiPort* ui)
+{
+    ui_ = ui;
+    save_->setEnabled(ui_ != nullptr);
+}
+
+QImage BasketLineChartWindow::picture() const { return view_->grab().toImage(); }
+
+void BasketLineChartWindow::savePicture()
+{
+    if (ui_)
+        SavePictureCommand(*ui_, picture(), QStringLiteral("Save picture"), true);
+}
+
+void BasketLineChartWindow::copyPicture() { QGuiApplication::clipboard()->setImage(picture()); }

@@ -11,6 +11,7 @@ class QChartView;
 class QLineSeries;
 class QPushButton;
 class QValueAxis;
+class UiPort;
 struct Workspace;
 
 // "Charts": every objective of the stored solutions as a line over the
@@ -36,6 +37,13 @@ public:
     QValueAxis* valueAxis() const { return axisY_; }
     QPushButton* zoomInButton() const { return zoomIn_; }
     QPushButton* undoZoomButton() const { return undoZoom_; }
+    QPushButton* savePictureButton() const { return save_; }
+    QPushButton* copyPictureButton() const { return copy_; }
+    // The port that asks for the file name of "Save picture"; without one
+    // the button is disabled. Not owned.
+    void setUiPort(UiPort* ui);
+    // The chart as it shows now.
+    QImage picture() const;
 
     // The picture of a point mark, as the series draw it.
     static QImage markImage(LineMark mark, const QColor& colour, int size);
@@ -45,6 +53,8 @@ public slots:
     void undoZoom();
     // Shows or hides the values at the points of `series`.
     void toggleLabels(QLineSeries* series);
+    void savePicture();
+    void copyPicture();
 
 private:
     const Workspace& ws_;
@@ -55,4 +65,7 @@ private:
     std::array<QLineSeries*, kLineChartSeries> series_{};
     QPushButton* zoomIn_;
     QPushButton* undoZoom_;
+    QPushButton* save_;
+    QPushButton* copy_;
+    UiPort* ui_ = nullptr;
 };
