@@ -106,6 +106,7 @@ void WeightSpaceView::Inic_Triangulo(bool primVez)
         ws_.pickedWeights[1] = kNotComputed;
         limitEntriesEnabled = false;
         prefX_ = 0;
+        clearAreas();
     }
     prepare(3);
 }
@@ -115,8 +116,19 @@ void WeightSpaceView::Inic_Rectangulo(bool primVez)
     if (primVez) {
         geometry_.zoomFactor = 1.0;
         ws_.pickedWeights[1] = kNotComputed;
+        clearAreas();
     }
     prepare(2);
+}
+
+void WeightSpaceView::clearAreas()
+{
+    // Areas of another problem (or of the same problem before it changed)
+    // would be drawn over regions they have nothing to do with.
+    for (int k = 1; k <= 3; ++k) {
+        limitAreas[k].clear();
+        nadirAreas[k].clear();
+    }
 }
 
 void WeightSpaceView::prepare(int objectives)

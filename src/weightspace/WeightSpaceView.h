@@ -38,7 +38,8 @@ public:
     // problem's objectives, a fresh white picture and the frame. First time
     // also resets the zoom, the picked weights and the pairwise pair and
     // withdraws the limitation-area entries. Does nothing unless the
-    // problem has two or three objectives. Inic_Triangulo / Inic_Rectangulo
+    // problem has two or three objectives; first time also empties the
+    // limitation and nadir areas. Inic_Triangulo / Inic_Rectangulo
     // are the three- and two-objective halves.
     void initialise(bool primVez);
     void Inic_Triangulo(bool primVez);
@@ -112,6 +113,7 @@ public:
 
 private:
     void prepare(int objectives);
+    void clearAreas();
     void drawLegendEntry(int sol, int r, int ordinal);
     void drawPolygonPoints(const QPolygon& points, RegionFill fill, QColor pen, OutlineStyle penStyle, QColor brush);
     void drawChainRegion(int sol, int r, int ordinal);

@@ -321,3 +321,61 @@ TEST(WeightSpacePick, ClickedWeightsAreSolvedWithoutTheLimitations)
 }
 
 } // namespace
+
+namespace {
+
+struct HatchCase {
+    RegionFill fill;
+    QPoint along;  // a step that stays on a hatch line
+    QPoint across; // a step that leaves it
+    QPoint scan;   // the way the test walks to cross the lines
+};
+
+class Hatches : public ::testing::TestWithParam<HatchCase> {};
+
+// "\" runs down to the right, "/" up to the right; lines, not a solid fill.
+TEST_P(Hatches, RunTheirWay)
+{
+    GuiApp();
+    auto ws = handMadeWorkspace(3);
+    WeightSpaceView view(*ws);
+    view.initialise(true);
+    view.DrawRegionPolygon(polygon({{0, 0}, {1, 0}, {0, 1}}), GetParam().fill, 0, QColor(Qt::black),
+                           OutlineStyle::Invisible, QColor(200, 30, 30));
+    const QImage& image = view.picture();
+    const QRgb red = qRgb(200, 30, 30);
+    int lines = 0;
+    for (int i = 0; i < 60; ++i) {
+        const QPoint p = QPoint(60, 250) + i * GetParam().scan;
+        if (image.pixel(p) != red)
+            continue;
+        ++lines;
+        EXPECT_EQ(image.pixel(p + GetParam().along), red) << i;
+        EXPECT_NE(image.pixel(p + GetParam().across), red) << i;
+    }
+    EXPECT_GT(lines, 3);
+    EXPECT_LT(lines, 30);
+}
+
+INSTANTIATE_TEST_SUITE_P(Fills, Hatches,
+                         ::testing::Values(HatchCase{RegionFill::BackDiagonal, {1, 1}, {1, -1}, {1, 0}},
+                                           HatchCase{RegionFill::ForwardDiagonal, {1, -1}, {1, 1}, {1, 0}},
+                                           HatchCase{RegionFill::Vertical, {0, 1}, {1, 0}, {1, 0}},
+                                           HatchCase{RegionFill::Horizontal, {1, 0}, {0, 1}, {0, 1}}));
+
+TEST(WeightSpaceAreas, ANewProblemStartsWithoutTheAreasOfTheLastOne)
+{
+    GuiApp();
+    auto ws = handMadeWorkspace(3);
+    WeightSpaceView view(*ws);
+    view.initialise(true);
+    view.limitAreas[1].push_back(polygon({{0, 0}, {1, 0}, {0, 1}}));
+    view.nadirAreas[2].push_back(polygon({{0, 0}, {1, 0}, {0, 1}}));
+    view.setZoomFactor(2.0);
+    EXPECT_FALSE(view.limitAreas[1].empty()) << "a zoom keeps them";
+    view.initialise(true);
+    EXPECT_TRUE(view.limitAreas[1].empty());
+    EXPECT_FALSE(view.hasNadirAreas());
+}
+
+} // namespace
