@@ -268,21 +268,6 @@ TEST(VlpFile, MixedSensesAreWrittenAsMaximizedWithTheMinimizedOnesTurned)
     EXPECT_TRUE(SameContent(*read, *expected));
 }
 
-TEST(VlpFile, WritesToDiskAndReadsBack)
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("p.vlp"));
-    auto written = NewResetProblem();
-    ASSERT_EQ(ParseVlpText(kSample, *written).status, VlpReadStatus::Ok);
-    ASSERT_TRUE(WriteVlpFile(path, *written).ok);
-    auto read = NewResetProblem();
-    ASSERT_EQ(ReadVlpFile(path, *read).status, VlpReadStatus::Ok);
-    EXPECT_TRUE(SameProblem(*read, *written));
-    const VlpReadResult missing = ReadVlpFile(dir.filePath(QStringLiteral("none.vlp")), *read);
-    EXPECT_EQ(missing.status, VlpReadStatus::Refused);
-    EXPECT_TRUE(missing.message.startsWith(QStringLiteral("Input error: cannot open")));
-}
-
 // Every cut of a file before its e line is refused, and random damage gives a
 // complete problem within the limits or a refusal that changes nothing.
 TEST(VlpFile, DamagedFilesAreReadWholeOrNotAtAll)
