@@ -186,10 +186,15 @@ void VerticalAxisName(QPainter& p, int right, int top, const QString& name)
 
 } // namespace
 
-QFont BasketChartFont()
+// The labels' smallest size, and how they grow with a large window.
+constexpr int kChartFontPixels = 11;
+constexpr int kClientPixelsPerFontPixel = 44;
+
+QFont BasketChartFont(QSize client)
 {
     QFont font;
-    font.setPixelSize(11);
+    const int side = client.isValid() ? std::min(client.width(), client.height()) : 0;
+    font.setPixelSize(std::max(kChartFontPixels, side / kClientPixelsPerFontPixel));
     return font;
 }
 
@@ -200,7 +205,7 @@ QFont BasketBarIndexFont()
     return font;
 }
 
-int BasketChartTextHeight() { return QFontMetrics(BasketChartFont()).height(); }
+int BasketChartTextHeight(QSize client) { return QFontMetrics(BasketChartFont(client)).height(); }
 
 QStringList BasketProjectionItems()
 {
@@ -325,7 +330,7 @@ QImage DrawBasketBarChart(Workspace& ws, QSize client, const std::vector<int>& o
 {
     const int k = ObjectiveCount(ws);
     const int n = SolutionCount(ws);
-    const QFont font = BasketChartFont();
+    const QFont font = BasketChartFont(client);
     const int th = QFontMetrics(font).height();
     const BasketBarLayout l = ComputeBasketBarLayout(k, n, client, th);
     QImage image = BlankPicture(l.pictureSize);
@@ -401,7 +406,7 @@ QImage DrawBasketPointChart(const Workspace& ws, int a, int b, QSize client)
     const int PH = l.plotHeight;
 
     QPainter p(&image);
-    p.setFont(BasketChartFont());
+    p.setFont(BasketChartFont(client));
     const int th = p.fontMetrics().height();
 
     // Axes with their arrowheads and the ticks at the high bounds.
@@ -519,7 +524,7 @@ QImage DrawBasketTriChart(const Workspace& ws, QSize client)
         return image;
 
     QPainter p(&image);
-    const QFont font = BasketChartFont();
+    const QFont font = BasketChartFont(client);
     p.setFont(font);
     const int th = p.fontMetrics().height();
     const QPoint origin(l.cx, l.cy);

@@ -26,10 +26,13 @@
 // for the fonts.
 
 // Chart fonts: the labels, and the small font of the indices inside bars.
-QFont BasketChartFont();
+// The labels grow with the client area of a large window (one pixel of
+// text height per 44 pixels of its smaller side, 11 at least), so that a
+// maximised chart stays readable; without a size they are 11 pixels high.
+QFont BasketChartFont(QSize client = QSize());
 QFont BasketBarIndexFont();
-// Height of the text "F" in BasketChartFont().
-int BasketChartTextHeight();
+// Height of the text "F" in BasketChartFont(client).
+int BasketChartTextHeight(QSize client = QSize());
 
 // ---- Which chart to draw -------------------------------------------------
 
