@@ -220,3 +220,18 @@ void BasketLineChartWindow::savePicture()
 }
 
 void BasketLineChartWindow::copyPicture() { QGuiApplication::clipboard()->setImage(picture()); }
+
+void BasketLineChartWindow::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    // The labels grow with the window as the basket graphs' do.
+    const QFont font = BasketChartFont(view_->size());
+    for (QValueAxis* axis : {axisX_, axisY_}) {
+        axis->setLabelsFont(font);
+        axis->setTitleFont(font);
+    }
+    chart_->legend()->setFont(font);
+    QFont title = font;
+    title.setBold(true);
+    chart_->setTitleFont(title);
+}

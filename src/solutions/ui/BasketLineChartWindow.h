@@ -56,6 +56,9 @@ public slots:
     void savePicture();
     void copyPicture();
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
     const Workspace& ws_;
     QChart* chart_;
