@@ -1,5 +1,7 @@
 #include "weightspace/WeightSpaceView.h"
 
+#include "weightspace/WeightSpaceCommands.h"
+
 #include "GuiApp.h"
 #include "TestEngine.h"
 #include "ScriptedUiPort.h"
@@ -18,6 +20,7 @@
 
 #include <cmath>
 #include <map>
+#include <optional>
 #include <memory>
 
 namespace {
@@ -377,5 +380,54 @@ TEST(WeightSpaceAreas, ANewProblemStartsWithoutTheAreasOfTheLastOne)
     EXPECT_TRUE(view.limitAreas[1].empty());
     EXPECT_FALSE(view.hasNadirAreas());
 }
+
+} // namespace
+
+namespace {
+
+struct ShowOneCase {
+    std::vector<std::optional<QString>> answers;
+    bool firstDrawn, secondDrawn, otherDrawn;
+    bool invalid; // "Invalid data"
+};
+
+class ShowOne : public ::testing::TestWithParam<ShowOneCase> {};
+
+// Solution 1 is degenerate with two regions, solution 2 has one. The picture
+// is cleared first, as "Show only one solution/region" does.
+TEST_P(ShowOne, DrawsWhatWasAskedFor)
+{
+    GuiApp();
+    auto ws = handMadeWorkspace(3);
+    addSolution(*ws, kRed, {polygon({{0, 0}, {0.5L, 0}, {0, 0.5L}}), polygon({{0.5L, 0}, {1, 0}, {0.5L, 0.5L}})});
+    addSolution(*ws, kBlue, {polygon({{0, 0.5L}, {0.5L, 0.5L}, {0, 1}})});
+    WeightSpaceView view(*ws);
+    view.initialise(true);
+    view.setLabels(RegionLabels::None);
+    ScriptedUiPort ui;
+    for (const auto& a : GetParam().answers)
+        ui.inputs.push_back(a);
+    ShowOneCommand(view, *ws, ui, true);
+    const WeightSpaceGeometry& g = view.geometry();
+    const auto colourAt = [&](Real l1, Real l2) { return view.picture().pixel(g.WeightToPixel(l1, l2)); };
+    EXPECT_EQ(colourAt(0.15L, 0.15L) == rgb(kRed), GetParam().firstDrawn);
+    EXPECT_EQ(colourAt(0.65L, 0.15L) == rgb(kRed), GetParam().secondDrawn);
+    EXPECT_EQ(colourAt(0.1L, 0.65L) == rgb(kBlue), GetParam().otherDrawn);
+    EXPECT_EQ(ui.log.join(QLatin1Char('\n')).contains(QStringLiteral("Invalid data")), GetParam().invalid);
+}
+
+const std::optional<QString> kCancel;
+QString typed(const char* text) { return QString::fromLatin1(text); }
+
+INSTANTIATE_TEST_SUITE_P(
+    Answers, ShowOne,
+    ::testing::Values(ShowOneCase{{typed("2")}, false, false, true, false},
+                      ShowOneCase{{typed("1"), typed("2")}, false, true, false, false},
+                      ShowOneCase{{typed("1"), kCancel}, true, true, false, false},
+                      ShowOneCase{{typed("1"), typed("")}, true, true, false, false},
+                      ShowOneCase{{typed("1"), typed("3")}, false, false, false, false},
+                      ShowOneCase{{typed("1"), typed("x")}, false, false, false, false},
+                      ShowOneCase{{typed("3")}, false, false, false, true},
+                      ShowOneCase{{typed("one")}, false, false, false, false}, ShowOneCase{{kCancel}, false, false, false, false}));
 
 } // namespace
