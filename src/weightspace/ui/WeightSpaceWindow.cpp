@@ -20,6 +20,8 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
@@ -189,6 +191,7 @@ void WeightSpaceWindow::createMenus(QWidget* bar)
     QMenu* file = menuBar->addMenu(QStringLiteral("&File"));
     file->addAction(QStringLiteral("Save picture..."), this, &WeightSpaceWindow::savePicture);
     file->addAction(QStringLiteral("Copy picture"), this, &WeightSpaceWindow::copyPicture);
+    file->addAction(QStringLiteral("Print picture..."), this, &WeightSpaceWindow::printPicture);
     QMenu* viewMenu = menuBar->addMenu(QStringLiteral("&View"));
     popup_ = new QMenu(this);
     // The pop-up repeats the View entries; index 0 is the menu, 1 the pop-up.
@@ -355,6 +358,22 @@ void WeightSpaceWindow::pointerPressed(QPoint at)
 void WeightSpaceWindow::savePicture() { flow_.saveWeightSpacePicture(*view_); }
 
 void WeightSpaceWindow::copyPicture() { QApplication::clipboard()->setImage(view_->picture()); }
+
+void WeightSpaceWindow::printPicture()
+{
+    QPrinter printer;
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    // The part worth scrolling over, as large as the page allows.
+    const QImage shown = view_->picture().copy(QRect(QPoint(0, 0), view_->scrollExtent()));
+    QPainter painter(&printer);
+    const QRect page = painter.viewport();
+    const QSize size = shown.size().scaled(page.size(), Qt::KeepAspectRatio);
+    painter.setViewport(page.x(), page.y(), size.width(), size.height());
+    painter.setWindow(shown.rect());
+    painter.drawImage(0, 0, shown);
+}
 
 void WeightSpaceWindow::zoom()
 {

@@ -69,6 +69,8 @@ public:
 public slots:
     void savePicture();
     void copyPicture();
+    // The picture on a printer chosen in the print dialog.
+    void printPicture();
     void zoom();
     void showOne(bool clearFirst);
     void showLimitations();
