@@ -26,7 +26,6 @@ inline constexpr char kObjSense[] = "OBJSENSE \"%1\" is not MAX, MAXIMIZE, MIN o
 inline constexpr char kObjSenseMissing[] = "OBJSENSE without MAX or MIN";
 inline constexpr char kNoObjectiveRow[] = "the file has no objective row (N)";
 inline constexpr char kNoColumn[] = "the file has no column";
-inline constexpr char kNoEndata[] = "the file ends without ENDATA";
 inline constexpr char kTooManyRows[] = "more than %1 rows";
 inline constexpr char kTooManyColumns[] = "more than %1 columns";
 inline constexpr char kTooManyObjectiveRows[] = "more than %1 objective rows";

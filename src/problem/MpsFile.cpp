@@ -182,9 +182,8 @@ public:
         }
         if (objSensePending_ && !objSenseRead_)
             refuseAt(objSenseHeaderLine_, Text(filemsg::kObjSenseMissing));
-        // A file cut short would otherwise pass for a smaller problem.
-        if (!ended_)
-            refuse(Text(filemsg::kNoEndata));
+        // ENDATA may be missing: the file ends where its data ends, as the
+        // format has always been read.
         if (objectiveRows_ == 0)
             refuse(Text(filemsg::kNoObjectiveRow));
         else if (columns_.empty())
