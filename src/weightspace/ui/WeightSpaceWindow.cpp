@@ -68,9 +68,9 @@ WeightSpacePicture::WeightSpacePicture(const WeightSpaceView& view, QWidget* par
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void WeightSpacePicture::refresh()
+void WeightSpacePicture::refresh(QSize visible)
 {
-    const QSize extent = view_.scrollExtent().boundedTo(view_.picture().size());
+    const QSize extent = view_.scrollExtent().expandedTo(visible).boundedTo(view_.picture().size());
     setFixedSize(extent.expandedTo(QSize(1, 1)));
     update();
 }
@@ -301,7 +301,13 @@ void WeightSpaceWindow::solutionsDeleted(int first, int last)
     refreshEntries();
 }
 
-void WeightSpaceWindow::refresh() { picture_->refresh(); }
+void WeightSpaceWindow::refresh() { picture_->refresh(area_->viewport()->size()); }
+
+void WeightSpaceWindow::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    refresh();
+}
 
 void WeightSpaceWindow::refreshEntries()
 {

@@ -21,8 +21,10 @@ class WeightSpacePicture : public QWidget {
     Q_OBJECT
 public:
     explicit WeightSpacePicture(const WeightSpaceView& view, QWidget* parent = nullptr);
-    // The picture changed: new size and repaint.
-    void refresh();
+    // The picture changed: new size and repaint. The widget covers the
+    // scroll extent of the view and whatever more of the picture `visible`
+    // (the scroll area's viewport) has room for.
+    void refresh(QSize visible);
 
 signals:
     void pointerMoved(QPoint at);
@@ -65,6 +67,9 @@ public:
     WeightSpacePicture* pictureWidget() const { return picture_; }
     QMenu* calculateMenu() const { return calculate_; }
     QAction* pairwiseAction() const { return pairwise_; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
 
 public slots:
     void savePicture();
