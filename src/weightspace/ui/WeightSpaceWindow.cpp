@@ -277,9 +277,8 @@ void WeightSpaceWindow::prepare()
     calculate_->menuAction()->setVisible(three);
     limits_->hide();
     status_->clear();
-    setFixedHeight(three ? 517 : 250);
-    setMinimumWidth(420);
-    setMaximumWidth(QWIDGETSIZE_MAX);
+    // The window opens at its usual height; the person may resize it.
+    resize(width(), three ? 517 : 250);
     refreshEntries();
     show();
     refresh();
