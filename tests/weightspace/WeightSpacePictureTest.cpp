@@ -431,3 +431,45 @@ INSTANTIATE_TEST_SUITE_P(
                       ShowOneCase{{typed("one")}, false, false, false, false}, ShowOneCase{{kCancel}, false, false, false, false}));
 
 } // namespace
+
+namespace {
+
+// The arrows of "Sol. 1 preferred to Sol. 2" end on the side where 1's
+// weighted sum is larger, and the legend names the pair.
+TEST(PairwisePicture, ArrowsAndLegendAreDrawn)
+{
+    GuiApp();
+    auto ws = handMadeWorkspace(3);
+    addSolution(*ws, kRed, {});
+    addSolution(*ws, kBlue, {});
+    ws->basket[1].f = {0, 2, 2, 1};
+    ws->basket[2].f = {0, 1, 1, 2};
+    WeightSpaceView view(*ws);
+    view.initialise(true);
+    view.setPairwise(1, 2);
+    view.drawPairwise();
+    const WeightSpaceGeometry& g = view.geometry();
+    const std::vector<XY> ends = PairwiseEnds(view.prefLine());
+    ASSERT_EQ(ends.size(), 2u);
+    const XY mid{(ends[0].x + ends[1].x) / 2, (ends[0].y + ends[1].y) / 2};
+    const XY end = ArrowEnd(view.prefLine(), ends[0], ends[1], mid);
+    EXPECT_GT(end.x + end.y, mid.x + mid.y) << "towards l3 = 0, where solution 1 is better";
+    // Halfway along the arrow's shaft, and its tip.
+    const QPoint s = g.WeightToPixel(mid);
+    const QPoint e = g.WeightToPixel(end);
+    EXPECT_EQ(view.picture().pixel(e), qRgb(0, 0, 0));
+    bool shaft = false;
+    for (int dx = -1; dx <= 1; ++dx)
+        for (int dy = -1; dy <= 1; ++dy)
+            shaft = shaft || view.picture().pixel((s + e) / 2 + QPoint(dx, dy)) == qRgb(0, 0, 0);
+    EXPECT_TRUE(shaft);
+    // The legend: a dotted line at x0 = side + 20 - 2 * (side / 3).
+    const int x0 = g.side() + 20 - 2 * (g.side() / 3);
+    int dots = 0;
+    for (int y = 1; y <= 19; ++y)
+        dots += view.picture().pixel(x0, y) == qRgb(0, 0, 0);
+    EXPECT_GT(dots, 3);
+    EXPECT_LT(dots, 19);
+}
+
+} // namespace
