@@ -5,6 +5,7 @@
 #include "TestEngine.h"
 #include "flow/MainFlow.h"
 #include "problem/ProblemFile.h"
+#include "problem/RandomProblems.h"
 #include "solutions/Computation.h"
 #include "solutions/Payoff.h"
 #include "solutions/Regions.h"
@@ -118,5 +119,62 @@ TEST(NadirArea, WorstStoredValueThatIsTheNadirIsFoundThenKnown)
     EXPECT_EQ(ws->nadirSource[1], 3);
     EXPECT_FALSE(view.hasNadirAreas());
 }
+
+} // namespace
+
+namespace {
+
+class NadirAreasOfRandomProblems : public ::testing::TestWithParam<std::uint32_t> {};
+
+// When the worst stored value is not yet the nadir, the areas still to
+// search are drawn grey: every piece's inside shows #E9E9E9, and nothing
+// was recorded as the nadir. When it is, it is recorded and no area drawn.
+TEST_P(NadirAreasOfRandomProblems, AreasAreDrawnOnlyWhileTheNadirIsOpen)
+{
+    GuiApp();
+    RandomProblemSpec shape;
+    shape.variables = 6;
+    shape.constraints = 5;
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("random.mlp"));
+    ASSERT_TRUE(WriteProblemFile(path, *makeRandomProblem(GetParam(), shape)).ok);
+    auto ws = std::make_unique<Workspace>();
+    ScriptedUiPort ui;
+    MainFlow flow(*ws, ui);
+    flow.startUp(dir.path());
+    flow.openProblemFile(path);
+    ui.normalizations.push_back(false);
+    flow.computePayoffCommand();
+    ASSERT_EQ(flow.phase(), Phase::Solutions) << ui.log.join(QLatin1Char('\n')).toStdString();
+    WeightSpaceView view(*ws);
+    view.initialise(true);
+    int open = 0;
+    for (int k = 1; k <= 3; ++k) {
+        ws->nadirSource[k] = 0;
+        ui.objectiveChoices.push_back(ObjectiveChoice{k - 1, QString()});
+        flow.nadirAreaCommand(view, 0, 0);
+        if (view.nadirAreas[k].empty()) {
+            EXPECT_GE(ws->nadirSource[k], 1) << k;
+            continue;
+        }
+        ++open;
+        EXPECT_EQ(ws->nadirSource[k], 0) << k;
+        EXPECT_TRUE(view.hasNadirAreas());
+        for (const UmaRegIndif& piece : view.nadirAreas[k]) {
+            if (RegionArea(3, piece) < 1)
+                continue;
+            XY c{0, 0};
+            for (int i = 1; i <= piece.Numvertices; ++i) {
+                c.x += piece.vertices[i].x / piece.Numvertices;
+                c.y += piece.vertices[i].y / piece.Numvertices;
+            }
+            EXPECT_EQ(view.picture().pixel(view.geometry().WeightToPixel(c)), qRgb(0xE9, 0xE9, 0xE9)) << k;
+        }
+    }
+    RecordProperty("open", open);
+    EXPECT_EQ(flow.lastOutcome(), Outcome::Done);
+}
+
+INSTANTIATE_TEST_SUITE_P(Seeds, NadirAreasOfRandomProblems, ::testing::Values(3u, 11u, 23u, 57u, 91u, 123u));
 
 } // namespace
