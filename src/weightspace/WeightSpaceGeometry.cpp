@@ -117,7 +117,10 @@ std::vector<XY> PairwiseEnds(const PairwiseLine& line)
     std::vector<XY> ends;
     if (std::fabs(line.b) > kLineZeroTol && inUnit(line.c / line.b))
         ends.push_back({0, line.c / line.b});
-    if (std::fabs(line.a) > kLineZeroTol && inUnit(line.c / line.a))
+    // A line through the corner l3 = 1 meets both legs there: one end, and
+    // the other is looked for on the hypotenuse.
+    if (std::fabs(line.a) > kLineZeroTol && inUnit(line.c / line.a)
+        && !(ends.size() == 1 && std::fabs(ends[0].y) <= kLineZeroTol && std::fabs(line.c / line.a) <= kLineZeroTol))
         ends.push_back({line.c / line.a, 0});
     if (ends.size() < 2 && std::fabs(line.a - line.b) > kLineZeroTol) {
         const Real l1 = (line.c - line.b) / (line.a - line.b);

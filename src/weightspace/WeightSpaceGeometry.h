@@ -73,7 +73,8 @@ struct PairwiseLine {
 PairwiseLine PairwiseConstraint(const vectorObj& fX, const vectorObj& fY);
 // The ends of the line on the sides l1 = 0, l2 = 0 and (only when fewer than
 // two were found) l1 + l2 = 1, in that order; the line is drawn only when
-// there are exactly two.
+// there are exactly two. A line through the corner (0, 0) has that corner
+// once, not once per leg.
 std::vector<XY> PairwiseEnds(const PairwiseLine& line);
 // The end of an arrow of length 0.03 from `start`, perpendicular to the
 // line through p1 and p2, on the side where a l1 + b l2 >= c.

@@ -177,6 +177,7 @@ TEST_P(Pairwise, ArrowsPointToTheWeightsThatPreferX)
         EXPECT_GE(static_cast<double>(e.x + e.y), -1e-12);
         EXPECT_LE(static_cast<double>(e.x + e.y), 1 + 1e-12);
     }
+    EXPECT_GT(static_cast<double>(std::hypot(ends[0].x - ends[1].x, ends[0].y - ends[1].y)), 0.1);
     const XY mid{(ends[0].x + ends[1].x) / 2, (ends[0].y + ends[1].y) / 2};
     for (const XY& s : {ends[0], ends[1], mid}) {
         const XY e = ArrowEnd(line, ends[0], ends[1], s);
@@ -191,6 +192,8 @@ INSTANTIATE_TEST_SUITE_P(Lines, Pairwise,
                                            PairCase{{0, 2, 1, 1}, {0, 1, 2, 2}, 2},
                                            // l2 = 0.5: horizontal.
                                            PairCase{{0, 1, 2, 1}, {0, 2, 1, 2}, 2},
+                                           // Through the corner l3 = 1: the other end is on the hypotenuse.
+                                           PairCase{{0, 5, 1, 2}, {0, 1, 4, 2}, 2},
                                            // X better everywhere: no line.
                                            PairCase{{0, 5, 5, 5}, {0, 1, 1, 1}, 0}));
 
