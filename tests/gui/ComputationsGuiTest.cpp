@@ -1035,3 +1035,36 @@ TEST_F(ComputationCommandsTest, VmaOpensTheBasketWindowsWithEveryVertex)
 }
 
 } // namespace
+
+namespace {
+
+// A message box shown while a computation runs is never covered by the
+// progress box: the progress box goes while the message is up and comes
+// back afterwards, keeping a Cancel pressed before.
+TEST_F(ComputationsGuiTest, AMessageDuringAComputationIsNotCoveredByItsProgressBox)
+{
+    QWidget owner;
+    QtUiPort port(&owner);
+    port.beginStoppableTask(QStringLiteral("Computing"), QStringLiteral("Solving"));
+    int progressBoxesDuringMessage = -1;
+    // The message stays up longer than the progress box's delay.
+    driver.then([&](QWidget* modal) {
+        QTimer::singleShot(1500, modal, [&, modal] {
+            progressBoxesDuringMessage = int(owner.findChildren<QProgressDialog*>().size());
+            qobject_cast<QMessageBox*>(modal)->accept();
+        });
+    });
+    port.showMessage(MsgKind::Information, QStringLiteral("Solution already saved (index 1)"));
+    EXPECT_EQ(progressBoxesDuringMessage, 0);
+    ASSERT_EQ(owner.findChildren<QProgressDialog*>().size(), 1);
+    EXPECT_TRUE(port.updateStoppableTask(QStringLiteral("Solving")));
+
+    owner.findChild<QProgressDialog*>()->cancel();
+    driver.answer(QStringLiteral("Solution already saved (index 1)"), QMessageBox::Ok);
+    port.showMessage(MsgKind::Information, QStringLiteral("Solution already saved (index 1)"));
+    EXPECT_FALSE(port.updateStoppableTask(QStringLiteral("Solving")));
+    port.endStoppableTask();
+    EXPECT_TRUE(owner.findChildren<QProgressDialog*>().isEmpty());
+}
+
+} // namespace

@@ -89,6 +89,7 @@ void QtUiPort::showMessage(MsgKind kind, const QString& text)
     case MsgKind::Error: icon = QMessageBox::Critical; title = QStringLiteral("Error"); break;
     case MsgKind::Confirmation: icon = QMessageBox::Question; title = QStringLiteral("Confirm"); break;
     }
+    const TaskPause pause(*this);
     QMessageBox box(icon, title, text, QMessageBox::Ok, parent_);
     box.exec();
 }
@@ -101,6 +102,7 @@ Answer QtUiPort::ask(const QString& text, bool withCancel)
     QMessageBox::StandardButtons buttons = QMessageBox::Yes | QMessageBox::No;
     if (withCancel)
         buttons |= QMessageBox::Cancel;
+    const TaskPause pause(*this);
     QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"), text, buttons, parent_);
     box.setDefaultButton(QMessageBox::Yes);
     switch (box.exec()) {
@@ -348,6 +350,8 @@ bool QtUiPort::updateStoppableTask(const QString& text)
 {
     if (!task_)
         return true;
+    if (task_->wasCanceled())
+        return false;
     task_->setLabelText(text);
     task_->setValue(0);
     if (!task_->isVisible()) {
@@ -363,6 +367,30 @@ bool QtUiPort::updateStoppableTask(const QString& text)
     }
     QApplication::processEvents();
     return !task_->wasCanceled();
+}
+
+// A box of the computation (a store message, a question) must not end up
+// under the progress box, whose timer would raise it on top of the box's
+// buttons: the progress box goes while the box is up and starts again, with
+// its full second, afterwards. A Cancel pressed before is kept.
+QtUiPort::TaskPause::TaskPause(QtUiPort& port) : port_(port)
+{
+    if (!port_.task_)
+        return;
+    paused_ = true;
+    title_ = port_.task_->windowTitle();
+    text_ = port_.task_->labelText();
+    cancelled_ = port_.task_->wasCanceled();
+    port_.endStoppableTask();
+}
+
+QtUiPort::TaskPause::~TaskPause()
+{
+    if (!paused_)
+        return;
+    port_.beginStoppableTask(title_, text_);
+    if (cancelled_)
+        port_.task_->cancel();
 }
 
 void QtUiPort::endStoppableTask()

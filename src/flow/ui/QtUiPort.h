@@ -108,4 +108,19 @@ private:
     EaParametersDialog* eaParameters_ = nullptr;
     QProgressDialog* task_ = nullptr;
     bool taskCursor_ = false;
+
+    class TaskPause {
+    public:
+        explicit TaskPause(QtUiPort& port);
+        ~TaskPause();
+        TaskPause(const TaskPause&) = delete;
+        TaskPause& operator=(const TaskPause&) = delete;
+
+    private:
+        QtUiPort& port_;
+        bool paused_ = false;
+        bool cancelled_ = false;
+        QString title_;
+        QString text_;
+    };
 };
