@@ -157,20 +157,21 @@ void MainFlow::newProblem(int objectives, int variables, int constraints)
     runProblemEditor();
 }
 
-void MainFlow::openProblem()
+void MainFlow::chooseAndOpen(const QString& title, const QStringList& filters, const QString& suffix,
+                             const std::function<void(const QString&)>& open)
 {
     if (!confirmDiscardSolutions()) {
         finish(Outcome::Cancelled);
         return;
     }
-    const auto path = ui_.chooseOpenFile(QStringLiteral("Open"), {text(msg::kFilterMlp)}, QStringLiteral("mlp"));
+    const auto path = ui_.chooseOpenFile(title, filters, suffix);
     if (path)
-        openProblemFile(*path);
+        open(*path);
     else
         finish(Outcome::Cancelled);
 }
 
-void MainFlow::openProblemFile(const QString& path)
+void MainFlow::openInto(const QString& path, const std::function<bool(ProblemData&)>& read)
 {
     if (!ProblemFileExists(path)) {
         ui_.showMessage(MsgKind::Error, text(msg::kFileNotFound));
@@ -179,113 +180,75 @@ void MainFlow::openProblemFile(const QString& path)
     }
     // Read into a copy first: a refused file leaves the loaded problem, and
     // everything computed for it, untouched.
-    ProblemData problem = ws_;
-    ResetProblemData(problem);
-    ProblemReadResult read;
+    auto problem = std::make_unique<ProblemData>(static_cast<const ProblemData&>(ws_));
+    ResetProblemData(*problem);
+    bool accepted = false;
     {
         BusyCursor busy(ui_);
-        read = ReadProblemFile(path, problem);
+        accepted = read(*problem);
     }
-    if (read.status == ProblemReadStatus::TooBig) {
-        ui_.showMessage(MsgKind::Error, text(msg::kTooBig));
-        finish(Outcome::Refused);
-        return;
-    }
-    if (read.status != ProblemReadStatus::Ok) {
-        ui_.showMessage(MsgKind::Error, read.message);
+    if (!accepted) {
         finish(Outcome::Refused);
         return;
     }
     HideProblemViews();
     ResetProblem(ws_);
-    static_cast<ProblemData&>(ws_) = std::move(problem);
+    static_cast<ProblemData&>(ws_) = std::move(*problem);
     ws_.fileName = path;
     AccoesNovoProb();
     finish(Outcome::Done);
+}
+
+void MainFlow::openProblem()
+{
+    chooseAndOpen(QStringLiteral("Open"), {text(msg::kFilterMlp)}, QStringLiteral("mlp"),
+                  [this](const QString& path) { openProblemFile(path); });
+}
+
+void MainFlow::openProblemFile(const QString& path)
+{
+    openInto(path, [this, &path](ProblemData& problem) {
+        const ProblemReadResult read = ReadProblemFile(path, problem);
+        if (read.status == ProblemReadStatus::TooBig)
+            ui_.showMessage(MsgKind::Error, text(msg::kTooBig));
+        else if (read.status != ProblemReadStatus::Ok)
+            ui_.showMessage(MsgKind::Error, read.message);
+        return read.status == ProblemReadStatus::Ok;
+    });
 }
 
 void MainFlow::openMpsProblem()
 {
-    if (!confirmDiscardSolutions()) {
-        finish(Outcome::Cancelled);
-        return;
-    }
-    const auto path = ui_.chooseOpenFile(QStringLiteral("Open MPS"), {text(msg::kFilterMps), text(msg::kFilterMpsText)},
-                                         QStringLiteral("mps"));
-    if (path)
-        openMpsFile(*path);
-    else
-        finish(Outcome::Cancelled);
+    chooseAndOpen(QStringLiteral("Open MPS"), {text(msg::kFilterMps), text(msg::kFilterMpsText)},
+                  QStringLiteral("mps"), [this](const QString& path) { openMpsFile(path); });
 }
 
 void MainFlow::openMpsFile(const QString& path, MpsFormat format)
 {
-    if (!ProblemFileExists(path)) {
-        ui_.showMessage(MsgKind::Error, text(msg::kFileNotFound));
-        finish(Outcome::Refused);
-        return;
-    }
-    // As for Open, the file is read into a copy: a refused file leaves the
-    // loaded problem, and everything computed for it, untouched.
-    auto problem = std::make_unique<ProblemData>(static_cast<const ProblemData&>(ws_));
-    ResetProblemData(*problem);
-    MpsReadResult read;
-    {
-        BusyCursor busy(ui_);
-        read = ReadMpsFile(path, *problem, format);
-    }
-    if (!read.accepted()) {
-        for (const QString& message : MpsRefusalMessages(read))
-            ui_.showMessage(MsgKind::Error, message);
-        finish(Outcome::Refused);
-        return;
-    }
-    HideProblemViews();
-    ResetProblem(ws_);
-    static_cast<ProblemData&>(ws_) = std::move(*problem);
-    ws_.fileName = path;
-    AccoesNovoProb();
-    finish(Outcome::Done);
+    openInto(path, [this, &path, format](ProblemData& problem) {
+        const MpsReadResult read = ReadMpsFile(path, problem, format);
+        if (!read.accepted()) {
+            for (const QString& message : MpsRefusalMessages(read))
+                ui_.showMessage(MsgKind::Error, message);
+        }
+        return read.accepted();
+    });
 }
 
 void MainFlow::openVlpProblem()
 {
-    if (!confirmDiscardSolutions()) {
-        finish(Outcome::Cancelled);
-        return;
-    }
-    const auto path = ui_.chooseOpenFile(QStringLiteral("Open VLP"), {text(msg::kFilterVlp)}, QStringLiteral("vlp"));
-    if (path)
-        openVlpFile(*path);
-    else
-        finish(Outcome::Cancelled);
+    chooseAndOpen(QStringLiteral("Open VLP"), {text(msg::kFilterVlp)}, QStringLiteral("vlp"),
+                  [this](const QString& path) { openVlpFile(path); });
 }
 
 void MainFlow::openVlpFile(const QString& path)
 {
-    if (!ProblemFileExists(path)) {
-        ui_.showMessage(MsgKind::Error, text(msg::kFileNotFound));
-        finish(Outcome::Refused);
-        return;
-    }
-    auto problem = std::make_unique<ProblemData>(static_cast<const ProblemData&>(ws_));
-    ResetProblemData(*problem);
-    VlpReadResult read;
-    {
-        BusyCursor busy(ui_);
-        read = ReadVlpFile(path, *problem);
-    }
-    if (read.status != VlpReadStatus::Ok) {
-        ui_.showMessage(MsgKind::Error, read.message);
-        finish(Outcome::Refused);
-        return;
-    }
-    HideProblemViews();
-    ResetProblem(ws_);
-    static_cast<ProblemData&>(ws_) = std::move(*problem);
-    ws_.fileName = path;
-    AccoesNovoProb();
-    finish(Outcome::Done);
+    openInto(path, [this, &path](ProblemData& problem) {
+        const VlpReadResult read = ReadVlpFile(path, problem);
+        if (read.status != VlpReadStatus::Ok)
+            ui_.showMessage(MsgKind::Error, read.message);
+        return read.status == VlpReadStatus::Ok;
+    });
 }
 
 void MainFlow::saveVlpProblem()

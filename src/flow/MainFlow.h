@@ -12,6 +12,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 struct Workspace;
@@ -184,6 +185,14 @@ public:
 
 private:
     void commandsChanged();
+    // Open, Open MPS, Open VLP: the question about solutions not exported,
+    // then the file dialog, then `open` with the chosen file.
+    void chooseAndOpen(const QString& title, const QStringList& filters, const QString& suffix,
+                       const std::function<void(const QString&)>& open);
+    // Reads `path` into a copy of the problem with `read` (false, its
+    // messages shown, when the file is refused) and makes an accepted one
+    // the workspace's problem.
+    void openInto(const QString& path, const std::function<bool(ProblemData&)>& read);
     void markResultsSaved();
     Outcome finish(Outcome outcome) { return outcome_ = outcome; }
     void setViewLastN(int n);
