@@ -598,6 +598,11 @@ void MainFlow::weightedSumCommand()
         finish(Outcome::Refused);
         return;
     }
+    solveWeightedSum();
+}
+
+void MainFlow::solveWeightedSum()
+{
     int index = 0;
     SolveStatus status = SolveStatus::Other;
     {
@@ -687,17 +692,7 @@ void MainFlow::eConstraintCommand()
     ws_.sumWeights[optimized] = 1;
     {
         BusyCursor busy(ui_);
-        int index = 0;
-        SolveStatus status = SolveStatus::Other;
-        {
-            const CancellableSolves cancellable(ui_, *engine_);
-            status = ComputeFromWeights(ws_, *engine_, ui_, true, index);
-        }
-        if (status == SolveStatus::Optimal)
-            writeReport(kReportWeightedSum);
-        else
-            ShowSolveStatus(ui_, status);
-        finish(status == SolveStatus::Optimal ? Outcome::Done : Outcome::Failed);
+        solveWeightedSum();
     }
     // The bounds served this one computation.
     ClearLimitations();

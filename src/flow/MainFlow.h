@@ -193,6 +193,9 @@ private:
     // messages shown, when the file is refused) and makes an accepted one
     // the workspace's problem.
     void openInto(const QString& path, const std::function<bool(ProblemData&)>& read);
+    // The weighted sum of ws.sumWeights, its status message when it fails,
+    // the report when it succeeds, and the command's outcome.
+    void solveWeightedSum();
     void markResultsSaved();
     Outcome finish(Outcome outcome) { return outcome_ = outcome; }
     void setViewLastN(int n);

@@ -46,19 +46,7 @@ void MainFlow::weightSpacePickCommand()
         ClearLimitations();
     }
     BusyCursor busy(ui_);
-    int index = 0;
-    SolveStatus status = SolveStatus::Other;
-    {
-        const CancellableSolves cancellable(ui_, *engine_);
-        status = ComputeFromWeights(ws_, *engine_, ui_, true, index);
-    }
-    if (status != SolveStatus::Optimal) {
-        ShowSolveStatus(ui_, status);
-        finish(Outcome::Failed);
-        return;
-    }
-    writeReport(kReportWeightedSum);
-    finish(Outcome::Done);
+    solveWeightedSum();
 }
 
 void MainFlow::limitationAreaCommand(WeightSpaceView& view, int x, int y)
