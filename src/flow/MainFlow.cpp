@@ -562,11 +562,7 @@ void MainFlow::computePayoffCommand()
 {
     const std::optional<bool> l2 = ui_.chooseNormalization();
     ApplyNormalization(ws_, l2.value_or(false));
-    SolveStatus status = SolveStatus::Other;
-    {
-        const CancellableSolves cancellable(ui_, *engine_);
-        status = ComputePayoff(ws_, *engine_, ui_);
-    }
+    const SolveStatus status = solveCancellable([this] { return ComputePayoff(ws_, *engine_, ui_); });
     if (status == SolveStatus::Optimal)
         ShowSolutionPhase();
     else
@@ -604,17 +600,25 @@ void MainFlow::weightedSumCommand()
 void MainFlow::solveWeightedSum()
 {
     int index = 0;
-    SolveStatus status = SolveStatus::Other;
-    {
-        const CancellableSolves cancellable(ui_, *engine_);
-        status = ComputeFromWeights(ws_, *engine_, ui_, true, index);
-    }
+    finishSolve(solveCancellable([this, &index] { return ComputeFromWeights(ws_, *engine_, ui_, true, index); }),
+                kReportWeightedSum);
+}
+
+SolveStatus MainFlow::solveCancellable(const std::function<SolveStatus()>& solve)
+{
+    BusyCursor busy(ui_);
+    const CancellableSolves cancellable(ui_, *engine_);
+    return solve();
+}
+
+void MainFlow::finishSolve(SolveStatus status, int reportMode)
+{
     if (status != SolveStatus::Optimal) {
         ShowSolveStatus(ui_, status);
         finish(Outcome::Failed);
         return;
     }
-    writeReport(kReportWeightedSum);
+    writeReport(reportMode);
     finish(Outcome::Done);
 }
 
@@ -646,18 +650,7 @@ void MainFlow::referencePointCommand()
         finish(Outcome::Refused);
         return;
     }
-    SolveStatus status = SolveStatus::Other;
-    {
-        const CancellableSolves cancellable(ui_, *engine_);
-        status = ComputeReferencePoint(ws_, *engine_, ui_);
-    }
-    if (status != SolveStatus::Optimal) {
-        ShowSolveStatus(ui_, status);
-        finish(Outcome::Failed);
-        return;
-    }
-    writeReport(kReportReferencePoint);
-    finish(Outcome::Done);
+    finishSolve(solveCancellable([this] { return ComputeReferencePoint(ws_, *engine_, ui_); }), kReportReferencePoint);
 }
 
 void MainFlow::eConstraintCommand()

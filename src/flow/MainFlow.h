@@ -196,6 +196,11 @@ private:
     // The weighted sum of ws.sumWeights, its status message when it fails,
     // the report when it succeeds, and the command's outcome.
     void solveWeightedSum();
+    // Runs the computation `solve` with the busy cursor and the Cancel box.
+    SolveStatus solveCancellable(const std::function<SolveStatus()>& solve);
+    // The end of a computing command: the status message and Failed when
+    // `status` is no solution, else the report in `reportMode` and Done.
+    void finishSolve(SolveStatus status, int reportMode);
     void markResultsSaved();
     Outcome finish(Outcome outcome) { return outcome_ = outcome; }
     void setViewLastN(int n);

@@ -71,12 +71,7 @@ void MainFlow::stemNewIterationCommand()
 
 void MainFlow::runStemProposal()
 {
-    BusyCursor busy(ui_);
-    SolveStatus status = SolveStatus::Other;
-    {
-        const CancellableSolves cancellable(ui_, *engine_);
-        status = ComputeReferencePoint(ws_, *engine_, ui_);
-    }
+    const SolveStatus status = solveCancellable([this] { return ComputeReferencePoint(ws_, *engine_, ui_); });
     if (status != SolveStatus::Optimal) {
         ShowSolveStatus(ui_, status);
         SaiMetodos(true);
@@ -124,12 +119,8 @@ void MainFlow::raceStartCommand()
     ClearLimitations();
     if (!race_)
         race_ = std::make_unique<ParetoRace>();
-    SolveStatus status = SolveStatus::Other;
-    {
-        BusyCursor busy(ui_);
-        const CancellableSolves cancellable(ui_, *engine_);
-        status = race_->start(ws_, *engine_, ui_, low, high);
-    }
+    const SolveStatus status =
+        solveCancellable([this, &low, &high] { return race_->start(ws_, *engine_, ui_, low, high); });
     ui_.notify(UiEvent::RacePanelChanged);
     if (status != SolveStatus::Optimal) {
         leaveRace(status);
@@ -216,12 +207,7 @@ void MainFlow::raceChangeDirectionCommand()
         finish(Outcome::Cancelled);
         return;
     }
-    SolveStatus status = SolveStatus::Other;
-    {
-        BusyCursor busy(ui_);
-        const CancellableSolves cancellable(ui_, *engine_);
-        status = race_->changeDirection(ws_, *engine_, ui_, c);
-    }
+    const SolveStatus status = solveCancellable([this, c] { return race_->changeDirection(ws_, *engine_, ui_, c); });
     ui_.notify(UiEvent::RacePanelChanged);
     if (status != SolveStatus::Optimal) {
         leaveRace(status);
@@ -247,20 +233,9 @@ void MainFlow::raceFixCommand()
     ws_.limitOn[c] = true;
     ws_.limitValue[c] = ws_.currentF[c];
     commandsChanged();
-    SolveStatus status = SolveStatus::Other;
-    {
-        BusyCursor busy(ui_);
-        const CancellableSolves cancellable(ui_, *engine_);
-        status = race_->reproject(ws_, *engine_, ui_);
-    }
+    const SolveStatus status = solveCancellable([this] { return race_->reproject(ws_, *engine_, ui_); });
     // The race goes on from where it was; the person learns why nothing moved.
-    if (status != SolveStatus::Optimal) {
-        ShowSolveStatus(ui_, status);
-        finish(Outcome::Failed);
-        return;
-    }
-    writeReport(kReportReferencePoint);
-    finish(Outcome::Done);
+    finishSolve(status, kReportReferencePoint);
 }
 
 void MainFlow::raceRelaxCommand()
@@ -309,17 +284,6 @@ void MainFlow::raceRelaxCommand()
     NormalizeLimitations(ws_);
     commandsChanged();
     ui_.showMessage(MsgKind::Information, text(msg::kRelaxWillResolve).arg(c));
-    SolveStatus status = SolveStatus::Other;
-    {
-        BusyCursor busy(ui_);
-        const CancellableSolves cancellable(ui_, *engine_);
-        status = race_->reproject(ws_, *engine_, ui_);
-    }
-    if (status != SolveStatus::Optimal) {
-        ShowSolveStatus(ui_, status);
-        finish(Outcome::Failed);
-        return;
-    }
-    writeReport(kReportReferencePoint);
-    finish(Outcome::Done);
+    const SolveStatus status = solveCancellable([this] { return race_->reproject(ws_, *engine_, ui_); });
+    finishSolve(status, kReportReferencePoint);
 }
