@@ -118,16 +118,7 @@ SolveStatus ParetoRace::project(Workspace& ws, LpEngine& engine, UiPort& ui)
 
 void ParetoRace::complete(Workspace& ws, UiPort& ui, double elapsed)
 {
-    AssembleSolution(ws, *lp_);
-    AddHistoryRecord(ws, ws.currentBasis, ws.currentF, ws.currentXS);
-    if (ws.guardaTodasSols) {
-        const StoreResult stored =
-            StoreSolution(ws, ui, false, ws.currentBasis, ws.currentF, false, kNoColor, ws.currentXS);
-        if (stored.isNew) {
-            ws.history.front().cor = ws.basket[stored.index].cor;
-            ws.history.front().basketIndex = stored.index;
-        }
-    }
+    TakeReferencePointSolution(ws, ui, *lp_);
     ShowElapsedTime(ui, elapsed);
     widenRanges(ws);
 }

@@ -565,6 +565,28 @@ void refreshViews(const Workspace& ws, UiPort& ui)
         ui.notify(UiEvent::WeightSpaceChanged);
 }
 
+// The end of every run: its time, the trace, the views, and for a cancelled
+// run the nadir estimate it started from (true then) or for a failed
+// evaluation its status message.
+bool endRun(Workspace& ws, UiPort& ui, const EaParameters& parameters, const EaOptions& options,
+            const QString& trace, const EaRunResult& result)
+{
+    ws.timeEnd = CurrentTimeInDays();
+    ws.timeElapsed = ws.timeEnd - ws.timeStart;
+    ShowElapsedTime(ui, ws.timeElapsed);
+    if (parameters.trace)
+        writeTrace(ws, ui, options, trace);
+    refreshViews(ws, ui);
+    if (result.end == EaEnd::Cancelled) {
+        ws.nadirPoint = result.startNadir;
+        ui.showMessage(MsgKind::Information, text(msg::kEaStoppedByUser));
+        return true;
+    }
+    if (result.end == EaEnd::Failed && result.status != SolveStatus::Optimal)
+        ShowSolveStatus(ui, result.status);
+    return false;
+}
+
 } // namespace
 
 EaRunResult EaEstimateNadir(Workspace& ws, LpEngine& engine, UiPort& ui, const EaParameters& parameters,
@@ -588,19 +610,8 @@ EaRunResult EaEstimateNadir(Workspace& ws, LpEngine& engine, UiPort& ui, const E
         EaRun run(ws, evaluator, parameters, rng, box, parameters.trace ? &trace : nullptr);
         run.run(result, 1, 1);
     }
-    ws.timeEnd = CurrentTimeInDays();
-    ws.timeElapsed = ws.timeEnd - ws.timeStart;
-    ShowElapsedTime(ui, ws.timeElapsed);
-    if (parameters.trace)
-        writeTrace(ws, ui, options, trace);
-    refreshViews(ws, ui);
-    if (result.end == EaEnd::Cancelled) {
-        ws.nadirPoint = result.startNadir;
-        ui.showMessage(MsgKind::Information, text(msg::kEaStoppedByUser));
+    if (endRun(ws, ui, parameters, options, trace, result))
         return result;
-    }
-    if (result.end == EaEnd::Failed && result.status != SolveStatus::Optimal)
-        ShowSolveStatus(ui, result.status);
     ui.showMessage(MsgKind::Information, text(msg::kEaEstimate).arg(pointText(ws, ", ")));
     reportRun(ws, parameters, result, basketBefore, report);
     return result;
@@ -756,18 +767,7 @@ EaRunResult EaMultipleRuns(Workspace& ws, LpEngine& engine, UiPort& ui, const Ea
             reportIndependentRun(ws, parameters, result, r, kept, seconds, report);
         }
     }
-    ws.timeEnd = CurrentTimeInDays();
-    ws.timeElapsed = ws.timeEnd - ws.timeStart;
-    ShowElapsedTime(ui, ws.timeElapsed);
-    if (parameters.trace)
-        writeTrace(ws, ui, options, trace);
-    refreshViews(ws, ui);
-    if (result.end == EaEnd::Cancelled) {
-        ws.nadirPoint = result.startNadir;
-        ui.showMessage(MsgKind::Information, text(msg::kEaStoppedByUser));
-    } else if (result.end == EaEnd::Failed && result.status != SolveStatus::Optimal) {
-        ShowSolveStatus(ui, result.status);
-    }
+    endRun(ws, ui, parameters, options, trace, result);
     return result;
 }
 

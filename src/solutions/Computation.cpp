@@ -108,6 +108,13 @@ SolveStatus ComputeReferencePoint(Workspace& ws, LpEngine& engine, UiPort& ui)
     if (status != SolveStatus::Optimal)
         return status;
     markElapsed(ws);
+    TakeReferencePointSolution(ws, ui, lp);
+    ShowElapsedTime(ui, ws.timeElapsed);
+    return status;
+}
+
+void TakeReferencePointSolution(Workspace& ws, UiPort& ui, const LpTables& lp)
+{
     AssembleSolution(ws, lp);
     AddHistoryRecord(ws, ws.currentBasis, ws.currentF, ws.currentXS);
     if (ws.guardaTodasSols) {
@@ -118,6 +125,4 @@ SolveStatus ComputeReferencePoint(Workspace& ws, LpEngine& engine, UiPort& ui)
             ws.history.front().basketIndex = stored.index;
         }
     }
-    ShowElapsedTime(ui, ws.timeElapsed);
-    return status;
 }

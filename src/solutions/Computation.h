@@ -24,6 +24,10 @@ void AssembleSolution(Workspace& ws, const LpTables& lp);
 // to be stored, and elapsed time; the caller then writes the report (mode 1),
 // or shows the failure.
 SolveStatus ComputeReferencePoint(Workspace& ws, LpEngine& engine, UiPort& ui);
+// The read-back of a reference-point program (or a method step built on
+// one) becomes the current solution and the newest history record; it is
+// stored only when every computed solution is to be stored.
+void TakeReferencePointSolution(Workspace& ws, UiPort& ui, const LpTables& lp);
 
 // The clock as a date-time in days, as the elapsed times use it.
 double CurrentTimeInDays();
