@@ -17,6 +17,7 @@
 
 struct Workspace;
 class WeightSpaceView;
+struct EaParameters;
 
 // How the last command ended: done, cancelled by the person, refused (an
 // input or a file was not accepted; the message was shown) or failed (a
@@ -196,6 +197,9 @@ private:
     // The weighted sum of ws.sumWeights, its status message when it fails,
     // the report when it succeeds, and the command's outcome.
     void solveWeightedSum();
+    // The evolutionary estimate's parameters dialog; false (the command's
+    // outcome set) when it was cancelled or its values were refused.
+    bool askEaParameters(EaParameters& parameters);
     // Runs the computation `solve` with the busy cursor and the Cancel box.
     SolveStatus solveCancellable(const std::function<SolveStatus()>& solve);
     // The end of a computing command: the status message and Failed when

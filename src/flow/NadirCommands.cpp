@@ -88,18 +88,25 @@ Outcome outcomeOf(const EaRunResult& result)
 
 } // namespace
 
-void MainFlow::eaNadirCommand()
+bool MainFlow::askEaParameters(EaParameters& parameters)
 {
     const std::optional<EaParameterTexts> typed = ui_.editEaParameters(EaDefaultTexts(ws_.numObjectives));
     if (!typed) {
         finish(Outcome::Cancelled);
-        return;
+        return false;
     }
-    EaParameters parameters;
     if (!AcceptEaParameters(*typed, ws_.numObjectives, ui_, parameters)) {
         finish(Outcome::Refused);
-        return;
+        return false;
     }
+    return true;
+}
+
+void MainFlow::eaNadirCommand()
+{
+    EaParameters parameters;
+    if (!askEaParameters(parameters))
+        return;
     const bool limited = ws_.limitsActive;
     EaOptions options;
     options.traceDirectory = ws_.startDir;
@@ -114,16 +121,9 @@ void MainFlow::eaNadirCommand()
 
 void MainFlow::eaRunsCommand()
 {
-    const std::optional<EaParameterTexts> typed = ui_.editEaParameters(EaDefaultTexts(ws_.numObjectives));
-    if (!typed) {
-        finish(Outcome::Cancelled);
-        return;
-    }
     EaParameters parameters;
-    if (!AcceptEaParameters(*typed, ws_.numObjectives, ui_, parameters)) {
-        finish(Outcome::Refused);
+    if (!askEaParameters(parameters))
         return;
-    }
     const std::optional<QString> runsText =
         ui_.inputText(text(msg::kEaRunsTitle), text(msg::kEaRunsPrompt), text(msg::kEaRunsDefault));
     if (!runsText) {
