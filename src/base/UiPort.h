@@ -29,6 +29,8 @@ enum class UiEvent {
     WeightSpaceChanged, // the weight-space window must redraw its regions
     WeightSpaceHidden,  // a method hides the weight-space window
     WeightSpaceShown,   // ... and shows it again when it ends
+    IcwIterationDrawn,     // an ICW iteration ended: the views draw its solutions and weights
+    ContractedConeChanged, // the contracted cone window must redraw (contracted VMA)
     ContractedConeHidden,
     RacePanelChanged,   // the race panel must show the race's direction and speed
 };
@@ -134,6 +136,18 @@ public:
         (void)names;
         (void)lower;
         (void)upper;
+        return std::nullopt;
+    }
+    // The ICW selection dialog: `heading` above the choices, in two columns,
+    // none selected; selecting choice i shows statusTexts[i] in the dialog's
+    // status line. Returns the chosen position 1..choices.size(), 0 for OK
+    // without a choice, nullopt on Cancel (a port without the dialog cancels).
+    virtual std::optional<int> selectIcwSolution(const QString& heading, const QStringList& choices,
+                                                 const QStringList& statusTexts)
+    {
+        (void)heading;
+        (void)choices;
+        (void)statusTexts;
         return std::nullopt;
     }
     // The modal pay-off window.

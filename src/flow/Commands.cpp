@@ -34,7 +34,7 @@ const CommandInfo kInfos[kCommandCount] = {
     {Cmd::EstimateNadirEA, "Estimate the Nadir point (EA)", "", "", false},
     {Cmd::EstimateNadirEARuns, "Estimate the Nadir point (EA): independent runs...", "", "", false},
     {Cmd::WorstFeasible, "Worst feasible values", "", "", false},
-    {Cmd::VMA, "VMA-Vector Maximum Approach", "", "", false},
+    {Cmd::VMA, "VMA-Vector Maximum Approach", "", "Compute ALL basic efficient solutions", false},
     {Cmd::ImposeLimitations, "&Impose limitations on objectives", "", "", false},
     {Cmd::StemMenu, "STEM", "", "", true},
     {Cmd::Stem1st, "1st Iteration", "", "", false},
@@ -49,7 +49,7 @@ const CommandInfo kInfos[kCommandCount] = {
     {Cmd::IcwMenu, "ICW", "", "", true},
     {Cmd::Icw1st, "1st iteration", "", "", false},
     {Cmd::IcwNew, "New iteration", "", "", false},
-    {Cmd::IcwContractedVma, "Contracted VMA", "", "", false},
+    {Cmd::IcwContractedVma, "Contracted VMA", "", "Computes all basic efficient solutions attainable with the contracted cone ", false},
     {Cmd::IcwExit, "Exit ICW", "", "", false},
     {Cmd::ViewPayoff, "View Pay-off table", "", "", false},
     {Cmd::ViewBasketGraphs, "View Graphs of solution Basket", "", "", false},
@@ -262,7 +262,13 @@ CommandStates CommandStatesFor(const FlowState& state)
     s.setChecked(Cmd::IcwMenu, icw);
     s.setEnabled(Cmd::IcwNew, icw);
     s.setEnabled(Cmd::IcwExit, icw);
-    s.setEnabled(Cmd::IcwContractedVma, false);
+    // The contracted VMA needs a contracted cone; once it has run only
+    // leaving the method remains.
+    s.setEnabled(Cmd::IcwContractedVma, icw && state.methodIteration >= 2 && !state.contractedVmaRun);
+    if (icw && state.contractedVmaRun) {
+        s.setEnabled(Cmd::Icw1st, false);
+        s.setEnabled(Cmd::IcwNew, false);
+    }
     s.setEnabled(Cmd::StemMenu, method == MethodNone || stem);
     s.setEnabled(Cmd::RaceMenu, method == MethodNone || race);
     s.setEnabled(Cmd::IcwMenu, method == MethodNone || icw);

@@ -79,6 +79,8 @@ struct FlowState {
     bool limitsActive = false;
     bool storeAll = false;   // every computed solution is stored: no store command
     bool askTolerance = false;
+    int methodIteration = 0;    // of the active method
+    bool contractedVmaRun = false; // the contracted VMA ran in this ICW session
 };
 
 struct CommandState {

@@ -70,6 +70,8 @@ const char* toString(UiEvent event)
     case UiEvent::WeightSpaceChanged: return "WeightSpaceChanged";
     case UiEvent::WeightSpaceHidden: return "WeightSpaceHidden";
     case UiEvent::WeightSpaceShown: return "WeightSpaceShown";
+    case UiEvent::IcwIterationDrawn: return "IcwIterationDrawn";
+    case UiEvent::ContractedConeChanged: return "ContractedConeChanged";
     case UiEvent::ContractedConeHidden: return "ContractedConeHidden";
     case UiEvent::RacePanelChanged: return "RacePanelChanged";
     }
@@ -98,6 +100,8 @@ FlowState MainFlow::flowState() const
     state.limitsActive = ws_.limitsActive;
     state.storeAll = ws_.guardaTodasSols;
     state.askTolerance = ws_.askNadirTolerance;
+    state.methodIteration = ws_.methodIteration;
+    state.contractedVmaRun = contractedVmaRun_;
     return state;
 }
 
@@ -374,9 +378,11 @@ void MainFlow::SaiMetodos(bool mesmoProb)
         ui_.notify(UiEvent::WeightSpaceShown);
     if (method == MethodParetoRace)
         ws_.raceObjective = 0;
+    ws_.activeMethod = MethodNone;
+    contractedVmaRun_ = false;
+    // The weight space then loses the contracted cone.
     if (method == MethodIcw)
         ui_.notify(UiEvent::ContractedConeHidden);
-    ws_.activeMethod = MethodNone;
     if (phase_ == Phase::Method)
         phase_ = Phase::Solutions;
     commandsChanged();
@@ -468,11 +474,6 @@ void MainFlow::chooseColour()
         ui_.notify(UiEvent::BasketChartChanged);
     }
     writeReport(2);
-}
-
-void MainFlow::commandNotAvailable()
-{
-    ui_.showMessage(MsgKind::Information, text(msg::kCommandNotAvailable));
 }
 
 void MainFlow::writeReport(int mode)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "lp/LpEngine.h"
+#include "methods/Icw.h"
 #include "methods/ParetoRace.h"
 #include "methods/Stem.h"
 #include "problem/MpsFile.h"
@@ -16,6 +17,7 @@
 #include <memory>
 
 struct Workspace;
+class QImage;
 class WeightSpaceView;
 struct EaParameters;
 
@@ -129,6 +131,13 @@ public:
     void raceChangeDirectionCommand();
     void raceFixCommand();
     void raceRelaxCommand();
+    // ICW ("1st iteration", "New iteration" with the selection dialog,
+    // "Contracted VMA", "Exit ICW"); IcwCommands.cpp. Each is refused with a
+    // message for a single objective.
+    void icwFirstIterationCommand();
+    void icwNewIterationCommand();
+    void icwContractedVmaCommand(int maxBases);
+    void icwExitCommand();
     // The race of the last Start; null before the first.
     const ParetoRace* race() const { return race_.get(); }
     const StemState& stem() const { return stem_; }
@@ -177,9 +186,8 @@ public:
     void limitationAreaCommand(WeightSpaceView& view, int x, int y);
     void nadirAreaCommand(WeightSpaceView& view, int x, int y);
     void saveWeightSpacePicture(const WeightSpaceView& view);
-
-    // A command whose computation is not part of this build.
-    void commandNotAvailable();
+    // Any other weight space picture (the contracted cone's), saved alike.
+    void saveWeightSpacePicture(const QImage& picture);
 
     // The caption after a problem is opened or edited.
     static QString captionWithProblem(const QString& caption, const QString& problemName);
@@ -215,6 +223,10 @@ private:
     void runStemProposal();
     // The race's choose-an-objective dialog; 0 when cancelled or refused.
     int chooseRaceObjective(const char* title, const char* prompt);
+    // ICW for a single objective: the message and Refused; false then.
+    bool icwNeedsTwoObjectives();
+    // The report, the views and the failures of an ICW iteration.
+    void finishIcwIteration(const IcwIterationResult& result);
     // A re-projection failed: its status, then the method is left.
     void leaveRace(SolveStatus status);
 
@@ -236,4 +248,6 @@ private:
     bool thickBars_ = false;
     StemState stem_;
     std::unique_ptr<ParetoRace> race_;
+    // The contracted VMA ran in this ICW session: only Exit ICW remains.
+    bool contractedVmaRun_ = false;
 };

@@ -18,7 +18,6 @@ inline constexpr char kDiscardSolutions[] =
     "The solutions computed for this problem have not been exported. Continue and discard them?";
 inline constexpr char kSolvingTitle[] = "Computing";
 inline constexpr char kSolving[] = "Solving the scalarizing program...";
-inline constexpr char kCommandNotAvailable[] = "This command is not available in this build.";
 
 inline constexpr char kConsiderLimitations[] =
     "Do you want to consider the limitations imposed on the o.f. values?";

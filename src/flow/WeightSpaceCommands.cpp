@@ -79,9 +79,11 @@ void MainFlow::limitationAreaCommand(WeightSpaceView& view, int x, int y)
     finish(end == LimitAreaEnd::Drawn ? Outcome::Done : Outcome::Failed);
 }
 
-void MainFlow::saveWeightSpacePicture(const WeightSpaceView& view)
+void MainFlow::saveWeightSpacePicture(const WeightSpaceView& view) { saveWeightSpacePicture(view.picture()); }
+
+void MainFlow::saveWeightSpacePicture(const QImage& picture)
 {
-    const bool saved = SavePictureCommand(ui_, view.picture(), text(msg::kSavePictureTitle), false);
+    const bool saved = SavePictureCommand(ui_, picture, text(msg::kSavePictureTitle), false);
     finish(saved ? Outcome::Done : Outcome::Cancelled);
 }
 

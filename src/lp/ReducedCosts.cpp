@@ -68,6 +68,5 @@ void ConeReducedCosts(const Workspace& ws, const ConeObjectives& coneObjectives,
                       YacColumnMap& yacColumns)
 {
     reducedCosts(
-        ws, lp, [&ws, &coneObjectives](int k, int v) { return ws.objSense[k] * coneObjectives[k][v]; }, yac,
-        yacColumns);
+        ws, lp, [&coneObjectives](int k, int v) { return coneObjectives[k][v]; }, yac, yacColumns);
 }

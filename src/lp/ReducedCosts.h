@@ -15,7 +15,6 @@ void ComputeReducedCosts(const Workspace& ws, const LpTables& lp, RecordYAC& yac
 
 // The same with the costs of other objective functions (the contracted cone
 // of the interval weights method): coneObjectives[k][j] already holds the
-// normalized objective k, multiplied here by objSense_k only.
-using ConeObjectives = std::array<std::array<Real, MaxVariables + 1>, MaxObjectives + 1>;
+// maximized, normalized cone objective k.
 void ConeReducedCosts(const Workspace& ws, const ConeObjectives& coneObjectives, const LpTables& lp, RecordYAC& yac,
                       YacColumnMap& yacColumns);

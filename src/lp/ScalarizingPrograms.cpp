@@ -75,6 +75,20 @@ void BuildWeightedSumProgram(const Workspace& ws, const vectorObj& weights, LpTa
     }
 }
 
+void BuildConeWeightedSumProgram(const Workspace& ws, const vectorObj& weights, LpTables& lp)
+{
+    ClearProgram(lp);
+    AddProblemRows(ws, lp, true);
+    lp.refRowCount = 0;
+    SetDecisionColumns(ws, lp);
+    for (int j = 1; j <= ws.numVariables; ++j) {
+        Real sum = 0;
+        for (int k = 1; k <= ws.numObjectives; ++k)
+            sum += weights[k] * ws.coneObjectives[k][j];
+        lp.lpObjective[j] = sum;
+    }
+}
+
 void BuildEConstraintProgram(const Workspace& ws, int objective, LpTables& lp)
 {
     vectorObj weights{};

@@ -19,6 +19,10 @@ void AddProblemRows(const Workspace& ws, LpTables& lp, bool useLimits);
 // max sum_k w_k objSense_k normFactor_k f_k over the problem rows and the
 // limitation rows in force.
 void BuildWeightedSumProgram(const Workspace& ws, const vectorObj& weights, LpTables& lp);
+// max sum_k w_k coneObjectives_k over the problem rows and the limitation
+// rows in force: the weighted sum of the interval weights method, whose cone
+// objectives are already maximized and normalized.
+void BuildConeWeightedSumProgram(const Workspace& ws, const vectorObj& weights, LpTables& lp);
 // The weighted sum with weight 1 for `objective` and 0.0001 for the others;
 // the bounds on the other objectives are limitations already in force.
 void BuildEConstraintProgram(const Workspace& ws, int objective, LpTables& lp);

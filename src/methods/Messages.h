@@ -37,6 +37,21 @@ inline constexpr char kRelaxNotBounded[] = "This objective function was not boun
 inline constexpr char kRelaxWillResolve[] =
     "The objective function %1 will be relaxed. The scalarizing problem will be resolved without this bound";
 
+// ICW.
+inline constexpr char kIcwSelectionTitle[] = "ICW selection";
+inline constexpr char kIcwHeading[] = "What solution do you prefer?";
+inline constexpr char kIcwHeadingMarked[] = "What solution [Weights] do you prefer?";
+inline constexpr char kIcwNoSelection[] = "No solution was selected, so the ICW iteration cannot be performed";
+inline constexpr char kIcwOriginalCone[] = "with the original cone of the criteria";
+inline constexpr char kIcwContractedCone[] = "with the contracted cone of the criteria";
+// A vector whose weighted sum has given no solution yet.
+inline constexpr char kIcwNoSolution[] = "No solution computed";
+inline constexpr char kIcwOneObjective[] =
+    "ICW needs at least two objective functions: with a single objective there is no cone of criteria to "
+    "contract";
+inline constexpr char kIcwFailedVectors[] =
+    "%1 of the %2 weighted sums of this iteration gave no solution; their vectors keep the solution they had before";
+
 // The race panel.
 inline constexpr char kRaceGo[] = "GO";
 inline constexpr char kRaceForward[] = ">>";

@@ -14,6 +14,7 @@
 #include "solutions/Regions.h"
 #include "workspace/Workspace.h"
 
+#include <algorithm>
 #include <chrono>
 #include <deque>
 #include <memory>
@@ -67,8 +68,11 @@ QString text(const char* s) { return QString::fromUtf8(s); }
 
 class VmaWalk {
 public:
-    VmaWalk(Workspace& ws, LpEngine& engine, UiPort& ui, const VmaOptions& options)
-        : ws_(ws), engine_(engine), lp_(engine.tables), ui_(ui), options_(options), list_(ws.numVariables)
+    // `contracted`: the walk over the bases efficient for the cone of the
+    // ICW method, whose objectives are ws.coneObjectives.
+    VmaWalk(Workspace& ws, LpEngine& engine, UiPort& ui, const VmaOptions& options, bool contracted)
+        : ws_(ws), engine_(engine), lp_(engine.tables), ui_(ui), options_(options), list_(ws.numVariables),
+          contracted_(contracted)
     {
     }
 
@@ -97,6 +101,8 @@ private:
     {
         if (ws_.numObjectives < 1 || ws_.numVariables < 1)
             return false; // no problem: the command is not offered then
+        if (contracted_)
+            return startContracted();
         ClearProgram(lp_);
         AddProblemRows(ws_, lp_, false);
         lp_.refRowCount = 0;
@@ -133,9 +139,13 @@ private:
         for (int next = 1; next < list_.size() && result_.end == VmaEnd::Completed; ++next) {
             ++result_.basesExamined;
             if (load(next)) {
-                ComputeReducedCosts(ws_, lp_, yac_, yacColumns_);
-                if (!IsDominatedBasis(yac_, ws_.numObjectives) && store())
-                    explore(next);
+                if (contracted_)
+                    visitContracted(next);
+                else {
+                    ComputeReducedCosts(ws_, lp_, yac_, yacColumns_);
+                    if (!IsDominatedBasis(yac_, ws_.numObjectives) && store())
+                        explore(next);
+                }
             }
             if (result_.end == VmaEnd::Completed && list_.size() >= options_.maxBases) {
                 ui_.showMessage(MsgKind::Warning, text(msg::kVmaReachedLimit));
@@ -205,6 +215,64 @@ private:
         return true;
     }
 
+    // The contracted walk starts from the optimum of the first ICW weight
+    // vector over the cone objectives, whose vertex the iteration stored
+    // already: it keeps the first entry of the ICW lists and is not stored
+    // again. The program is built afresh from the ICW state, so that the
+    // walk never runs on whatever program the tables hold last.
+    bool startContracted()
+    {
+        ws_.icwSolutions.resize(2);
+        ws_.icwRegions.resize(2);
+        ws_.icwCount = 1;
+        BuildConeWeightedSumProgram(ws_, ws_.icwWeights[1], lp_);
+        result_.startStatus = SolveScalarizing(lp_, true, 1, engine_.evaluator);
+        if (result_.startStatus != SolveStatus::Optimal) {
+            ShowSolveStatus(ui_, result_.startStatus);
+            return false;
+        }
+        ConeReducedCosts(ws_, ws_.coneObjectives, lp_, yac_, yacColumns_);
+        list_.append(EncodeBasis(lp_.basicList.data(), lp_.lpRowCount, lp_.atUpper, lp_.lpColumnCount), BasisMove{});
+        result_.basesExamined = 1;
+        result_.end = VmaEnd::Completed;
+        currentDepth_ = 0;
+        explore(0);
+        return true;
+    }
+
+    // A basis of the contracted walk: stored (with its region in the
+    // problem's weight space from the problem's reduced costs) and explored
+    // (through the nonbasic variables efficient for the cone) only when it
+    // is efficient for the cone, which an efficient edge of the problem
+    // need not lead to. Its region in the cone's own weights joins the ICW
+    // lists.
+    void visitContracted(int index)
+    {
+        const int p = ws_.numObjectives;
+        RecordYAC plain;
+        YacColumnMap plainColumns{};
+        ComputeReducedCosts(ws_, lp_, plain, plainColumns);
+        if (IsDominatedBasis(plain, p))
+            return;
+        ConeReducedCosts(ws_, ws_.coneObjectives, lp_, yac_, yacColumns_);
+        if (IsDominatedBasis(yac_, p) || !IsEfficientBasis(yac_, p))
+            return;
+        const VertexStore stored = StoreVertex(ws_, ui_, lp_, plain);
+        ws_.currentYAC = yac_;
+        ws_.yacColumns = yacColumns_;
+        count();
+        if (stored.stop) {
+            result_.end = VmaEnd::OutOfMemory;
+            return;
+        }
+        ++ws_.icwCount;
+        ws_.icwSolutions.push_back(stored.index);
+        ws_.icwRegions.push_back(ws_.weightSpace2 || ws_.weightSpace3
+                                     ? ComputeRegionPolygon(p, yac_.ncolsYAC, yac_.YAC)
+                                     : UmaRegIndif{});
+        explore(index);
+    }
+
     void keep(int index)
     {
         const std::size_t each = std::size_t(lp_.tabRows) * std::size_t(lp_.tabCols) * sizeof(Real);
@@ -260,12 +328,26 @@ private:
         ui_.notify(UiEvent::BasketValuesChanged);
         ui_.notify(UiEvent::BasketChartChanged);
         ui_.notify(UiEvent::WeightSpaceChanged);
-        QString closing = text(msg::kVmaComputed).arg(ws_.basketCount);
+        QString closing = contracted_ ? text(msg::kContractedVmaFound).arg(distinctIcwSolutions())
+                                      : text(msg::kVmaComputed).arg(ws_.basketCount);
         if (result_.end == VmaEnd::Cancelled)
             closing += QLatin1Char('\n') + text(msg::kVmaStoppedByUser);
         else if (result_.end == VmaEnd::Halted)
             closing += QLatin1Char('\n') + text(msg::kVmaStoppedByFailure);
         ui_.showMessage(MsgKind::Information, closing);
+    }
+
+    // The vertices in the ICW lists: a degenerate vertex has an entry for
+    // each efficient basis (each with its region) but is one solution.
+    int distinctIcwSolutions() const
+    {
+        std::vector<std::int32_t> seen;
+        for (int i = 1; i <= ws_.icwCount && i < static_cast<int>(ws_.icwSolutions.size()); ++i) {
+            const std::int32_t b = ws_.icwSolutions[static_cast<std::size_t>(i)];
+            if (b >= 1 && std::find(seen.begin(), seen.end(), b) == seen.end())
+                seen.push_back(b);
+        }
+        return static_cast<int>(seen.size());
     }
 
     Workspace& ws_;
@@ -282,6 +364,7 @@ private:
     std::deque<std::pair<int, std::unique_ptr<SavedReadBack>>> kept_;
     std::vector<std::unique_ptr<SavedReadBack>> spare_;
     std::chrono::steady_clock::time_point lastProgress_;
+    bool contracted_ = false;
 };
 
 } // namespace
@@ -290,6 +373,13 @@ VmaResult RunVma(Workspace& ws, LpEngine& engine, UiPort& ui, const VmaOptions& 
 {
     ui.setStatusText(0, QString());
     // The walk's working state is large (reduced costs, kept read-backs).
-    auto walk = std::make_unique<VmaWalk>(ws, engine, ui, options);
+    auto walk = std::make_unique<VmaWalk>(ws, engine, ui, options, false);
+    return walk->run();
+}
+
+VmaResult RunContractedVma(Workspace& ws, LpEngine& engine, UiPort& ui, const VmaOptions& options)
+{
+    ui.setStatusText(0, QString());
+    auto walk = std::make_unique<VmaWalk>(ws, engine, ui, options, true);
     return walk->run();
 }

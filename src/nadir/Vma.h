@@ -58,6 +58,16 @@ struct VmaResult {
 // a second line when the walk was stopped early.
 VmaResult RunVma(Workspace& ws, LpEngine& engine, UiPort& ui, const VmaOptions& options = VmaOptions{});
 
+// "Contracted VMA" of the ICW method (second iteration on): every
+// efficient vertex that the contracted cone of criteria can reach, walking
+// from the optimum of the first ICW weight vector over the cone objectives
+// through the bases efficient for the cone. Each vertex goes to the basket
+// (with its region in the problem's weight space) and to the ICW lists
+// (with its region in the cone's own weights), after the first vector's
+// entry. Progress box, Cancel, limit and failures as RunVma; the closing
+// box is "N vertex eficient solutions were found".
+VmaResult RunContractedVma(Workspace& ws, LpEngine& engine, UiPort& ui, const VmaOptions& options = VmaOptions{});
+
 struct VertexStore {
     int index = 0;        // basket index, 0 when storing failed
     bool isNew = false;   // a new basket entry

@@ -6,6 +6,7 @@ namespace msg {
 inline constexpr char kVmaReachedLimit[] = "reached limit of bases";
 inline constexpr char kVmaNoMemory[] = "No more memory to save new solutions";
 inline constexpr char kVmaComputed[] = "VMA has computed %1 eficient vertex solutions";
+inline constexpr char kContractedVmaFound[] = "%1 vertex eficient solutions were found";
 // Appended to the closing box when the walk did not examine every basis.
 inline constexpr char kVmaStoppedByUser[] = "The run was stopped by the user: not every efficient basis was examined.";
 inline constexpr char kVmaStoppedByFailure[] = "The run was stopped by the failure above: not every efficient basis was examined.";

@@ -137,4 +137,8 @@ void ResetComputedState(Workspace& ws)
     ws.weightSpace2 = (p == 2);
     ws.activeMethod = MethodNone;
     ws.raceObjective = 0;
+    ws.icwCount = 0;
+    ws.icwSolutions.clear();
+    ws.icwRegions.clear();
+    ws.contractedSpace.Numvertices = 0;
 }

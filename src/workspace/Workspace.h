@@ -120,6 +120,13 @@ struct ProblemData {
     std::array<QString, MaxConstraints + 1> slackName;
 };
 
+// The interval criterion weights method (ICW): 2p + 1 weight vectors and as
+// many contraction matrices, all p x p and 1-based.
+constexpr int MaxIcwVectors = 2 * MaxObjectives + 1;
+using ObjectiveMatrix = std::array<vectorObj, MaxObjectives + 1>;
+// Objective functions over the decision variables, [k][j].
+using ConeObjectives = std::array<std::array<Real, MaxVariables + 1>, MaxObjectives + 1>;
+
 // Active interactive method.
 enum MethodKind : std::uint8_t { MethodNone = 0, MethodStem = 1, MethodParetoRace = 2, MethodIcw = 3 };
 
@@ -222,6 +229,25 @@ struct Workspace : ProblemData {
     vectorObj AxisLow{};
     vectorObj AxisHigh{};
     bool UserAxisBounds = false;
+
+    // ICW. The weight vectors (relative to the current cone) and their
+    // contraction matrices stay fixed while the method runs; row j of
+    // coneGenerators is the j-th generator of the current cone as weights on
+    // the problem's objectives, and coneObjectives[k] is that generator's
+    // objective function over the maximized, normalized objectives. icwSolutions and
+    // icwRegions hold icwCount + 1 entries (entry 0 unused): the basket index
+    // of each vector's solution (0 until computed) and its region in the
+    // cone's own weights. contractedSpace is the current cone drawn in the
+    // problem's weight space.
+    std::array<vectorObj, MaxIcwVectors + 1> icwWeights{};
+    std::vector<ObjectiveMatrix> icwMatrices;
+    ObjectiveMatrix coneGenerators{};
+    ConeObjectives coneObjectives{};
+    Real contractionRate = 0;
+    std::int32_t icwCount = 0;
+    std::vector<std::int32_t> icwSolutions;
+    std::vector<UmaRegIndif> icwRegions;
+    UmaRegIndif contractedSpace;
 
     // Colour palettes.
     BasketPalette basketPalette{};

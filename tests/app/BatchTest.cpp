@@ -71,11 +71,6 @@ TEST(Batch, RefusalsAreInputErrorsOnStandardError)
     EXPECT_EQ(run.exitCode, 2);
     EXPECT_TRUE(run.err.startsWith(QStringLiteral("Error: File not found")));
 
-    // Actions of later versions are usage errors, never a silent success.
-    run = runBatch({example("two_objectives.mlp"), QStringLiteral("icw")});
-    EXPECT_EQ(run.exitCode, 2);
-    EXPECT_TRUE(run.err.contains(QStringLiteral("icw")));
-
     run = runBatch({example("two_objectives.mlp"), QStringLiteral("--write")});
     EXPECT_EQ(run.exitCode, 2);
     run = runBatch({});
@@ -645,7 +640,10 @@ TEST(Batch, BadInputsAreRefusedBeforeAnyComputation)
         {{"delete", "2-x"}, "Error: delete: 'x' is not a valid integer value"},
         {{"basket", "payoff"}, "Error: payoff can only be the first action"},
         {{"solve"}, "Error: unknown action solve"},
-        {{"icw", "1"}, "Error: the action icw is not available in this build"},
+        {{"icw", "6"}, "Error: icw: '6' is not a choice from 1 to 5"},
+        {{"contracted-vma"}, "Error: contracted-vma must follow icw with at least one CHOICE"},
+        {{"icw", "contracted-vma"}, "Error: contracted-vma must follow icw with at least one CHOICE"},
+        {{"icw", "2", "contracted-vma", "max-bases=0"}, "Error: contracted-vma: 'max-bases=0' is not max-bases="},
         {{"stem", "1,-", "1,1"}, "Warning: No more than 1 can be relaxed"},
         {{"stem", "1,x"}, "Error: stem: 'x' is not a valid floating point value"},
         {{"race", "1,1", "3:2,0:1", "5"}, "Warning: Upper values must be larger than lower values"},

@@ -171,6 +171,14 @@ std::optional<RaceRangeTexts> ScriptedUiPort::editRaceRanges(const QStringList& 
     return takeFront(ranges);
 }
 
+std::optional<int> ScriptedUiPort::selectIcwSolution(const QString& heading, const QStringList& choices,
+                                                     const QStringList& statusTexts)
+{
+    (void)statusTexts;
+    log << QStringLiteral("IcwSelect: %1 | %2").arg(heading, choices.join(QStringLiteral("; ")));
+    return takeFront(icwChoices);
+}
+
 std::optional<QStringList> ScriptedUiPort::editReferencePoint(const QStringList& names, const QStringList& values,
                                                               const std::function<bool(const QStringList&)>& accept)
 {

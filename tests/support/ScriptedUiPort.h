@@ -35,6 +35,9 @@ public:
     // Each answer of the race's ranges dialog; nullopt for Cancel. The
     // relaxation dialog answers from `grids` as the reference point does.
     std::deque<std::optional<RaceRangeTexts>> ranges;
+    // Each answer of the ICW selection dialog: the chosen position (1-based),
+    // 0 for OK without a choice, nullopt (or none left) for Cancel.
+    std::deque<std::optional<int>> icwChoices;
     int payoffTableShown = 0;
     // Each opening of the problem editor runs the next script on the editor,
     // through its operations as the window would. An editor still open
@@ -80,6 +83,8 @@ public:
                                                const std::function<bool(const QStringList&)>& accept) override;
     std::optional<RaceRangeTexts> editRaceRanges(const QStringList& names, const QStringList& lower,
                                                  const QStringList& upper) override;
+    std::optional<int> selectIcwSolution(const QString& heading, const QStringList& choices,
+                                         const QStringList& statusTexts) override;
     void showPayoffTable() override;
     void runProblemEditor(ProblemEditor& editor) override;
     void setStatusText(int panel, const QString& text) override;

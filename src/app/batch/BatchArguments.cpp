@@ -4,6 +4,7 @@
 #include "app/batch/BatchOutput.h"
 #include "base/Messages.h"
 #include "methods/ParetoRace.h"
+#include "methods/Messages.h"
 #include "methods/Stem.h"
 #include "nadir/Vma.h"
 #include "solutions/Basket.h"
@@ -88,11 +89,18 @@ const char* const kUsage =
     "                               reported; the race ends early when nothing limits\n"
     "                               the motion any more, and is then left with any\n"
     "                               limitations kept\n"
+    "  icw CHOICE ...               ICW: the first iteration, then one iteration per\n"
+    "                               CHOICE, the position (1 to 2p+1) of the preferred\n"
+    "                               solution in the selection dialog, i.e. of its\n"
+    "                               weight vector W1..W2p+1; the method stays active\n"
+    "                               until the next action other than contracted-vma\n"
+    "  contracted-vma [max-bases=N] right after icw with at least one CHOICE: every\n"
+    "                               efficient vertex the contracted cone reaches\n"
     "weighted-sum and refpoint consider the limitations in force.\n"
     "Messages that the GUI shows in a box are written to standard error as \"KIND: text\".\n"
     "Exit status: 0 all actions done; 1 a computation failed (its message was printed,\n"
     "later actions are not run); 2 usage or input error.\n"
-    "Not available in this build: icw.\n";
+    "";
 
 namespace {
 
@@ -113,10 +121,9 @@ const ActionSyntax kActions[] = {
     {"worst-feasible", ActionKind::WorstFeasible, 0, ""},
     {"stem", ActionKind::Stem, 0, "RELAX1,...,RELAXp ..."},
     {"race", ActionKind::Race, 3, "Q1,...,Qp LO1:HI1,...,LOp:HIp STEPS"},
+    {"icw", ActionKind::Icw, 0, "CHOICE ..."},
+    {"contracted-vma", ActionKind::ContractedVma, 0, ""},
 };
-
-// Named in the interface, built with later versions.
-const char* const kLaterActions[] = {"icw"};
 
 const QLatin1String kMaxBasesPrefix("max-bases=");
 const QLatin1String kSpeedPrefix("speed=");
@@ -129,15 +136,7 @@ const ActionSyntax* findAction(const QString& word)
     return nullptr;
 }
 
-bool isActionName(const QString& word)
-{
-    if (findAction(word))
-        return true;
-    for (const char* later : kLaterActions)
-        if (word == QLatin1String(later))
-            return true;
-    return false;
-}
+bool isActionName(const QString& word) { return findAction(word) != nullptr; }
 
 // A finite real with "." as the decimal separator, as the dialogs read them.
 bool toFiniteReal(const QString& typed, Real& value) { return ParseTypedReal(typed, value) && std::isfinite(value); }
@@ -219,6 +218,16 @@ QString checkStem(const QString& name, const QStringList& vectors, int p)
     return {};
 }
 
+QString checkIcw(const QString& name, const QStringList& choices, int p)
+{
+    if (p < 2)
+        return name + QStringLiteral(": ") + text(msg::kIcwOneObjective);
+    for (const QString& c : choices)
+        if (icwChoice(c, p) == 0)
+            return QStringLiteral("%1: '%2' is not a choice from 1 to %3").arg(name, c).arg(2 * p + 1);
+    return {};
+}
+
 QString checkRace(const QString& name, const Action& action, int p)
 {
     const QStringList& args = action.arguments;
@@ -269,9 +278,11 @@ QString checkValues(const Action& action, int p)
                                                          : name + QStringLiteral(": ") + text(msg::kNotAnInteger).arg(bad);
     }
     case ActionKind::Vma:
+    case ActionKind::ContractedVma:
         return args.isEmpty() || vmaMaxBases(action) > 0
                    ? QString()
-                   : QStringLiteral("vma: '%1' is not max-bases= followed by a positive integer").arg(args[0]);
+                   : QStringLiteral("%1: '%2' is not max-bases= followed by a positive integer").arg(name, args[0]);
+    case ActionKind::Icw: return checkIcw(name, args, p);
     case ActionKind::Stem: return checkStem(name, args, p);
     case ActionKind::Race: return checkRace(name, action, p);
     case ActionKind::Nadir:
@@ -337,6 +348,13 @@ int vmaMaxBases(const Action& action)
     bool ok = false;
     const int n = action.arguments[0].mid(kMaxBasesPrefix.size()).toInt(&ok, 10);
     return ok && n > 0 ? n : 0;
+}
+
+int icwChoice(const QString& typed, int p)
+{
+    bool ok = false;
+    const int c = typed.trimmed().toInt(&ok, 10);
+    return ok && c >= 1 && c <= 2 * p + 1 ? c : 0;
 }
 
 int raceSpeed(const Action& action)
@@ -446,12 +464,8 @@ QString splitActions(const QStringList& words, std::vector<Action>& actions)
     for (int i = 0; i < words.size(); ++i) {
         const QString& word = words[i];
         const ActionSyntax* syntax = findAction(word);
-        if (!syntax) {
-            for (const char* later : kLaterActions)
-                if (word == QLatin1String(later))
-                    return QStringLiteral("the action %1 is not available in this build").arg(word);
+        if (!syntax)
             return QStringLiteral("unknown action %1").arg(word);
-        }
         if (i + syntax->argumentCount >= words.size())
             return QStringLiteral("%1 needs %2").arg(word, QLatin1String(syntax->arguments));
         if (syntax->kind == ActionKind::Payoff && !actions.empty())
@@ -459,15 +473,17 @@ QString splitActions(const QStringList& words, std::vector<Action>& actions)
         actions.push_back(Action{syntax, words.mid(i + 1, syntax->argumentCount)});
         i += syntax->argumentCount;
         // vma takes its limit only when one follows.
-        if (syntax->kind == ActionKind::Vma && i + 1 < words.size() && words[i + 1].startsWith(kMaxBasesPrefix))
+        if ((syntax->kind == ActionKind::Vma || syntax->kind == ActionKind::ContractedVma) && i + 1 < words.size()
+            && words[i + 1].startsWith(kMaxBasesPrefix))
             actions.back().arguments << words[++i];
         // nadir and ea-nadir take their settings while they follow.
         while (i + 1 < words.size() && isNadirSetting(syntax->kind, words[i + 1]))
             actions.back().arguments << words[++i];
         if (syntax->kind == ActionKind::Race && i + 1 < words.size() && words[i + 1].startsWith(kSpeedPrefix))
             actions.back().arguments << words[++i];
-        // stem takes every relaxation vector up to the next action.
-        if (syntax->kind == ActionKind::Stem)
+        // stem takes every relaxation vector, icw every choice, up to the
+        // next action.
+        if (syntax->kind == ActionKind::Stem || syntax->kind == ActionKind::Icw)
             while (i + 1 < words.size() && !isActionName(words[i + 1]))
                 actions.back().arguments << words[++i];
     }
@@ -478,8 +494,14 @@ bool checkActions(const std::vector<Action>& actions, int p, bool allSolutions, 
 {
     auto scratch = std::make_unique<Workspace>();
     scratch->numObjectives = p;
-    for (const Action& action : actions) {
+    for (std::size_t a = 0; a < actions.size(); ++a) {
+        const Action& action = actions[a];
         QString error = checkValues(action, p);
+        // The contracted cone exists from ICW's second iteration on, and the
+        // method is left by any other action.
+        if (error.isEmpty() && action.kind() == ActionKind::ContractedVma
+            && (a == 0 || actions[a - 1].kind() != ActionKind::Icw || actions[a - 1].arguments.isEmpty()))
+            error = QStringLiteral("contracted-vma must follow icw with at least one CHOICE");
         if (action.kind() == ActionKind::Store && allSolutions)
             error = text(kStoreWithAllSolutions);
         if (!error.isEmpty()) {

@@ -38,7 +38,7 @@ struct Options {
     QStringList actionWords;
 };
 
-enum class ActionKind { Payoff, WeightedSum, RefPoint, Limits, EConstraint, Store, Delete, Vma, Basket, Nadir, EaNadir, WorstFeasible, Stem, Race };
+enum class ActionKind { Payoff, WeightedSum, RefPoint, Limits, EConstraint, Store, Delete, Vma, Basket, Nadir, EaNadir, WorstFeasible, Stem, Race, Icw, ContractedVma };
 
 struct ActionSyntax {
     const char* name;
@@ -68,6 +68,8 @@ int vmaMaxBases(const Action& action);
 // race: the speed slider position of the optional "speed=N" (1, the
 // fastest, without it), and "LO1:HI1,..." as the ranges dialog's cells.
 int raceSpeed(const Action& action);
+// icw: a choice 1..2p+1 as typed; 0 when it is not one.
+int icwChoice(const QString& typed, int p);
 void raceRanges(const QString& typed, QStringList& lower, QStringList& upper);
 // stem: a relaxation vector as the dialog's amounts ('-' = 0, not relaxed).
 QStringList relaxationAmounts(const QString& typed);

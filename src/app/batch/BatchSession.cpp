@@ -200,8 +200,24 @@ int BatchSession::race(const Action& action)
     return status;
 }
 
+int BatchSession::icw(const QStringList& choices)
+{
+    flow_.icwFirstIterationCommand();
+    int status = finishCommand();
+    for (int c = 0; status == kExitOk && c < choices.size(); ++c) {
+        ui_.icwChoice = icwChoice(choices[c], objectives());
+        flow_.icwNewIterationCommand();
+        status = finishCommand();
+    }
+    return status;
+}
+
 int BatchSession::run(const Action& action)
 {
+    // ICW stays active for the contracted VMA and the pictures; any other
+    // action leaves it first.
+    if (ws_.activeMethod == MethodIcw && action.kind() != ActionKind::ContractedVma)
+        flow_.icwExitCommand();
     if (action.kind() != ActionKind::Payoff && !ws_.payoffComputed) {
         const int status = payoff();
         if (status != kExitOk)
@@ -238,6 +254,10 @@ int BatchSession::run(const Action& action)
         return finishCommand();
     case ActionKind::Stem: return stem(args);
     case ActionKind::Race: return race(action);
+    case ActionKind::Icw: return icw(args);
+    case ActionKind::ContractedVma:
+        flow_.icwContractedVmaCommand(vmaMaxBases(action));
+        return finishCommand();
     }
     return kExitUsage;
 }

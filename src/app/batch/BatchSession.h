@@ -40,6 +40,7 @@ private:
     int eaNadir(const Action& action);
     int stem(const QStringList& vectors);
     int race(const Action& action);
+    int icw(const QStringList& choices);
     // The exit status of the flow's last command; its report is printed
     // when it was done.
     int finishCommand();

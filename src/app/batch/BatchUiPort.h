@@ -25,6 +25,7 @@ public:
     std::optional<QString> openFile;
     std::optional<QString> saveFile;
     std::optional<RaceRangeTexts> ranges; // the race's ranges dialog
+    std::optional<int> icwChoice;         // the ICW selection dialog's choice
     bool normalize = false;
     // The pay-off window was asked for since the last reset.
     bool payoffShown = false;
@@ -53,6 +54,12 @@ public:
     {
         std::optional<RaceRangeTexts> answer = std::move(ranges);
         ranges.reset();
+        return answer;
+    }
+    std::optional<int> selectIcwSolution(const QString&, const QStringList&, const QStringList&) override
+    {
+        std::optional<int> answer = icwChoice;
+        icwChoice.reset();
         return answer;
     }
     std::optional<bool> chooseNormalization() override;

@@ -351,8 +351,12 @@ void MainWindow::connectCommands()
     on(Cmd::RaceRelax, [this] { flow_.raceRelaxCommand(); });
     // The race is driven from the keyboard wherever the focus is.
     qApp->installEventFilter(this);
-    for (Cmd exit : {Cmd::StemExit, Cmd::RaceExit, Cmd::IcwExit})
+    for (Cmd exit : {Cmd::StemExit, Cmd::RaceExit})
         on(exit, [this] { flow_.SaiMetodos(true); });
+    on(Cmd::Icw1st, [this] { flow_.icwFirstIterationCommand(); });
+    on(Cmd::IcwNew, [this] { flow_.icwNewIterationCommand(); });
+    on(Cmd::IcwContractedVma, [this] { flow_.icwContractedVmaCommand(kVmaMaxBases); });
+    on(Cmd::IcwExit, [this] { flow_.icwExitCommand(); });
     connect(bars_, &BarPictureWidget::pressed, this, [this] { flow_.chooseColour(); });
 
     for (Cmd values : {Cmd::ViewBasketValues, Cmd::BtnBasketValues})
@@ -377,14 +381,8 @@ void MainWindow::connectCommands()
             refreshActions();
         });
 
-    // Commands whose computations are not part of this build yet.
     for (Cmd view : {Cmd::ViewWeightSpace, Cmd::BtnWeightSpace})
         on(view, [this] { showWeightSpace(); });
-    for (Cmd cmd : {Cmd::Icw1st, Cmd::IcwNew, Cmd::IcwContractedVma})
-        on(cmd, [this] {
-            flow_.commandNotAvailable();
-            refreshActions(); // a toggle button must not stay down
-        });
 }
 
 void MainWindow::refreshActions()
