@@ -49,4 +49,24 @@ TEST(BatchMethods, RacePrintsTheStartAndEveryStep)
     EXPECT_TRUE(run.out.contains(QStringLiteral("w=(3, 3, 3)")));
 }
 
+// The first extreme vector prefers F1 = 3x1 + x2 + x3; its contracted cone
+// weights F1 at least 0.73 times F2 + F3, which (12,4,4), (10,10,10) and the
+// two vertices with F1 = 32/3 reach, and (16/3, 32/3, 32/3) does not. An
+// action other than contracted-vma leaves the method first.
+TEST(BatchMethods, IcwIteratesThenTheContractedVmaCountsTheConeVertices)
+{
+    MethodRun run = runOnExample("three_objectives_degenerate.mlp", {"icw", "1", "contracted-vma"});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.out.contains(QStringLiteral("Solutions computed in the Iteration (1) of ICW:")));
+    EXPECT_TRUE(run.out.contains(QStringLiteral("Solutions computed in the Iteration (2) of ICW:")));
+    EXPECT_TRUE(run.out.contains(
+        QStringLiteral("Weights W1 = (0.9997, 0.0001, 0.0001) with the original cone of the criteria")));
+    EXPECT_TRUE(run.err.contains(QStringLiteral("Information: 4 vertex eficient solutions were found")))
+        << run.err.toStdString();
+
+    run = runOnExample("three_objectives_degenerate.mlp", {"icw", "7", "weighted-sum", "1,1,1"});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.out.contains(QStringLiteral("Optimization of the weighted-sum of the objectives")));
+}
+
 } // namespace
