@@ -34,6 +34,14 @@ TEST_P(CommandStatesTable, OffersWhatThePhaseAllows)
         EXPECT_FALSE(s.isAvailable(c)) << toString(c);
 }
 
+FlowState icwAt(int iteration, bool contractedVmaRun)
+{
+    FlowState s = stateOf(Phase::Method, 3, MethodIcw);
+    s.methodIteration = iteration;
+    s.contractedVmaRun = contractedVmaRun;
+    return s;
+}
+
 FlowState withLimits(FlowState s)
 {
     s.limitsActive = true;
@@ -66,8 +74,11 @@ INSTANTIATE_TEST_SUITE_P(
         Row{"Race", stateOf(Phase::Method, 4, MethodParetoRace),
             {Cmd::RaceChangeDir, Cmd::RaceFix, Cmd::RaceRelax, Cmd::RaceExit, Cmd::RacePanel},
             {Cmd::StemNew, Cmd::Stem1st, Cmd::Icw1st, Cmd::BtnRefPoint}},
-        Row{"Icw", stateOf(Phase::Method, 3, MethodIcw), {Cmd::IcwNew, Cmd::IcwExit, Cmd::ViewWeightSpace},
-            {Cmd::IcwContractedVma, Cmd::Stem1st, Cmd::RaceStart, Cmd::BtnEConstraint}}),
+        Row{"Icw", icwAt(1, false), {Cmd::Icw1st, Cmd::IcwNew, Cmd::IcwExit, Cmd::ViewWeightSpace},
+            {Cmd::IcwContractedVma, Cmd::Stem1st, Cmd::RaceStart, Cmd::BtnEConstraint}},
+        Row{"IcwContracted", icwAt(2, false), {Cmd::IcwContractedVma, Cmd::IcwNew, Cmd::Icw1st}, {Cmd::VMA}},
+        Row{"IcwAfterContractedVma", icwAt(3, true), {Cmd::IcwExit},
+            {Cmd::IcwContractedVma, Cmd::IcwNew, Cmd::Icw1st}}),
     [](const ::testing::TestParamInfo<Row>& info) { return std::string(info.param.name); });
 
 TEST(CommandStates, CheckedFollowTheOptionsAndTheMethod)
