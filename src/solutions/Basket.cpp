@@ -164,6 +164,9 @@ DeleteOutcome DeleteSolutionRange(Workspace& ws, int from, int to)
             ws.nadirSource[q] = renumbered(ws.nadirSource[q], k);
             ws.payoff[q].basketIndex = renumbered(ws.payoff[q].basketIndex, k);
         }
+        // The solutions of the ICW iteration in progress, likewise.
+        for (std::int32_t& index : ws.icwSolutions)
+            index = renumbered(index, k);
         ++out.deleted;
     }
     return out;

@@ -42,7 +42,8 @@ struct DeleteOutcome {
 };
 
 // Deletes the entries to..from (downwards) that may be deleted, renumbering
-// the history, the edges, the pay-off indices and the nadir sources.
+// the history, the edges, the pay-off indices, the nadir sources and the
+// solutions of the ICW iteration.
 DeleteOutcome DeleteSolutionRange(Workspace& ws, int from, int to);
 
 // "3-5" -> 3, 5; "4" -> 4, 4. False when a part is not an integer; `bad`

@@ -212,6 +212,34 @@ TEST(IcwFlow, OneObjectiveIsRefusedWithAMessage)
     EXPECT_EQ(s.ws->activeMethod, MethodNone);
 }
 
+// With four objectives no solution has a region, so an iteration's solution
+// can be deleted: the iteration's list follows the renumbering and the
+// selection names the gap instead of another solution.
+TEST(IcwFlow, DeletingABasketSolutionRenumbersTheIteration)
+{
+    IcwSession s;
+    s.loadRandom(14, RandomProblemSpec{4, 9, 7, true, false, true, false, false});
+    s.flow.icwFirstIterationCommand();
+    ASSERT_EQ(s.flow.lastOutcome(), Outcome::Done) << s.log().toStdString();
+    std::vector<std::int32_t> before = s.ws->icwSolutions;
+    const int victim = *std::max_element(before.begin(), before.end());
+    ASSERT_GT(victim, 4);
+    std::vector<Real> firstValues;
+    for (int a = 1; a <= 9; ++a)
+        firstValues.push_back(before[at(a)] >= 1 ? s.ws->basket[at(before[at(a)])].f[1] : 0);
+    s.ui.inputs.push_back(QString::number(victim));
+    s.flow.deleteSolutions();
+    for (int a = 1; a <= 9; ++a) {
+        const int b = s.ws->icwSolutions[at(a)];
+        if (before[at(a)] == victim) {
+            EXPECT_EQ(b, 0);
+            EXPECT_EQ(IcwSelectionTexts(*s.ws).choices[a - 1].left(20), text(msg::kIcwNoSolution).left(20));
+        } else {
+            EXPECT_EQ(s.ws->basket[at(b)].f[1], firstValues[at(a - 1)]) << "vector " << a;
+        }
+    }
+}
+
 // ------------------------------------------------------------ against brute force
 
 // The problem with the cone objectives as its (maximized) objectives.
