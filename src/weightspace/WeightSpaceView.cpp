@@ -4,7 +4,6 @@
 #include "base/Numeric.h"
 #include "solutions/PictureFile.h"
 
-#include <QFontMetrics>
 #include <QPainter>
 #include <QPolygon>
 
@@ -18,7 +17,6 @@ const QColor kAreaOutline(0x80, 0x80, 0x80);
 const QColor kContractedGrey(0xC0, 0xC0, 0xC0);
 const QColor kNadirFill(0xE9, 0xE9, 0xE9);
 const QColor kNadirOutline(0xC0, 0xC0, 0xC0);
-const QColor kPatternDot(0x80, 0x80, 0x80);
 // Fills and colours of the limitation areas of objectives 1..3.
 const RegionFill kLimitFill[4] = {RegionFill::Solid, RegionFill::BackDiagonal, RegionFill::ForwardDiagonal,
                                   RegionFill::Vertical};
@@ -28,66 +26,11 @@ const QColor kLimitBrush[4] = {QColor(), QColor(0xEE, 0x94, 0x51), QColor(0xA4, 
 const XY kObjectiveCorner[4] = {{0, 0}, {1, 0}, {0, 1}, {0, 0}};
 
 constexpr int kLegendRowHeight = 12;
-constexpr int kLegendSwatch = 10;
 constexpr int kLegendColumn = 35;
 // Regions the legend has room for before it runs off the picture.
 constexpr int kLegendCapacity = 300;
 
-QColor qColor(Color c) { return QColor(colorRed(c), colorGreen(c), colorBlue(c)); }
-
-Qt::BrushStyle brushStyle(RegionFill fill)
-{
-    // Qt names its hatches after the direction they are drawn in: its
-    // forward diagonal reads "\" and its backward one "/".
-    switch (fill) {
-    case RegionFill::Solid: return Qt::SolidPattern;
-    case RegionFill::BackDiagonal: return Qt::FDiagPattern;
-    case RegionFill::ForwardDiagonal: return Qt::BDiagPattern;
-    case RegionFill::Horizontal: return Qt::HorPattern;
-    case RegionFill::Vertical: return Qt::VerPattern;
-    case RegionFill::Cross: return Qt::CrossPattern;
-    case RegionFill::DiagonalCross: return Qt::DiagCrossPattern;
-    }
-    return Qt::SolidPattern;
-}
-
-Qt::PenStyle penStyle(OutlineStyle style)
-{
-    switch (style) {
-    case OutlineStyle::Solid: return Qt::SolidLine;
-    case OutlineStyle::Dashed: return Qt::DashLine;
-    case OutlineStyle::Dotted: return Qt::DotLine;
-    case OutlineStyle::Invisible: return Qt::NoPen;
-    }
-    return Qt::SolidLine;
-}
-
-// Text with its top-left corner at (x, y), as the legend places it.
-void textAt(QPainter& p, int x, int y, const QString& text)
-{
-    p.drawText(QRect(x, y, 4000, 400), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
-}
-
-int textWidth(const QFont& font, const QString& text) { return QFontMetrics(font).horizontalAdvance(text); }
-
-// Drawing λ directly spares the search for a Greek symbol typeface.
-QString lambda(const char* rest) { return QStringLiteral("\u03BB") + QString::fromLatin1(rest); }
-
 } // namespace
-
-QFont WeightSpaceFont()
-{
-    QFont font;
-    font.setPixelSize(11);
-    return font;
-}
-
-QFont RegionLabelFont()
-{
-    QFont font;
-    font.setPixelSize(13);
-    return font;
-}
 
 WeightSpaceView::WeightSpaceView(Workspace& ws) : ws_(ws) {}
 
@@ -138,8 +81,8 @@ void WeightSpaceView::prepare(int objectives)
         labels_ = RegionLabels::InWhite;
     legendWithArea_ = false;
     const QFont font = WeightSpaceFont();
-    w99_ = textWidth(font, QStringLiteral(" (99.9 %)"));
-    labelWidth_ = textWidth(font, objectives == 3 ? lambda("1") : lambda("1=1"));
+    w99_ = TextWidth(font, QStringLiteral(" (99.9 %)"));
+    labelWidth_ = TextWidth(font, objectives == 3 ? LambdaText("1") : LambdaText("1=1"));
     const int side = geometry_.side();
     const int rows = geometry_.legendRows();
     const QSize needed((w99_ + kLegendColumn) * (kLegendCapacity / rows + 1) + side + 25,
@@ -157,41 +100,20 @@ void WeightSpaceView::DrawFrame()
     if (!initialised())
         return;
     const WeightSpaceGeometry& g = geometry_;
-    const QPoint a = g.WeightToPixel(0, 0);
-    const QPoint b = g.WeightToPixel(1, 0);
     QPainter p(&picture_);
-    p.setPen(QPen(kBlack, 2));
-    p.setBrush(Qt::NoBrush);
     p.setFont(WeightSpaceFont());
+    DrawFrameBorder(p, g);
     if (g.objectives == 3) {
-        const QPoint c = g.WeightToPixel(0, 1);
-        const QPoint frame[4] = {{a.x(), a.y() + 1}, {b.x(), b.y() + 1}, {c.x(), c.y() - 1}, {a.x(), a.y() + 1}};
-        p.drawPolyline(frame, 4);
-        p.setPen(QPen(kBlack, 1));
-        textAt(p, 10, a.y() + 5, lambda("3"));
-        textAt(p, b.x() - labelWidth_ + 3, b.y() + 5, lambda("1"));
-        textAt(p, c.x() - 5, c.y() - 16, lambda("2"));
+        DrawTriangleLabels(p, g, labelWidth_);
         return;
     }
-    const int h = WeightSpaceGeometry::kStripHeight + 1;
-    const QPoint frame[5] = {{a.x(), a.y() + 1}, {b.x(), b.y() + 1}, {b.x() + 1, b.y() - h}, {a.x(), a.y() - h},
-                             {a.x(), a.y() + 1}};
-    p.drawPolyline(frame, 5);
-    p.setPen(QPen(kBlack, 1));
-    const QString l20 = QStringLiteral("(") + lambda("2=0)");
-    textAt(p, 10, a.y() + 5, lambda("2=1"));
-    textAt(p, 8, a.y() + 18, QStringLiteral("(") + lambda("1=0)"));
-    textAt(p, b.x() - labelWidth_ + 3, b.y() + 5, lambda("1=1"));
-    textAt(p, b.x() - textWidth(WeightSpaceFont(), l20) + 5, b.y() + 18, l20);
-}
-
-void WeightSpaceView::drawPolygonPoints(const QPolygon& points, RegionFill fill, QColor pen, OutlineStyle style,
-                                        QColor brush)
-{
-    QPainter p(&picture_);
-    p.setPen(style == OutlineStyle::Invisible ? QPen(Qt::NoPen) : QPen(pen, 1, penStyle(style)));
-    p.setBrush(QBrush(brush, brushStyle(fill)));
-    p.drawPolygon(points);
+    const QPoint a = g.WeightToPixel(0, 0);
+    const QPoint b = g.WeightToPixel(1, 0);
+    const QString l20 = QStringLiteral("(") + LambdaText("2=0)");
+    DrawTextAt(p, 10, a.y() + 5, LambdaText("2=1"));
+    DrawTextAt(p, 8, a.y() + 18, QStringLiteral("(") + LambdaText("1=0)"));
+    DrawTextAt(p, b.x() - labelWidth_ + 3, b.y() + 5, LambdaText("1=1"));
+    DrawTextAt(p, b.x() - TextWidth(WeightSpaceFont(), l20) + 5, b.y() + 18, l20);
 }
 
 void WeightSpaceView::DrawRegionPolygon(const UmaRegIndif& polygon, RegionFill fill, int label, QColor pen,
@@ -199,48 +121,20 @@ void WeightSpaceView::DrawRegionPolygon(const UmaRegIndif& polygon, RegionFill f
 {
     if (!initialised())
         return;
-    QPolygon points;
-    if (geometry_.objectives == 3) {
-        for (int v = 1; v <= polygon.Numvertices; ++v)
-            points << geometry_.WeightToPixel(polygon.vertices[v]);
-    } else {
-        const QPoint p1 = geometry_.WeightToPixel(polygon.vertices[1].x, 0);
-        const QPoint p2 = geometry_.WeightToPixel(polygon.vertices[2].x, 0);
-        points << p1 << p2 << QPoint(p2.x(), p2.y() - WeightSpaceGeometry::kStripHeight)
-               << QPoint(p1.x(), p1.y() - WeightSpaceGeometry::kStripHeight);
-    }
+    const QPolygon points = RegionPixels(geometry_, polygon);
     if (points.isEmpty())
         return;
-    drawPolygonPoints(points, fill, pen, penStyle, brush);
+    DrawPixelPolygon(picture_, points, fill, pen, penStyle, brush);
     if (label < 1 || labels_ == RegionLabels::None)
         return;
-    long long sx = 0, sy = 0;
-    for (const QPoint& pt : points) {
-        sx += pt.x();
-        sy += pt.y();
-    }
-    const int n = points.size();
-    QPainter p(&picture_);
-    QFont font = RegionLabelFont();
-    font.setBold(patternFill_);
-    p.setFont(font);
-    p.setPen(!patternFill_ && labels_ == RegionLabels::InWhite ? kWhite : kBlack);
-    textAt(p, RoundEven(static_cast<Real>(sx) / n) - 5, RoundEven(static_cast<Real>(sy) / n) - 5,
-           QString::number(label));
+    DrawRegionNumber(picture_, points, label, patternFill_, labels_ == RegionLabels::InWhite);
 }
 
-RegionFill WeightSpaceView::regionFill(int r) const
-{
-    if (!patternFill_)
-        return RegionFill::Solid;
-    static const RegionFill byRest[6] = {RegionFill::BackDiagonal, RegionFill::Cross, RegionFill::DiagonalCross,
-                                         RegionFill::ForwardDiagonal, RegionFill::Horizontal, RegionFill::Vertical};
-    return byRest[r % 6];
-}
+RegionFill WeightSpaceView::regionFill(int r) const { return patternFill_ ? PatternFill(r) : RegionFill::Solid; }
 
 void WeightSpaceView::drawChainRegion(int sol, int r, int ordinal)
 {
-    const QColor colour = qColor(ws_.basket[sol].cor);
+    const QColor colour = ToQColor(ws_.basket[sol].cor);
     DrawRegionPolygon(ws_.regions[r].Regiao, regionFill(r), sol, kBlack, OutlineStyle::Solid, colour);
     drawLegendEntry(sol, r, ordinal);
 }
@@ -256,11 +150,9 @@ void WeightSpaceView::drawLegendEntry(int sol, int r, int ordinal)
     if (q == 1 && e > 0)
         extent_.rwidth() += cw;
     QPainter p(&picture_);
-    p.setPen(QPen(kBlack, 1));
-    p.setBrush(QBrush(qColor(ws_.basket[sol].cor), brushStyle(regionFill(r))));
-    p.drawRect(QRect(x0, y0, kLegendSwatch, kLegendSwatch));
+    DrawLegendSwatch(p, x0, y0, ToQColor(ws_.basket[sol].cor), regionFill(r));
     p.setFont(WeightSpaceFont());
-    textAt(p, x0 + 13, y0, LegendText(sol, ordinal, legendWithArea_, ws_.regions[r].AreaPolig));
+    DrawTextAt(p, x0 + 13, y0, LegendText(sol, ordinal, legendWithArea_, ws_.regions[r].AreaPolig));
     if (geometry_.objectives == 2 && extent_.height() < y0 + kLegendRowHeight)
         extent_.setHeight(y0 + 15);
 }
@@ -352,11 +244,7 @@ void WeightSpaceView::desenhaPontinho(const vectorObj& weights)
 {
     if (!initialised())
         return;
-    const QPoint c = geometry_.WeightToPixel(weights[1], weights[2]);
-    QPainter p(&picture_);
-    p.setPen(QPen(kBlack, 1));
-    p.setBrush(patternFill_ ? kPatternDot : kWhite);
-    p.drawEllipse(QRect(c.x() - 4, c.y() - 4, 8, 8));
+    DrawWeightDot(picture_, geometry_, weights, patternFill_);
 }
 
 void WeightSpaceView::drawPickDot(QPoint at)
@@ -433,12 +321,12 @@ void WeightSpaceView::drawLimitAreas(int k, bool borders)
     p.setBrush(kWhite);
     p.drawRect(QRect(x0, y, third, 20));
     p.setPen(QPen(kAreaOutline, 1));
-    p.setBrush(QBrush(kLimitBrush[k], brushStyle(kLimitFill[k])));
+    p.setBrush(RegionBrush(kLimitBrush[k], kLimitFill[k]));
     p.drawRect(QRect(x0, y, 18, 18));
     p.setPen(QPen(kBlack, 1));
     p.setFont(WeightSpaceFont());
     const QString relation = ws_.objSense[k] == 1 ? QStringLiteral(" >= ") : QStringLiteral(" <= ");
-    textAt(p, x0 + 20, y, ws_.objName[k] + relation + NumText(limitAreaValue[k]));
+    DrawTextAt(p, x0 + 20, y, ws_.objName[k] + relation + NumText(limitAreaValue[k]));
 }
 
 bool WeightSpaceView::hasNadirAreas() const
@@ -499,7 +387,7 @@ void WeightSpaceView::drawPairwise()
     p.drawLine(x0, 1, x0, 19);
     p.setPen(QPen(kBlack, 1));
     p.setFont(WeightSpaceFont());
-    textAt(p, x0 + 5, 1, QStringLiteral("Sol.%1  p  Sol.%2").arg(prefX_).arg(prefY_));
+    DrawTextAt(p, x0 + 5, 1, QStringLiteral("Sol.%1  p  Sol.%2").arg(prefX_).arg(prefY_));
 }
 
 bool WeightSpaceView::ClearPairwiseIfDeleted(int first, int last)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "weightspace/WeightSpaceGeometry.h"
+#include "weightspace/WeightSpacePainting.h"
 
 #include <QColor>
 #include <QImage>
@@ -11,15 +12,6 @@
 #include <vector>
 
 class UiPort;
-
-// How solution numbers are written inside their regions.
-enum class RegionLabels { InWhite, InBlack, None };
-
-// Fill of a polygon: solid or one of six hatches drawn in the brush colour
-// over what is already there.
-enum class RegionFill { Solid, BackDiagonal, ForwardDiagonal, Horizontal, Vertical, Cross, DiagonalCross };
-
-enum class OutlineStyle { Solid, Dashed, Dotted, Invisible };
 
 // The weight space picture: the triangle (three objectives) or the strip
 // (two) with the indifference regions of the stored solutions in their
@@ -115,7 +107,6 @@ private:
     void prepare(int objectives);
     void clearAreas();
     void drawLegendEntry(int sol, int r, int ordinal);
-    void drawPolygonPoints(const QPolygon& points, RegionFill fill, QColor pen, OutlineStyle penStyle, QColor brush);
     void drawChainRegion(int sol, int r, int ordinal);
     // The regions of one chain with their legend entries, without the frame.
     void drawChain(int sol);
@@ -136,8 +127,3 @@ private:
     int drawnRegions_ = 0;
     int drawnBasket_ = 0;
 };
-
-// Fonts of the picture: the legend and corner labels, and the numbers
-// written inside regions.
-QFont WeightSpaceFont();
-QFont RegionLabelFont();
