@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QPolygon>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -132,11 +133,12 @@ void WeightSpaceView::DrawRegionPolygon(const UmaRegIndif& polygon, RegionFill f
 
 RegionFill WeightSpaceView::regionFill(int r) const { return patternFill_ ? PatternFill(r) : RegionFill::Solid; }
 
-void WeightSpaceView::drawChainRegion(int sol, int r, int ordinal)
+void WeightSpaceView::drawChainRegion(int sol, int r, int ordinal, bool withLegend)
 {
     const QColor colour = ToQColor(ws_.basket[sol].cor);
     DrawRegionPolygon(ws_.regions[r].Regiao, regionFill(r), sol, kBlack, OutlineStyle::Solid, colour);
-    drawLegendEntry(sol, r, ordinal);
+    if (withLegend)
+        drawLegendEntry(sol, r, ordinal);
 }
 
 void WeightSpaceView::drawLegendEntry(int sol, int r, int ordinal)
@@ -165,11 +167,11 @@ void WeightSpaceView::Actualiza(int indiceSB)
     DrawFrame();
 }
 
-void WeightSpaceView::drawChain(int sol)
+void WeightSpaceView::drawChain(int sol, bool withLegend)
 {
     int r = ws_.basket[sol].indRegIndif;
     for (int i = 1; r != 0 && i <= ws_.regionCount; ++i, r = ws_.regions[r].IndiceProx)
-        drawChainRegion(sol, r, i);
+        drawChainRegion(sol, r, i, withLegend);
 }
 
 bool WeightSpaceView::ActualizaRegion(int indiceSB, int k)
@@ -181,7 +183,7 @@ bool WeightSpaceView::ActualizaRegion(int indiceSB, int k)
         r = ws_.regions[r].IndiceProx;
     if (r == 0)
         return false;
-    drawChainRegion(indiceSB, r, k);
+    drawChainRegion(indiceSB, r, k, true);
     DrawFrame();
     return true;
 }
@@ -205,7 +207,43 @@ void WeightSpaceView::RedrawTriangulo()
     for (int sol = 1; sol <= ws_.basketCount; ++sol)
         if (ws_.basket[sol].indRegIndif != 0)
             drawChain(sol);
+    if (showsContractedCone()) {
+        MostraEspacoPequeno(ws_.contractedSpace);
+        // Patterned regions go over the solid grey so that they stay
+        // readable; their legend entries are already there.
+        if (patternFill_)
+            for (int sol = 1; sol <= ws_.basketCount; ++sol)
+                if (ws_.basket[sol].indRegIndif != 0)
+                    drawChain(sol, false);
+    }
     DrawFrame();
+    drawnRegions_ = ws_.regionCount;
+    drawnBasket_ = ws_.basketCount;
+}
+
+bool WeightSpaceView::showsContractedCone() const
+{
+    return ws_.activeMethod == MethodIcw && ws_.methodIteration > 1 && ws_.contractedSpace.Numvertices > 0;
+}
+
+void WeightSpaceView::drawIcwIteration()
+{
+    if (!initialised())
+        return;
+    if (ws_.methodIteration > 1) {
+        RedrawTriangulo();
+        return;
+    }
+    if (ws_.basketCount < drawnBasket_ || ws_.regionCount < drawnRegions_)
+        RedrawTriangulo();
+    const int count = std::min<int>(ws_.icwCount, static_cast<int>(ws_.icwSolutions.size()) - 1);
+    for (int i = 1; i <= count; ++i) {
+        const int sol = ws_.icwSolutions[static_cast<std::size_t>(i)];
+        if (sol >= 1 && sol <= ws_.basketCount && ws_.basket[sol].indRegIndif != 0)
+            Actualiza(sol);
+    }
+    for (int i = 1; i <= 2 * ws_.numObjectives + 1 && i <= MaxIcwVectors; ++i)
+        desenhaPontinho(ws_.icwWeights[i]);
     drawnRegions_ = ws_.regionCount;
     drawnBasket_ = ws_.basketCount;
 }

@@ -65,10 +65,18 @@ public:
     // Only the k-th region of the chain of indiceSB; false when there is none.
     bool ActualizaRegion(int indiceSB, int k);
     void ClearPicture();
+    // Every region with its legend; while an ICW iteration after the first
+    // is shown, also the contracted cone in grey (under the regions when
+    // they are patterned, over them when solid).
     void RedrawTriangulo();
     // The contracted weight space of an interval-weights iteration, grey.
     void MostraEspacoPequeno(const UmaRegIndif& space);
     void desenhaPontinho(const vectorObj& weights);
+    // The ICW iteration just computed: at the first, the regions of its
+    // solutions over what is there and a dot at each weight vector; later
+    // a full redraw with the contracted cone (the weight vectors are then
+    // relative to the cone, so their dots belong to the cone's own view).
+    void drawIcwIteration();
     // The small black dot of a picked weight at pixel `at`.
     void drawPickDot(QPoint at);
     // Draws the regions stored since the last full drawing (their
@@ -107,9 +115,11 @@ private:
     void prepare(int objectives);
     void clearAreas();
     void drawLegendEntry(int sol, int r, int ordinal);
-    void drawChainRegion(int sol, int r, int ordinal);
-    // The regions of one chain with their legend entries, without the frame.
-    void drawChain(int sol);
+    void drawChainRegion(int sol, int r, int ordinal, bool withLegend);
+    // The regions of one chain, with or without their legend entries,
+    // without the frame.
+    void drawChain(int sol, bool withLegend = true);
+    bool showsContractedCone() const;
 
     Workspace& ws_;
     WeightSpaceGeometry geometry_{0, 1.0, WeightProjection::RightTriangle};
