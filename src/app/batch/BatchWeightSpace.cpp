@@ -1,9 +1,25 @@
 #include "app/batch/BatchOutput.h"
 #include "app/batch/BatchSession.h"
+#include "weightspace/ContractedConeView.h"
 #include "weightspace/WeightSpaceView.h"
 #include "workspace/Workspace.h"
 
+#include <QFileInfo>
+
 namespace batch {
+
+namespace {
+
+// "ws.png" becomes "ws-cone.png"; a name without extension gets "-cone".
+QString conePicturePath(const QString& path)
+{
+    const QString suffix = QFileInfo(path).suffix();
+    if (suffix.isEmpty())
+        return path + QStringLiteral("-cone");
+    return path.left(path.size() - suffix.size() - 1) + QStringLiteral("-cone.") + suffix;
+}
+
+} // namespace
 
 int BatchSession::writeWeightSpace(const QString& path)
 {
@@ -20,6 +36,17 @@ int BatchSession::writeWeightSpace(const QString& path)
     QString error;
     if (!view.savePicture(path, error)) {
         ui_.showMessage(MsgKind::Error, QStringLiteral("Cannot write %1: %2").arg(path, error));
+        return kExitFailed;
+    }
+    if (ws_.activeMethod != MethodIcw || ws_.methodIteration < 2)
+        return kExitOk;
+    // The contracted cone as its window first shows it, with the dots of
+    // the weight vectors.
+    ContractedConeView cone(ws_);
+    cone.drawIteration(view);
+    const QString conePath = conePicturePath(path);
+    if (!cone.savePicture(conePath, error)) {
+        ui_.showMessage(MsgKind::Error, QStringLiteral("Cannot write %1: %2").arg(conePath, error));
         return kExitFailed;
     }
     return kExitOk;
