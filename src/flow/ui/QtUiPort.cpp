@@ -1,5 +1,6 @@
 #include "flow/ui/QtUiPort.h"
 
+#include "methods/ui/IcwSelectionDialog.h"
 #include "methods/ui/RaceRangesDialog.h"
 #include "methods/ui/RelaxationsDialog.h"
 #include "nadir/ui/EaParametersDialog.h"
@@ -286,6 +287,17 @@ std::optional<RaceRangeTexts> QtUiPort::editRaceRanges(const QStringList& names,
     if (!raceRanges_)
         raceRanges_ = new RaceRangesDialog(parent_);
     return raceRanges_->PedeRangesFO_ParetoRace(names, lower, upper);
+}
+
+std::optional<int> QtUiPort::selectIcwSolution(const QString& heading, const QStringList& choices,
+                                              const QStringList& statusTexts)
+{
+    if (dialogs)
+        return dialogs->selectIcwSolution(heading, choices, statusTexts);
+    const NormalCursorWhileAsking normalCursor;
+    if (!icwSelection_)
+        icwSelection_ = new IcwSelectionDialog(parent_);
+    return icwSelection_->select(heading, choices, statusTexts);
 }
 
 NormalizationDialog* QtUiPort::normalizationDialog()

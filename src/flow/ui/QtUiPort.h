@@ -6,6 +6,7 @@
 
 class ChooseObjectiveDialog;
 class EaParametersDialog;
+class IcwSelectionDialog;
 class LimitationsDialog;
 class NormalizationDialog;
 class RaceRangesDialog;
@@ -66,6 +67,8 @@ public:
                                                const std::function<bool(const QStringList&)>& accept) override;
     std::optional<RaceRangeTexts> editRaceRanges(const QStringList& names, const QStringList& lower,
                                                  const QStringList& upper) override;
+    std::optional<int> selectIcwSolution(const QString& heading, const QStringList& choices,
+                                         const QStringList& statusTexts) override;
     void showPayoffTable() override;
     // The editor's window is always the real one, parented to the main
     // window; its messages and questions come back through this port (and so
@@ -104,6 +107,7 @@ private:
     NormalizationDialog* normalization_ = nullptr;
     RelaxationsDialog* relaxations_ = nullptr;
     RaceRangesDialog* raceRanges_ = nullptr;
+    IcwSelectionDialog* icwSelection_ = nullptr;
     PayoffWindow* payoff_ = nullptr;
     EaParametersDialog* eaParameters_ = nullptr;
     QProgressDialog* task_ = nullptr;
