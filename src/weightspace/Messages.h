@@ -4,6 +4,7 @@
 namespace msg {
 
 inline constexpr char kWeightSpaceCaption[] = "Weight Space";
+inline constexpr char kContractedConeCaption[] = "Weight Space of the Contracted Cone";
 inline constexpr char kShowOneTitle[] = "Show One";
 inline constexpr char kShowOnePrompt[] = "What is the solution index to be displayed?";
 inline constexpr char kShowOneRegionTitle[] = "Do you want to see only one region?";

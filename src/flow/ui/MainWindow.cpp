@@ -6,6 +6,7 @@
 #include "solutions/ui/BasketGraphsWindow.h"
 #include "solutions/ui/BasketLineChartWindow.h"
 #include "solutions/ui/BasketValuesWindow.h"
+#include "weightspace/ui/ContractedConeWindow.h"
 #include "weightspace/ui/WeightSpaceWindow.h"
 #include "solutions/ui/StoreOptionsDialog.h"
 #include "solutions/BarPicture.h"
@@ -144,6 +145,8 @@ MainWindow::MainWindow(Workspace& ws, QWidget* parent)
     weightSpace_ = new WeightSpaceWindow(ws_, flow_, ui_);
     connect(this, &QObject::destroyed, weightSpace_, [w = weightSpace_] { delete w; });
     ui_.onPairwiseDeleted = [this](int from, int to) { weightSpace_->solutionsDeleted(from, to); };
+    contractedCone_ = new ContractedConeWindow(ws_, flow_);
+    connect(this, &QObject::destroyed, contractedCone_, [w = contractedCone_] { delete w; });
     aboutBox_ = new AboutBox(this);
 
     resize(1000, 680);
@@ -460,12 +463,26 @@ void MainWindow::onNotify(UiEvent event)
         basketGraphs_->hide();
         basketLineChart_->hide();
         weightSpace_->hide();
+        contractedCone_->hide();
         report_->clear();
         bars_->setPicture(QImage());
         break;
     case UiEvent::WeightSpaceChanged: weightSpace_->regionsChanged(); break;
     case UiEvent::WeightSpaceHidden: weightSpace_->hide(); break;
     case UiEvent::WeightSpaceShown: showWeightSpace(); break;
+    case UiEvent::IcwIterationDrawn:
+        weightSpace_->drawIcwIteration();
+        if (ws_.methodIteration >= 2)
+            contractedCone_->drawIteration(*weightSpace_);
+        break;
+    case UiEvent::ContractedConeChanged:
+        weightSpace_->redrawAll();
+        contractedCone_->redraw(*weightSpace_);
+        break;
+    case UiEvent::ContractedConeHidden:
+        contractedCone_->hide();
+        weightSpace_->redrawAll();
+        break;
     case UiEvent::ReportChanged: showReport(); break;
     case UiEvent::BarsChanged: redrawBars(flow_.thickBars()); break;
     case UiEvent::RacePanelChanged: showRaceState(); break;

@@ -23,6 +23,7 @@ class StoreOptionsDialog;
 class BasketGraphsWindow;
 class BasketLineChartWindow;
 class BasketValuesWindow;
+class ContractedConeWindow;
 class QTabWidget;
 class RacePanel;
 class QTextEdit;
@@ -51,6 +52,7 @@ public:
     BasketValuesWindow* basketValues() const { return basketValues_; }
     BasketGraphsWindow* basketGraphs() const { return basketGraphs_; }
     WeightSpaceWindow* weightSpace() const { return weightSpace_; }
+    ContractedConeWindow* contractedCone() const { return contractedCone_; }
     QSpinBox* viewLastNBox() const { return viewLastN_; }
     QLabel* statusPanel(int panel) const { return panels_[panel]; }
 
@@ -98,6 +100,7 @@ private:
     BasketGraphsWindow* basketGraphs_ = nullptr;
     BasketLineChartWindow* basketLineChart_ = nullptr;
     WeightSpaceWindow* weightSpace_ = nullptr;
+    ContractedConeWindow* contractedCone_ = nullptr;
     QSpinBox* viewLastN_ = nullptr;
     RacePanel* racePanel_ = nullptr;
     QLabel* welcome_ = nullptr;

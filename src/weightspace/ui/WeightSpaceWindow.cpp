@@ -33,8 +33,9 @@ namespace {
 
 QString text(const char* s) { return QString::fromUtf8(s); }
 
-// "View weight space": the zoom factor; -1 when cancelled.
-double askZoom(QWidget* parent, QPoint at, double current)
+} // namespace
+
+double AskZoomFactor(QWidget* parent, QPoint at, double current)
 {
     QDialog dialog(parent);
     dialog.setWindowTitle(QStringLiteral("View weight space"));
@@ -59,8 +60,6 @@ double askZoom(QWidget* parent, QPoint at, double current)
         return -1;
     return kZoomFactors[group.checkedId()];
 }
-
-} // namespace
 
 WeightSpacePicture::WeightSpacePicture(const WeightSpaceView& view, QWidget* parent) : QWidget(parent), view_(view)
 {
@@ -300,6 +299,23 @@ void WeightSpaceWindow::solutionsDeleted(int first, int last)
     refreshEntries();
 }
 
+void WeightSpaceWindow::drawIcwIteration()
+{
+    if (!view_->initialised())
+        return;
+    view_->drawIcwIteration();
+    show();
+    refresh();
+}
+
+void WeightSpaceWindow::redrawAll()
+{
+    if (!view_->initialised())
+        return;
+    view_->RedrawTriangulo();
+    refresh();
+}
+
 void WeightSpaceWindow::refresh() { picture_->refresh(area_->viewport()->size()); }
 
 void WeightSpaceWindow::resizeEvent(QResizeEvent* event)
@@ -382,7 +398,7 @@ void WeightSpaceWindow::printPicture()
 
 void WeightSpaceWindow::zoom()
 {
-    const double factor = askZoom(this, frameGeometry().topLeft() + QPoint(100, 50), view_->zoomFactor());
+    const double factor = AskZoomFactor(this, frameGeometry().topLeft() + QPoint(100, 50), view_->zoomFactor());
     if (factor > 0 && view_->setZoomFactor(factor)) {
         refreshEntries();
         refresh();

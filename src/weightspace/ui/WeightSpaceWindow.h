@@ -15,6 +15,10 @@ class QToolButton;
 class UiPort;
 struct Workspace;
 
+// "View weight space", opened at `at` with `current` preselected: the zoom
+// factor chosen, -1 when cancelled.
+double AskZoomFactor(QWidget* parent, QPoint at, double current);
+
 // Shows the weight space picture and passes the pointer on: moves while
 // selecting become the status line, a press becomes the picked weights.
 class WeightSpacePicture : public QWidget {
@@ -49,6 +53,7 @@ public:
     ~WeightSpaceWindow() override;
 
     WeightSpaceView& view() { return *view_; }
+    const WeightSpaceView& view() const { return *view_; }
     // The solution phase opened: first-time initialisation (shows the
     // window) and every region.
     void prepare();
@@ -56,6 +61,11 @@ public:
     void regionsChanged();
     // Basket solutions first..last were deleted.
     void solutionsDeleted(int first, int last);
+    // An ICW iteration ended: its solutions (and at the first its weights)
+    // are drawn and the window shows.
+    void drawIcwIteration();
+    // Everything drawn again, as when the contracted cone comes or goes.
+    void redrawAll();
     void refresh();
 
     QToolButton* selectButton() const { return select_; }
