@@ -180,6 +180,8 @@ void ContractedConeView::RedrawTriangulo()
         p.setPen(kBlack);
         DrawTextAt(p, x + 13, y, QString::number(b));
     }
+    if (weightDots_ && ws_.icwCount > 0)
+        drawWeightDots();
 }
 
 void ContractedConeView::desenhaPontinho(const vectorObj& weights)
@@ -204,7 +206,6 @@ bool ContractedConeView::drawIteration(const WeightSpaceView& view)
     }
     setLabelMarks(view.labels() != RegionLabels::None, view.labels() == RegionLabels::InWhite);
     RedrawTriangulo();
-    drawWeightDots();
     return firstTime;
 }
 

@@ -52,8 +52,12 @@ public:
     bool setZoomFactor(double factor);
 
     // Clears the picture and draws the frame, every icwRegions[j] in the
-    // colour of its solution and the legend.
+    // colour of its solution, the legend and, while ICW runs, the dots of
+    // the weight vectors: they belong to the picture, so a zoom, a new fill
+    // or projection or "Redraw all" keeps them.
     void RedrawTriangulo();
+    // Whether RedrawTriangulo draws the dots (on unless switched off).
+    void setWeightDots(bool on) { weightDots_ = on; }
     void desenhaPontinho(const vectorObj& weights);
     // A dot at each of the 2p + 1 weight vectors.
     void drawWeightDots();
@@ -89,5 +93,6 @@ private:
     bool coneFill_ = false;
     bool coneLabels_ = true;
     bool inWhite_ = true;
+    bool weightDots_ = true;
     int labelWidth_ = 0;
 };

@@ -141,6 +141,7 @@ TEST(ContractedCone, CornersOfTheTriangleAtFullSize)
     ContractedConeView cone(*icw.ws);
     cone.initialise(true);
     cone.setLabelMarks(false, true);
+    cone.setWeightDots(false); // the extreme vectors' dots sit on the corners
     cone.RedrawTriangulo();
     const QImage& image = cone.picture();
     // The two-pixel frame covers the corners; the region lies just inside.
@@ -327,7 +328,8 @@ TEST(ContractedCone, RegionsOfARealIterationShowTheirSolutions)
     view.setLabels(RegionLabels::None);
     ContractedConeView cone(*ws);
     ASSERT_TRUE(cone.drawIteration(view));
-    cone.RedrawTriangulo(); // without the dots, which may sit on a centre
+    cone.setWeightDots(false); // a dot may sit on a centre
+    cone.RedrawTriangulo();
     const WeightSpaceGeometry& g = cone.geometry();
     std::set<int> distinct;
     int checked = 0;
