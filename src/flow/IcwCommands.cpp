@@ -105,8 +105,6 @@ void MainFlow::icwContractedVmaCommand(int maxBases)
     VmaOptions options;
     options.maxBases = maxBases;
     const VmaResult result = RunContractedVma(ws_, *engine_, ui_, options);
-    if (ws_.numObjectives == 2 || ws_.numObjectives == 3)
-        ui_.notify(UiEvent::ContractedConeChanged);
     switch (result.end) {
     case VmaEnd::Completed: finish(Outcome::Done); break;
     case VmaEnd::Cancelled: finish(Outcome::Cancelled); break;

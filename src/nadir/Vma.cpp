@@ -328,6 +328,8 @@ private:
         ui_.notify(UiEvent::BasketValuesChanged);
         ui_.notify(UiEvent::BasketChartChanged);
         ui_.notify(UiEvent::WeightSpaceChanged);
+        if (contracted_ && (ws_.weightSpace2 || ws_.weightSpace3))
+            ui_.notify(UiEvent::ContractedConeChanged);
         QString closing = contracted_ ? text(msg::kContractedVmaFound).arg(distinctIcwSolutions())
                                       : text(msg::kVmaComputed).arg(ws_.basketCount);
         if (result_.end == VmaEnd::Cancelled)
