@@ -10,6 +10,23 @@ Real maximizedCoef(const Workspace& ws, int k, int j)
     return ws.objSense[k] * ws.objCoef[k][j] * ws.normFactor[k];
 }
 
+// max sum_k w_k coef(k, j) x_j over the problem rows and the limitation
+// rows in force.
+template <typename Coef>
+void buildWeightedSum(const Workspace& ws, const vectorObj& weights, LpTables& lp, Coef coef)
+{
+    ClearProgram(lp);
+    AddProblemRows(ws, lp, true);
+    lp.refRowCount = 0;
+    SetDecisionColumns(ws, lp);
+    for (int j = 1; j <= ws.numVariables; ++j) {
+        Real sum = 0;
+        for (int k = 1; k <= ws.numObjectives; ++k)
+            sum += weights[k] * coef(k, j);
+        lp.lpObjective[j] = sum;
+    }
+}
+
 LpRow& appendRow(LpTables& lp)
 {
     ++lp.lpRowCount;
@@ -63,30 +80,12 @@ void AddProblemRows(const Workspace& ws, LpTables& lp, bool useLimits)
 
 void BuildWeightedSumProgram(const Workspace& ws, const vectorObj& weights, LpTables& lp)
 {
-    ClearProgram(lp);
-    AddProblemRows(ws, lp, true);
-    lp.refRowCount = 0;
-    SetDecisionColumns(ws, lp);
-    for (int j = 1; j <= ws.numVariables; ++j) {
-        Real sum = 0;
-        for (int k = 1; k <= ws.numObjectives; ++k)
-            sum += weights[k] * maximizedCoef(ws, k, j);
-        lp.lpObjective[j] = sum;
-    }
+    buildWeightedSum(ws, weights, lp, [&ws](int k, int j) { return maximizedCoef(ws, k, j); });
 }
 
 void BuildConeWeightedSumProgram(const Workspace& ws, const vectorObj& weights, LpTables& lp)
 {
-    ClearProgram(lp);
-    AddProblemRows(ws, lp, true);
-    lp.refRowCount = 0;
-    SetDecisionColumns(ws, lp);
-    for (int j = 1; j <= ws.numVariables; ++j) {
-        Real sum = 0;
-        for (int k = 1; k <= ws.numObjectives; ++k)
-            sum += weights[k] * ws.coneObjectives[k][j];
-        lp.lpObjective[j] = sum;
-    }
+    buildWeightedSum(ws, weights, lp, [&ws](int k, int j) { return ws.coneObjectives[k][j]; });
 }
 
 void BuildEConstraintProgram(const Workspace& ws, int objective, LpTables& lp)

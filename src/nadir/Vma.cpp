@@ -126,6 +126,13 @@ private:
             count();
             return false;
         }
+        return beginList();
+    }
+
+    // The starting basis in lp_ (reduced costs in yac_) heads the list, and
+    // its efficient neighbours follow.
+    bool beginList()
+    {
         list_.append(EncodeBasis(lp_.basicList.data(), lp_.lpRowCount, lp_.atUpper, lp_.lpColumnCount), BasisMove{});
         result_.basesExamined = 1;
         result_.end = VmaEnd::Completed;
@@ -232,12 +239,7 @@ private:
             return false;
         }
         ConeReducedCosts(ws_, ws_.coneObjectives, lp_, yac_, yacColumns_);
-        list_.append(EncodeBasis(lp_.basicList.data(), lp_.lpRowCount, lp_.atUpper, lp_.lpColumnCount), BasisMove{});
-        result_.basesExamined = 1;
-        result_.end = VmaEnd::Completed;
-        currentDepth_ = 0;
-        explore(0);
-        return true;
+        return beginList();
     }
 
     // A basis of the contracted walk: stored (with its region in the
