@@ -27,23 +27,9 @@ const QPoint kZoomDialogPlace(100, 50);
 } // namespace
 
 ContractedConePicture::ContractedConePicture(const ContractedConeView& view, QWidget* parent)
-    : QWidget(parent), view_(view)
+    : PictureWidget([&view]() -> const QImage& { return view.picture(); }, [&view] { return view.scrollExtent(); },
+                    parent)
 {
-    setAttribute(Qt::WA_OpaquePaintEvent);
-}
-
-void ContractedConePicture::refresh(QSize visible)
-{
-    const QSize extent = view_.scrollExtent().expandedTo(visible).boundedTo(view_.picture().size());
-    setFixedSize(extent.expandedTo(QSize(1, 1)));
-    update();
-}
-
-void ContractedConePicture::paintEvent(QPaintEvent* event)
-{
-    QPainter p(this);
-    p.fillRect(rect(), Qt::white);
-    p.drawImage(event->rect(), view_.picture(), event->rect());
 }
 
 ContractedConeWindow::ContractedConeWindow(const Workspace& ws, MainFlow& flow, QWidget* parent)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "weightspace/ContractedConeView.h"
+#include "weightspace/ui/PictureWidget.h"
 
 #include <QWidget>
 
@@ -13,18 +14,9 @@ class WeightSpaceWindow;
 struct Workspace;
 
 // Shows the contracted cone picture; no pointer input.
-class ContractedConePicture : public QWidget {
+class ContractedConePicture : public PictureWidget {
 public:
     explicit ContractedConePicture(const ContractedConeView& view, QWidget* parent = nullptr);
-    // The picture changed: the widget covers the view's scroll extent and
-    // whatever more of the picture `visible` has room for, and repaints.
-    void refresh(QSize visible);
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-
-private:
-    const ContractedConeView& view_;
 };
 
 // "Weight Space of the Contracted Cone": the weight space of the current

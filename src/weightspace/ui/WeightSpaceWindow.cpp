@@ -61,24 +61,11 @@ double AskZoomFactor(QWidget* parent, QPoint at, double current)
     return kZoomFactors[group.checkedId()];
 }
 
-WeightSpacePicture::WeightSpacePicture(const WeightSpaceView& view, QWidget* parent) : QWidget(parent), view_(view)
+WeightSpacePicture::WeightSpacePicture(const WeightSpaceView& view, QWidget* parent)
+    : PictureWidget([&view]() -> const QImage& { return view.picture(); }, [&view] { return view.scrollExtent(); },
+                    parent)
 {
     setMouseTracking(true);
-    setAttribute(Qt::WA_OpaquePaintEvent);
-}
-
-void WeightSpacePicture::refresh(QSize visible)
-{
-    const QSize extent = view_.scrollExtent().expandedTo(visible).boundedTo(view_.picture().size());
-    setFixedSize(extent.expandedTo(QSize(1, 1)));
-    update();
-}
-
-void WeightSpacePicture::paintEvent(QPaintEvent* event)
-{
-    QPainter p(this);
-    p.fillRect(rect(), Qt::white);
-    p.drawImage(event->rect(), view_.picture(), event->rect());
 }
 
 void WeightSpacePicture::mouseMoveEvent(QMouseEvent* event) { emit pointerMoved(event->position().toPoint()); }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "weightspace/WeightSpaceView.h"
+#include "weightspace/ui/PictureWidget.h"
 
 #include <QWidget>
 
@@ -21,26 +22,18 @@ double AskZoomFactor(QWidget* parent, QPoint at, double current);
 
 // Shows the weight space picture and passes the pointer on: moves while
 // selecting become the status line, a press becomes the picked weights.
-class WeightSpacePicture : public QWidget {
+class WeightSpacePicture : public PictureWidget {
     Q_OBJECT
 public:
     explicit WeightSpacePicture(const WeightSpaceView& view, QWidget* parent = nullptr);
-    // The picture changed: new size and repaint. The widget covers the
-    // scroll extent of the view and whatever more of the picture `visible`
-    // (the scroll area's viewport) has room for.
-    void refresh(QSize visible);
 
 signals:
     void pointerMoved(QPoint at);
     void pointerPressed(QPoint at);
 
 protected:
-    void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
-
-private:
-    const WeightSpaceView& view_;
 };
 
 // "Weight Space": the tool bar, the menus and the picture of the weight
