@@ -281,7 +281,7 @@ TEST_P(IcwBruteForce, SolutionsAndContractedVerticesAreTheConeOptima)
     const int p = 2 + seed % 3;
     IcwSession s;
     auto problem = makeRandomProblem(static_cast<std::uint32_t>(500 + seed),
-                                     RandomProblemSpec{p, 3 + seed % 4, 2 + seed % 4, true, seed % 3 == 0, true, false, true});
+                                     RandomProblemSpec{p, 3 + seed % 4, 2 + seed % 5, true, seed % 3 == 0, true, seed % 4 == 0, true});
     for (int k = 1; k <= p; ++k)
         problem->objSense[at(k)] = (seed + k) % 2 == 0 ? 1 : -1;
     s.load(*problem);
@@ -336,6 +336,6 @@ TEST_P(IcwBruteForce, SolutionsAndContractedVerticesAreTheConeOptima)
     EXPECT_TRUE(s.flow.states().isEnabled(Cmd::IcwExit));
 }
 
-INSTANTIATE_TEST_SUITE_P(Seeds, IcwBruteForce, ::testing::Range(1, 31));
+INSTANTIATE_TEST_SUITE_P(Seeds, IcwBruteForce, ::testing::Range(1, 61));
 
 } // namespace
