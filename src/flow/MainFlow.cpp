@@ -579,23 +579,28 @@ void MainFlow::weightedSumCommand()
     BusyCursor busy(ui_);
     ui_.processEvents();
     askConsiderLimitations();
-    const int p = ws_.numObjectives;
+    if (askSumWeights())
+        solveWeightedSum();
+}
+
+bool MainFlow::askSumWeights()
+{
     QStringList headers, values;
     const bool picked = !isNotComputed(ws_.pickedWeights[1]);
-    for (int k = 1; k <= p; ++k) {
+    for (int k = 1; k <= ws_.numObjectives; ++k) {
         headers << QStringLiteral("l%1").arg(k);
         values << (picked ? NumText(ws_.pickedWeights[k]) : QStringLiteral("1"));
     }
     const auto typed = ui_.editWeights(text(msg::kSumWeightsTitle), headers, values, text(msg::kSolveCaption));
     if (!typed) {
         finish(Outcome::Cancelled);
-        return;
+        return false;
     }
     if (!AcceptSumWeights(ws_, ui_, *typed)) {
         finish(Outcome::Refused);
-        return;
+        return false;
     }
-    solveWeightedSum();
+    return true;
 }
 
 void MainFlow::solveWeightedSum()

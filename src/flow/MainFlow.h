@@ -205,6 +205,11 @@ private:
     // The weighted sum of ws.sumWeights, its status message when it fails,
     // the report when it succeeds, and the command's outcome.
     void solveWeightedSum();
+    // The weights dialog preset with the picked weights, or with 1 for each
+    // objective when none were picked; the accepted weights go to
+    // ws.sumWeights. False (the command's outcome set) when it was cancelled
+    // or its weights were refused.
+    bool askSumWeights();
     // The evolutionary estimate's parameters dialog; false (the command's
     // outcome set) when it was cancelled or its values were refused.
     bool askEaParameters(EaParameters& parameters);

@@ -26,21 +26,8 @@ void MainFlow::weightSpacePickCommand()
         finish(Outcome::Cancelled);
         return;
     }
-    const int p = ws_.numObjectives;
-    QStringList headers, values;
-    for (int k = 1; k <= p; ++k) {
-        headers << QStringLiteral("l%1").arg(k);
-        values << NumText(ws_.pickedWeights[k]);
-    }
-    const auto typed = ui_.editWeights(text(msg::kSumWeightsTitle), headers, values, text(msg::kSolveCaption));
-    if (!typed) {
-        finish(Outcome::Cancelled);
+    if (!askSumWeights())
         return;
-    }
-    if (!AcceptSumWeights(ws_, ui_, *typed)) {
-        finish(Outcome::Refused);
-        return;
-    }
     if (ws_.limitsActive) {
         ui_.showMessage(MsgKind::Information, text(msg::kLimitsNotConsidered));
         ClearLimitations();

@@ -497,7 +497,12 @@ bool libraryBasis(LpTables& lp, std::vector<int>& basis)
 
 } // namespace
 
-SolveStatus SolveScalarizing(LpTables& lp, bool full, int sense, BasisEvaluator& evaluator, const SolveControl& control)
+namespace {
+
+// Builds the (scaled) model of `lp`, starts it from lp's basis when
+// `fromBasis`, solves it and reads the answer back.
+SolveStatus solveProgram(LpTables& lp, bool full, int sense, BasisEvaluator& evaluator, const SolveControl& control,
+                         bool fromBasis)
 {
     if (boundsCross(inputOf(lp, sense)))
         return finish(lp, SolveStatus::Infeasible, CallStatus::NotCalled);
@@ -506,7 +511,19 @@ SolveStatus SolveScalarizing(LpTables& lp, bool full, int sense, BasisEvaluator&
     Model model = preparedModel(lp, full, sense, scale, call);
     if (!model)
         return finish(lp, SolveStatus::Other, call);
+    if (fromBasis) {
+        std::vector<int> basis;
+        if (!libraryBasis(lp, basis) || !set_basis(model.get(), basis.data(), TRUE))
+            return finish(lp, SolveStatus::Other, CallStatus::BasisRefused);
+    }
     return finishSolve(model.get(), lp, full, sense, evaluator, scale, control);
+}
+
+} // namespace
+
+SolveStatus SolveScalarizing(LpTables& lp, bool full, int sense, BasisEvaluator& evaluator, const SolveControl& control)
+{
+    return solveProgram(lp, full, sense, evaluator, control, false);
 }
 
 SolveStatus SolveScalarizing(LpTables& lp, bool full, int sense, BasisEvaluator& evaluator)
@@ -522,17 +539,7 @@ SolveStatus SolveScalarizing(LpEngine& engine, bool full, int sense)
 
 SolveStatus SolveFromBasis(LpTables& lp, bool full, int sense, BasisEvaluator& evaluator, const SolveControl& control)
 {
-    if (boundsCross(inputOf(lp, sense)))
-        return finish(lp, SolveStatus::Infeasible, CallStatus::NotCalled);
-    const ProgramScale scale = scaleOf(inputOf(lp, sense));
-    CallStatus call = CallStatus::Answered;
-    Model model = preparedModel(lp, full, sense, scale, call);
-    if (!model)
-        return finish(lp, SolveStatus::Other, call);
-    std::vector<int> basis;
-    if (!libraryBasis(lp, basis) || !set_basis(model.get(), basis.data(), TRUE))
-        return finish(lp, SolveStatus::Other, CallStatus::BasisRefused);
-    return finishSolve(model.get(), lp, full, sense, evaluator, scale, control);
+    return solveProgram(lp, full, sense, evaluator, control, true);
 }
 
 SolveStatus SolveFromBasis(LpTables& lp, bool full, int sense, BasisEvaluator& evaluator)

@@ -406,32 +406,29 @@ private:
             result.end = box_.cancelled() ? EaEnd::Cancelled : EaEnd::Failed;
             return false;
         }
-        const QString progress = text(msg::kEaProgress)
-                                     .arg(runNumber_)
-                                     .arg(runCount_)
-                                     .arg(generation_)
-                                     .arg(par_.maxIter)
-                                     .arg(evaluator_.evaluations)
-                                     .arg(pointText(ws_, ", "));
-        if (box_.update(progress)) {
+        if (box_.update(progressText())) {
             result.end = EaEnd::Cancelled;
             return false;
         }
         return true;
     }
 
+    QString progressText() const
+    {
+        return text(msg::kEaProgress)
+            .arg(runNumber_)
+            .arg(runCount_)
+            .arg(generation_)
+            .arg(par_.maxIter)
+            .arg(evaluator_.evaluations)
+            .arg(pointText(ws_, ", "));
+    }
+
     // Every generation starts with the box showing it; false once Cancel
     // was pressed.
     bool startGeneration(EaRunResult& result)
     {
-        const QString progress = text(msg::kEaProgress)
-                                     .arg(runNumber_)
-                                     .arg(runCount_)
-                                     .arg(generation_)
-                                     .arg(par_.maxIter)
-                                     .arg(evaluator_.evaluations)
-                                     .arg(pointText(ws_, ", "));
-        if (box_.update(progress, true)) {
+        if (box_.update(progressText(), true)) {
             result.end = EaEnd::Cancelled;
             return false;
         }

@@ -43,15 +43,15 @@ ContractedConeWindow::ContractedConeWindow(const Workspace& ws, MainFlow& flow, 
     auto* bar = new QWidget(this);
     auto* barLayout = new QHBoxLayout(bar);
     barLayout->setContentsMargins(2, 2, 2, 2);
-    save_ = toolButton(QString::fromUtf8(msg::kSavePictureTitle), QStringLiteral("Save"));
+    save_ = TextToolButton(this, QString::fromUtf8(msg::kSavePictureTitle), QStringLiteral("Save"));
     save_->setShortcut(QKeySequence::Save);
-    fill_ = toolButton(QStringLiteral("Fill solutions: pattern <-> Solid"), QStringLiteral("Fill"));
+    fill_ = TextToolButton(this, QStringLiteral("Fill solutions: pattern <-> Solid"), QStringLiteral("Fill"));
     fill_->setCheckable(true);
-    zoom_ = toolButton(QStringLiteral("Zoom"), QStringLiteral("Zoom"));
-    redraw_ = toolButton(QStringLiteral("Redraw all"), QStringLiteral("Redraw"));
+    zoom_ = TextToolButton(this, QStringLiteral("Zoom"), QStringLiteral("Zoom"));
+    redraw_ = TextToolButton(this, QStringLiteral("Redraw all"), QStringLiteral("Redraw"));
     redraw_->setShortcut(QKeySequence::Refresh);
-    proj12_ = toolButton(QStringLiteral("Weight Space projection 1-2"), QStringLiteral("1-2"));
-    proj123_ = toolButton(QStringLiteral("Weight Space 1-2-3"), QStringLiteral("1-2-3"));
+    proj12_ = TextToolButton(this, QStringLiteral("Weight Space projection 1-2"), QStringLiteral("1-2"));
+    proj123_ = TextToolButton(this, QStringLiteral("Weight Space 1-2-3"), QStringLiteral("1-2-3"));
     proj12_->setCheckable(true);
     proj123_->setCheckable(true);
     proj12_->setChecked(true);
@@ -94,15 +94,6 @@ ContractedConeWindow::ContractedConeWindow(const Workspace& ws, MainFlow& flow, 
 }
 
 ContractedConeWindow::~ContractedConeWindow() = default;
-
-QToolButton* ContractedConeWindow::toolButton(const QString& hint, const QString& caption)
-{
-    auto* button = new QToolButton(this);
-    button->setText(caption);
-    button->setToolTip(hint);
-    button->setAutoRaise(true);
-    return button;
-}
 
 void ContractedConeWindow::drawIteration(const WeightSpaceWindow& space)
 {

@@ -55,7 +55,6 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    QToolButton* toolButton(const QString& hint, const QString& caption);
     // The buttons as the view is: fill, projection and their visibility.
     void showState();
     void refresh();

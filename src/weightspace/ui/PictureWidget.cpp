@@ -2,6 +2,7 @@
 
 #include <QPaintEvent>
 #include <QPainter>
+#include <QToolButton>
 
 #include <utility>
 
@@ -23,4 +24,13 @@ void PictureWidget::paintEvent(QPaintEvent* event)
     QPainter p(this);
     p.fillRect(rect(), Qt::white);
     p.drawImage(event->rect(), picture_(), event->rect());
+}
+
+QToolButton* TextToolButton(QWidget* parent, const QString& hint, const QString& caption)
+{
+    auto* button = new QToolButton(parent);
+    button->setText(caption);
+    button->setToolTip(hint);
+    button->setAutoRaise(true);
+    return button;
 }

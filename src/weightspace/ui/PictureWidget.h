@@ -6,6 +6,8 @@
 
 #include <functional>
 
+class QToolButton;
+
 // A picture drawn elsewhere, shown at its own size over white inside a
 // scroll area.
 class PictureWidget : public QWidget {
@@ -24,3 +26,7 @@ private:
     std::function<const QImage&()> picture_;
     std::function<QSize()> extent_;
 };
+
+// A flat tool button with a text caption and a hint, as the picture
+// windows' tool bars have.
+QToolButton* TextToolButton(QWidget* parent, const QString& hint, const QString& caption);

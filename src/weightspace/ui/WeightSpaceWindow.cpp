@@ -91,16 +91,16 @@ WeightSpaceWindow::WeightSpaceWindow(Workspace& ws, MainFlow& flow, UiPort& ui, 
     auto* bar = new QWidget(this);
     auto* barLayout = new QHBoxLayout(bar);
     barLayout->setContentsMargins(2, 2, 2, 2);
-    save_ = toolButton(QStringLiteral("Save picture as a bitmap"), QStringLiteral("Save"));
-    select_ = toolButton(QStringLiteral("Select a weight vector"), QStringLiteral("+"));
+    save_ = TextToolButton(this, QStringLiteral("Save picture as a bitmap"), QStringLiteral("Save"));
+    select_ = TextToolButton(this, QStringLiteral("Select a weight vector"), QStringLiteral("+"));
     select_->setCheckable(true);
-    fill_ = toolButton(QStringLiteral("Fill solutions: pattern <-> Solid"), QStringLiteral("Fill"));
+    fill_ = TextToolButton(this, QStringLiteral("Fill solutions: pattern <-> Solid"), QStringLiteral("Fill"));
     fill_->setCheckable(true);
-    zoom_ = toolButton(QStringLiteral("Zoom"), QStringLiteral("Zoom"));
-    redraw_ = toolButton(QStringLiteral("Redraw all"), QStringLiteral("Redraw"));
-    limits_ = toolButton(QStringLiteral("See limitations on the objective functions"), QStringLiteral(">="));
-    proj12_ = toolButton(QStringLiteral("Weight Space projection 1-2"), QStringLiteral("1-2"));
-    proj123_ = toolButton(QStringLiteral("Weight Space 1-2-3"), QStringLiteral("1-2-3"));
+    zoom_ = TextToolButton(this, QStringLiteral("Zoom"), QStringLiteral("Zoom"));
+    redraw_ = TextToolButton(this, QStringLiteral("Redraw all"), QStringLiteral("Redraw"));
+    limits_ = TextToolButton(this, QStringLiteral("See limitations on the objective functions"), QStringLiteral(">="));
+    proj12_ = TextToolButton(this, QStringLiteral("Weight Space projection 1-2"), QStringLiteral("1-2"));
+    proj123_ = TextToolButton(this, QStringLiteral("Weight Space 1-2-3"), QStringLiteral("1-2-3"));
     proj12_->setCheckable(true);
     proj123_->setCheckable(true);
     proj12_->setChecked(true);
@@ -161,15 +161,6 @@ WeightSpaceWindow::WeightSpaceWindow(Workspace& ws, MainFlow& flow, UiPort& ui, 
 }
 
 WeightSpaceWindow::~WeightSpaceWindow() = default;
-
-QToolButton* WeightSpaceWindow::toolButton(const QString& hint, const QString& caption)
-{
-    auto* button = new QToolButton(this);
-    button->setText(caption);
-    button->setToolTip(hint);
-    button->setAutoRaise(true);
-    return button;
-}
 
 void WeightSpaceWindow::createMenus(QWidget* bar)
 {

@@ -86,7 +86,6 @@ public slots:
 
 private:
     void createMenus(QWidget* bar);
-    QToolButton* toolButton(const QString& hint, const QString& text);
     void pointerMoved(QPoint at);
     void pointerPressed(QPoint at);
     void setLabels(RegionLabels labels);
