@@ -1,23 +1,16 @@
 #include <QDir>
 #include <QProcess>
 
+#include "BatchRunner.h"
+
 #include <gtest/gtest.h>
 
 namespace {
 
-struct MethodRun {
-    int exitCode = -1;
-    QString out, err;
-};
-
-MethodRun runOnExample(const char* name, const QStringList& actions)
+BatchRun runOnExample(const char* name, const QStringList& actions)
 {
-    QProcess process;
-    process.start(QStringLiteral(QUILVANE_BATCH_EXE),
-                  QStringList{QDir(QStringLiteral(QUILVANE_EXAMPLES_DIR)).filePath(QString::fromLatin1(name))} + actions);
-    EXPECT_TRUE(process.waitForFinished(30000));
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
+    return runBatch(QStringList{QDir(QStringLiteral(QUILVANE_EXAMPLES_DIR)).filePath(QString::fromLatin1(name))}
+                    + actions);
 }
 
 // Three symmetric objectives (3x1+x2+x3 and its turns, x1+x2+x3 <= 6): the
@@ -25,7 +18,7 @@ MethodRun runOnExample(const char* name, const QStringList& actions)
 // F2 = F3 = 72/7, and relaxing F2 by 1 then bounds it at 72/7 - 1.
 TEST(BatchMethods, StemPrintsEveryIterationWithItsBounds)
 {
-    const MethodRun run = runOnExample("three_objectives_degenerate.mlp", {"stem", "2,-,-", "-,1,-"});
+    const BatchRun run = runOnExample("three_objectives_degenerate.mlp", {"stem", "2,-,-", "-,1,-"});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_EQ(run.out.count(QStringLiteral("Min of the Tchebycheff distance to the Ref.point q:")), 3);
     EXPECT_TRUE(run.out.contains(QStringLiteral("w=(0.3333333, 0.3333333, 0.3333333)")));
@@ -39,7 +32,7 @@ TEST(BatchMethods, StemPrintsEveryIterationWithItsBounds)
 // slowest speed.
 TEST(BatchMethods, RacePrintsTheStartAndEveryStep)
 {
-    const MethodRun run = runOnExample("three_objectives_degenerate.mlp",
+    const BatchRun run = runOnExample("three_objectives_degenerate.mlp",
                                  {"race", "8,8,8", "4:12,4:12,4:12", "2", "speed=8"});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_EQ(run.out.count(QStringLiteral("Min of the Tchebycheff distance to the Ref.point q:")), 3);
@@ -55,7 +48,7 @@ TEST(BatchMethods, RacePrintsTheStartAndEveryStep)
 // action other than contracted-vma leaves the method first.
 TEST(BatchMethods, IcwIteratesThenTheContractedVmaCountsTheConeVertices)
 {
-    MethodRun run = runOnExample("three_objectives_degenerate.mlp", {"icw", "1", "contracted-vma"});
+    BatchRun run = runOnExample("three_objectives_degenerate.mlp", {"icw", "1", "contracted-vma"});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_TRUE(run.out.contains(QStringLiteral("Solutions computed in the Iteration (1) of ICW:")));
     EXPECT_TRUE(run.out.contains(QStringLiteral("Solutions computed in the Iteration (2) of ICW:")));

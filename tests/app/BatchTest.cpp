@@ -6,6 +6,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "BatchRunner.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -14,21 +16,6 @@
 #include <vector>
 
 namespace {
-
-struct BatchRun {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-BatchRun runBatch(const QStringList& args)
-{
-    QProcess process;
-    process.start(QStringLiteral(QUILVANE_BATCH_EXE), args);
-    EXPECT_TRUE(process.waitForFinished(30000));
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-}
 
 QByteArray readAll(const QString& path)
 {

@@ -4,22 +4,11 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "BatchRunner.h"
+
 #include <gtest/gtest.h>
 
 namespace {
-
-struct PictureRun {
-    int exitCode = -1;
-    QString err;
-};
-
-PictureRun runBatch(const QStringList& args)
-{
-    QProcess process;
-    process.start(QStringLiteral(QUILVANE_BATCH_EXE), args);
-    EXPECT_TRUE(process.waitForFinished(30000));
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardError())};
-}
 
 QString example(const char* name)
 {
@@ -35,7 +24,7 @@ TEST_P(BatchWeightSpace, PictureShowsTheRegionThatTheWeightedSumFinds)
 {
     QTemporaryDir dir;
     const QString picture = dir.filePath(QString::fromLatin1(GetParam()));
-    const PictureRun run = runBatch({QStringLiteral("--weight-space"), picture, example("three_objectives_degenerate.mlp"),
+    const BatchRun run = runBatch({QStringLiteral("--weight-space"), picture, example("three_objectives_degenerate.mlp"),
                               QStringLiteral("weighted-sum"), QStringLiteral("0.4,0.3,0.3"),
                               QStringLiteral("weighted-sum"), QStringLiteral("0.35,0.3,0.35")});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
@@ -63,7 +52,7 @@ TEST(BatchWeightSpaceIcw, SecondIterationAlsoWritesTheContractedCone)
     const QString example3 = example("three_objectives_degenerate.mlp");
     ASSERT_EQ(runBatch({QStringLiteral("--weight-space"), first, example3, QStringLiteral("icw")}).exitCode, 0);
     EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("first-cone.png"))));
-    const PictureRun run = runBatch({QStringLiteral("--weight-space"), second, example3, QStringLiteral("icw"),
+    const BatchRun run = runBatch({QStringLiteral("--weight-space"), second, example3, QStringLiteral("icw"),
                                      QStringLiteral("7")});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
 
@@ -93,7 +82,7 @@ TEST(BatchWeightSpaceRefusal, FourObjectivesWriteNothing)
 {
     QTemporaryDir dir;
     const QString picture = dir.filePath(QStringLiteral("w.png"));
-    const PictureRun run = runBatch({QStringLiteral("--weight-space"), picture, example("four_objectives_min_ub.mlp")});
+    const BatchRun run = runBatch({QStringLiteral("--weight-space"), picture, example("four_objectives_min_ub.mlp")});
     EXPECT_EQ(run.exitCode, 2);
     EXPECT_FALSE(QFile::exists(picture));
 }

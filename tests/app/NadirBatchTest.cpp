@@ -7,6 +7,8 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
+#include "BatchRunner.h"
+
 #include <gtest/gtest.h>
 
 // The nadir actions of quilvane-batch on generated problems: the exact
@@ -16,21 +18,6 @@
 namespace {
 
 using bruteforce::at;
-
-struct BatchRun {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-BatchRun runBatch(const QStringList& args)
-{
-    QProcess process;
-    process.start(QStringLiteral(QUILVANE_BATCH_EXE), args);
-    EXPECT_TRUE(process.waitForFinished(60000));
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-}
 
 // Half a unit of the last of the three decimals the boxes show.
 constexpr Real kShownRounding = 0.0005L;

@@ -10,6 +10,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "BatchRunner.h"
+
 #include <gtest/gtest.h>
 
 #include <ostream>
@@ -18,19 +20,6 @@
 #include <sys/stat.h>
 
 namespace {
-
-struct BatchRun {
-    int exitCode = -1;
-    QString err;
-};
-
-BatchRun RunBatch(const QStringList& args)
-{
-    QProcess process;
-    process.start(QStringLiteral(QUILVANE_BATCH_EXE), args);
-    EXPECT_TRUE(process.waitForFinished(30000)) << "the batch tool did not finish";
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardError())};
-}
 
 QString Example() { return QDir(QStringLiteral(QUILVANE_EXAMPLES_DIR)).filePath(QStringLiteral("two_objectives.mlp")); }
 
@@ -61,7 +50,7 @@ TEST_P(SaveOnAFullDisk, ExitsWithTheReasonAndKeepsTheOldFile)
     QStringList args{Example()};
     for (const QString& option : GetParam().options)
         args << option.arg(disk.path(GetParam().file));
-    const BatchRun run = RunBatch(args);
+    const BatchRun run = runBatch(args);
     EXPECT_EQ(run.exitCode, 2) << run.err.toStdString();
     EXPECT_TRUE(run.err.contains(QStringLiteral("Cannot write %1: No space left on device").arg(disk.path(GetParam().file))))
         << run.err.toStdString();
@@ -83,10 +72,10 @@ TEST(BatchInput, AFifoIsRefusedAtOnce)
     QTemporaryDir dir;
     const QString fifo = dir.filePath(QStringLiteral("pipe"));
     ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-    BatchRun run = RunBatch({fifo});
+    BatchRun run = runBatch({fifo});
     EXPECT_EQ(run.exitCode, 2);
     EXPECT_TRUE(run.err.contains(QStringLiteral("Input error: %1 is not a regular file.").arg(fifo))) << run.err.toStdString();
-    run = RunBatch({Example(), QStringLiteral("--import"), fifo});
+    run = runBatch({Example(), QStringLiteral("--import"), fifo});
     EXPECT_EQ(run.exitCode, 2);
     EXPECT_TRUE(run.err.contains(QStringLiteral("Cannot open %1: not a regular file").arg(fifo))) << run.err.toStdString();
 }

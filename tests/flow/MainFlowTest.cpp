@@ -1,3 +1,4 @@
+#include "FlowFixture.h"
 #include "ScriptedUiPort.h"
 #include "problem/ProblemEditor.h"
 #include "problem/ProblemFile.h"
@@ -32,24 +33,8 @@ const char kSmallProblem[] =
     " 0.00000000000000E+0000\t 1.00000000000000E+0041\tX1\r\n"
     " 0.00000000000000E+0000\t 5.00000000000000E+0000\tX2\r\n";
 
-class MainFlowTest : public ::testing::Test {
+class MainFlowTest : public FlowFixture {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(dir.isValid());
-        flow.startUp(dir.path());
-        ui.clear();
-    }
-
-    QString writeFile(const QString& name, const QByteArray& bytes)
-    {
-        const QString path = dir.filePath(name);
-        QFile f(path);
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-        return path;
-    }
-
     void openSmallProblem(const QString& name = QStringLiteral("small.mlp"))
     {
         flow.openProblemFile(writeFile(name, kSmallProblem));
@@ -62,11 +47,6 @@ protected:
             ws->history.push_front(ComputedSolution{});
         ws->historyCount = count;
     }
-
-    QTemporaryDir dir;
-    std::unique_ptr<Workspace> ws = std::make_unique<Workspace>();
-    ScriptedUiPort ui;
-    MainFlow flow{*ws, ui};
 };
 
 QString tooBig() { return QStringLiteral("Error: ") + QString::fromUtf8(msg::kTooBig); }

@@ -9,6 +9,7 @@
 #include "workspace/Workspace.h"
 
 #include "ProblemTestData.h"
+#include "FlowFixture.h"
 #include "ScriptedUiPort.h"
 
 #include <QDir>
@@ -70,24 +71,8 @@ QString TestData(const QString& relative)
 
 QString ErrorLine(const char* message) { return QStringLiteral("Error: ") + QString::fromUtf8(message); }
 
-class MpsOpenFlowTest : public ::testing::Test {
+class MpsOpenFlowTest : public FlowFixture {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(dir.isValid());
-        flow.startUp(dir.path());
-        ui.clear();
-    }
-
-    QString writeFile(const QString& name, const QByteArray& bytes)
-    {
-        const QString path = dir.filePath(name);
-        QFile f(path);
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-        return path;
-    }
-
     // The two-objective problem, opened and with its pay-off table marked as
     // computed, in the solutions phase.
     void openInSolutionsPhase()
@@ -99,11 +84,6 @@ protected:
         flow.ShowSolutionPhase();
         ui.clear();
     }
-
-    QTemporaryDir dir;
-    std::unique_ptr<Workspace> ws = std::make_unique<Workspace>();
-    ScriptedUiPort ui;
-    MainFlow flow{*ws, ui};
 };
 
 TEST_F(MpsOpenFlowTest, OpenMpsIsOfferedFromTheStart)

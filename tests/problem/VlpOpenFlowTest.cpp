@@ -7,6 +7,7 @@
 #include "workspace/Workspace.h"
 
 #include "ProblemTestData.h"
+#include "FlowFixture.h"
 #include "ScriptedUiPort.h"
 
 #include <QDir>
@@ -28,29 +29,7 @@ const char kProblem[] = "p vlp max 2 2 3 2 2\n"
                         "j 1 l 0\nj 2 l 0\n"
                         "e\n";
 
-class VlpOpenFlowTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(dir.isValid());
-        flow.startUp(dir.path());
-        ui.clear();
-    }
-
-    QString writeFile(const QString& name, const QByteArray& bytes)
-    {
-        const QString path = dir.filePath(name);
-        QFile f(path);
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-        return path;
-    }
-
-    QTemporaryDir dir;
-    std::unique_ptr<Workspace> ws = std::make_unique<Workspace>();
-    ScriptedUiPort ui;
-    MainFlow flow{*ws, ui};
-};
+using VlpOpenFlowTest = FlowFixture;
 
 TEST_F(VlpOpenFlowTest, OpenVlpAsksForAFileAndLoadsTheProblem)
 {
