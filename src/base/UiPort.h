@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/Colors.h"
+#include "base/Notices.h"
 
 #include <QString>
 #include <QStringList>
@@ -8,32 +9,7 @@
 #include <functional>
 #include <optional>
 
-// Kinds of modal message box.
-enum class MsgKind { Information, Warning, Error, Confirmation };
-
 enum class Answer { Yes, No, Cancel };
-
-// What a view must redraw or do after the core changed the workspace. The
-// GUI maps each to a widget; tests record them.
-enum class UiEvent {
-    CommandsChanged,    // command states changed: apply them to the actions
-    CaptionChanged,     // the window caption changed
-    ReportChanged,      // the report pane must be rewritten
-    BarsChanged,        // the bar picture must be redrawn
-    ViewLastNChanged,   // the "View the last N" field must show viewLastN
-    ProblemLoaded,      // a new problem replaced the workspace: place the views
-    ProblemViewsHidden, // hide the weight-space window and the basket views
-    SolutionPhaseShown, // the tab bar appears with the SEARCH panel; clear the report
-    BasketChartChanged, // the basket chart window must redraw (when visible)
-    BasketValuesChanged,  // the basket values window must refill (when visible)
-    WeightSpaceChanged, // the weight-space window must redraw its regions
-    WeightSpaceHidden,  // a method hides the weight-space window
-    WeightSpaceShown,   // ... and shows it again when it ends
-    IcwIterationDrawn,     // an ICW iteration ended: the views draw its solutions and weights
-    ContractedConeChanged, // the contracted cone window must redraw (contracted VMA)
-    ContractedConeHidden,
-    RacePanelChanged,   // the race panel must show the race's direction and speed
-};
 
 class LimitationsEditor;
 class ProblemEditor;
@@ -63,8 +39,6 @@ struct EaParameterTexts {
     QString seed;
     bool trace = false; // write the trace file
 };
-
-const char* toString(UiEvent event);
 
 // How the core talks to the person. The GUI implements it with Qt widgets;
 // tests use a scripted implementation that answers from a queue and records
@@ -213,3 +187,7 @@ public:
 private:
     UiPort& ui_;
 };
+
+// Shows what a computation had to tell, in order: message boxes, status
+// texts and view events.
+void ShowNotices(UiPort& ui, const Notices& notices);

@@ -4,17 +4,6 @@
 
 #include <algorithm>
 
-const char* toString(MsgKind kind)
-{
-    switch (kind) {
-    case MsgKind::Information: return "Information";
-    case MsgKind::Warning: return "Warning";
-    case MsgKind::Error: return "Error";
-    case MsgKind::Confirmation: return "Confirmation";
-    }
-    return "?";
-}
-
 void ScriptedUiPort::showMessage(MsgKind kind, const QString& text)
 {
     log << QString::fromLatin1(toString(kind)) + QStringLiteral(": ") + text;

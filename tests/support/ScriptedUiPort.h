@@ -105,4 +105,3 @@ public:
     void clear();
 };
 
-const char* toString(MsgKind kind);
