@@ -319,7 +319,7 @@ void MainFlow::ShowSolutionPhase()
     ui_.setStatusText(1, QString());
     // An imported basket may come without any computed solution; the field
     // still shows a count the control accepts.
-    ws_.viewLastN = std::clamp(ws_.historyCount, 1, MaxHistory);
+    ws_.viewLastN = std::clamp<int>(ws_.historyCount, 1, MaxHistory);
     ui_.notify(UiEvent::ViewLastNChanged);
     ui_.notify(UiEvent::SolutionPhaseShown);
     if (weightSpace)

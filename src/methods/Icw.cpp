@@ -31,9 +31,7 @@ QString weightsText(const vectorObj& w, int p)
 
 void startLists(Workspace& ws)
 {
-    ws.icwCount = 2 * ws.numObjectives + 1;
-    ws.icwSolutions.assign(static_cast<std::size_t>(ws.icwCount) + 1, 0);
-    ws.icwRegions.assign(static_cast<std::size_t>(ws.icwCount) + 1, UmaRegIndif{});
+    ws.resetIcwVectors(2 * ws.numObjectives + 1);
 }
 
 // The 2p + 1 computations of an iteration with the main window's progress
@@ -297,8 +295,6 @@ ReportDocument WriteIcwReport(const Workspace& ws, int iteration)
 
 void IcwExit(Workspace& ws)
 {
-    ws.icwSolutions.clear();
-    ws.icwRegions.clear();
-    ws.icwCount = 0;
+    ws.resetIcwVectors(0);
     ws.contractedSpace.Numvertices = 0;
 }

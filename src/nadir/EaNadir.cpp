@@ -632,29 +632,15 @@ void cutBack(Workspace& ws, int solutions)
     int regions = 0;
     for (int s = 1; s <= solutions; ++s)
         regions = std::max(regions, static_cast<int>(ws.basket[at(s)].indRegIndif));
-    ws.basket.resize(at(solutions) + 1);
-    ws.basketCount = solutions;
     regions = std::min(regions, static_cast<int>(ws.regionCount));
-    ws.regions.resize(at(regions) + 1);
-    ws.regionCount = regions;
+    ws.truncate(solutions, regions);
     for (int s = 1; s <= solutions; ++s) {
         SolSolutionBasket& sol = ws.basket[at(s)];
         if (sol.vbs.size() > 1)
             sol.vbs.resize(1);
-        if (sol.indRegIndif > regions)
-            sol.indRegIndif = 0;
         if (sol.indRegIndif > 0)
             ws.regions[at(sol.indRegIndif)].IndiceProx = 0;
     }
-    int kept = 0;
-    for (int e = 1; e <= ws.edgeCount; ++e)
-        if (ws.edges[at(e)].Sol1 <= solutions && ws.edges[at(e)].Sol2 <= solutions)
-            ws.edges[at(++kept)] = ws.edges[at(e)];
-    ws.edges.resize(at(kept) + 1);
-    ws.edgeCount = kept;
-    for (ComputedSolution& record : ws.history)
-        if (record.basketIndex > solutions)
-            record.basketIndex = 0;
     for (int k = 1; k <= MaxObjectives; ++k)
         if (ws.nadirSource[at(k)] > solutions)
             ws.nadirSource[at(k)] = 0;

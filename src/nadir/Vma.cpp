@@ -229,9 +229,7 @@ private:
     // walk never runs on whatever program the tables hold last.
     bool startContracted()
     {
-        ws_.icwSolutions.resize(2);
-        ws_.icwRegions.resize(2);
-        ws_.icwCount = 1;
+        ws_.keepIcwVectors(1);
         BuildConeWeightedSumProgram(ws_, ws_.icwWeights[1], lp_);
         result_.startStatus = SolveScalarizing(lp_, true, 1, engine_.evaluator);
         if (result_.startStatus != SolveStatus::Optimal) {
@@ -267,11 +265,9 @@ private:
             result_.end = VmaEnd::OutOfMemory;
             return;
         }
-        ++ws_.icwCount;
-        ws_.icwSolutions.push_back(stored.index);
-        ws_.icwRegions.push_back(ws_.weightSpace2 || ws_.weightSpace3
-                                     ? ComputeRegionPolygon(p, yac_.ncolsYAC, yac_.YAC)
-                                     : UmaRegIndif{});
+        ws_.appendIcwVector(stored.index, ws_.weightSpace2 || ws_.weightSpace3
+                                              ? ComputeRegionPolygon(p, yac_.ncolsYAC, yac_.YAC)
+                                              : UmaRegIndif{});
         explore(index);
     }
 

@@ -76,7 +76,7 @@ BarLayout ComputeBarLayout(const Workspace& ws, QSize paneSize, int textHeight)
     const int p = std::max(1, ws.numObjectives);
     const int W = paneSize.width();
     const int H = paneSize.height();
-    l.shownCount = std::max(0, std::min({ws.viewLastN, ws.historyCount, static_cast<int>(ws.history.size())}));
+    l.shownCount = std::max(0, std::min<int>(ws.viewLastN, ws.historyCount));
     const int N = l.shownCount;
     l.textHeight = textHeight;
     l.barMaxHeight = std::max(kMinBarMaxHeight, H - 16 - 3 * textHeight - 42);

@@ -1,7 +1,6 @@
 #include "solutions/Basket.h"
 
 #include "solutions/Messages.h"
-#include "base/ListGrowth.h"
 #include "base/UiPort.h"
 
 #include <cmath>
@@ -110,23 +109,24 @@ StoreResult StoreSolution(Workspace& ws, UiPort& ui, bool withBasis, const vecto
         return result;
     }
 
-    if (!TryGrowList(ws.basket, static_cast<std::size_t>(ws.basketCount) + 2)) {
-        Notify(ui, text(msg::kNoMemoryForSolutions), showMessages);
-        result.failed = true;
-        result.isNew = false;
-        result.newBasis = false;
-        return result;
-    }
-    ++ws.basketCount;
-    SolSolutionBasket& entry = ws.basket[ws.basketCount];
-    entry.cor = newEntryColour(ws, colour);
+    SolSolutionBasket entry;
     entry.indRegIndif = 0;
     entry.f = f;
     entry.x_s = x_s;
     entry.vbs.assign(1, vectorResEB_Int{});
     if (withBasis)
         entry.vbs[0] = basis;
-    result.index = ws.basketCount;
+    const int index = ws.appendSolution(std::move(entry));
+    if (index == 0) {
+        Notify(ui, text(msg::kNoMemoryForSolutions), showMessages);
+        result.failed = true;
+        result.isNew = false;
+        result.newBasis = false;
+        return result;
+    }
+    // The palette advances only for an entry that was stored.
+    ws.basket[index].cor = newEntryColour(ws, colour);
+    result.index = index;
 
     ui.notify(UiEvent::BasketValuesChanged);
     ui.notify(UiEvent::BasketChartChanged);
@@ -148,16 +148,7 @@ DeleteOutcome DeleteSolutionRange(Workspace& ws, int from, int to)
             out.keptOptimum = true;
             continue;
         }
-        ws.basket.erase(ws.basket.begin() + k);
-        --ws.basketCount;
-        for (ComputedSolution& record : ws.history)
-            record.basketIndex = renumbered(record.basketIndex, k);
-        for (int e = 1; e <= ws.edgeCount; ++e) {
-            if (ws.edges[e].Sol1 > k)
-                --ws.edges[e].Sol1;
-            if (ws.edges[e].Sol2 > k)
-                --ws.edges[e].Sol2;
-        }
+        ws.eraseSolution(k);
         // The nadir and pay-off bookkeeping follows its solutions; a nadir
         // whose solution is gone is no longer known exactly.
         for (int q = 1; q <= MaxObjectives; ++q) {

@@ -45,11 +45,7 @@ QColor ToQColor(Color c) { return QColor(int(colorRed(c)), int(colorGreen(c)), i
 
 int ObjectiveCount(const Workspace& ws) { return std::clamp(static_cast<int>(ws.numObjectives), 0, MaxObjectives); }
 
-// Stored solutions that really are in the list.
-int SolutionCount(const Workspace& ws)
-{
-    return std::clamp(static_cast<int>(ws.basketCount), 0, std::max(0, static_cast<int>(ws.basket.size()) - 1));
-}
+int SolutionCount(const Workspace& ws) { return ws.basketCount; }
 
 // Basis lists are 1-based and zero-terminated: an empty list starts with 0.
 bool HasBasis(const SolSolutionBasket& s) { return !s.vbs.empty() && s.vbs.front()[1] != 0; }

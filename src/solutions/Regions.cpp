@@ -2,7 +2,6 @@
 
 #include "solutions/Messages.h"
 #include "solutions/Tolerances.h"
-#include "base/ListGrowth.h"
 #include "base/UiPort.h"
 
 #include <array>
@@ -370,28 +369,16 @@ void StoreIndifferenceRegion(Workspace& ws, UiPort& ui, int ncols, const tipoYAC
         return;
     }
 
-    ++ws.regionCount;
-    if (!TryGrowList(ws.regions, static_cast<std::size_t>(ws.regionCount) + 1)) {
-        --ws.regionCount;
+    UmaOuMaisRegioes region;
+    region.Regiao = polygon;
+    region.AreaPolig = RegionArea(p, polygon);
+    const int r = ws.appendRegion(region);
+    if (r == 0) {
         failed = true;
         reportNoMemory(ui, show);
         return;
     }
-    const int r = ws.regionCount;
-    ws.regions[r].Regiao = polygon;
-    ws.regions[r].AreaPolig = RegionArea(p, polygon);
-    ws.regions[r].IndiceProx = 0;
-
-    // The chain keeps the order in which the bases were found. Its length is
-    // bounded by regionCount, which also stops a damaged chain from looping.
-    if (ws.basket[sol].indRegIndif == 0) {
-        ws.basket[sol].indRegIndif = r;
-    } else {
-        int last = ws.basket[sol].indRegIndif;
-        for (int steps = 0; ws.regions[last].IndiceProx != 0 && steps < ws.regionCount; ++steps)
-            last = ws.regions[last].IndiceProx;
-        ws.regions[last].IndiceProx = r;
-    }
+    ws.chainRegion(sol, r);
 
     if (show)
         ui.notify(UiEvent::WeightSpaceChanged);
@@ -404,15 +391,11 @@ void StoreIndifferenceRegion(Workspace& ws, UiPort& ui, int ncols, const tipoYAC
         for (int steps = 0; q != 0 && steps < ws.regionCount; ++steps, q = ws.regions[q].IndiceProx) {
             if (!RegionsAdjacent(p, polygon, ws.regions[q].Regiao))
                 continue;
-            ++ws.edgeCount;
-            if (!TryGrowList(ws.edges, static_cast<std::size_t>(ws.edgeCount) + 1)) {
-                --ws.edgeCount;
+            if (!ws.appendEdge(i, sol)) {
                 failed = true;
                 reportNoMemory(ui, show);
                 break;
             }
-            ws.edges[ws.edgeCount].Sol1 = i;
-            ws.edges[ws.edgeCount].Sol2 = sol;
             edgeAdded = true;
         }
     }

@@ -159,10 +159,7 @@ void AddHistoryRecord(Workspace& ws, const vectorResEB_Int& basis, const vectorO
     record.cor = kNoColor;
     record.basketIndex = 0;
 
-    ws.history.push_front(record);
-    while (static_cast<int>(ws.history.size()) > MaxHistory)
-        ws.history.pop_back();
-    ws.historyCount = static_cast<std::int32_t>(ws.history.size());
+    ws.pushHistory(record);
 }
 
 // ---------------------------------------------------------------------------
@@ -323,7 +320,7 @@ ReportDocument WriteReport(Workspace& ws, int mode)
     const int p = std::clamp(ws.numObjectives, 0, MaxObjectives);
     const int n = std::clamp(ws.numVariables, 0, MaxVariables);
     const int m = std::clamp(ws.numConstraints, 0, MaxConstraints);
-    const int shown = std::min({ws.viewLastN, ws.historyCount, static_cast<int>(ws.history.size())});
+    const int shown = std::min<int>(ws.viewLastN, ws.historyCount);
 
     ComputedSolution& newest = ws.history.front();
     if (newest.cor == kNoColor) {

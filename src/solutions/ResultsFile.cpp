@@ -10,6 +10,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <cassert>
 #include <limits>
 #include <map>
 #include <new>
@@ -573,14 +574,9 @@ void CommitResults(Workspace& ws, ResultsData& data, const ProblemSizes& sizes)
         ws.nadirPoint[k] = data.nadir[k];
         ws.normFactor[k] = data.norm[k];
     }
-    ws.basket = std::move(data.basket);
-    ws.basketCount = S;
-    ws.regionCount = static_cast<std::int32_t>(data.regions.size()) - 1;
-    ws.regions = std::move(data.regions);
-    ws.edgeCount = static_cast<std::int32_t>(data.edges.size()) - 1;
-    ws.edges = std::move(data.edges);
+    ws.replace(std::move(data.basket), std::move(data.regions), std::move(data.edges));
     // Lists that named entries of the old basket.
-    ws.alternativeBases.clear();
+    ws.alternatives.clear();
     ws.alternativeCount = 0;
     for (int k = 1; k <= MaxObjectives; ++k)
         ws.nadirSource[k] = 0;
@@ -616,11 +612,10 @@ void CommitResults(Workspace& ws, ResultsData& data, const ProblemSizes& sizes)
 QByteArray ResultsFileText(const Workspace& ws)
 {
     const ProblemSizes sizes(ws);
-    // The counts are kept within the lists, so a damaged workspace still
-    // writes a file whose every index points inside it.
-    const int S = std::clamp(ws.basketCount, 0, static_cast<int>(ws.basket.size()) - 1);
-    const int R = std::clamp(ws.regionCount, 0, static_cast<int>(ws.regions.size()) - 1);
-    const int E = std::clamp(ws.edgeCount, 0, static_cast<int>(ws.edges.size()) - 1);
+    assert(ws.isConsistent());
+    const int S = ws.basketCount;
+    const int R = ws.regionCount;
+    const int E = ws.edgeCount;
 
     QByteArray out;
     out.reserve(512 + S * (sizes.p + sizes.n + sizes.m + 8) * 24 + R * (MaxVertices * 48 + 16) + E * 16);

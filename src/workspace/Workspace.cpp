@@ -1,9 +1,273 @@
 #include "workspace/Workspace.h"
 
+#include "base/ListGrowth.h"
+
 #include <QFileInfo>
+
+#include <cassert>
+#include <utility>
+
+namespace {
+
+// An index into the basket after entry k was removed: 0 for k itself.
+std::int32_t renumbered(std::int32_t index, int k)
+{
+    if (index == k)
+        return 0;
+    return index > k ? index - 1 : index;
+}
+
+bool inRange(std::int32_t index, int last) { return index >= 0 && index <= last; }
+
+} // namespace
+
+// ---------------------------------------------------------------------------
+// SolutionStore
+
+SolutionStore::SolutionStore()
+    : basket(1), regions(1), edges(1)
+{
+}
+
+bool SolutionStore::isConsistent() const
+{
+    if (basket.size() != static_cast<std::size_t>(basketCount) + 1
+        || regions.size() != static_cast<std::size_t>(regionCount) + 1
+        || edges.size() != static_cast<std::size_t>(edgeCount) + 1
+        || history.size() != static_cast<std::size_t>(historyCount) || historyCount > MaxHistory)
+        return false;
+    // Each region is on at most one chain, and following a chain ends.
+    std::vector<bool> onChain(regions.size(), false);
+    for (int s = 1; s <= basketCount; ++s) {
+        if (basket[s].vbs.empty())
+            return false;
+        for (const vectorResEB_Int& basis : basket[s].vbs)
+            if (basis[MaxBasic + 1] != 0)
+                return false;
+        for (std::int32_t r = basket[s].indRegIndif; r != 0; r = regions[r].IndiceProx) {
+            if (!inRange(r, regionCount) || onChain[r])
+                return false;
+            onChain[r] = true;
+        }
+    }
+    for (int r = 1; r <= regionCount; ++r)
+        if (!inRange(regions[r].IndiceProx, regionCount) || !inRange(regions[r].Regiao.Numvertices, MaxVertices))
+            return false;
+    for (int e = 1; e <= edgeCount; ++e)
+        if (edges[e].Sol1 < 1 || edges[e].Sol1 > basketCount || edges[e].Sol2 < 1 || edges[e].Sol2 > basketCount)
+            return false;
+    for (const ComputedSolution& record : history)
+        if (!inRange(record.basketIndex, basketCount))
+            return false;
+    return true;
+}
+
+void SolutionStore::checkInDebug() const { assert(isConsistent()); }
+
+void SolutionStore::clearSolutions()
+{
+    // Keep the placeholder element 0 of each list, and give back the memory
+    // of a large enumeration.
+    basket.assign(1, SolSolutionBasket{});
+    basket.shrink_to_fit();
+    regions.assign(1, UmaOuMaisRegioes{});
+    regions.shrink_to_fit();
+    edges.assign(1, UmaAresta{});
+    edges.shrink_to_fit();
+    basketCount = regionCount = edgeCount = 0;
+    for (ComputedSolution& record : history)
+        record.basketIndex = 0;
+    checkInDebug();
+}
+
+int SolutionStore::appendSolution(SolSolutionBasket entry)
+{
+    if (!TryGrowList(basket, static_cast<std::size_t>(basketCount) + 2))
+        return 0;
+    if (entry.vbs.empty())
+        entry.vbs.assign(1, vectorResEB_Int{});
+    basketCount = basketCount + 1;
+    basket[basketCount] = std::move(entry);
+    checkInDebug();
+    return basketCount;
+}
+
+int SolutionStore::appendRegion(const UmaOuMaisRegioes& region)
+{
+    if (!TryGrowList(regions, static_cast<std::size_t>(regionCount) + 2))
+        return 0;
+    regionCount = regionCount + 1;
+    regions[regionCount] = region;
+    regions[regionCount].IndiceProx = 0;
+    checkInDebug();
+    return regionCount;
+}
+
+void SolutionStore::chainRegion(int sol, int r)
+{
+    // The chain keeps the order in which the bases were found. Its length is
+    // bounded by regionCount, which also stops a damaged chain from looping.
+    if (basket[sol].indRegIndif == 0) {
+        basket[sol].indRegIndif = r;
+    } else {
+        int last = basket[sol].indRegIndif;
+        for (int steps = 0; regions[last].IndiceProx != 0 && steps < regionCount; ++steps)
+            last = regions[last].IndiceProx;
+        regions[last].IndiceProx = r;
+    }
+    checkInDebug();
+}
+
+bool SolutionStore::appendEdge(int sol1, int sol2)
+{
+    if (!TryGrowList(edges, static_cast<std::size_t>(edgeCount) + 2))
+        return false;
+    edgeCount = edgeCount + 1;
+    edges[edgeCount].Sol1 = sol1;
+    edges[edgeCount].Sol2 = sol2;
+    checkInDebug();
+    return true;
+}
+
+void SolutionStore::eraseSolution(int k)
+{
+    basket.erase(basket.begin() + k);
+    basketCount = basketCount - 1;
+    for (ComputedSolution& record : history)
+        record.basketIndex = renumbered(record.basketIndex, k);
+    // An edge names two solutions with regions, which are never removed;
+    // one that names k all the same goes with it.
+    int kept = 0;
+    for (int e = 1; e <= edgeCount; ++e) {
+        UmaAresta edge = edges[e];
+        if (edge.Sol1 == k || edge.Sol2 == k)
+            continue;
+        edge.Sol1 = renumbered(edge.Sol1, k);
+        edge.Sol2 = renumbered(edge.Sol2, k);
+        edges[++kept] = edge;
+    }
+    edges.resize(static_cast<std::size_t>(kept) + 1);
+    edgeCount = kept;
+    checkInDebug();
+}
+
+void SolutionStore::truncate(int solutions, int keptRegions)
+{
+    basket.resize(static_cast<std::size_t>(solutions) + 1);
+    basketCount = solutions;
+    regions.resize(static_cast<std::size_t>(keptRegions) + 1);
+    regionCount = keptRegions;
+    for (int s = 1; s <= solutions; ++s) {
+        SolSolutionBasket& sol = basket[s];
+        if (sol.indRegIndif > keptRegions)
+            sol.indRegIndif = 0;
+    }
+    for (int r = 1; r <= keptRegions; ++r)
+        if (regions[r].IndiceProx > keptRegions)
+            regions[r].IndiceProx = 0;
+    int kept = 0;
+    for (int e = 1; e <= edgeCount; ++e)
+        if (edges[e].Sol1 <= solutions && edges[e].Sol2 <= solutions)
+            edges[++kept] = edges[e];
+    edges.resize(static_cast<std::size_t>(kept) + 1);
+    edgeCount = kept;
+    for (ComputedSolution& record : history)
+        if (record.basketIndex > solutions)
+            record.basketIndex = 0;
+    checkInDebug();
+}
+
+void SolutionStore::replace(std::vector<SolSolutionBasket> newBasket, std::vector<UmaOuMaisRegioes> newRegions,
+                            std::vector<UmaAresta> newEdges)
+{
+    basketCount = static_cast<std::int32_t>(newBasket.size()) - 1;
+    regionCount = static_cast<std::int32_t>(newRegions.size()) - 1;
+    edgeCount = static_cast<std::int32_t>(newEdges.size()) - 1;
+    basket = std::move(newBasket);
+    regions = std::move(newRegions);
+    edges = std::move(newEdges);
+    for (ComputedSolution& record : history)
+        if (record.basketIndex > basketCount)
+            record.basketIndex = 0;
+    checkInDebug();
+}
+
+void SolutionStore::pushHistory(const ComputedSolution& record)
+{
+    history.push_front(record);
+    while (static_cast<int>(history.size()) > MaxHistory)
+        history.pop_back();
+    historyCount = static_cast<std::int32_t>(history.size());
+    checkInDebug();
+}
+
+void SolutionStore::clearHistory()
+{
+    history.clear();
+    history.shrink_to_fit();
+    historyCount = 0;
+}
+
+// ---------------------------------------------------------------------------
+// MethodState
+
+void MethodState::resetIcwVectors(int count)
+{
+    icwCount = count;
+    if (count == 0) {
+        icwSolutions.clear();
+        icwRegions.clear();
+    } else {
+        icwSolutions.assign(static_cast<std::size_t>(count) + 1, 0);
+        icwRegions.assign(static_cast<std::size_t>(count) + 1, UmaRegIndif{});
+    }
+    assert(icwConsistent());
+}
+
+void MethodState::keepIcwVectors(int count)
+{
+    icwSolutions.resize(static_cast<std::size_t>(count) + 1);
+    icwRegions.resize(static_cast<std::size_t>(count) + 1);
+    icwCount = count;
+    assert(icwConsistent());
+}
+
+void MethodState::appendIcwVector(std::int32_t solution, const UmaRegIndif& region)
+{
+    if (icwSolutions.empty()) {
+        icwSolutions.assign(1, 0);
+        icwRegions.assign(1, UmaRegIndif{});
+    }
+    icwSolutions.push_back(solution);
+    icwRegions.push_back(region);
+    icwCount = icwCount + 1;
+    assert(icwConsistent());
+}
+
+bool MethodState::icwConsistent() const
+{
+    const std::size_t lists = icwCount == 0 ? 0 : static_cast<std::size_t>(icwCount) + 1;
+    return icwCount >= 0 && icwSolutions.size() == lists && icwRegions.size() == lists;
+}
+
+// ---------------------------------------------------------------------------
+// Workspace
 
 Workspace::Workspace() = default;
 Workspace::~Workspace() = default;
+
+bool Workspace::isConsistent() const
+{
+    if (!SolutionStore::isConsistent() || !icwConsistent())
+        return false;
+    for (int k = 1; k <= MaxObjectives; ++k)
+        if (!inRange(payoff[k].basketIndex, basketCount) || !inRange(nadirSource[k], basketCount))
+            return false;
+    for (std::size_t a = 1; a < icwSolutions.size(); ++a)
+        if (!inRange(icwSolutions[a], basketCount))
+            return false;
+    return true;
+}
 
 QString DefaultObjectiveName(int k) { return QStringLiteral("F%1").arg(k); }
 QString DefaultVariableName(int j) { return QStringLiteral("X%1").arg(j); }
@@ -60,24 +324,12 @@ void InitWorkspace(Workspace& ws)
     ws.viewLastN = 1;
     ClearHistory(ws);
     ws.normFactor.fill(1);
-    ws.basket.assign(1, SolSolutionBasket{});
-    ws.regions.assign(1, UmaOuMaisRegioes{});
-    ws.edges.assign(1, UmaAresta{});
+    ws.clearSolutions();
 }
 
 void ClearSolutionStore(Workspace& ws)
 {
-    // Keep the placeholder element 0 of each list.
-    ws.basket.assign(1, SolSolutionBasket{});
-    ws.basket.shrink_to_fit();
-    ws.regions.assign(1, UmaOuMaisRegioes{});
-    ws.regions.shrink_to_fit();
-    ws.edges.assign(1, UmaAresta{});
-    ws.edges.shrink_to_fit();
-    ws.basketCount = 0;
-    ws.regionCount = 0;
-    ws.edgeCount = 0;
-    ws.alternativeBases.clear();
+    ws.clearSolutions();
     ws.alternativeCount = 0;
     ws.alternatives.clear();
     ws.visitedBases = 0;
@@ -96,9 +348,7 @@ void ClearLimitationValues(Workspace& ws)
 
 void ClearHistory(Workspace& ws)
 {
-    ws.history.clear();
-    ws.history.shrink_to_fit();
-    ws.historyCount = 0;
+    ws.clearHistory();
 }
 
 void ResetComputedState(Workspace& ws)
@@ -117,7 +367,6 @@ void ResetComputedState(Workspace& ws)
     ws.currentRefRows = 0;
     ws.lastColor = kNoColor;
     ws.paletteIndex = 0;
-    ws.basketCount = ws.regionCount = ws.edgeCount = 0;
     ws.guardaTodasSols = false;
     ClearHistory(ws);
     ClearSolutionStore(ws);
@@ -137,8 +386,6 @@ void ResetComputedState(Workspace& ws)
     ws.weightSpace2 = (p == 2);
     ws.activeMethod = MethodNone;
     ws.raceObjective = 0;
-    ws.icwCount = 0;
-    ws.icwSolutions.clear();
-    ws.icwRegions.clear();
+    ws.resetIcwVectors(0);
     ws.contractedSpace.Numvertices = 0;
 }

@@ -130,21 +130,84 @@ using ConeObjectives = std::array<std::array<Real, MaxVariables + 1>, MaxObjecti
 // Active interactive method.
 enum MethodKind : std::uint8_t { MethodNone = 0, MethodStem = 1, MethodParetoRace = 2, MethodIcw = 3 };
 
-// The single state of the program: one problem and everything computed for
-// it. Created once by the application and handed to every command by
-// reference. The fixed arrays make it large (about half a megabyte), so it
-// lives on the heap.
-struct Workspace : ProblemData {
-    Workspace();
-    ~Workspace();
-    Workspace(const Workspace&) = delete;
-    Workspace& operator=(const Workspace&) = delete;
+// The length of one of the store's lists: read anywhere as an int, written
+// only by the part that owns the list, which keeps it in step with the list.
+template <class Owner>
+class ListCount {
+public:
+    constexpr operator std::int32_t() const { return n_; }
 
-    QString fileName = QStringLiteral("Untitled");
-    QString problemName;
-    QString startDir;
+private:
+    friend Owner;
+    ListCount& operator=(std::int32_t n)
+    {
+        n_ = n;
+        return *this;
+    }
+    std::int32_t n_ = 0;
+};
 
-    // Reference vectors and tables.
+// The solutions found for the problem: the basket, the indifference regions
+// and the adjacency edges between solutions (element 0 of each is a
+// placeholder, so each list holds count + 1 elements), and the history of
+// computed solutions, newest first. Every change goes through the member
+// functions, which keep the counts and the cross references in step; the
+// entries themselves may be edited in place (colours, bases, region chains).
+struct SolutionStore {
+    SolutionStore();
+
+    std::vector<SolSolutionBasket> basket;
+    ListCount<SolutionStore> basketCount;
+    std::vector<UmaOuMaisRegioes> regions;
+    ListCount<SolutionStore> regionCount;
+    std::vector<UmaAresta> edges;
+    ListCount<SolutionStore> edgeCount;
+    std::deque<ComputedSolution> history;
+    ListCount<SolutionStore> historyCount;
+
+    // Counts match their lists; every region index, region chain, edge end
+    // and history index names an entry that exists; no region belongs to two
+    // chains and no chain loops; basis lists are terminated and polygons fit
+    // their arrays.
+    bool isConsistent() const;
+
+    // Empties the basket, the regions and the edges (the history stays).
+    void clearSolutions();
+    // A new last entry of the basket; its index, or 0 when memory ran out
+    // (the store is then unchanged).
+    [[nodiscard]] int appendSolution(SolSolutionBasket entry);
+    // A new region polygon (not yet on any chain); its index, or 0 when
+    // memory ran out.
+    [[nodiscard]] int appendRegion(const UmaOuMaisRegioes& region);
+    // Puts region `r` at the end of the region chain of solution `sol`.
+    void chainRegion(int sol, int r);
+    // A new edge between two stored solutions; false when memory ran out.
+    [[nodiscard]] bool appendEdge(int sol1, int sol2);
+    // Removes basket entry k and renumbers the edges and the history that
+    // name later entries; a history record of entry k loses its index, an
+    // edge of entry k goes.
+    void eraseSolution(int k);
+    // Keeps the first `solutions` entries, the first `regions` regions and
+    // the edges between kept solutions; the history loses the indices of
+    // removed entries.
+    void truncate(int solutions, int regions);
+    // Replaces the lists with complete ones read from a file; each holds its
+    // placeholder element 0 and names only its own entries.
+    void replace(std::vector<SolSolutionBasket> newBasket, std::vector<UmaOuMaisRegioes> newRegions,
+                 std::vector<UmaAresta> newEdges);
+
+    // The newest computed solution goes first; the oldest goes beyond
+    // MaxHistory records.
+    void pushHistory(const ComputedSolution& record);
+    void clearHistory();
+
+private:
+    void checkInDebug() const;
+};
+
+// The reference values of the objectives: the ideal and nadir points, the
+// pay-off table and the normalization factors.
+struct ReferenceValues {
     vectorObj idealPoint{};
     vectorObj nadirPoint{};
     std::array<std::int32_t, MaxObjectives + 1> nadirSource{};
@@ -157,6 +220,81 @@ struct Workspace : ProblemData {
     std::array<PayoffRow, MaxObjectives + 1> payoff{};
     bool payoffComputed = false;
     vectorObj normFactor{};
+
+};
+
+// The state of the interactive methods: which one runs, and ICW's vectors.
+struct MethodState {
+    std::uint8_t activeMethod = MethodNone;
+    std::int32_t methodIteration = 0;
+    std::int32_t raceObjective = 0;
+
+    // ICW. The weight vectors (relative to the current cone) and their
+    // contraction matrices stay fixed while the method runs; row j of
+    // coneGenerators is the j-th generator of the current cone as weights on
+    // the problem's objectives, and coneObjectives[k] is that generator's
+    // objective function over the maximized, normalized objectives. icwSolutions and
+    // icwRegions hold icwCount + 1 entries (entry 0 unused; both empty
+    // outside the method): the basket index of each vector's solution (0
+    // until computed) and its region in the cone's own weights.
+    // contractedSpace is the current cone drawn in the problem's weight space.
+    std::array<vectorObj, MaxIcwVectors + 1> icwWeights{};
+    std::vector<ObjectiveMatrix> icwMatrices;
+    ObjectiveMatrix coneGenerators{};
+    ConeObjectives coneObjectives{};
+    Real contractionRate = 0;
+    ListCount<MethodState> icwCount;
+    std::vector<std::int32_t> icwSolutions;
+    std::vector<UmaRegIndif> icwRegions;
+    UmaRegIndif contractedSpace;
+
+    // `count` vectors without solutions yet, or none (count 0).
+    void resetIcwVectors(int count);
+    // The first `count` vectors stay, the others go.
+    void keepIcwVectors(int count);
+    // One more vector (the contracted walk adds one per vertex found).
+    void appendIcwVector(std::int32_t solution, const UmaRegIndif& region);
+    bool icwConsistent() const;
+};
+
+// How the views show the solutions.
+struct ViewOptions {
+    std::int32_t viewLastN = 1;
+    bool weightSpace3 = false;
+    bool weightSpace2 = false;
+    bool askNadirTolerance = false;
+    // Options of the basket views: sort key 0 = by basket index, k = by
+    // objective k. The axis ends of the basket charts start as NotComputed.
+    std::int32_t ValuesSortKey = 0;
+    bool ValuesSortAscending = true;
+    std::int32_t GraphSortKey = 0;
+    bool GraphSortAscending = true;
+    vectorObj AxisLow{};
+    vectorObj AxisHigh{};
+    bool UserAxisBounds = false;
+    // Colour palettes.
+    BasketPalette basketPalette{};
+    RaceColors raceColors{};
+};
+
+// The single state of the program: one problem and everything computed for
+// it, in parts that each keep their own rules. Created once by the
+// application and handed to every command by reference. The fixed arrays
+// make it large (about half a megabyte), so it lives on the heap.
+struct Workspace : ProblemData, SolutionStore, ReferenceValues, MethodState, ViewOptions {
+    Workspace();
+    ~Workspace();
+    Workspace(const Workspace&) = delete;
+    Workspace& operator=(const Workspace&) = delete;
+
+    // Every part is consistent, and the indices that other parts keep into
+    // the basket (pay-off rows, nadir sources, ICW solutions) name stored
+    // solutions.
+    bool isConsistent() const;
+
+    QString fileName = QStringLiteral("Untitled");
+    QString problemName;
+    QString startDir;
 
     // Objective limitations.
     bool limitsActive = false;
@@ -183,75 +321,22 @@ struct Workspace : ProblemData {
     std::int32_t currentLpColumns = 0;
     std::int32_t currentRefRows = 0;
 
-    // The Solution Basket; element 0 of each list is a placeholder.
-    std::vector<SolSolutionBasket> basket;
-    std::int32_t basketCount = 0;
-    std::vector<UmaOuMaisRegioes> regions;
-    std::int32_t regionCount = 0;
-    std::vector<UmaAresta> edges;
-    std::int32_t edgeCount = 0;
     std::int32_t paletteIndex = 0;
     Color lastColor = kNoColor;
     RecordYAC currentYAC;
     YacColumnMap yacColumns{};
 
-    // Alternative bases found by the enumerations, and how many there are.
-    std::vector<vectorResEB_Int> alternativeBases;
-    std::int32_t alternativeCount = 0;
-    // The last alternative-optima walk: its bases (alternativeCount of them),
-    // the bases it examined, and the longest step along the remembered edge
-    // with the (0-based) alternative that gave it.
+    // The last alternative-optima walk: its bases, the bases it examined,
+    // and the longest step along the remembered edge with the (0-based)
+    // alternative that gave it.
     std::vector<UmaSolAltern> alternatives;
+    std::int32_t alternativeCount = 0;
     std::int32_t visitedBases = 0;
     Real bestEdgeStep = 0;
     std::int32_t bestEdgeAlternative = -1;
 
-    // Computed-solution history, newest first, at most MaxHistory records.
-    std::deque<ComputedSolution> history;
-    std::int32_t historyCount = 0;
-    std::int32_t viewLastN = 1;
-
     // Mode and option flags.
-    std::uint8_t activeMethod = MethodNone;
-    std::int32_t methodIteration = 0;
-    std::int32_t raceObjective = 0;
     bool guardaTodasSols = false;
-    bool weightSpace3 = false;
-    bool weightSpace2 = false;
-    bool askNadirTolerance = false;
-
-    // Options of the basket views: sort key 0 = by basket index, k = by
-    // objective k. The axis ends of the basket charts start as NotComputed.
-    std::int32_t ValuesSortKey = 0;
-    bool ValuesSortAscending = true;
-    std::int32_t GraphSortKey = 0;
-    bool GraphSortAscending = true;
-    vectorObj AxisLow{};
-    vectorObj AxisHigh{};
-    bool UserAxisBounds = false;
-
-    // ICW. The weight vectors (relative to the current cone) and their
-    // contraction matrices stay fixed while the method runs; row j of
-    // coneGenerators is the j-th generator of the current cone as weights on
-    // the problem's objectives, and coneObjectives[k] is that generator's
-    // objective function over the maximized, normalized objectives. icwSolutions and
-    // icwRegions hold icwCount + 1 entries (entry 0 unused): the basket index
-    // of each vector's solution (0 until computed) and its region in the
-    // cone's own weights. contractedSpace is the current cone drawn in the
-    // problem's weight space.
-    std::array<vectorObj, MaxIcwVectors + 1> icwWeights{};
-    std::vector<ObjectiveMatrix> icwMatrices;
-    ObjectiveMatrix coneGenerators{};
-    ConeObjectives coneObjectives{};
-    Real contractionRate = 0;
-    std::int32_t icwCount = 0;
-    std::vector<std::int32_t> icwSolutions;
-    std::vector<UmaRegIndif> icwRegions;
-    UmaRegIndif contractedSpace;
-
-    // Colour palettes.
-    BasketPalette basketPalette{};
-    RaceColors raceColors{};
 };
 
 // The reset and lifetime operations; each acts on the workspace as a whole.

@@ -44,8 +44,7 @@ protected:
     void addHistory(int count)
     {
         for (int i = 0; i < count; ++i)
-            ws->history.push_front(ComputedSolution{});
-        ws->historyCount = count;
+            ws->pushHistory(ComputedSolution{});
     }
 };
 
@@ -254,8 +253,7 @@ TEST_F(MainFlowTest, SecondProblemResetsComputationsButNotTheIdealPoint)
     openSmallProblem();
     ws->payoffComputed = true;
     ws->idealPoint[1] = 30;
-    ws->basket.push_back(SolSolutionBasket{});
-    ws->basketCount = 1;
+    (void)ws->appendSolution(SolSolutionBasket{});
     addHistory(2);
     flow.ShowSolutionPhase();
     openSmallProblem(QStringLiteral("again.mlp"));
@@ -517,8 +515,7 @@ TEST_F(MainFlowTest, ColourGoesToTheNewestRecordAndItsBasketSolution)
     flow.chooseColour(); // no history: nothing to colour, no dialog
     EXPECT_FALSE(ui.log.contains(QStringLiteral("ChooseColor")));
 
-    ws->basket.push_back(SolSolutionBasket{});
-    ws->basketCount = 1;
+    (void)ws->appendSolution(SolSolutionBasket{});
     addHistory(2);
     ws->history.front().basketIndex = 1;
     ui.colors.push_back(std::nullopt);

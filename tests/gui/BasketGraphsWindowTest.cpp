@@ -75,12 +75,10 @@ std::unique_ptr<Workspace> GraphWorkspace(int k)
         basis[2] = 2;
         sol.vbs.push_back(basis);
         sol.cor = colours[s];
-        ws->basket.push_back(sol);
+        (void)ws->appendSolution(sol);
     }
-    ws->basketCount = 4;
-    ws->edges.push_back(UmaAresta{1, 3});
-    ws->edges.push_back(UmaAresta{3, 2});
-    ws->edgeCount = 2;
+    (void)ws->appendEdge(1, 3);
+    (void)ws->appendEdge(3, 2);
     return ws;
 }
 
@@ -255,9 +253,8 @@ TEST_F(BasketGraphsWindowTest, ManyBarsInANarrowWindowScrollSideways)
     make(4);
     for (int s = 5; s <= 16; ++s) {
         SolSolutionBasket sol = ws->basket[1];
-        ws->basket.push_back(sol);
+        (void)ws->appendSolution(sol);
     }
-    ws->basketCount = 16;
     window->resize(300, 400);
     window->mostraGrafico();
     QApplication::processEvents();
@@ -442,7 +439,7 @@ TEST(BasketLineChartWindowTest, SeriesFollowTheBasket)
 
     // A smaller basket with two objectives empties and hides the rest.
     ws->numObjectives = 2;
-    ws->basketCount = 2;
+    ws->truncate(2, ws->regionCount);
     lines.DesenhaChart();
     EXPECT_FALSE(lines.series(3)->isVisible());
     EXPECT_EQ(lines.series(3)->count(), 0);

@@ -98,8 +98,7 @@ protected:
             sol.x_s[j++] = v;
         sol.cor = colour;
         sol.vbs.emplace_back();
-        ws->basket.push_back(sol);
-        ++ws->basketCount;
+        (void)ws->appendSolution(sol);
     }
 
     QStringList rowTexts(int row) const
@@ -341,8 +340,7 @@ TEST_F(BasketValuesWindowTest, RefillFollowsTheBasket)
     EXPECT_EQ(window->grid()->rowCount(), 5);
     EXPECT_EQ(rowTexts(4), (QStringList{"[4]", "40", "1", "5", "5", "5"}));
 
-    ws->basket.resize(1);
-    ws->basketCount = 0;
+    ws->clearSolutions();
     window->mostraValores();
     EXPECT_EQ(window->grid()->rowCount(), 1);
     EXPECT_EQ(window->grid()->columnCount(), 6);

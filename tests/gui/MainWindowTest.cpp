@@ -131,8 +131,7 @@ TEST_F(MainWindowTest, SolutionPhaseShowsTabsMenusAndTheViewLastNControl)
 {
     openProblem();
     for (int i = 0; i < 3; ++i)
-        ws->history.push_front(ComputedSolution{});
-    ws->historyCount = 3;
+        ws->pushHistory(ComputedSolution{});
     window->flow().ShowSolutionPhase();
     EXPECT_EQ(visibleEntries(window->menuBar()->actions()),
               QStringList({"&File", "&Compute", "&Limits", "&Methods", "&Solutions", "Help"}));

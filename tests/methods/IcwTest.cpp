@@ -100,7 +100,7 @@ TEST(IcwSelection, MarksEveryVectorWhoseSolutionRepeats)
 {
     auto ws = workspaceWith(3);
     InitIcwWeights(*ws);
-    ws->icwCount = 7;
+    ws->resetIcwVectors(7);
     ws->icwSolutions = {0, 4, 5, 4, 6, 7, 8, 5};
     const IcwSelection s = IcwSelectionTexts(*ws);
     EXPECT_EQ(s.heading, text(msg::kIcwHeadingMarked));

@@ -68,15 +68,12 @@ int AddSolution(Workspace& ws, std::initializer_list<Real> f, Color cor, bool wi
     }
     s.vbs.push_back(basis);
     s.cor = cor;
-    ws.basket.push_back(s);
-    ws.basketCount = static_cast<int>(ws.basket.size()) - 1;
-    return ws.basketCount;
+    return ws.appendSolution(s);
 }
 
 void AddEdge(Workspace& ws, int a, int b)
 {
-    ws.edges.push_back(UmaAresta{a, b});
-    ws.edgeCount = static_cast<int>(ws.edges.size()) - 1;
+    (void)ws.appendEdge(a, b);
 }
 
 std::vector<int> IndexOrder(int n)
@@ -601,8 +598,7 @@ TEST(BasketTriChart, SolutionsEdgesAndAxes)
     EXPECT_EQ(Pixel(image, {300, 20}), kBlack);
 
     // The ticks at the scaled lengths, without solutions over them.
-    ws->basketCount = 0;
-    ws->edgeCount = 0;
+    ws->clearSolutions();
     const QImage axes = DrawBasketTriChart(*ws, client);
     EXPECT_EQ(Pixel(axes, {303, 30}), kBlack);
     EXPECT_EQ(Pixel(axes, {297, 30}), kBlack);

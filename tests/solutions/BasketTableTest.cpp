@@ -47,8 +47,7 @@ protected:
             sol.x_s[j++] = v;
         sol.cor = colour;
         sol.vbs.emplace_back();
-        ws->basket.push_back(sol);
-        return ++ws->basketCount;
+        return ws->appendSolution(sol);
     }
 
     // A basket whose objective `key` takes the given values, one solution each.
@@ -57,8 +56,7 @@ protected:
         for (Real v : values) {
             SolSolutionBasket sol;
             sol.f[key] = v;
-            ws->basket.push_back(sol);
-            ++ws->basketCount;
+            (void)ws->appendSolution(sol);
         }
     }
 

@@ -155,13 +155,12 @@ TEST_F(BasketTest, DeletingARangeRenumbersHistoryEdgesAndNadirSources)
 {
     for (int i = 1; i <= 7; ++i)
         store(i, basisOf({1}));
-    ws->history.resize(3);
-    ws->historyCount = 3;
+    for (int i = 0; i < 3; ++i)
+        ws->pushHistory(ComputedSolution{});
     ws->history[0].basketIndex = 4;
     ws->history[1].basketIndex = 7;
     ws->history[2].basketIndex = 2;
-    ws->edges.push_back(UmaAresta{1, 7});
-    ws->edgeCount = 1;
+    (void)ws->appendEdge(1, 7);
     ws->nadirSource[1] = 6;
     ws->nadirSource[2] = 5;
 
@@ -230,8 +229,8 @@ protected:
             x[1] = i;
             StoreSolution(*ws, ui, true, vectorResEB_Int{}, f, false, kNoColor, x);
         }
-        ws->history.resize(2);
-        ws->historyCount = 2;
+        ws->pushHistory(ComputedSolution{});
+        ws->pushHistory(ComputedSolution{});
         ws->history[0].basketIndex = 4;
         ws->history[0].f = ws->basket[4].f;
         ws->history[0].x_s = ws->basket[4].x_s;

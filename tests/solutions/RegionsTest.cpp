@@ -762,8 +762,7 @@ protected:
     }
     int addSolution()
     {
-        ws->basket.push_back(SolSolutionBasket{});
-        return ++ws->basketCount;
+        return ws->appendSolution(SolSolutionBasket{});
     }
     bool store(const Matrix& m, int sol, bool show)
     {
@@ -1118,8 +1117,7 @@ public:
         if (sol == 0) {
             SolSolutionBasket entry;
             entry.f = f;
-            ws_.basket.push_back(entry);
-            sol = ++ws_.basketCount;
+            sol = ws_.appendSolution(entry);
         }
 
         RecordYAC yac;

@@ -93,14 +93,10 @@ inline void FillTinyResults(Workspace& ws)
     c.x_s[2] = 5;
     c.vbs = {Basis({})};
     c.cor = kStoredComputedColor;
-    ws.basket = {SolSolutionBasket{}, a, b, c};
-    ws.basketCount = 3;
-
-    ws.regions = {UmaOuMaisRegioes{}, Segment(0.75L, 1, 3), Segment(0, 0.5L, 0), Segment(0.6L, 0.75L, 4),
-                  Segment(0.5L, 0.6L, 0)};
-    ws.regionCount = 4;
-    ws.edges = {UmaAresta{}, UmaAresta{1, 2}};
-    ws.edgeCount = 1;
+    ws.replace({SolSolutionBasket{}, a, b, c},
+               {UmaOuMaisRegioes{}, Segment(0.75L, 1, 3), Segment(0, 0.5L, 0), Segment(0.6L, 0.75L, 4),
+                Segment(0.5L, 0.6L, 0)},
+               {UmaAresta{}, UmaAresta{1, 2}});
     ws.payoff[1].basketIndex = 1;
     ws.payoff[2].basketIndex = 2;
     ws.payoffComputed = true;
@@ -233,7 +229,7 @@ inline QByteArray Snapshot(const Workspace& ws)
     for (const UmaAresta& edge : ws.edges)
         line("edge", QByteArray::number(edge.Sol1) + ' ' + QByteArray::number(edge.Sol2));
     line("alternatives", QByteArray::number(ws.alternativeCount) + ' '
-                             + QByteArray::number(qulonglong(ws.alternativeBases.size())));
+                             + QByteArray::number(qulonglong(ws.alternatives.size())));
     line("historyCount", QByteArray::number(ws.historyCount));
     for (const ComputedSolution& record : ws.history)
         line("record", ExactAll(record.f, p) + BasisText(record.basis) + ExactAll(record.x_s, nm)
@@ -263,10 +259,9 @@ inline std::unique_ptr<Workspace> OtherWorkOnTinyProblem()
     only.x_s[1] = 0.5L;
     only.vbs = {Basis({2})};
     only.cor = rgbColor(1, 2, 3);
-    ws->basket.push_back(only);
-    ws->basketCount = 1;
+    (void)ws->appendSolution(only);
     ws->payoff[1].basketIndex = 1;
-    ws->alternativeBases.push_back(Basis({1}));
+    ws->alternatives.push_back(UmaSolAltern{});
     ws->alternativeCount = 1;
     AddHistoryRecord(*ws, only.vbs[0], only.f, only.x_s);
     return ws;

@@ -48,26 +48,21 @@ struct IcwPicture {
         ws->numObjectives = objectives;
         ws->weightSpace3 = objectives == 3;
         ws->weightSpace2 = objectives == 2;
-        ws->basket.resize(1);
-        ws->regions.resize(1);
+        ws->clearSolutions();
         for (Color c : colours) {
             SolSolutionBasket sol;
             sol.cor = c;
             sol.indRegIndif = firstRegion;
-            ws->basket.push_back(sol);
-            ++ws->basketCount;
+            (void)ws->appendSolution(sol);
         }
         ws->activeMethod = MethodIcw;
         ws->methodIteration = 2;
         InitIcwWeights(*ws);
-        ws->icwSolutions.assign(1, 0);
-        ws->icwRegions.assign(1, UmaRegIndif{});
+        ws->resetIcwVectors(0);
     }
     void addIcwSolution(int basketIndex, const UmaRegIndif& region)
     {
-        ws->icwSolutions.push_back(basketIndex);
-        ws->icwRegions.push_back(region);
-        ++ws->icwCount;
+        ws->appendIcwVector(basketIndex, region);
     }
 };
 
@@ -243,8 +238,7 @@ TEST_P(ConeInWeightSpace, GreyOnlyInsideTheConeWhileIcwIsPastItsFirstIteration)
 {
     GuiApp();
     IcwPicture icw(3, {kRed}, 1);
-    icw.ws->regions.push_back(UmaOuMaisRegioes{kWholeTriangle, 100, 0});
-    icw.ws->regionCount = 1;
+    (void)icw.ws->appendRegion(UmaOuMaisRegioes{kWholeTriangle, 100, 0});
     icw.ws->activeMethod = GetParam().method;
     icw.ws->methodIteration = GetParam().iteration;
     icw.ws->contractedSpace = polygon({{0.2L, 0.2L}, {0.6L, 0.2L}, {0.2L, 0.6L}});
@@ -283,8 +277,7 @@ TEST(IcwInWeightSpace, FirstIterationAddsRegionsAndDots)
 {
     GuiApp();
     IcwPicture icw(3, {kRed}, 1);
-    icw.ws->regions.push_back(UmaOuMaisRegioes{kWholeTriangle, 100, 0});
-    icw.ws->regionCount = 1;
+    (void)icw.ws->appendRegion(UmaOuMaisRegioes{kWholeTriangle, 100, 0});
     icw.ws->methodIteration = 1;
     for (int i = 1; i <= 7; ++i)
         icw.addIcwSolution(1, UmaRegIndif{});

@@ -40,18 +40,9 @@ void addSolution(Workspace& ws, Color c, std::initializer_list<UmaRegIndif> regi
 {
     SolSolutionBasket sol;
     sol.cor = c;
-    ws.basket.push_back(sol);
-    const int index = ++ws.basketCount;
-    int previous = 0;
-    for (const UmaRegIndif& region : regions) {
-        ws.regions.push_back(UmaOuMaisRegioes{region, RegionArea(ws.numObjectives, region), 0});
-        const int r = ++ws.regionCount;
-        if (previous == 0)
-            ws.basket[index].indRegIndif = r;
-        else
-            ws.regions[previous].IndiceProx = r;
-        previous = r;
-    }
+    const int index = ws.appendSolution(sol);
+    for (const UmaRegIndif& region : regions)
+        ws.chainRegion(index, ws.appendRegion(UmaOuMaisRegioes{region, RegionArea(ws.numObjectives, region), 0}));
 }
 
 std::unique_ptr<Workspace> handMadeWorkspace(int objectives)

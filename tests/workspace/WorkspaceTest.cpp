@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
+#include <random>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -97,14 +101,10 @@ TEST(Reset, NewProblemStateEmptiesEverythingComputedButKeepsReferenceVectors)
     ws->payoffComputed = true;
     ws->payoff[1].f[2] = 3;
     ws->payoff[1].basketIndex = 1;
-    ws->basket.push_back(SolSolutionBasket{});
-    ws->basketCount = 1;
-    ws->regions.push_back(UmaOuMaisRegioes{});
-    ws->regionCount = 1;
-    ws->edges.push_back(UmaAresta{1, 1});
-    ws->edgeCount = 1;
-    ws->history.push_front(ComputedSolution{});
-    ws->historyCount = 1;
+    (void)ws->appendSolution(SolSolutionBasket{});
+    (void)ws->appendRegion(UmaOuMaisRegioes{});
+    (void)ws->appendEdge(1, 1);
+    ws->pushHistory(ComputedSolution{});
     ws->paletteIndex = 7;
     ws->lastColor = 12;
     ws->guardaTodasSols = true;
@@ -158,8 +158,7 @@ TEST(Reset, NewProblemStateEmptiesEverythingComputedButKeepsReferenceVectors)
 TEST(Reset, ClearingTheStoreKeepsOnlyThePlaceholders)
 {
     auto ws = freshWorkspace();
-    ws->basket.push_back(SolSolutionBasket{});
-    ws->basketCount = 1;
+    (void)ws->appendSolution(SolSolutionBasket{});
     ClearSolutionStore(*ws);
     EXPECT_EQ(ws->basket.size(), 1u);
     EXPECT_EQ(ws->basketCount, 0);
@@ -181,6 +180,83 @@ TEST(Names, SlackNamesFollowRowTypes)
     EXPECT_EQ(SlackNameFor(ConGreaterEqual, 2), QStringLiteral("S2"));
     EXPECT_EQ(SlackNameFor(ConEqual, 3), QStringLiteral("t3"));
     EXPECT_EQ(SlackNameFor(ConLessEqual, 100), QStringLiteral("s100"));
+}
+
+
+// ---------------------------------------------------------------- the store
+
+// Random sequences of the store's changes keep it consistent, and the counts
+// follow the lists.
+TEST(SolutionStore, EveryChangeKeepsItConsistent)
+{
+    for (unsigned seed = 1; seed <= 40; ++seed) {
+        std::mt19937 random(seed);
+        auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+        auto ws = freshWorkspace();
+        for (int step = 0; step < 200; ++step) {
+            const int s = ws->basketCount;
+            switch (pick(7)) {
+            case 0:
+            case 1: ASSERT_EQ(ws->appendSolution(SolSolutionBasket{}), s + 1); break;
+            case 2:
+                if (s > 0)
+                    ws->chainRegion(1 + pick(s), ws->appendRegion(UmaOuMaisRegioes{}));
+                break;
+            case 3:
+                if (s > 1) {
+                    ASSERT_TRUE(ws->appendEdge(1 + pick(s), 1 + pick(s)));
+                }
+                break;
+            case 4: {
+                ComputedSolution record;
+                record.basketIndex = pick(s + 1);
+                ws->pushHistory(record);
+                break;
+            }
+            case 5: {
+                // Only solutions without regions are ever deleted.
+                const int k = s > 0 ? 1 + pick(s) : 0;
+                if (k > 0 && ws->basket[k].indRegIndif == 0)
+                    ws->eraseSolution(k);
+                break;
+            }
+            case 6:
+                if (pick(10) == 0)
+                    ws->truncate(pick(s + 1), 0);
+                break;
+            }
+            ASSERT_TRUE(ws->isConsistent()) << "seed " << seed << " step " << step;
+            ASSERT_EQ(ws->basket.size(), static_cast<std::size_t>(ws->basketCount) + 1);
+            ASSERT_EQ(ws->history.size(), static_cast<std::size_t>(ws->historyCount));
+        }
+    }
+}
+
+// What each broken reference looks like to the check.
+TEST(SolutionStore, FindsEveryKindOfBrokenReference)
+{
+    const std::vector<std::pair<const char*, std::function<void(Workspace&)>>> damages = {
+        {"region index past the list", [](Workspace& ws) { ws.basket[1].indRegIndif = 5; }},
+        {"region on two chains", [](Workspace& ws) { ws.basket[2].indRegIndif = ws.basket[1].indRegIndif; }},
+        {"chain that loops", [](Workspace& ws) { ws.regions[1].IndiceProx = 1; }},
+        {"edge to a missing solution", [](Workspace& ws) { ws.edges[1].Sol2 = 3; }},
+        {"history of a missing solution", [](Workspace& ws) { ws.history.front().basketIndex = 9; }},
+        {"pay-off of a missing solution", [](Workspace& ws) { ws.payoff[1].basketIndex = 3; }},
+        {"ICW vector of a missing solution", [](Workspace& ws) { ws.icwSolutions[1] = 4; }},
+        {"solution without a basis list", [](Workspace& ws) { ws.basket[2].vbs.clear(); }},
+    };
+    for (const auto& [what, damage] : damages) {
+        auto ws = freshWorkspace();
+        const int a = ws->appendSolution(SolSolutionBasket{});
+        (void)ws->appendSolution(SolSolutionBasket{});
+        ws->chainRegion(a, ws->appendRegion(UmaOuMaisRegioes{}));
+        ASSERT_TRUE(ws->appendEdge(1, 2));
+        ws->pushHistory(ComputedSolution{});
+        ws->resetIcwVectors(1);
+        ASSERT_TRUE(ws->isConsistent()) << what;
+        damage(*ws);
+        EXPECT_FALSE(ws->isConsistent()) << what;
+    }
 }
 
 } // namespace

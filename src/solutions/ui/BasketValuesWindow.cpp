@@ -381,7 +381,7 @@ void BasketValuesWindow::drawCell(QPainter& painter, const QRect& rect, int colu
     QColor colour(Qt::black);
     if (column == 0 && row > 0) {
         const int s = BasketIndexFromText(text);
-        if (s > 0 && s <= ws_.basketCount && static_cast<size_t>(s) < ws_.basket.size()) {
+        if (s > 0 && s <= ws_.basketCount) {
             const Color cor = ws_.basket[static_cast<size_t>(s)].cor;
             colour = QColor(static_cast<int>(colorRed(cor)), static_cast<int>(colorGreen(cor)),
                             static_cast<int>(colorBlue(cor)));
