@@ -3,7 +3,6 @@
 #include "solutions/Messages.h"
 #include "solutions/Tolerances.h"
 #include "base/ListGrowth.h"
-#include "base/UiPort.h"
 
 #include <array>
 #include <algorithm>
@@ -345,37 +344,37 @@ bool RegionsAdjacent(int numObjectives, const UmaRegIndif& a, const UmaRegIndif&
 
 namespace {
 
-void reportNoMemory(UiPort& ui, bool show)
+void reportNoMemory(Notices& notices, bool show)
 {
     if (show)
-        ui.showMessage(MsgKind::Warning, QString::fromLatin1(msg::kNoMemoryForRegionsBox));
+        notices.message(MsgKind::Warning, QString::fromLatin1(msg::kNoMemoryForRegionsBox));
     else
-        ui.setStatusText(0, QString::fromLatin1(msg::kNoMemoryForRegionsStatus));
+        notices.status(0, QString::fromLatin1(msg::kNoMemoryForRegionsStatus));
 }
 
 } // namespace
 
-void StoreIndifferenceRegion(Workspace& ws, UiPort& ui, int ncols, const tipoYAC& YAC, int sol, bool& failed,
-                             bool show)
+RegionStore StoreIndifferenceRegion(Workspace& ws, int ncols, const tipoYAC& YAC, int sol, bool show)
 {
-    failed = false;
+    RegionStore out;
+    bool& failed = out.failed;
     const int p = ws.numObjectives;
     // Only the two- and three-objective problems have a weight plane to draw on.
     if ((p != 2 && p != 3) || sol < 1 || sol > ws.basketCount)
-        return;
+        return out;
 
     const UmaRegIndif polygon = ComputeRegionPolygon(p, ncols, YAC);
     if (polygon.Numvertices <= 1) {
-        ui.setStatusText(0, QString::fromLatin1(msg::kWeaklyEfficient).arg(sol));
-        return;
+        out.notices.status(0, QString::fromLatin1(msg::kWeaklyEfficient).arg(sol));
+        return out;
     }
 
     ++ws.regionCount;
     if (!TryGrowList(ws.regions, static_cast<std::size_t>(ws.regionCount) + 1)) {
         --ws.regionCount;
         failed = true;
-        reportNoMemory(ui, show);
-        return;
+        reportNoMemory(out.notices, show);
+        return out;
     }
     const int r = ws.regionCount;
     ws.regions[r].Regiao = polygon;
@@ -394,7 +393,7 @@ void StoreIndifferenceRegion(Workspace& ws, UiPort& ui, int ncols, const tipoYAC
     }
 
     if (show)
-        ui.notify(UiEvent::WeightSpaceChanged);
+        out.notices.event(UiEvent::WeightSpaceChanged);
 
     bool edgeAdded = false;
     for (int i = 1; i <= ws.basketCount && !failed; ++i) {
@@ -408,7 +407,7 @@ void StoreIndifferenceRegion(Workspace& ws, UiPort& ui, int ncols, const tipoYAC
             if (!TryGrowList(ws.edges, static_cast<std::size_t>(ws.edgeCount) + 1)) {
                 --ws.edgeCount;
                 failed = true;
-                reportNoMemory(ui, show);
+                reportNoMemory(out.notices, show);
                 break;
             }
             ws.edges[ws.edgeCount].Sol1 = i;
@@ -417,5 +416,6 @@ void StoreIndifferenceRegion(Workspace& ws, UiPort& ui, int ncols, const tipoYAC
         }
     }
     if (edgeAdded)
-        ui.notify(UiEvent::BasketChartChanged);
+        out.notices.event(UiEvent::BasketChartChanged);
+    return out;
 }
