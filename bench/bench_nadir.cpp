@@ -7,7 +7,7 @@
 // visited; for the estimate the programs solved, with every evaluation
 // started from the basis of the one before ("warm") or solved afresh.
 
-#include "base/SilentUiPort.h"
+#include "base/Progress.h"
 #include "nadir/EaNadir.h"
 #include "nadir/ExactNadir.h"
 #include "problem/RandomProblems.h"
@@ -31,10 +31,10 @@ RandomProblemSpec shape60()
     return shape;
 }
 
-std::unique_ptr<Workspace> withPayoff(LpEngine& engine, UiPort& ui)
+std::unique_ptr<Workspace> withPayoff(LpEngine& engine, Progress& progress)
 {
     auto ws = makeRandomProblem(kProblemSeed, shape60());
-    if (ComputePayoff(*ws, engine, ui) != SolveStatus::Optimal)
+    if (ComputePayoff(*ws, engine, progress).status != SolveStatus::Optimal)
         return nullptr;
     return ws;
 }
@@ -43,11 +43,11 @@ void BM_ExactNadirEveryObjective(benchmark::State& state)
 {
     const int method = static_cast<int>(state.range(0));
     auto engine = std::make_unique<LpEngine>();
-    SilentUiPort ui;
+    NoProgress progress; // benchmarks show nothing
     int computed = 0, steps = 0, visited = 0, found = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        std::unique_ptr<Workspace> ws = withPayoff(*engine, ui);
+        std::unique_ptr<Workspace> ws = withPayoff(*engine, progress);
         if (!ws) {
             state.SkipWithError("the pay-off table failed");
             return;
@@ -56,7 +56,7 @@ void BM_ExactNadirEveryObjective(benchmark::State& state)
         state.ResumeTiming();
         for (int k = 1; k <= ws->numObjectives; ++k) {
             ReportDocument report;
-            const ExactNadirResult r = ExactNadir(*ws, *engine, ui, method == 1 ? k : -k, report);
+            const ExactNadirResult r = ExactNadir(*ws, *engine, progress, method == 1 ? k : -k, report);
             computed += r.computed;
             steps += static_cast<int>(r.log.size());
             for (const NadirStep& s : r.log)
@@ -73,13 +73,13 @@ void BM_ExactNadirEveryObjective(benchmark::State& state)
 void BM_EaDefaultRun(benchmark::State& state)
 {
     auto engine = std::make_unique<LpEngine>();
-    SilentUiPort ui;
+    NoProgress progress; // benchmarks show nothing
     EaOptions options;
     options.warmStart = state.range(0) != 0;
     EaRunResult last;
     for (auto _ : state) {
         state.PauseTiming();
-        std::unique_ptr<Workspace> ws = withPayoff(*engine, ui);
+        std::unique_ptr<Workspace> ws = withPayoff(*engine, progress);
         if (!ws) {
             state.SkipWithError("the pay-off table failed");
             return;
@@ -91,7 +91,7 @@ void BM_EaDefaultRun(benchmark::State& state)
         parameters.seed = 1234;
         ReportDocument report;
         state.ResumeTiming();
-        last = EaEstimateNadir(*ws, *engine, ui, parameters, report, options);
+        last = EaEstimateNadir(*ws, *engine, progress, parameters, report, options);
     }
     state.counters["programs"] = last.evaluations;
     state.counters["programs_per_s"] =

@@ -19,7 +19,7 @@
 // A move is thus far below a millisecond, and a basis change costs one
 // warm-started solve with its tableau, less than solving afresh.
 
-#include "base/SilentUiPort.h"
+#include "base/Progress.h"
 #include "lp/LpSolveAdapter.h"
 #include "methods/ParetoRace.h"
 #include "problem/RandomProblems.h"
@@ -47,8 +47,8 @@ void BM_RaceGo(benchmark::State& state)
     const int speed = static_cast<int>(state.range(3));
     std::unique_ptr<Workspace> ws = makeRandomProblem(7001u, shape);
     auto engine = std::make_unique<LpEngine>();
-    SilentUiPort ui;
-    if (ComputePayoff(*ws, *engine, ui) != SolveStatus::Optimal) {
+    NoProgress progress; // benchmarks show nothing
+    if (ComputePayoff(*ws, *engine, progress).status != SolveStatus::Optimal) {
         state.SkipWithError("the pay-off table failed");
         return;
     }
@@ -61,7 +61,7 @@ void BM_RaceGo(benchmark::State& state)
     }
     ws->activeMethod = MethodParetoRace;
     auto race = std::make_unique<ParetoRace>();
-    if (race->start(*ws, *engine, ui, low, high) != SolveStatus::Optimal) {
+    if (race->start(*ws, *engine, low, high).status != SolveStatus::Optimal) {
         state.SkipWithError("the start failed");
         return;
     }
@@ -71,9 +71,8 @@ void BM_RaceGo(benchmark::State& state)
     long moves = 0, changes = 0, reports = 0;
     int turn = 0;
     for (auto _ : state) {
-        SolveStatus status = SolveStatus::Optimal;
         const auto t0 = Clock::now();
-        const ParetoRace::Step step = race->go(*ws, *engine, ui, status);
+        const ParetoRace::Step step = race->go(*ws, *engine).step;
         const auto t1 = Clock::now();
         if (step == ParetoRace::Step::Moved) {
             moveTime += microseconds(t1 - t0);
@@ -84,7 +83,7 @@ void BM_RaceGo(benchmark::State& state)
         } else if (step == ParetoRace::Step::NeedDirection) {
             state.PauseTiming();
             turn = turn % p + 1;
-            if (race->changeDirection(*ws, *engine, ui, turn) != SolveStatus::Optimal) {
+            if (race->changeDirection(*ws, *engine, turn).status != SolveStatus::Optimal) {
                 state.SkipWithError("a change of direction failed");
                 return;
             }

@@ -10,8 +10,7 @@
 // The instance is read from ../shared/testdata/molp beside the repository,
 // or from the file named by QUILVANE_VMA_FILE.
 
-#include "base/SilentUiPort.h"
-#include "base/UiPort.h"
+#include "base/Progress.h"
 #include "nadir/Vma.h"
 #include "problem/ProblemFile.h"
 #include "problem/RandomProblems.h"
@@ -39,7 +38,7 @@ QString instancePath()
 void runWhole(benchmark::State& state, const std::function<std::unique_ptr<Workspace>()>& load, bool pivot)
 {
     auto engine = std::make_unique<LpEngine>();
-    SilentUiPort ui;
+    NoProgress progress; // benchmarks show nothing
     VmaOptions options;
     options.pivotFromParent = pivot;
     VmaResult last;
@@ -47,11 +46,11 @@ void runWhole(benchmark::State& state, const std::function<std::unique_ptr<Works
         state.PauseTiming();
         std::unique_ptr<Workspace> ws = load();
         state.ResumeTiming();
-        if (ComputePayoff(*ws, *engine, ui) != SolveStatus::Optimal) {
+        if (ComputePayoff(*ws, *engine, progress).status != SolveStatus::Optimal) {
             state.SkipWithError("the pay-off table failed");
             return;
         }
-        last = RunVma(*ws, *engine, ui, options);
+        last = RunVma(*ws, *engine, progress, options);
     }
     state.counters["bases_examined"] = last.basesExamined;
     state.counters["bases_found"] = last.basesFound;

@@ -4,6 +4,7 @@
 
 #include "flow/CancellableSolves.h"
 #include "flow/MainFlow.h"
+#include "flow/PortProgress.h"
 
 #include "lp/LpSolveAdapter.h"
 #include "methods/Icw.h"
@@ -42,7 +43,8 @@ void MainFlow::icwFirstIterationCommand()
     {
         BusyCursor busy(ui_);
         const CancellableSolves cancellable(ui_, *engine_);
-        result = IcwFirstIteration(ws_, *engine_, ui_);
+        PortProgress progress(ui_);
+        result = IcwFirstIteration(ws_, *engine_, progress);
     }
     finishIcwIteration(result);
 }
@@ -68,7 +70,8 @@ void MainFlow::icwNewIterationCommand()
     {
         BusyCursor busy(ui_);
         const CancellableSolves cancellable(ui_, *engine_);
-        result = IcwNewIteration(ws_, *engine_, ui_, *chosen);
+        PortProgress progress(ui_);
+        result = IcwNewIteration(ws_, *engine_, progress, *chosen);
     }
     finishIcwIteration(result);
 }
@@ -104,7 +107,11 @@ void MainFlow::icwContractedVmaCommand(int maxBases)
     commandsChanged();
     VmaOptions options;
     options.maxBases = maxBases;
-    const VmaResult result = RunContractedVma(ws_, *engine_, ui_, options);
+    PortProgress progress(ui_);
+    const VmaResult result = RunContractedVma(ws_, *engine_, progress, options);
+    if (result.walked)
+        ui_.showBasketViews();
+    ShowNotices(ui_, result.notices);
     switch (result.end) {
     case VmaEnd::Completed: finish(Outcome::Done); break;
     case VmaEnd::Cancelled: finish(Outcome::Cancelled); break;

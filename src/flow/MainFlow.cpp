@@ -17,6 +17,8 @@
 #include "base/TextFileFormat.h"
 #include "flow/CancellableSolves.h"
 #include "flow/Messages.h"
+#include "flow/PortProgress.h"
+#include "flow/WindowCommands.h"
 #include "workspace/Workspace.h"
 
 #include <QDir>
@@ -401,7 +403,11 @@ void MainFlow::vmaCommand(int maxBases)
     }
     VmaOptions options;
     options.maxBases = maxBases;
-    const VmaResult result = RunVma(ws_, *engine_, ui_, options);
+    PortProgress progress(ui_);
+    const VmaResult result = RunVma(ws_, *engine_, progress, options);
+    if (result.walked)
+        ui_.showBasketViews();
+    ShowNotices(ui_, result.notices);
     finish(result.end == VmaEnd::NotStarted ? Outcome::Failed : Outcome::Done);
 }
 
@@ -470,8 +476,9 @@ void MainFlow::storeCurrentSolution()
         finish(Outcome::Refused);
         return;
     }
-    const StoreResult stored = StoreSolution(ws_, ui_, false, ws_.currentBasis, ws_.currentF, true, ws_.lastColor,
-                                             ws_.currentXS);
+    const StoreResult stored =
+        StoreSolution(ws_, false, ws_.currentBasis, ws_.currentF, true, ws_.lastColor, ws_.currentXS);
+    ShowNotices(ui_, stored.notices);
     if (stored.failed) {
         finish(Outcome::Failed);
         return;
@@ -539,7 +546,12 @@ void MainFlow::computePayoffCommand()
 {
     const std::optional<bool> l2 = ui_.chooseNormalization();
     ApplyNormalization(ws_, l2.value_or(false));
-    const SolveStatus status = solveCancellable([this] { return ComputePayoff(ws_, *engine_, ui_); });
+    const SolveStatus status = solveCancellable([this] {
+        PortProgress progress(ui_);
+        const PayoffResult result = ComputePayoff(ws_, *engine_, progress);
+        ShowNotices(ui_, result.notices);
+        return result.status;
+    });
     if (status == SolveStatus::Optimal)
         ShowSolutionPhase();
     else
@@ -581,9 +593,20 @@ bool MainFlow::askSumWeights()
 
 void MainFlow::solveWeightedSum()
 {
-    int index = 0;
-    finishSolve(solveCancellable([this, &index] { return ComputeFromWeights(ws_, *engine_, ui_, true, index); }),
+    finishSolve(solveCancellable([this] { return shown(ComputeFromWeights(ws_, *engine_, true)); }),
                 kReportWeightedSum);
+}
+
+SolveStatus MainFlow::shown(const ComputeResult& result)
+{
+    ShowNotices(ui_, result.notices);
+    return result.status;
+}
+
+SolveStatus MainFlow::shown(const ParetoRace::Outcome& outcome)
+{
+    ShowNotices(ui_, outcome.notices);
+    return outcome.status;
 }
 
 SolveStatus MainFlow::solveCancellable(const std::function<SolveStatus()>& solve)
@@ -632,7 +655,8 @@ void MainFlow::referencePointCommand()
         finish(Outcome::Refused);
         return;
     }
-    finishSolve(solveCancellable([this] { return ComputeReferencePoint(ws_, *engine_, ui_); }), kReportReferencePoint);
+    finishSolve(solveCancellable([this] { return shown(ComputeReferencePoint(ws_, *engine_)); }),
+                kReportReferencePoint);
 }
 
 void MainFlow::eConstraintCommand()

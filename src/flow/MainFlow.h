@@ -20,6 +20,7 @@ struct Workspace;
 class QImage;
 class WeightSpaceView;
 struct EaParameters;
+struct ComputeResult;
 
 // How the last command ended: done, cancelled by the person, refused (an
 // input or a file was not accepted; the message was shown) or failed (a
@@ -215,6 +216,9 @@ private:
     bool askEaParameters(EaParameters& parameters);
     // Runs the computation `solve` with the busy cursor and the Cancel box.
     SolveStatus solveCancellable(const std::function<SolveStatus()>& solve);
+    // Shows what a computation had to tell; its status.
+    SolveStatus shown(const ComputeResult& result);
+    SolveStatus shown(const ParetoRace::Outcome& outcome);
     // The end of a computing command: the status message and Failed when
     // `status` is no solution, else the report in `reportMode` and Done.
     void finishSolve(SolveStatus status, int reportMode);

@@ -3,6 +3,7 @@
 
 #include "flow/CancellableSolves.h"
 #include "flow/MainFlow.h"
+#include "flow/PortProgress.h"
 
 #include "lp/LpSolveAdapter.h"
 #include "methods/Messages.h"
@@ -71,7 +72,7 @@ void MainFlow::stemNewIterationCommand()
 
 void MainFlow::runStemProposal()
 {
-    const SolveStatus status = solveCancellable([this] { return ComputeReferencePoint(ws_, *engine_, ui_); });
+    const SolveStatus status = solveCancellable([this] { return shown(ComputeReferencePoint(ws_, *engine_)); });
     if (status != SolveStatus::Optimal) {
         ShowSolveStatus(ui_, status);
         SaiMetodos(true);
@@ -120,7 +121,7 @@ void MainFlow::raceStartCommand()
     if (!race_)
         race_ = std::make_unique<ParetoRace>();
     const SolveStatus status =
-        solveCancellable([this, &low, &high] { return race_->start(ws_, *engine_, ui_, low, high); });
+        solveCancellable([this, &low, &high] { return shown(race_->start(ws_, *engine_, low, high)); });
     ui_.notify(UiEvent::RacePanelChanged);
     if (status != SolveStatus::Optimal) {
         leaveRace(status);
@@ -145,15 +146,17 @@ void MainFlow::raceGoCommand()
         return;
     }
     ++ws_.methodIteration;
-    SolveStatus status = SolveStatus::Optimal;
-    ParetoRace::Step step = ParetoRace::Step::Moved;
+    ParetoRace::Outcome moved;
     if (race_->nextGoSolves()) {
         const CancellableSolves cancellable(ui_, *engine_);
-        step = race_->go(ws_, *engine_, ui_, status);
+        moved = race_->go(ws_, *engine_);
+        ShowNotices(ui_, moved.notices);
     } else {
-        step = race_->go(ws_, *engine_, ui_, status);
+        moved = race_->go(ws_, *engine_);
+        ShowNotices(ui_, moved.notices);
     }
-    switch (step) {
+    const SolveStatus status = moved.status;
+    switch (moved.step) {
     case ParetoRace::Step::NeedDirection: raceChangeDirectionCommand(); return;
     case ParetoRace::Step::Failed:
         leaveRace(status);
@@ -207,7 +210,7 @@ void MainFlow::raceChangeDirectionCommand()
         finish(Outcome::Cancelled);
         return;
     }
-    const SolveStatus status = solveCancellable([this, c] { return race_->changeDirection(ws_, *engine_, ui_, c); });
+    const SolveStatus status = solveCancellable([this, c] { return shown(race_->changeDirection(ws_, *engine_, c)); });
     ui_.notify(UiEvent::RacePanelChanged);
     if (status != SolveStatus::Optimal) {
         leaveRace(status);
@@ -233,7 +236,7 @@ void MainFlow::raceFixCommand()
     ws_.limitOn[c] = true;
     ws_.limitValue[c] = ws_.currentF[c];
     commandsChanged();
-    const SolveStatus status = solveCancellable([this] { return race_->reproject(ws_, *engine_, ui_); });
+    const SolveStatus status = solveCancellable([this] { return shown(race_->reproject(ws_, *engine_)); });
     // The race goes on from where it was; the person learns why nothing moved.
     finishSolve(status, kReportReferencePoint);
 }
@@ -284,6 +287,6 @@ void MainFlow::raceRelaxCommand()
     NormalizeLimitations(ws_);
     commandsChanged();
     ui_.showMessage(MsgKind::Information, text(msg::kRelaxWillResolve).arg(c));
-    const SolveStatus status = solveCancellable([this] { return race_->reproject(ws_, *engine_, ui_); });
+    const SolveStatus status = solveCancellable([this] { return shown(race_->reproject(ws_, *engine_)); });
     finishSolve(status, kReportReferencePoint);
 }

@@ -1,4 +1,5 @@
 #include "flow/MainFlow.h"
+#include "flow/PortProgress.h"
 
 #include "base/Messages.h"
 #include "nadir/EaNadir.h"
@@ -55,7 +56,9 @@ void MainFlow::nadirCommand(int method)
     }
     const bool limited = ws_.limitsActive;
     // The progress box with its Cancel button stands for the busy cursor.
-    const ExactNadirResult result = ExactNadir(ws_, *engine_, ui_, method == 1 ? k : -k, report_);
+    PortProgress progress(ui_);
+    const ExactNadirResult result = ExactNadir(ws_, *engine_, progress, method == 1 ? k : -k, report_);
+    ShowNotices(ui_, result.notices);
     if (limited)
         ClearLimitations();
     thickBars_ = result.computed >= 1;
@@ -110,7 +113,9 @@ void MainFlow::eaNadirCommand()
     const bool limited = ws_.limitsActive;
     EaOptions options;
     options.traceDirectory = ws_.startDir;
-    const EaRunResult result = EaEstimateNadir(ws_, *engine_, ui_, parameters, report_, options);
+    PortProgress progress(ui_);
+    const EaRunResult result = EaEstimateNadir(ws_, *engine_, progress, parameters, report_, options);
+    ShowNotices(ui_, result.notices);
     if (limited)
         ClearLimitations();
     thickBars_ = false;
@@ -144,7 +149,14 @@ void MainFlow::eaRunsCommand()
     const bool limited = ws_.limitsActive;
     EaOptions options;
     options.traceDirectory = ws_.startDir;
-    const EaRunResult result = EaMultipleRuns(ws_, *engine_, ui_, parameters, runs, report_, options);
+    // The runs start from the pay-off solutions: the rest of the basket goes, once the person agrees.
+    const int discarded = EaRunsDiscardCount(ws_);
+    EaRunResult result;
+    if (discarded <= 0 || ui_.ask(text(msg::kEaRunsDiscard).arg(discarded)) == Answer::Yes) {
+        PortProgress progress(ui_);
+        result = EaMultipleRuns(ws_, *engine_, progress, parameters, runs, report_, options);
+        ShowNotices(ui_, result.notices);
+    }
     if (limited && !ws_.limitsActive)
         ClearLimitations();
     thickBars_ = false;
@@ -158,7 +170,7 @@ void MainFlow::worstFeasibleCommand()
     const bool limited = ws_.limitsActive;
     {
         BusyCursor busy(ui_);
-        WorstFeasibleValues(ws_, *engine_, ui_, report_);
+        ShowNotices(ui_, WorstFeasibleValues(ws_, *engine_, report_));
     }
     if (limited)
         ClearLimitations();

@@ -2,12 +2,12 @@
 
 #include "base/NumberFormat.h"
 #include "flow/CancellableSolves.h"
+#include "flow/WindowCommands.h"
 #include "lp/LpSolveAdapter.h"
 #include "nadir/ExactNadir.h"
 #include "solutions/Computation.h"
 #include "solutions/Limitations.h"
 #include "solutions/Messages.h"
-#include "solutions/PictureFile.h"
 #include "weightspace/Messages.h"
 #include "weightspace/WeightSpaceCommands.h"
 #include "weightspace/WeightSpaceView.h"
@@ -61,7 +61,9 @@ void MainFlow::limitationAreaCommand(WeightSpaceView& view, int x, int y)
     {
         BusyCursor busy(ui_);
         const CancellableSolves cancellable(ui_, *engine_);
-        end = ComputeLimitationArea(view, ws_, *engine_, ui_, k, v);
+        const LimitAreaResult area = ComputeLimitationArea(view, ws_, *engine_, k, v);
+        ShowNotices(ui_, area.notices);
+        end = area.end;
     }
     finish(end == LimitAreaEnd::Drawn ? Outcome::Done : Outcome::Failed);
 }
@@ -108,13 +110,15 @@ void MainFlow::nadirAreaCommand(WeightSpaceView& view, int x, int y)
         finish(Outcome::Refused);
         return;
     }
-    bool found = false;
-    bool ok = false;
+    NadirArea area;
     {
         BusyCursor busy(ui_);
         const CancellableSolves cancellable(ui_, *engine_);
-        FindNadirArea(ws_, *engine_, ui_, k, found, ok, w);
+        area = FindNadirArea(ws_, *engine_, k, w);
+        ShowNotices(ui_, area.notices);
     }
+    const bool found = area.found;
+    const bool ok = area.ok;
     if (!ok) {
         finish(Outcome::Failed);
         return;

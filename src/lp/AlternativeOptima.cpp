@@ -1,6 +1,5 @@
 #include "lp/EfficientBases.h"
 
-#include "base/UiPort.h"
 #include "lp/EfficientBasesMessages.h"
 #include "lp/LpSolveAdapter.h"
 #include "lp/ReducedCosts.h"
@@ -189,7 +188,7 @@ private:
 
 } // namespace
 
-AlternativeOptimaResult AlternativeOptima(Workspace& ws, LpEngine& engine, UiPort& ui, int k, int m, Real z)
+AlternativeOptimaResult AlternativeOptima(Workspace& ws, LpEngine& engine, int k, int m, Real z)
 {
     AlternativeOptimaResult result;
     LpTables& lp = engine.tables;
@@ -198,7 +197,7 @@ AlternativeOptimaResult AlternativeOptima(Workspace& ws, LpEngine& engine, UiPor
     if (result.status != SolveStatus::Optimal)
         return result;
     if (!plainObjectiveIsOptimal(ws, k, lp)) {
-        ui.showMessage(MsgKind::Error, QString::fromUtf8(msg::kPerturbedNotOptimal));
+        result.notices.message(MsgKind::Error, QString::fromUtf8(msg::kPerturbedNotOptimal));
         return result;
     }
 
@@ -209,13 +208,13 @@ AlternativeOptimaResult AlternativeOptima(Workspace& ws, LpEngine& engine, UiPor
     ws.bestEdgeAlternative = -1;
     ComputeReducedCosts(ws, lp, ws.currentYAC, ws.yacColumns);
     if (IsDominatedBasis(ws.currentYAC, ws.numObjectives)) {
-        ui.showMessage(MsgKind::Error, QString::fromUtf8(msg::kFirstAlternativeNotEfficient));
+        result.notices.message(MsgKind::Error, QString::fromUtf8(msg::kFirstAlternativeNotEfficient));
         return result;
     }
     AlternativeWalk walk(ws, engine, m);
     // The starting basis is entry 0 of the walk's list.
     if (!walk.run()) {
-        ui.showMessage(MsgKind::Error, QString::fromUtf8(msg::kEfficientNonbasicsHalt));
+        result.notices.message(MsgKind::Error, QString::fromUtf8(msg::kEfficientNonbasicsHalt));
         result.halted = true;
         return result;
     }

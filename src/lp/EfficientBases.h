@@ -1,6 +1,7 @@
 #pragma once
 
 #include "lp/LpEngine.h"
+#include "base/Notices.h"
 
 #include <array>
 #include <cstddef>
@@ -8,7 +9,6 @@
 #include <vector>
 
 struct Workspace;
-class UiPort;
 
 // Walking the efficient bases of a scalarizing program: a compact code of a
 // basis, the efficiency tests of a basis and of each of its nonbasic
@@ -158,8 +158,9 @@ int AdjacentBases(const LpTables& lp, const EfficientPositions& efficientPositio
 struct AlternativeOptimaResult {
     bool ok = false;
     SolveStatus status = SolveStatus::Other;
-    // The efficient-variable procedure failed: its message was shown.
+    // The efficient-variable procedure failed: its message is among the notices.
     bool halted = false;
+    Notices notices;
 };
 // The efficient bases that optimize objective k subject to f_k not passing
 // z, into ws.alternatives (ws.alternativeCount of them), with
@@ -169,4 +170,4 @@ struct AlternativeOptimaResult {
 // m < 0 stops at the first one. A status other than Optimal is the solver's
 // on the perturbed program (the caller reports it); ok is false after either
 // DEBUG message or a halt.
-AlternativeOptimaResult AlternativeOptima(Workspace& ws, LpEngine& engine, UiPort& ui, int k, int m, Real z);
+[[nodiscard]] AlternativeOptimaResult AlternativeOptima(Workspace& ws, LpEngine& engine, int k, int m, Real z);

@@ -5,7 +5,6 @@
 #include "lp/LpTolerances.h"
 #include "lp/Messages.h"
 #include "lp/ProgramScale.h"
-#include "base/UiPort.h"
 
 #include <lpsolve/lp_lib.h>
 
@@ -669,17 +668,19 @@ ValueSolution SolveForValue(const ValueProgram& program, int sense, const SolveC
     return out;
 }
 
-void ShowSolveStatus(UiPort& ui, SolveStatus status)
+Notices SolveStatusNotices(SolveStatus status)
 {
+    Notices notices;
     switch (status) {
     case SolveStatus::Optimal: break;
-    case SolveStatus::Infeasible: ui.showMessage(MsgKind::Information, QString::fromUtf8(msg::kUnfeasible)); break;
-    case SolveStatus::Unbounded: ui.showMessage(MsgKind::Information, QString::fromUtf8(msg::kUnbounded)); break;
+    case SolveStatus::Infeasible: notices.message(MsgKind::Information, QString::fromUtf8(msg::kUnfeasible)); break;
+    case SolveStatus::Unbounded: notices.message(MsgKind::Information, QString::fromUtf8(msg::kUnbounded)); break;
     case SolveStatus::NumericalFailure:
-        ui.showMessage(MsgKind::Error, QString::fromUtf8(msg::kNumericalErrors));
+        notices.message(MsgKind::Error, QString::fromUtf8(msg::kNumericalErrors));
         break;
-    case SolveStatus::Other: ui.showMessage(MsgKind::Error, QString::fromUtf8(msg::kInternalError)); break;
-    case SolveStatus::Imprecise: ui.showMessage(MsgKind::Error, QString::fromUtf8(msg::kImprecise)); break;
-    case SolveStatus::Stopped: ui.showMessage(MsgKind::Warning, QString::fromUtf8(msg::kStopped)); break;
+    case SolveStatus::Other: notices.message(MsgKind::Error, QString::fromUtf8(msg::kInternalError)); break;
+    case SolveStatus::Imprecise: notices.message(MsgKind::Error, QString::fromUtf8(msg::kImprecise)); break;
+    case SolveStatus::Stopped: notices.message(MsgKind::Warning, QString::fromUtf8(msg::kStopped)); break;
     }
+    return notices;
 }

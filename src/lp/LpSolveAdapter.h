@@ -2,10 +2,9 @@
 
 #include "lp/LpEngine.h"
 #include "lp/LpTables.h"
+#include "base/Notices.h"
 
 #include <vector>
-
-class UiPort;
 
 // The hand-over of scalarizing programs to lp_solve 5.5. This is the only
 // place that includes lp_solve's header and sees its numbering (rows first,
@@ -79,5 +78,5 @@ struct ValueSolution {
 // bounds).
 ValueSolution SolveForValue(const ValueProgram& program, int sense, const SolveControl& control = {});
 
-// Shows the message of a failed solve (nothing for Optimal).
-void ShowSolveStatus(UiPort& ui, SolveStatus status);
+// The message of a failed solve (none for Optimal).
+[[nodiscard]] Notices SolveStatusNotices(SolveStatus status);

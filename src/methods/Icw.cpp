@@ -1,7 +1,6 @@
 #include "methods/Icw.h"
 
 #include "base/NumberFormat.h"
-#include "base/UiPort.h"
 #include "lp/LpSolveAdapter.h"
 #include "lp/ReducedCosts.h"
 #include "lp/ScalarizingPrograms.h"
@@ -37,13 +36,15 @@ void startLists(Workspace& ws)
 // The 2p + 1 computations of an iteration with the main window's progress
 // bar; `compute` solves vector a.
 template <typename Compute>
-IcwIterationResult computeVectors(Workspace& ws, UiPort& ui, Compute compute)
+IcwIterationResult computeVectors(Workspace& ws, Progress& progress, Compute compute)
 {
     IcwIterationResult result;
     const int count = ws.icwCount;
-    ui.showProgress(0, count);
+    progress.step(0, count);
     for (int a = 1; a <= count; ++a) {
-        const SolveStatus status = compute(a);
+        const ComputeResult computed = compute(a);
+        progress.tell(computed.notices);
+        const SolveStatus status = computed.status;
         if (status != SolveStatus::Optimal) {
             if (result.failed++ == 0)
                 result.firstFailure = status;
@@ -52,10 +53,9 @@ IcwIterationResult computeVectors(Workspace& ws, UiPort& ui, Compute compute)
                 break;
             }
         }
-        ui.showProgress(a, count);
-        ui.processEvents();
+        progress.step(a, count);
     }
-    ui.hideProgress();
+    progress.done();
     return result;
 }
 
@@ -152,7 +152,7 @@ void SetContractedSpace(Workspace& ws)
         ws.contractedSpace.vertices[j] = XY{ws.coneGenerators[j][1], ws.coneGenerators[j][2]};
 }
 
-IcwIterationResult IcwFirstIteration(Workspace& ws, LpEngine& engine, UiPort& ui)
+IcwIterationResult IcwFirstIteration(Workspace& ws, LpEngine& engine, Progress& progress)
 {
     const int p = ws.numObjectives;
     InitIcwWeights(ws);
@@ -163,18 +163,19 @@ IcwIterationResult IcwFirstIteration(Workspace& ws, LpEngine& engine, UiPort& ui
     SetConeObjectives(ws);
     ws.contractedSpace.Numvertices = 0;
     startLists(ws);
-    const IcwIterationResult result = computeVectors(ws, ui, [&](int a) {
+    const IcwIterationResult result = computeVectors(ws, progress, [&](int a) {
         ws.sumWeights = ws.icwWeights[a];
-        int index = ws.icwSolutions[static_cast<std::size_t>(a)];
-        const SolveStatus status = ComputeFromWeights(ws, engine, ui, false, index);
-        ws.icwSolutions[static_cast<std::size_t>(a)] = index;
-        return status;
+        ComputeResult computed = ComputeFromWeights(ws, engine, false);
+        // A vector that stored nothing keeps its previous solution.
+        if (computed.basketIndex != 0)
+            ws.icwSolutions[static_cast<std::size_t>(a)] = computed.basketIndex;
+        return computed;
     });
     ws.methodIteration = 1;
     return result;
 }
 
-IcwIterationResult IcwNewIteration(Workspace& ws, LpEngine& engine, UiPort& ui, int s)
+IcwIterationResult IcwNewIteration(Workspace& ws, LpEngine& engine, Progress& progress, int s)
 {
     ContractCone(ws, s);
     ++ws.methodIteration;
@@ -184,35 +185,38 @@ IcwIterationResult IcwNewIteration(Workspace& ws, LpEngine& engine, UiPort& ui, 
     for (int a = 1; a <= ws.icwCount && a < static_cast<int>(previous.size()); ++a)
         ws.icwSolutions[static_cast<std::size_t>(a)] = previous[static_cast<std::size_t>(a)];
     const IcwIterationResult result =
-        computeVectors(ws, ui, [&](int a) { return ComputeIcwSolution(ws, engine, ui, a); });
+        computeVectors(ws, progress, [&](int a) { return ComputeIcwSolution(ws, engine, a); });
     if (hasWeightSpace(ws))
         SetContractedSpace(ws);
     return result;
 }
 
-SolveStatus ComputeIcwSolution(Workspace& ws, LpEngine& engine, UiPort& ui, int a)
+ComputeResult ComputeIcwSolution(Workspace& ws, LpEngine& engine, int a)
 {
-    ui.setStatusText(0, QString());
+    ComputeResult result;
+    result.notices.status(0, QString());
     LpTables& lp = engine.tables;
     BuildConeWeightedSumProgram(ws, ws.icwWeights[a], lp);
-    const SolveStatus status = SolveScalarizing(lp, true, 1, engine.evaluator);
-    if (status != SolveStatus::Optimal)
-        return status;
+    result.status = SolveScalarizing(lp, true, 1, engine.evaluator);
+    if (result.status != SolveStatus::Optimal)
+        return result;
     AssembleSolution(ws, lp);
     AddHistoryRecord(ws, ws.currentBasis, ws.currentF, ws.currentXS);
     const bool withBasis = !ws.limitsActive;
     const StoreResult stored =
-        StoreSolution(ws, ui, withBasis, ws.currentBasis, ws.currentF, false, kNoColor, ws.currentXS);
+        StoreSolution(ws, withBasis, ws.currentBasis, ws.currentF, false, kNoColor, ws.currentXS);
+    result.notices.append(stored.notices);
     if (!stored.failed) {
+        result.basketIndex = stored.index;
         ws.icwSolutions[static_cast<std::size_t>(a)] = stored.index;
         ws.history.front().cor = ws.basket[stored.index].cor;
         ws.history.front().basketIndex = stored.index;
         if (hasWeightSpace(ws)) {
             if (withBasis && stored.newBasis) {
                 ComputeReducedCosts(ws, lp, ws.currentYAC, ws.yacColumns);
-                bool failed = false;
-                StoreIndifferenceRegion(ws, ui, ws.currentYAC.ncolsYAC, ws.currentYAC.YAC, stored.index, failed,
-                                        false);
+                result.notices.append(
+                    StoreIndifferenceRegion(ws, ws.currentYAC.ncolsYAC, ws.currentYAC.YAC, stored.index, false)
+                        .notices);
             }
             ConeReducedCosts(ws, ws.coneObjectives, lp, ws.currentYAC, ws.yacColumns);
             ws.icwRegions[static_cast<std::size_t>(a)] =
@@ -221,7 +225,7 @@ SolveStatus ComputeIcwSolution(Workspace& ws, LpEngine& engine, UiPort& ui, int 
     }
     for (int k = 1; k <= ws.numObjectives; ++k)
         ws.pickedWeights[k] = kNotComputed;
-    return status;
+    return result;
 }
 
 IcwSelection IcwSelectionTexts(const Workspace& ws)

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "base/Progress.h"
 #include "lp/LpEngine.h"
+#include "solutions/Computation.h"
 #include "solutions/Report.h"
 #include "workspace/Workspace.h"
 
@@ -8,8 +10,6 @@
 #include <QStringList>
 
 #include <vector>
-
-class UiPort;
 
 // ICW, the interval criterion weights method. Each iteration computes one
 // efficient solution for each of 2p + 1 fixed, well spread weight vectors
@@ -55,17 +55,18 @@ struct IcwIterationResult {
 // weights, the matrices, G = identity, and the 2p + 1 weighted sums of the
 // problem's normalized objectives, stored in the basket (with their regions
 // for two or three objectives) and recorded in the history, the main
-// window's progress bar moving; methodIteration := 1.
-IcwIterationResult IcwFirstIteration(Workspace& ws, LpEngine& engine, UiPort& ui);
+// window's progress bar moving (each computation's messages are told on
+// the way); methodIteration := 1.
+[[nodiscard]] IcwIterationResult IcwFirstIteration(Workspace& ws, LpEngine& engine, Progress& progress);
 // A new iteration towards the preferred vector s (1..2p + 1): contracts the
 // cone, methodIteration + 1, and the 2p + 1 weighted sums of the cone's
 // objectives, each with its region in the cone's own weights (two or three
 // objectives); then contractedSpace.
-IcwIterationResult IcwNewIteration(Workspace& ws, LpEngine& engine, UiPort& ui, int s);
+[[nodiscard]] IcwIterationResult IcwNewIteration(Workspace& ws, LpEngine& engine, Progress& progress, int s);
 // The weighted sum of vector a over the cone objectives: solve, read back,
 // history, store (automatic colour), the region of a new basis in the
 // problem's weight space and the region in the cone's weight space.
-SolveStatus ComputeIcwSolution(Workspace& ws, LpEngine& engine, UiPort& ui, int a);
+[[nodiscard]] ComputeResult ComputeIcwSolution(Workspace& ws, LpEngine& engine, int a);
 
 // The texts of the selection dialog: vectors whose solutions coincide are
 // marked " [Wi]" and the heading then mentions the weights; statusTexts[i]

@@ -85,9 +85,10 @@ void ParetoRace::buildProgram(const Workspace& ws, LpTables& lp) const
     lp.lpColumnCount = n + 2;
 }
 
-SolveStatus ParetoRace::project(Workspace& ws, LpEngine& engine, UiPort& ui)
+ParetoRace::Outcome ParetoRace::project(Workspace& ws, LpEngine& engine)
 {
-    ui.setStatusText(0, QString());
+    Outcome out;
+    out.notices.status(0, QString());
     ws.timeStart = CurrentTimeInDays();
     LpTables& lp = *scratch_;
     buildProgram(ws, lp);
@@ -95,32 +96,33 @@ SolveStatus ParetoRace::project(Workspace& ws, LpEngine& engine, UiPort& ui)
     // Stage 1: alpha alone, a basis the augmented solve starts from.
     lp.lpObjective[n + 1] = 1;
     lp.lpObjective[n + 2] = -1;
-    SolveStatus status = SolveScalarizing(lp, false, -1, engine.evaluator);
-    if (status != SolveStatus::Optimal)
-        return status;
+    out.status = SolveScalarizing(lp, false, -1, engine.evaluator);
+    if (out.status != SolveStatus::Optimal)
+        return out;
     for (int j = 1; j <= n; ++j) {
         Real sum = 0;
         for (int i = 1; i <= ws.numObjectives; ++i)
             sum += kRaceAugmentation * ws.objCoef[i][j] * ws.objSense[i] * ws.normFactor[i];
         lp.lpObjective[j] = -sum;
     }
-    status = SolveFromBasis(lp, true, -1, engine.evaluator);
-    if (status != SolveStatus::Optimal)
-        return status;
+    out.status = SolveFromBasis(lp, true, -1, engine.evaluator);
+    if (out.status != SolveStatus::Optimal)
+        return out;
     std::swap(lp_, scratch_);
     ws.timeEnd = CurrentTimeInDays();
     ws.timeElapsed = ws.timeEnd - ws.timeStart;
     for (int i = 1; i <= ws.numObjectives; ++i)
         ws.tchebWeights[i] = RaceProj[i] != 0 ? 1 / RaceProj[i] : kInfiniteBound;
-    complete(ws, ui, ws.timeElapsed);
-    return status;
+    out.notices.append(complete(ws, ws.timeElapsed));
+    return out;
 }
 
-void ParetoRace::complete(Workspace& ws, UiPort& ui, double elapsed)
+Notices ParetoRace::complete(Workspace& ws, double elapsed)
 {
-    TakeReferencePointSolution(ws, ui, *lp_);
-    ShowElapsedTime(ui, elapsed);
+    Notices notices = TakeReferencePointSolution(ws, *lp_);
+    notices.status(1, ElapsedText(elapsed));
     widenRanges(ws);
+    return notices;
 }
 
 void ParetoRace::widenRanges(const Workspace& ws)
@@ -208,8 +210,7 @@ void ParetoRace::newSegment(Workspace& ws)
     std::copy(lp.basicValues.begin(), lp.basicValues.begin() + lp.lpRowCount + 1, segmentBase_.begin());
 }
 
-SolveStatus ParetoRace::start(Workspace& ws, LpEngine& engine, UiPort& ui, const vectorObj& low,
-                              const vectorObj& high)
+ParetoRace::Outcome ParetoRace::start(Workspace& ws, LpEngine& engine, const vectorObj& low, const vectorObj& high)
 {
     const int k = ws.numObjectives;
     RaceLow = low;
@@ -222,13 +223,13 @@ SolveStatus ParetoRace::start(Workspace& ws, LpEngine& engine, UiPort& ui, const
     }
     for (int i = 1; i <= k; ++i)
         RaceProj[i] /= RaceDirNorm;
-    const SolveStatus status = project(ws, engine, ui);
-    if (status != SolveStatus::Optimal)
-        return status;
+    Outcome out = project(ws, engine);
+    if (out.status != SolveStatus::Optimal)
+        return out;
     newSegment(ws);
     RaceStep = kSlowestStep;
     speedPosition_ = kSlowest;
-    return status;
+    return out;
 }
 
 void ParetoRace::moveTo(Workspace& ws, Real t)
@@ -241,14 +242,15 @@ void ParetoRace::moveTo(Workspace& ws, Real t)
     RaceT = t;
 }
 
-ParetoRace::Step ParetoRace::go(Workspace& ws, LpEngine& engine, UiPort& ui, SolveStatus& status)
+ParetoRace::Outcome ParetoRace::go(Workspace& ws, LpEngine& engine)
 {
-    status = SolveStatus::Optimal;
+    Outcome out;
     // Nothing limits the motion this way: the projection no longer moves.
-    if ((RaceStep > 0 && RaceTMax >= kNoLimit) || (RaceStep < 0 && RaceTMin <= -kNoLimit))
-        return Step::NeedDirection;
-    if (RaceT == RaceTMin && RaceStep < 0)
-        return Step::NeedDirection;
+    if ((RaceStep > 0 && RaceTMax >= kNoLimit) || (RaceStep < 0 && RaceTMin <= -kNoLimit) ||
+        (RaceT == RaceTMin && RaceStep < 0)) {
+        out.step = Step::NeedDirection;
+        return out;
+    }
     if (RaceT == RaceTMax && RaceStep > 0) {
         LpTables& lp = *lp_;
         for (int i = 1; i <= ws.numObjectives; ++i) {
@@ -256,22 +258,26 @@ ParetoRace::Step ParetoRace::go(Workspace& ws, LpEngine& engine, UiPort& ui, Sol
             lp.lpRows[i].rhs = ws.objSense[i] * ws.refPoint[i] * ws.normFactor[i];
         }
         ws.timeStart = CurrentTimeInDays();
-        status = SolveFromBasis(lp, true, -1, engine.evaluator);
-        if (status != SolveStatus::Optimal)
-            return Step::Failed;
+        out.status = SolveFromBasis(lp, true, -1, engine.evaluator);
+        if (out.status != SolveStatus::Optimal) {
+            out.step = Step::Failed;
+            return out;
+        }
         ws.timeEnd = CurrentTimeInDays();
         ws.timeElapsed = ws.timeEnd - ws.timeStart;
-        complete(ws, ui, ws.timeElapsed);
+        out.notices = complete(ws, ws.timeElapsed);
         newSegment(ws);
-        return Step::BasisChanged;
+        out.step = Step::BasisChanged;
+        return out;
     }
     const Real t = std::clamp(RaceT + RaceStep, RaceTMin, RaceTMax);
     moveTo(ws, t);
-    complete(ws, ui, -1);
-    return Step::Moved;
+    out.notices = complete(ws, -1);
+    out.step = Step::Moved;
+    return out;
 }
 
-SolveStatus ParetoRace::changeDirection(Workspace& ws, LpEngine& engine, UiPort& ui, int c)
+ParetoRace::Outcome ParetoRace::changeDirection(Workspace& ws, LpEngine& engine, int c)
 {
     const int k = ws.numObjectives;
     ws.raceObjective = c;
@@ -289,25 +295,25 @@ SolveStatus ParetoRace::changeDirection(Workspace& ws, LpEngine& engine, UiPort&
         RaceProj[i] /= projSum;
     for (int i = 1; i <= k; ++i)
         ws.refPoint[i] = ws.currentF[i] + kDirectionPush * RaceDir[i];
-    const SolveStatus status = project(ws, engine, ui);
-    if (status != SolveStatus::Optimal)
-        return status;
+    Outcome out = project(ws, engine);
+    if (out.status != SolveStatus::Optimal)
+        return out;
     newSegment(ws);
     if (RaceStep < 0)
         RaceStep = -RaceStep;
-    return status;
+    return out;
 }
 
-SolveStatus ParetoRace::reproject(Workspace& ws, LpEngine& engine, UiPort& ui)
+ParetoRace::Outcome ParetoRace::reproject(Workspace& ws, LpEngine& engine)
 {
     const vectorObj before = ws.refPoint;
-    const SolveStatus status = project(ws, engine, ui);
-    if (status != SolveStatus::Optimal) {
+    Outcome out = project(ws, engine);
+    if (out.status != SolveStatus::Optimal) {
         ws.refPoint = before;
-        return status;
+        return out;
     }
     newSegment(ws);
-    return status;
+    return out;
 }
 
 void ParetoRace::reverse()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/Notices.h"
 #include "base/Numeric.h"
 #include "lp/LpEngine.h"
 #include "workspace/Workspace.h"
@@ -42,6 +43,14 @@ public:
         Failed,        // the solve at a basis change failed
     };
 
+    // What one race operation did: its step (GO only), the solve's status
+    // and the store and time texts of a completed solution.
+    struct Outcome {
+        Step step = Step::Moved;
+        SolveStatus status = SolveStatus::Optimal;
+        Notices notices;
+    };
+
     // The ranges dialog's texts: false when a text does not convert (no
     // message) or an upper value is not above its lower value ("Upper values
     // must be larger than lower values", once per such objective); every
@@ -53,19 +62,19 @@ public:
     // projection vector from the ranges, then the projection. On Optimal the
     // solution is completed (history, store, elapsed time) and the first
     // segment is ready, travelled forward at the slowest speed.
-    SolveStatus start(Workspace& ws, LpEngine& engine, UiPort& ui, const vectorObj& low, const vectorObj& high);
+    [[nodiscard]] Outcome start(Workspace& ws, LpEngine& engine, const vectorObj& low, const vectorObj& high);
 
-    // One GO. A move or a basis change completes a solution; `status` is
+    // One GO. A move or a basis change completes a solution; the status is
     // the solve's outcome after BasisChanged or Failed.
-    Step go(Workspace& ws, LpEngine& engine, UiPort& ui, SolveStatus& status);
+    [[nodiscard]] Outcome go(Workspace& ws, LpEngine& engine);
 
     // Objective `c` (1-based) to be improved: more of the direction and of
     // the projection weight goes to it, and the current solution is
     // projected anew, travelled forward.
-    SolveStatus changeDirection(Workspace& ws, LpEngine& engine, UiPort& ui, int c);
+    [[nodiscard]] Outcome changeDirection(Workspace& ws, LpEngine& engine, int c);
     // After a limitation was imposed or removed: the current reference point
     // projected again. On failure the race stays where it was.
-    SolveStatus reproject(Workspace& ws, LpEngine& engine, UiPort& ui);
+    [[nodiscard]] Outcome reproject(Workspace& ws, LpEngine& engine);
 
     // Direction button: forward <-> backward at the slowest speed.
     void reverse();
@@ -96,8 +105,8 @@ public:
 
 private:
     void buildProgram(const Workspace& ws, LpTables& lp) const;
-    SolveStatus project(Workspace& ws, LpEngine& engine, UiPort& ui);
-    void complete(Workspace& ws, UiPort& ui, double elapsed);
+    Outcome project(Workspace& ws, LpEngine& engine);
+    Notices complete(Workspace& ws, double elapsed);
     void widenRanges(const Workspace& ws);
     // RaceSens and RaceRate from the tableau, then the segment's ends.
     void computeStepRange(const Workspace& ws);

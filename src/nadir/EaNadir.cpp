@@ -250,8 +250,8 @@ namespace {
 // The program rows are built once; each evaluation changes the objective.
 class EaEvaluator {
 public:
-    EaEvaluator(Workspace& ws, LpEngine& engine, UiPort& ui, bool regions, bool warmStart)
-        : ws_(ws), engine_(engine), lp_(engine.tables), ui_(ui), regions_(regions), warmStart_(warmStart)
+    EaEvaluator(Workspace& ws, LpEngine& engine, Progress& progress, bool regions, bool warmStart)
+        : ws_(ws), engine_(engine), lp_(engine.tables), progress_(progress), regions_(regions), warmStart_(warmStart)
     {
         ClearProgram(lp_);
         AddProblemRows(ws_, lp_, false);
@@ -279,16 +279,17 @@ public:
         ++evaluations;
         AssembleSolution(ws_, lp_);
         const StoreResult stored =
-            StoreSolution(ws_, ui_, true, ws_.currentBasis, ws_.currentF, false, kNoColor, ws_.currentXS);
+            StoreSolution(ws_, true, ws_.currentBasis, ws_.currentF, false, kNoColor, ws_.currentXS);
+        progress_.tell(stored.notices);
         if (stored.failed)
             return false;
         individual.indiceSB = stored.index;
         if (regions_ && stored.newBasis) {
             ComputeReducedCosts(ws_, lp_, ws_.currentYAC, ws_.yacColumns);
-            bool failed = false;
-            StoreIndifferenceRegion(ws_, ui_, ws_.currentYAC.ncolsYAC, ws_.currentYAC.YAC, stored.index, failed,
-                                    false);
-            if (failed)
+            const RegionStore region =
+                StoreIndifferenceRegion(ws_, ws_.currentYAC.ncolsYAC, ws_.currentYAC.YAC, stored.index, false);
+            progress_.tell(region.notices);
+            if (region.failed)
                 return false;
         }
         for (int i = 1; i <= p; ++i) {
@@ -320,7 +321,7 @@ private:
     Workspace& ws_;
     LpEngine& engine_;
     LpTables& lp_;
-    UiPort& ui_;
+    Progress& progress_;
     bool regions_;
     bool warmStart_;
     bool haveBasis_ = false;
@@ -492,15 +493,17 @@ void seed(RandomGenerator& rng, const EaParameters& parameters, int run)
         rng.setSeed(parameters.seed + static_cast<std::uint32_t>(run - 1));
 }
 
-void discardLimitations(Workspace& ws, UiPort& ui)
+Notices discardLimitations(Workspace& ws)
 {
+    Notices notices;
     if (!ws.limitsActive)
-        return;
-    ui.showMessage(MsgKind::Information, text(msg::kLimitationsDiscarded));
+        return notices;
+    notices.message(MsgKind::Information, text(msg::kLimitationsDiscarded));
     ClearLimitationValues(ws);
+    return notices;
 }
 
-void writeTrace(const Workspace& ws, UiPort& ui, const EaOptions& options, const QString& trace)
+void writeTrace(const Workspace& ws, Notices& notices, const EaOptions& options, const QString& trace)
 {
     const QString name = QStringLiteral("DEBUG_EA_") + ws.problemName + QStringLiteral(".txt");
     const QString dir = options.traceDirectory.isEmpty() ? QDir::currentPath() : options.traceDirectory;
@@ -508,7 +511,7 @@ void writeTrace(const Workspace& ws, UiPort& ui, const EaOptions& options, const
     QString crlf = trace;
     crlf.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
     if (!WriteWholeFile(QDir(dir).filePath(name), ToCp1252(crlf), error))
-        ui.showMessage(MsgKind::Error, QStringLiteral("Cannot write %1: %2").arg(name, error));
+        notices.message(MsgKind::Error, QStringLiteral("Cannot write %1: %2").arg(name, error));
 }
 
 int countWorse(const Workspace& ws, int from, int i, Real start)
@@ -554,45 +557,45 @@ void reportRun(const Workspace& ws, const EaParameters& par, const EaRunResult& 
     report.addLine(TotalTimeText(QStringLiteral("total time: "), ws.timeElapsed), false, 0);
 }
 
-void refreshViews(const Workspace& ws, UiPort& ui)
+void refreshViews(const Workspace& ws, Notices& notices)
 {
-    ui.notify(UiEvent::BasketValuesChanged);
-    ui.notify(UiEvent::BasketChartChanged);
+    notices.event(UiEvent::BasketValuesChanged);
+    notices.event(UiEvent::BasketChartChanged);
     if (ws.weightSpace2 || ws.weightSpace3)
-        ui.notify(UiEvent::WeightSpaceChanged);
+        notices.event(UiEvent::WeightSpaceChanged);
 }
 
 // The end of every run: its time, the trace, the views, and for a cancelled
 // run the nadir estimate it started from (true then) or for a failed
 // evaluation its status message.
-bool endRun(Workspace& ws, UiPort& ui, const EaParameters& parameters, const EaOptions& options,
-            const QString& trace, const EaRunResult& result)
+bool endRun(Workspace& ws, const EaParameters& parameters, const EaOptions& options, const QString& trace,
+            EaRunResult& result)
 {
     ws.timeEnd = CurrentTimeInDays();
     ws.timeElapsed = ws.timeEnd - ws.timeStart;
-    ShowElapsedTime(ui, ws.timeElapsed);
+    result.notices.status(1, ElapsedText(ws.timeElapsed));
     if (parameters.trace)
-        writeTrace(ws, ui, options, trace);
-    refreshViews(ws, ui);
+        writeTrace(ws, result.notices, options, trace);
+    refreshViews(ws, result.notices);
     if (result.end == EaEnd::Cancelled) {
         ws.nadirPoint = result.startNadir;
-        ui.showMessage(MsgKind::Information, text(msg::kEaStoppedByUser));
+        result.notices.message(MsgKind::Information, text(msg::kEaStoppedByUser));
         return true;
     }
     if (result.end == EaEnd::Failed && result.status != SolveStatus::Optimal)
-        ShowSolveStatus(ui, result.status);
+        result.notices.append(SolveStatusNotices(result.status));
     return false;
 }
 
 } // namespace
 
-EaRunResult EaEstimateNadir(Workspace& ws, LpEngine& engine, UiPort& ui, const EaParameters& parameters,
+EaRunResult EaEstimateNadir(Workspace& ws, LpEngine& engine, Progress& progress, const EaParameters& parameters,
                             ReportDocument& report, const EaOptions& options)
 {
     EaRunResult result;
     if (ws.numObjectives < 1 || ws.numVariables < 1 || ws.basketCount < 1)
         return result;
-    discardLimitations(ws, ui);
+    progress.tell(discardLimitations(ws));
     const int basketBefore = ws.basketCount;
     result.startNadir = ws.nadirPoint;
     result.runs = 1;
@@ -602,14 +605,14 @@ EaRunResult EaEstimateNadir(Workspace& ws, LpEngine& engine, UiPort& ui, const E
     seed(rng, parameters, 1);
     QString trace;
     {
-        StoppableRun box(ui, engine, text(msg::kEaProgressTitle), QString());
-        EaEvaluator evaluator(ws, engine, ui, ws.weightSpace2 || ws.weightSpace3, options.warmStart);
+        StoppableRun box(progress, engine, text(msg::kEaProgressTitle), QString());
+        EaEvaluator evaluator(ws, engine, progress, ws.weightSpace2 || ws.weightSpace3, options.warmStart);
         EaRun run(ws, evaluator, parameters, rng, box, parameters.trace ? &trace : nullptr);
         run.run(result, 1, 1);
     }
-    if (endRun(ws, ui, parameters, options, trace, result))
+    if (endRun(ws, parameters, options, trace, result))
         return result;
-    ui.showMessage(MsgKind::Information, text(msg::kEaEstimate).arg(pointText(ws, ", ")));
+    result.notices.message(MsgKind::Information, text(msg::kEaEstimate).arg(pointText(ws, ", ")));
     reportRun(ws, parameters, result, basketBefore, report);
     return result;
 }
@@ -708,8 +711,16 @@ void reportIndependentRun(const Workspace& ws, const EaParameters& par, const Ea
 
 } // namespace
 
-EaRunResult EaMultipleRuns(Workspace& ws, LpEngine& engine, UiPort& ui, const EaParameters& parameters, int runs,
-                           ReportDocument& report, const EaOptions& options)
+int EaRunsDiscardCount(const Workspace& ws)
+{
+    if (ws.numObjectives < 1 || ws.numVariables < 1 || ws.basketCount < 1)
+        return 0;
+    const int kept = payoffSolutions(ws);
+    return kept < 1 ? 0 : ws.basketCount - kept;
+}
+
+EaRunResult EaMultipleRuns(Workspace& ws, LpEngine& engine, Progress& progress, const EaParameters& parameters,
+                           int runs, ReportDocument& report, const EaOptions& options)
 {
     EaRunResult result;
     if (ws.numObjectives < 1 || ws.numVariables < 1 || ws.basketCount < 1 || runs < 1)
@@ -717,18 +728,15 @@ EaRunResult EaMultipleRuns(Workspace& ws, LpEngine& engine, UiPort& ui, const Ea
     const int kept = payoffSolutions(ws);
     if (kept < 1)
         return result;
-    if (ws.basketCount > kept
-        && ui.ask(text(msg::kEaRunsDiscard).arg(ws.basketCount - kept)) != Answer::Yes)
-        return result;
-    discardLimitations(ws, ui);
+    progress.tell(discardLimitations(ws));
     report = ReportDocument();
     result.end = EaEnd::Completed;
     ws.timeStart = CurrentTimeInDays();
     RandomGenerator rng;
     QString trace;
     {
-        StoppableRun box(ui, engine, text(msg::kEaProgressTitle), QString());
-        EaEvaluator evaluator(ws, engine, ui, false, options.warmStart);
+        StoppableRun box(progress, engine, text(msg::kEaProgressTitle), QString());
+        EaEvaluator evaluator(ws, engine, progress, false, options.warmStart);
         for (int r = 1; r <= runs && result.end == EaEnd::Completed; ++r) {
             cutBack(ws, kept);
             payoffMinima(ws);
@@ -750,14 +758,14 @@ EaRunResult EaMultipleRuns(Workspace& ws, LpEngine& engine, UiPort& ui, const Ea
             reportIndependentRun(ws, parameters, result, r, kept, seconds, report);
         }
     }
-    endRun(ws, ui, parameters, options, trace, result);
+    endRun(ws, parameters, options, trace, result);
     return result;
 }
 
-void WorstFeasibleValues(Workspace& ws, LpEngine& engine, UiPort& ui, ReportDocument& report)
+Notices WorstFeasibleValues(Workspace& ws, LpEngine& engine, ReportDocument& report)
 {
     const int p = ws.numObjectives;
-    discardLimitations(ws, ui);
+    Notices notices = discardLimitations(ws);
     LpTables& lp = engine.tables;
     ClearProgram(lp);
     AddProblemRows(ws, lp, false);
@@ -778,4 +786,5 @@ void WorstFeasibleValues(Workspace& ws, LpEngine& engine, UiPort& ui, ReportDocu
     report.addLine(text(msg::kWorstFeasibleHeading), true, 0);
     report.addLine(objectiveHeader(ws), false, 0);
     report.addLine(values, false, 0);
+    return notices;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/Notices.h"
+#include "base/Progress.h"
 #include "base/UiPort.h"
 #include "lp/LpEngine.h"
 #include "workspace/Workspace.h"
@@ -96,6 +98,7 @@ struct EaRunResult {
     int discardedNoZero = 0;
     int lastImproving = 0;        // generation that last moved nadirPoint
     vectorObj startNadir{};       // nadirPoint before the (last) run
+    Notices notices;              // the closing ones: time, trace, views, boxes
 };
 
 struct EaOptions {
@@ -110,17 +113,25 @@ struct EaOptions {
 // "Estimate of Nadir point = (...)" and the report. Discards limitations
 // first. A failed evaluation shows its status and ends the run with the
 // report of what was done; Cancel ends it with nadirPoint as it was at the
-// start. Solutions stored are kept either way.
-EaRunResult EaEstimateNadir(Workspace& ws, LpEngine& engine, UiPort& ui, const EaParameters& parameters,
-                            ReportDocument& report, const EaOptions& options = EaOptions{});
+// start. Solutions stored are kept either way. The progress's Cancel box
+// shows the generations; the messages on the way are told at once.
+[[nodiscard]] EaRunResult EaEstimateNadir(Workspace& ws, LpEngine& engine, Progress& progress,
+                                          const EaParameters& parameters, ReportDocument& report,
+                                          const EaOptions& options = EaOptions{});
+
+// How many basket solutions beyond the pay-off ones EaMultipleRuns would
+// discard (0 when it would not run): the caller asks before that.
+int EaRunsDiscardCount(const Workspace& ws);
 
 // `runs` independent runs, each from the pay-off solutions (the rest of the
-// basket is discarded, after a question when there is any) and the pay-off
-// estimate of the nadir point, run r seeded with seed + r - 1 unless
-// randomized; a tabular report.
-EaRunResult EaMultipleRuns(Workspace& ws, LpEngine& engine, UiPort& ui, const EaParameters& parameters, int runs,
-                           ReportDocument& report, const EaOptions& options = EaOptions{});
+// basket is discarded: the caller has asked) and the pay-off estimate of
+// the nadir point, run r seeded with seed + r - 1 unless randomized; a
+// tabular report.
+[[nodiscard]] EaRunResult EaMultipleRuns(Workspace& ws, LpEngine& engine, Progress& progress,
+                                         const EaParameters& parameters, int runs, ReportDocument& report,
+                                         const EaOptions& options = EaOptions{});
 
 // The worst value of each objective over the feasible set (not only the
 // efficient one), "UNBOUND." where there is none; nothing is stored.
-void WorstFeasibleValues(Workspace& ws, LpEngine& engine, UiPort& ui, ReportDocument& report);
+// The returned notices tell that limitations were discarded.
+[[nodiscard]] Notices WorstFeasibleValues(Workspace& ws, LpEngine& engine, ReportDocument& report);

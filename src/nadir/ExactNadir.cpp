@@ -1,7 +1,6 @@
 #include "nadir/ExactNadir.h"
 
 #include "base/NumberFormat.h"
-#include "base/UiPort.h"
 #include "lp/EfficientBases.h"
 #include "lp/LpSolveAdapter.h"
 #include "nadir/NadirFormat.h"
@@ -63,12 +62,15 @@ const char* toString(NadirEnd end)
     return "?";
 }
 
-void FindNadirArea(Workspace& ws, LpEngine& engine, UiPort& ui, int signedK, bool& found, bool& ok, Real w,
-                   std::vector<NadirStep>* log)
+NadirArea FindNadirArea(Workspace& ws, LpEngine& engine, int signedK, Real w, std::vector<NadirStep>* log)
 {
+    NadirArea out;
+    bool& found = out.found;
+    bool& ok = out.ok;
     const int k = signedK < 0 ? -signedK : signedK;
     const Real z = w - ws.objSense[at(k)] * NadirStepTolerance(w, ws.nadirErrorPct);
-    const AlternativeOptimaResult walk = AlternativeOptima(ws, engine, ui, k, signedK, z);
+    AlternativeOptimaResult walk = AlternativeOptima(ws, engine, k, signedK, z);
+    out.notices = std::move(walk.notices);
     ok = walk.ok;
     ws.nadirAreaBases.clear();
     ws.currentAreaBase = 0;
@@ -92,6 +94,7 @@ void FindNadirArea(Workspace& ws, LpEngine& engine, UiPort& ui, int signedK, boo
         ok = true;
         found = true;
     }
+    return out;
 }
 
 bool FindPositiveWeights(Workspace& ws, int k, const RecordYAC& base)
@@ -152,9 +155,9 @@ namespace {
 
 class NadirAscent {
 public:
-    NadirAscent(Workspace& ws, LpEngine& engine, UiPort& ui, int signedK, ReportDocument& report,
+    NadirAscent(Workspace& ws, LpEngine& engine, Progress& progress, int signedK, ReportDocument& report,
                 const ExactNadirOptions& options)
-        : ws_(ws), engine_(engine), ui_(ui), report_(report), options_(options), signedK_(signedK),
+        : ws_(ws), engine_(engine), progress_(progress), report_(report), options_(options), signedK_(signedK),
           k_(signedK < 0 ? -signedK : signedK)
     {
         result_.objective = k_;
@@ -165,13 +168,13 @@ public:
         if (k_ < 1 || k_ > ws_.numObjectives || ws_.basketCount < 1)
             return result_;
         if (ws_.limitsActive) {
-            ui_.showMessage(MsgKind::Information, text(msg::kLimitationsDiscarded));
+            tell(MsgKind::Information, text(msg::kLimitationsDiscarded));
             ClearLimitationValues(ws_);
         }
         startFromBasket();
         ws_.timeStart = CurrentTimeInDays();
         {
-            StoppableRun box(ui_, engine_, text(msg::kNadirProgressTitle), progressText());
+            StoppableRun box(progress_, engine_, text(msg::kNadirProgressTitle), progressText());
             box_ = &box;
             ascend();
             cancelled_ = box.cancelled();
@@ -206,11 +209,12 @@ private:
         while (!found_ && ok_ && !cancelled()) {
             if (!weightsForNextSolution() || found_ || !ok_ || cancelled())
                 break;
-            int index = 0;
-            const SolveStatus status = ComputeFromWeights(ws_, engine_, ui_, false, index);
-            if (status != SolveStatus::Optimal) {
+            const ComputeResult computed = ComputeFromWeights(ws_, engine_, false);
+            progress_.tell(computed.notices);
+            const int index = computed.basketIndex;
+            if (computed.status != SolveStatus::Optimal) {
                 if (!cancelled())
-                    ShowSolveStatus(ui_, status);
+                    progress_.tell(SolveStatusNotices(computed.status));
                 ok_ = false;
                 break;
             }
@@ -220,7 +224,7 @@ private:
             // A solution no worse than w would only repeat the last step; one
             // that is better means the walk listed a base it should not have.
             if (index < 1 || !(sense * f < sense * w_)) {
-                ui_.showMessage(MsgKind::Error, text(msg::kCannotContinue).arg(FixedText(w_)).arg(source_));
+                tell(MsgKind::Error, text(msg::kCannotContinue).arg(FixedText(w_)).arg(source_));
                 ok_ = false;
                 break;
             }
@@ -232,7 +236,12 @@ private:
 
     void step()
     {
-        FindNadirArea(ws_, engine_, ui_, signedK_, found_, ok_, w_, &result_.log);
+        const NadirArea area = FindNadirArea(ws_, engine_, signedK_, w_, &result_.log);
+        progress_.tell(area.notices);
+        // A failed walk ends the ascent; `found` keeps its value then.
+        ok_ = area.ok;
+        if (area.ok)
+            found_ = area.found;
         showProgress(true);
     }
 
@@ -241,7 +250,7 @@ private:
     {
         if (options_.positiveWeights(ws_, k_, currentBase()))
             return true;
-        ui_.showMessage(MsgKind::Error, text(msg::kNoPositiveWeights));
+        tell(MsgKind::Error, text(msg::kNoPositiveWeights));
         if (signedK_ < 0) {
             signedK_ = k_;
             result_.fellBackToMethod1 = true;
@@ -256,8 +265,16 @@ private:
             if (b != current && options_.positiveWeights(ws_, k_, ws_.nadirAreaBases[at(b)]))
                 return true;
         found_ = true;
-        ui_.showMessage(MsgKind::Error, text(msg::kNoRegionWithPositiveWeights));
+        tell(MsgKind::Error, text(msg::kNoRegionWithPositiveWeights));
         return false;
+    }
+
+    // A box while the ascent goes on.
+    void tell(MsgKind kind, const QString& message)
+    {
+        Notices notices;
+        notices.message(kind, message);
+        progress_.tell(notices);
     }
 
     const RecordYAC& currentBase() const { return ws_.nadirAreaBases[at(ws_.currentAreaBase)]; }
@@ -285,9 +302,9 @@ private:
         if (result_.computed >= 1) {
             report_ = WriteReport(ws_, kReportWeightedSum);
             if (ws_.weightSpace3 || ws_.weightSpace2)
-                ui_.notify(UiEvent::WeightSpaceChanged);
+                result_.notices.event(UiEvent::WeightSpaceChanged);
         }
-        ShowElapsedTime(ui_, ws_.timeElapsed);
+        result_.notices.status(1, ElapsedText(ws_.timeElapsed));
         report_.addLine(QStringLiteral("  "), false, 0);
         report_.addLine(text(msg::kNadirOf), false, 0);
         report_.addLine(QStringLiteral("F%1:  %2").arg(k_).arg(GeneralFormat(w_, kReportDigits)), true, 0);
@@ -309,7 +326,7 @@ private:
         result_.source = source_;
         if (cancelled_) {
             result_.end = NadirEnd::Cancelled;
-            ui_.showMessage(MsgKind::Information, text(msg::kNadirStoppedByUser));
+            result_.notices.message(MsgKind::Information, text(msg::kNadirStoppedByUser));
             return;
         }
         if (!(found_ && ok_)) {
@@ -319,13 +336,13 @@ private:
         result_.end = NadirEnd::Found;
         ws_.nadirSource[at(k_)] = source_;
         ws_.nadirPoint[at(k_)] = w_;
-        ui_.showMessage(MsgKind::Information,
-                        text(msg::kNadirFound).arg(ws_.objName[at(k_)], FixedText(w_)).arg(source_));
+        result_.notices.message(MsgKind::Information,
+                                text(msg::kNadirFound).arg(ws_.objName[at(k_)], FixedText(w_)).arg(source_));
     }
 
     Workspace& ws_;
     LpEngine& engine_;
-    UiPort& ui_;
+    Progress& progress_;
     ReportDocument& report_;
     const ExactNadirOptions& options_;
     int signedK_;
@@ -341,9 +358,9 @@ private:
 
 } // namespace
 
-ExactNadirResult ExactNadir(Workspace& ws, LpEngine& engine, UiPort& ui, int signedK, ReportDocument& report,
+ExactNadirResult ExactNadir(Workspace& ws, LpEngine& engine, Progress& progress, int signedK, ReportDocument& report,
                             const ExactNadirOptions& options)
 {
-    NadirAscent ascent(ws, engine, ui, signedK, report, options);
+    NadirAscent ascent(ws, engine, progress, signedK, report, options);
     return ascent.run();
 }

@@ -1,12 +1,13 @@
 #pragma once
 
+#include "base/Notices.h"
+#include "base/Progress.h"
 #include "lp/LpEngine.h"
 
 #include <functional>
 #include <vector>
 
 struct Workspace;
-class UiPort;
 class ReportDocument;
 
 // The exact nadir value of one objective k (its worst value over the
@@ -46,12 +47,17 @@ struct NadirStep {
 // One step: fills ws.nadirAreaBases (and ws.currentAreaBase) with the
 // efficient bases whose regions hold a value of f_k worse than w by the
 // tolerance of ws.nadirErrorPct, and appends the step to `log` (when given)
-// unless the bounded program was not solved. found := no such base (also
+// unless the bounded program was not solved. found: no such base (also
 // when the bounded program is infeasible: then no feasible value is worse);
-// ok := the walk worked (an infeasible bounded program counts as working).
-// After another failure `found` keeps its value and ok is false.
-void FindNadirArea(Workspace& ws, LpEngine& engine, UiPort& ui, int signedK, bool& found, bool& ok, Real w,
-                   std::vector<NadirStep>* log = nullptr);
+// ok: the walk worked (an infeasible bounded program counts as working).
+// After another failure ok is false and found means nothing.
+struct NadirArea {
+    bool found = false;
+    bool ok = false;
+    Notices notices; // the walk's failure messages
+};
+[[nodiscard]] NadirArea FindNadirArea(Workspace& ws, LpEngine& engine, int signedK, Real w,
+                                      std::vector<NadirStep>* log = nullptr);
 
 // A strictly positive weight vector (the weight of k is 0.00001, the sum 1)
 // that makes `base` optimal, into ws.sumWeights; false when there is none
@@ -74,6 +80,7 @@ struct ExactNadirResult {
     int computed = 0; // weighted sums solved
     bool fellBackToMethod1 = false;
     std::vector<NadirStep> log;
+    Notices notices; // the closing ones: views, time and the closing box
 };
 
 struct ExactNadirOptions {
@@ -87,7 +94,8 @@ struct ExactNadirOptions {
 // solution was computed, `report` is rewritten (WriteReport, mode 0);
 // then the lines of the nadir, of every step and of the total time are
 // appended. Solutions found stay in the basket whatever the end. While it
-// runs a stoppable-task box shows the step, the bases visited and the worst
-// value so far.
-ExactNadirResult ExactNadir(Workspace& ws, LpEngine& engine, UiPort& ui, int signedK, ReportDocument& report,
-                            const ExactNadirOptions& options = ExactNadirOptions{});
+// runs the progress's Cancel box shows the step, the bases visited and the
+// worst value so far, and the messages on the way are told at once.
+[[nodiscard]] ExactNadirResult ExactNadir(Workspace& ws, LpEngine& engine, Progress& progress, int signedK,
+                                          ReportDocument& report,
+                                          const ExactNadirOptions& options = ExactNadirOptions{});

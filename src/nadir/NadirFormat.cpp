@@ -1,7 +1,6 @@
 #include "nadir/NadirFormat.h"
 
 #include "base/NumberFormat.h"
-#include "base/UiPort.h"
 #include "lp/LpEngine.h"
 
 #include <chrono>
@@ -48,16 +47,16 @@ QString TotalTimeText(const QString& prefix, double days)
     return prefix + QStringLiteral("%1h %2m %3 s").arg(h).arg(m).arg(QString::number(s, 'f', 3));
 }
 
-StoppableRun::StoppableRun(UiPort& ui, LpEngine& engine, const QString& title, const QString& text)
-    : ui_(ui), engine_(engine), lastText_(text), started_(0)
+StoppableRun::StoppableRun(Progress& progress, LpEngine& engine, const QString& title, const QString& text)
+    : progress_(progress), engine_(engine), lastText_(text), started_(0)
 {
     started_ = now();
-    ui_.beginStoppableTask(title, text);
+    progress_.begin(title, text);
     engine_.control.cancelRequested = [this] {
         const qint64 t = now();
         if (!cancelled_ && t - lastAsked_ >= kAskInterval) {
             lastAsked_ = t;
-            cancelled_ = !ui_.updateStoppableTask(lastText_);
+            cancelled_ = !progress_.update(lastText_);
         }
         return cancelled_;
     };
@@ -66,7 +65,7 @@ StoppableRun::StoppableRun(UiPort& ui, LpEngine& engine, const QString& title, c
 StoppableRun::~StoppableRun()
 {
     engine_.control.cancelRequested = nullptr;
-    ui_.endStoppableTask();
+    progress_.done();
 }
 
 qint64 StoppableRun::now() const
@@ -84,6 +83,6 @@ bool StoppableRun::update(const QString& text, bool force)
         return false;
     lastShown_ = lastAsked_ = t;
     lastText_ = text;
-    cancelled_ = !ui_.updateStoppableTask(text);
+    cancelled_ = !progress_.update(text);
     return cancelled_;
 }

@@ -1,11 +1,11 @@
 #pragma once
 
 #include "base/Numeric.h"
+#include "base/Progress.h"
 
 #include <QString>
 
 struct LpEngine;
-class UiPort;
 
 // The number and time texts of the nadir procedures' boxes and reports.
 
@@ -18,12 +18,13 @@ QString FixedText(Real x);
 // in days, decoded as a time of day.
 QString TotalTimeText(const QString& prefix, double days);
 
-// A long computation the person may stop: the stoppable-task box, rewritten
-// at most every 0.1 s, and every solve of the engine asked to stop once
-// Cancel was pressed. Ends the box and releases the engine on destruction.
+// A long computation the person may stop: the progress's Cancel box,
+// rewritten at most every 0.1 s, and every solve of the engine asked to stop
+// once Cancel was pressed. Closes the box and releases the engine on
+// destruction.
 class StoppableRun {
 public:
-    StoppableRun(UiPort& ui, LpEngine& engine, const QString& title, const QString& text);
+    StoppableRun(Progress& progress, LpEngine& engine, const QString& title, const QString& text);
     ~StoppableRun();
     StoppableRun(const StoppableRun&) = delete;
     StoppableRun& operator=(const StoppableRun&) = delete;
@@ -33,7 +34,7 @@ public:
     bool cancelled() const { return cancelled_; }
 
 private:
-    UiPort& ui_;
+    Progress& progress_;
     LpEngine& engine_;
     qint64 lastShown_ = -1000;
     qint64 lastAsked_ = -1000;

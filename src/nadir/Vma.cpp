@@ -1,7 +1,6 @@
 #include "nadir/Vma.h"
 
 #include "base/NumberFormat.h"
-#include "base/UiPort.h"
 #include "lp/BasisPivot.h"
 #include "lp/EfficientBases.h"
 #include "lp/EfficientBasesMessages.h"
@@ -34,11 +33,12 @@ const char* toString(VmaEnd end)
     return "?";
 }
 
-VertexStore StoreVertex(Workspace& ws, UiPort& ui, const LpTables& lp, const RecordYAC& yac)
+VertexStore StoreVertex(Workspace& ws, const LpTables& lp, const RecordYAC& yac)
 {
     VertexStore out;
     AssembleSolution(ws, lp);
-    const StoreResult stored = StoreSolution(ws, ui, true, ws.currentBasis, ws.currentF, false, kNoColor, ws.currentXS);
+    const StoreResult stored = StoreSolution(ws, true, ws.currentBasis, ws.currentF, false, kNoColor, ws.currentXS);
+    out.notices = stored.notices;
     if (stored.failed) {
         out.stop = true;
         return out;
@@ -46,9 +46,9 @@ VertexStore StoreVertex(Workspace& ws, UiPort& ui, const LpTables& lp, const Rec
     out.index = stored.index;
     out.isNew = stored.isNew;
     if (stored.newBasis && (ws.weightSpace3 || ws.weightSpace2)) {
-        bool failed = false;
-        StoreIndifferenceRegion(ws, ui, yac.ncolsYAC, yac.YAC, stored.index, failed, false);
-        out.stop = failed;
+        const RegionStore region = StoreIndifferenceRegion(ws, yac.ncolsYAC, yac.YAC, stored.index, false);
+        out.notices.append(region.notices);
+        out.stop = region.failed;
     }
     return out;
 }
@@ -70,8 +70,8 @@ class VmaWalk {
 public:
     // `contracted`: the walk over the bases efficient for the cone of the
     // ICW method, whose objectives are ws.coneObjectives.
-    VmaWalk(Workspace& ws, LpEngine& engine, UiPort& ui, const VmaOptions& options, bool contracted)
-        : ws_(ws), engine_(engine), lp_(engine.tables), ui_(ui), options_(options), list_(ws.numVariables),
+    VmaWalk(Workspace& ws, LpEngine& engine, Progress& progress, const VmaOptions& options, bool contracted)
+        : ws_(ws), engine_(engine), lp_(engine.tables), progress_(progress), options_(options), list_(ws.numVariables),
           contracted_(contracted)
     {
     }
@@ -83,11 +83,11 @@ public:
         basketBefore_ = ws_.basketCount;
         if (!start())
             return result_;
-        ui_.beginStoppableTask(text(msg::kVmaProgressTitle), progressText());
+        progress_.begin(text(msg::kVmaProgressTitle), progressText());
         lastProgress_ = std::chrono::steady_clock::now();
         if (result_.end == VmaEnd::Completed)
             walk();
-        ui_.endStoppableTask();
+        progress_.done();
         ws_.timeEnd = CurrentTimeInDays();
         ws_.timeElapsed = ws_.timeEnd - ws_.timeStart;
         result_.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
@@ -116,7 +116,7 @@ private:
         }
         result_.startStatus = SolveScalarizing(lp_, true, 1, engine_.evaluator);
         if (result_.startStatus != SolveStatus::Optimal) {
-            ShowSolveStatus(ui_, result_.startStatus);
+            result_.notices = SolveStatusNotices(result_.startStatus);
             return false;
         }
         ComputeReducedCosts(ws_, lp_, yac_, yacColumns_);
@@ -155,7 +155,7 @@ private:
                 }
             }
             if (result_.end == VmaEnd::Completed && list_.size() >= options_.maxBases) {
-                ui_.showMessage(MsgKind::Warning, text(msg::kVmaReachedLimit));
+                tell(MsgKind::Warning, text(msg::kVmaReachedLimit));
                 result_.end = VmaEnd::LimitReached;
             }
             if (result_.end == VmaEnd::Completed && !progress())
@@ -190,7 +190,8 @@ private:
     // Stores the vertex of the basis in lp_; false when the walk stops.
     bool store()
     {
-        const VertexStore stored = StoreVertex(ws_, ui_, lp_, yac_);
+        const VertexStore stored = StoreVertex(ws_, lp_, yac_);
+        progress_.tell(stored.notices);
         ws_.currentYAC = yac_;
         ws_.yacColumns = yacColumns_;
         count();
@@ -205,7 +206,7 @@ private:
     {
         const EfficientColumns efficient = FindEfficientNonbasics(yac_, ws_.numObjectives);
         if (efficient.halted) {
-            ui_.showMessage(MsgKind::Error, text(msg::kEfficientNonbasicsHalt));
+            tell(MsgKind::Error, text(msg::kEfficientNonbasicsHalt));
             result_.end = VmaEnd::Halted;
             return false;
         }
@@ -233,7 +234,7 @@ private:
         BuildConeWeightedSumProgram(ws_, ws_.icwWeights[1], lp_);
         result_.startStatus = SolveScalarizing(lp_, true, 1, engine_.evaluator);
         if (result_.startStatus != SolveStatus::Optimal) {
-            ShowSolveStatus(ui_, result_.startStatus);
+            result_.notices = SolveStatusNotices(result_.startStatus);
             return false;
         }
         ConeReducedCosts(ws_, ws_.coneObjectives, lp_, yac_, yacColumns_);
@@ -257,7 +258,8 @@ private:
         ConeReducedCosts(ws_, ws_.coneObjectives, lp_, yac_, yacColumns_);
         if (IsDominatedBasis(yac_, p) || !IsEfficientBasis(yac_, p))
             return;
-        const VertexStore stored = StoreVertex(ws_, ui_, lp_, plain);
+        const VertexStore stored = StoreVertex(ws_, lp_, plain);
+        progress_.tell(stored.notices);
         ws_.currentYAC = yac_;
         ws_.yacColumns = yacColumns_;
         count();
@@ -313,28 +315,41 @@ private:
         if (result_.basesExamined % kProgressEveryBases != 0 && now - lastProgress_ < kProgressInterval)
             return true;
         lastProgress_ = now;
-        return ui_.updateStoppableTask(progressText());
+        return progress_.update(progressText());
     }
 
+    // A box while the walk goes on.
+    void tell(MsgKind kind, const QString& message)
+    {
+        Notices notices;
+        notices.message(kind, message);
+        progress_.tell(notices);
+    }
+
+    // The memory warning and the time are told as the walk ends; the caller
+    // then shows the basket windows, and the views and the closing box follow.
     void close()
     {
         count();
+        Notices ending;
         if (result_.end == VmaEnd::OutOfMemory)
-            ui_.showMessage(MsgKind::Warning, text(msg::kVmaNoMemory));
-        ShowElapsedTime(ui_, ws_.timeElapsed);
-        ui_.showBasketViews();
-        ui_.notify(UiEvent::BasketValuesChanged);
-        ui_.notify(UiEvent::BasketChartChanged);
-        ui_.notify(UiEvent::WeightSpaceChanged);
+            ending.message(MsgKind::Warning, text(msg::kVmaNoMemory));
+        ending.status(1, ElapsedText(ws_.timeElapsed));
+        progress_.tell(ending);
+        result_.walked = true;
+        Notices& notices = result_.notices;
+        notices.event(UiEvent::BasketValuesChanged);
+        notices.event(UiEvent::BasketChartChanged);
+        notices.event(UiEvent::WeightSpaceChanged);
         if (contracted_ && (ws_.weightSpace2 || ws_.weightSpace3))
-            ui_.notify(UiEvent::ContractedConeChanged);
+            notices.event(UiEvent::ContractedConeChanged);
         QString closing = contracted_ ? text(msg::kContractedVmaFound).arg(distinctIcwSolutions())
                                       : text(msg::kVmaComputed).arg(ws_.basketCount);
         if (result_.end == VmaEnd::Cancelled)
             closing += QLatin1Char('\n') + text(msg::kVmaStoppedByUser);
         else if (result_.end == VmaEnd::Halted)
             closing += QLatin1Char('\n') + text(msg::kVmaStoppedByFailure);
-        ui_.showMessage(MsgKind::Information, closing);
+        notices.message(MsgKind::Information, closing);
     }
 
     // The vertices in the ICW lists: a degenerate vertex has an entry for
@@ -353,7 +368,7 @@ private:
     Workspace& ws_;
     LpEngine& engine_;
     LpTables& lp_;
-    UiPort& ui_;
+    Progress& progress_;
     VmaOptions options_;
     BasisList list_;
     RecordYAC yac_;
@@ -369,17 +384,26 @@ private:
 
 } // namespace
 
-VmaResult RunVma(Workspace& ws, LpEngine& engine, UiPort& ui, const VmaOptions& options)
+namespace {
+
+VmaResult runWalk(Workspace& ws, LpEngine& engine, Progress& progress, const VmaOptions& options, bool contracted)
 {
-    ui.setStatusText(0, QString());
+    Notices cleared;
+    cleared.status(0, QString());
+    progress.tell(cleared);
     // The walk's working state is large (reduced costs, kept read-backs).
-    auto walk = std::make_unique<VmaWalk>(ws, engine, ui, options, false);
+    auto walk = std::make_unique<VmaWalk>(ws, engine, progress, options, contracted);
     return walk->run();
 }
 
-VmaResult RunContractedVma(Workspace& ws, LpEngine& engine, UiPort& ui, const VmaOptions& options)
+} // namespace
+
+VmaResult RunVma(Workspace& ws, LpEngine& engine, Progress& progress, const VmaOptions& options)
 {
-    ui.setStatusText(0, QString());
-    auto walk = std::make_unique<VmaWalk>(ws, engine, ui, options, true);
-    return walk->run();
+    return runWalk(ws, engine, progress, options, false);
+}
+
+VmaResult RunContractedVma(Workspace& ws, LpEngine& engine, Progress& progress, const VmaOptions& options)
+{
+    return runWalk(ws, engine, progress, options, true);
 }

@@ -1,9 +1,10 @@
 #pragma once
 
+#include "base/Notices.h"
+#include "base/Progress.h"
 #include "lp/LpEngine.h"
 
 struct Workspace;
-class UiPort;
 
 // The vector maximum approach: every efficient vertex of the problem, found
 // by walking from the optimum of the equally weighted sum through efficient
@@ -26,11 +27,11 @@ struct VmaOptions {
 
 enum class VmaEnd {
     Completed,   // every basis found was examined
-    NotStarted,  // the starting solve failed (its message was shown); nothing stored
+    NotStarted,  // the starting solve failed (its message is in the notices); nothing stored
     LimitReached,
     Cancelled,   // Cancel in the progress box
     OutOfMemory, // storing a solution, a region or a basis ran out of memory
-    Halted,      // the efficient-variable procedure failed (its message was shown)
+    Halted,      // the efficient-variable procedure failed (its message was told)
 };
 const char* toString(VmaEnd end);
 
@@ -43,20 +44,24 @@ struct VmaResult {
     int basketCount = 0;    // the whole basket after the run
     int derivedByPivot = 0; // bases whose read-back came from a pivot
     double seconds = 0;
+    bool walked = false;    // the walk ran: the caller shows the basket windows, then the notices
+    Notices notices;        // the closing ones: the views and the closing box
     bool stopped() const { return end != VmaEnd::Completed && end != VmaEnd::NotStarted; }
 };
 
 // The "VMA-Vector Maximum Approach" command after its question: builds the
 // equally weighted sum over the problem rows (no limitation rows), solves
-// it, stores its vertex and walks. A failed starting solve shows its status
-// message and stores nothing. While it runs a stoppable-task box shows the
-// bases found and examined and the vertices stored; Cancel, the limit of
-// bases, running out of memory and a failure of the efficient-variable
-// procedure all stop the walk and keep what was stored. At the end: elapsed
-// time, the basket windows shown and refreshed, and the closing box
-// "VMA has computed N eficient vertex solutions" (N the whole basket), with
-// a second line when the walk was stopped early.
-VmaResult RunVma(Workspace& ws, LpEngine& engine, UiPort& ui, const VmaOptions& options = VmaOptions{});
+// it, stores its vertex and walks. A failed starting solve gives its status
+// message and stores nothing. While it runs the progress's Cancel box shows
+// the bases found and examined and the vertices stored, and what each store
+// has to say is told at once; Cancel, the limit of bases, running out of
+// memory and a failure of the efficient-variable procedure all stop the
+// walk and keep what was stored. At the end (the result's notices): elapsed
+// time, the basket windows refreshed, and the closing box "VMA has computed
+// N eficient vertex solutions" (N the whole basket), with a second line when
+// the walk was stopped early. The caller shows the basket windows first.
+[[nodiscard]] VmaResult RunVma(Workspace& ws, LpEngine& engine, Progress& progress,
+                               const VmaOptions& options = VmaOptions{});
 
 // "Contracted VMA" of the ICW method (second iteration on): every
 // efficient vertex that the contracted cone of criteria can reach, walking
@@ -66,14 +71,16 @@ VmaResult RunVma(Workspace& ws, LpEngine& engine, UiPort& ui, const VmaOptions& 
 // (with its region in the cone's own weights), after the first vector's
 // entry. Progress box, Cancel, limit and failures as RunVma; the closing
 // box is "N vertex eficient solutions were found".
-VmaResult RunContractedVma(Workspace& ws, LpEngine& engine, UiPort& ui, const VmaOptions& options = VmaOptions{});
+[[nodiscard]] VmaResult RunContractedVma(Workspace& ws, LpEngine& engine, Progress& progress,
+                                         const VmaOptions& options = VmaOptions{});
 
 struct VertexStore {
     int index = 0;        // basket index, 0 when storing failed
     bool isNew = false;   // a new basket entry
     bool stop = false;    // memory ran out (solution or region)
+    Notices notices;      // the store's status texts and redraws
 };
 // Stores the read-back solution of `lp` (AssembleSolution) with its basis
 // and, for a new basis with two or three objectives, the region of `yac`.
 // Store messages go to the status bar only; no history record, no report.
-VertexStore StoreVertex(Workspace& ws, UiPort& ui, const LpTables& lp, const RecordYAC& yac);
+[[nodiscard]] VertexStore StoreVertex(Workspace& ws, const LpTables& lp, const RecordYAC& yac);

@@ -1,7 +1,6 @@
 #include "solutions/Basket.h"
 
 #include "solutions/Messages.h"
-#include "base/UiPort.h"
 
 #include <cmath>
 
@@ -75,14 +74,14 @@ bool SameBasisStored(const Workspace& ws, int index, const vectorResEB_Int& basi
     return false;
 }
 
-void Notify(UiPort& ui, const QString& message, bool showMessages)
+void Notify(Notices& notices, const QString& message, bool showMessages)
 {
-    ui.setStatusText(0, message);
+    notices.status(0, message);
     if (showMessages)
-        ui.showMessage(MsgKind::Information, message);
+        notices.message(MsgKind::Information, message);
 }
 
-StoreResult StoreSolution(Workspace& ws, UiPort& ui, bool withBasis, const vectorResEB_Int& basis, const vectorObj& f,
+StoreResult StoreSolution(Workspace& ws, bool withBasis, const vectorResEB_Int& basis, const vectorObj& f,
                           bool showMessages, Color colour, const tipoXcorr& x_s)
 {
     StoreResult result;
@@ -104,7 +103,7 @@ StoreResult StoreSolution(Workspace& ws, UiPort& ui, bool withBasis, const vecto
                 degenerate = true;
             }
         }
-        Notify(ui, (degenerate ? text(msg::kSolutionDegenerate) : text(msg::kSolutionAlreadySaved)).arg(existing),
+        Notify(result.notices, (degenerate ? text(msg::kSolutionDegenerate) : text(msg::kSolutionAlreadySaved)).arg(existing),
                showMessages);
         return result;
     }
@@ -118,7 +117,7 @@ StoreResult StoreSolution(Workspace& ws, UiPort& ui, bool withBasis, const vecto
         entry.vbs[0] = basis;
     const int index = ws.appendSolution(std::move(entry));
     if (index == 0) {
-        Notify(ui, text(msg::kNoMemoryForSolutions), showMessages);
+        Notify(result.notices, text(msg::kNoMemoryForSolutions), showMessages);
         result.failed = true;
         result.isNew = false;
         result.newBasis = false;
@@ -128,9 +127,9 @@ StoreResult StoreSolution(Workspace& ws, UiPort& ui, bool withBasis, const vecto
     ws.basket[index].cor = newEntryColour(ws, colour);
     result.index = index;
 
-    ui.notify(UiEvent::BasketValuesChanged);
-    ui.notify(UiEvent::BasketChartChanged);
-    ui.setStatusText(0, text(msg::kLastSolutionSaved).arg(ws.basketCount));
+    result.notices.event(UiEvent::BasketValuesChanged);
+    result.notices.event(UiEvent::BasketChartChanged);
+    result.notices.status(0, text(msg::kLastSolutionSaved).arg(ws.basketCount));
     return result;
 }
 

@@ -1,10 +1,9 @@
 #pragma once
 
+#include "base/Notices.h"
 #include "workspace/Workspace.h"
 
 #include <QString>
-
-class UiPort;
 
 // The Solution Basket: storing solutions with the duplicate test, the bases
 // of degenerate solutions and the palette colours, and deleting them with
@@ -25,15 +24,16 @@ struct StoreResult {
     bool isNew = false;     // a new basket entry
     bool newBasis = false;  // a new entry, or a basis the entry did not have yet
     bool failed = false;    // memory ran out
+    Notices notices;        // the store message (Notify) and the basket views to redraw
 };
 
 // Puts a solution into the basket; `colour` white takes the next palette
-// colour. Messages go through Notify.
-StoreResult StoreSolution(Workspace& ws, UiPort& ui, bool withBasis, const vectorResEB_Int& basis, const vectorObj& f,
-                          bool showMessages, Color colour, const tipoXcorr& x_s);
+// colour.
+[[nodiscard]] StoreResult StoreSolution(Workspace& ws, bool withBasis, const vectorResEB_Int& basis, const vectorObj& f,
+                                        bool showMessages, Color colour, const tipoXcorr& x_s);
 
 // Status panel 0, and an information box when showMessages.
-void Notify(UiPort& ui, const QString& text, bool showMessages);
+void Notify(Notices& notices, const QString& text, bool showMessages);
 
 struct DeleteOutcome {
     int deleted = 0;

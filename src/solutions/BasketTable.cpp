@@ -3,7 +3,6 @@
 #include "base/Messages.h"
 #include "base/NumberFormat.h"
 #include "base/TextFileFormat.h"
-#include "base/UiPort.h"
 #include "workspace/Workspace.h"
 
 #include <QFileInfo>
@@ -15,7 +14,6 @@ namespace {
 
 QString text(const char* s) { return QString::fromUtf8(s); }
 
-const char kSaveTitle[] = "Save as a text file";
 const char kFirstHeader[] = "solution #";
 const char kRowPrefix[] = "solution";
 const char kLineEnd[] = "\r\n";
@@ -162,26 +160,6 @@ QByteArray BasketTableText(const Workspace& ws)
         bytes += lineOfSolution(ws, order[static_cast<size_t>(r)]);
     }
     return bytes;
-}
-
-BasketSaveResult SaveBasketTable(const Workspace& ws, UiPort& ui)
-{
-    const auto chosen = ui.chooseSaveFile(text(kSaveTitle), {text(msg::kFilterTxt)}, QStringLiteral("txt"));
-    if (!chosen)
-        return BasketSaveResult::Cancelled;
-    const QString path = *chosen;
-    if (QFileInfo::exists(path)) {
-        QString question = text(msg::kOverwrite);
-        question.replace(QStringLiteral("%s"), path);
-        if (ui.ask(question, true) != Answer::Yes)
-            return BasketSaveResult::Cancelled;
-    }
-
-    const QString failure = WriteBasketTable(ws, path);
-    if (failure.isEmpty())
-        return BasketSaveResult::Saved;
-    ui.showMessage(MsgKind::Error, failure);
-    return BasketSaveResult::Failed;
 }
 
 QString WriteBasketTable(const Workspace& ws, const QString& path)

@@ -7,7 +7,6 @@
 #include <vector>
 
 struct Workspace;
-class UiPort;
 
 // The Solution Basket as a table: the order of its rows, the texts of the
 // values window and the tab-separated text file.
@@ -69,10 +68,3 @@ QByteArray BasketTableText(const Workspace& ws);
 // leaves the old file as it was. Empty when written, otherwise the text to
 // show: "Cannot write <path>: <the system's reason>".
 QString WriteBasketTable(const Workspace& ws, const QString& path);
-
-enum class BasketSaveResult { Saved, Cancelled, Failed };
-
-// The "Save as a text file" command: asks for a file, asks "OK to overwrite
-// <path>" (Yes/No/Cancel) when it exists and writes BasketTableText there
-// only after Yes. A write error is shown as an error message.
-BasketSaveResult SaveBasketTable(const Workspace& ws, UiPort& ui);

@@ -8,7 +8,6 @@
 #include "solutions/Regions.h"
 #include "base/NumberFormat.h"
 #include "solutions/Report.h"
-#include "base/UiPort.h"
 #include "workspace/Workspace.h"
 
 #include <QDateTime>
@@ -62,15 +61,16 @@ void AssembleSolution(Workspace& ws, const LpTables& lp)
     std::sort(ws.currentBasis.begin() + 1, ws.currentBasis.begin() + R);
 }
 
-SolveStatus ComputeFromWeights(Workspace& ws, LpEngine& engine, UiPort& ui, bool interactive, int& basketIndex)
+ComputeResult ComputeFromWeights(Workspace& ws, LpEngine& engine, bool interactive)
 {
-    ui.setStatusText(0, QString());
+    ComputeResult result;
+    result.notices.status(0, QString());
     ws.timeStart = CurrentTimeInDays();
     LpTables& lp = engine.tables;
     BuildWeightedSumProgram(ws, ws.sumWeights, lp);
-    const SolveStatus status = SolveScalarizing(lp, true, 1, engine.evaluator);
-    if (status != SolveStatus::Optimal)
-        return status;
+    result.status = SolveScalarizing(lp, true, 1, engine.evaluator);
+    if (result.status != SolveStatus::Optimal)
+        return result;
     markElapsed(ws);
     AssembleSolution(ws, lp);
     AddHistoryRecord(ws, ws.currentBasis, ws.currentF, ws.currentXS);
@@ -78,51 +78,56 @@ SolveStatus ComputeFromWeights(Workspace& ws, LpEngine& engine, UiPort& ui, bool
     if (!ws.limitsActive || ws.guardaTodasSols) {
         const bool withBasis = !ws.limitsActive;
         const StoreResult stored =
-            StoreSolution(ws, ui, withBasis, ws.currentBasis, ws.currentF, interactive, kNoColor, ws.currentXS);
+            StoreSolution(ws, withBasis, ws.currentBasis, ws.currentF, interactive, kNoColor, ws.currentXS);
+        result.notices.append(stored.notices);
         if (!stored.failed) {
-            basketIndex = stored.index;
+            result.basketIndex = stored.index;
             ws.history.front().cor = ws.basket[stored.index].cor;
             ws.history.front().basketIndex = stored.index;
             if (withBasis && stored.newBasis && (ws.weightSpace2 || ws.weightSpace3)) {
                 ComputeReducedCosts(ws, lp, ws.currentYAC, ws.yacColumns);
-                bool failed = false;
-                StoreIndifferenceRegion(ws, ui, ws.currentYAC.ncolsYAC, ws.currentYAC.YAC, stored.index, failed,
-                                        interactive);
+                result.notices.append(StoreIndifferenceRegion(ws, ws.currentYAC.ncolsYAC, ws.currentYAC.YAC,
+                                                              stored.index, interactive)
+                                          .notices);
             }
         }
     }
     if (interactive)
-        ShowElapsedTime(ui, ws.timeElapsed);
+        result.notices.status(1, ElapsedText(ws.timeElapsed));
     for (int k = 1; k <= ws.numObjectives; ++k)
         ws.pickedWeights[k] = kNotComputed;
-    return status;
+    return result;
 }
 
-SolveStatus ComputeReferencePoint(Workspace& ws, LpEngine& engine, UiPort& ui)
+ComputeResult ComputeReferencePoint(Workspace& ws, LpEngine& engine)
 {
-    ui.setStatusText(0, QString());
+    ComputeResult result;
+    result.notices.status(0, QString());
     ws.timeStart = CurrentTimeInDays();
     LpTables& lp = engine.tables;
     BuildReferencePointProgram(ws, lp);
-    const SolveStatus status = SolveScalarizing(lp, false, -1, engine.evaluator);
-    if (status != SolveStatus::Optimal)
-        return status;
+    result.status = SolveScalarizing(lp, false, -1, engine.evaluator);
+    if (result.status != SolveStatus::Optimal)
+        return result;
     markElapsed(ws);
-    TakeReferencePointSolution(ws, ui, lp);
-    ShowElapsedTime(ui, ws.timeElapsed);
-    return status;
+    result.notices.append(TakeReferencePointSolution(ws, lp));
+    result.notices.status(1, ElapsedText(ws.timeElapsed));
+    return result;
 }
 
-void TakeReferencePointSolution(Workspace& ws, UiPort& ui, const LpTables& lp)
+Notices TakeReferencePointSolution(Workspace& ws, const LpTables& lp)
 {
+    Notices notices;
     AssembleSolution(ws, lp);
     AddHistoryRecord(ws, ws.currentBasis, ws.currentF, ws.currentXS);
     if (ws.guardaTodasSols) {
         const StoreResult stored =
-            StoreSolution(ws, ui, false, ws.currentBasis, ws.currentF, false, kNoColor, ws.currentXS);
+            StoreSolution(ws, false, ws.currentBasis, ws.currentF, false, kNoColor, ws.currentXS);
+        notices.append(stored.notices);
         if (stored.isNew) {
             ws.history.front().cor = ws.basket[stored.index].cor;
             ws.history.front().basketIndex = stored.index;
         }
     }
+    return notices;
 }

@@ -2,7 +2,6 @@
 
 #include "solutions/Computation.h"
 #include "base/NumberFormat.h"
-#include "base/UiPort.h"
 #include "workspace/Workspace.h"
 
 #include <cmath>
@@ -28,28 +27,30 @@ void ApplyNormalization(Workspace& ws, bool l2)
     }
 }
 
-SolveStatus ComputePayoff(Workspace& ws, LpEngine& engine, UiPort& ui)
+PayoffResult ComputePayoff(Workspace& ws, LpEngine& engine, Progress& progress)
 {
     const int p = ws.numObjectives;
-    ui.setStatusText(0, QStringLiteral("Computing Pay-Off"));
-    ui.setStatusText(1, QString());
-    ui.showProgress(0, p);
-    BusyCursor busy(ui);
-    ui.processEvents();
+    Notices starting;
+    starting.status(0, QStringLiteral("Computing Pay-Off"));
+    starting.status(1, QString());
+    progress.tell(starting);
+    progress.step(0, p);
 
-    SolveStatus status = SolveStatus::Optimal;
+    PayoffResult result;
+    SolveStatus& status = result.status;
+    status = SolveStatus::Optimal;
     for (int k = 1; k <= p; ++k) {
         for (int l = 1; l <= p; ++l)
             ws.sumWeights[l] = (l == k) ? kPayoffMainWeight : kPayoffSharedWeight / (p - 1);
-        int index = 0;
-        status = ComputeFromWeights(ws, engine, ui, false, index);
+        const ComputeResult computed = ComputeFromWeights(ws, engine, false);
+        progress.tell(computed.notices);
+        status = computed.status;
         if (status != SolveStatus::Optimal)
             break;
         for (int l = 1; l <= p; ++l)
             ws.payoff[k].f[l] = ws.currentF[l];
-        ws.payoff[k].basketIndex = index;
-        ui.showProgress(k, p);
-        ui.processEvents();
+        ws.payoff[k].basketIndex = computed.basketIndex;
+        progress.step(k, p);
     }
     if (status == SolveStatus::Optimal) {
         ws.payoffComputed = true;
@@ -65,9 +66,9 @@ SolveStatus ComputePayoff(Workspace& ws, LpEngine& engine, UiPort& ui)
             ws.refPoint[k] = ws.idealPoint[k];
     }
     // A failed table leaves no progress bar behind either.
-    ui.hideProgress();
-    ui.setStatusText(0, QString());
-    return status;
+    progress.done();
+    result.notices.status(0, QString());
+    return result;
 }
 
 QString PayoffCellText(Real value)

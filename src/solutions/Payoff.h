@@ -1,6 +1,8 @@
 #pragma once
 
 #include "lp/LpEngine.h"
+#include "base/Notices.h"
+#include "base/Progress.h"
 
 #include <QString>
 #include <QStringList>
@@ -8,7 +10,6 @@
 #include <vector>
 
 struct Workspace;
-class UiPort;
 
 // L2 normalization: normFactor[k] = 1 / ||c_k|| (1 for a zero objective);
 // without it every factor is 1.
@@ -17,8 +18,14 @@ void ApplyNormalization(Workspace& ws, bool l2);
 // One efficient solution per objective (weights 0.999 on it, 0.001 shared by
 // the others), stored in the basket; then the ideal point, the nadir
 // estimate and the reference point. Stops at the first program that is not
-// solved, leaving ideal, nadir and reference point as they were.
-SolveStatus ComputePayoff(Workspace& ws, LpEngine& engine, UiPort& ui);
+// solved, leaving ideal, nadir and reference point as they were. The
+// progress bar counts the objectives; the status texts of the run are told
+// as it goes, the closing ones are in the result.
+struct PayoffResult {
+    SolveStatus status = SolveStatus::Other;
+    Notices notices;
+};
+[[nodiscard]] PayoffResult ComputePayoff(Workspace& ws, LpEngine& engine, Progress& progress);
 
 // Text of a pay-off cell: "?" not computed, "M" / "-M" infinite, else NumText.
 QString PayoffCellText(Real value);

@@ -1,8 +1,6 @@
 #include "solutions/PictureFile.h"
 
-#include "base/SaveFlow.h"
 #include "base/TextFileFormat.h"
-#include "base/UiPort.h"
 
 #include <QBuffer>
 
@@ -24,18 +22,4 @@ QStringList PictureFilters(bool pngFirst)
     const QString bitmap = QStringLiteral("Bitmaps (*.bmp)");
     const QString png = QStringLiteral("PNG pictures (*.png)");
     return pngFirst ? QStringList{png, bitmap} : QStringList{bitmap, png};
-}
-
-bool SavePictureCommand(UiPort& ui, const QImage& picture, const QString& title, bool pngFirst)
-{
-    const auto chosen =
-        ChooseSaveTarget(ui, title, PictureFilters(pngFirst), pngFirst ? QStringLiteral("png") : QStringLiteral("bmp"));
-    if (!chosen)
-        return false;
-    QString error;
-    if (!SavePicture(picture, *chosen, error)) {
-        ui.showMessage(MsgKind::Error, QStringLiteral("Cannot write %1: %2").arg(*chosen, error));
-        return false;
-    }
-    return true;
 }

@@ -2,7 +2,6 @@
 
 #include "solutions/Messages.h"
 #include "solutions/Tolerances.h"
-#include "base/UiPort.h"
 
 #include <array>
 #include <algorithm>
@@ -344,29 +343,29 @@ bool RegionsAdjacent(int numObjectives, const UmaRegIndif& a, const UmaRegIndif&
 
 namespace {
 
-void reportNoMemory(UiPort& ui, bool show)
+void reportNoMemory(Notices& notices, bool show)
 {
     if (show)
-        ui.showMessage(MsgKind::Warning, QString::fromLatin1(msg::kNoMemoryForRegionsBox));
+        notices.message(MsgKind::Warning, QString::fromLatin1(msg::kNoMemoryForRegionsBox));
     else
-        ui.setStatusText(0, QString::fromLatin1(msg::kNoMemoryForRegionsStatus));
+        notices.status(0, QString::fromLatin1(msg::kNoMemoryForRegionsStatus));
 }
 
 } // namespace
 
-void StoreIndifferenceRegion(Workspace& ws, UiPort& ui, int ncols, const tipoYAC& YAC, int sol, bool& failed,
-                             bool show)
+RegionStore StoreIndifferenceRegion(Workspace& ws, int ncols, const tipoYAC& YAC, int sol, bool show)
 {
-    failed = false;
+    RegionStore out;
+    bool& failed = out.failed;
     const int p = ws.numObjectives;
     // Only the two- and three-objective problems have a weight plane to draw on.
     if ((p != 2 && p != 3) || sol < 1 || sol > ws.basketCount)
-        return;
+        return out;
 
     const UmaRegIndif polygon = ComputeRegionPolygon(p, ncols, YAC);
     if (polygon.Numvertices <= 1) {
-        ui.setStatusText(0, QString::fromLatin1(msg::kWeaklyEfficient).arg(sol));
-        return;
+        out.notices.status(0, QString::fromLatin1(msg::kWeaklyEfficient).arg(sol));
+        return out;
     }
 
     UmaOuMaisRegioes region;
@@ -375,13 +374,13 @@ void StoreIndifferenceRegion(Workspace& ws, UiPort& ui, int ncols, const tipoYAC
     const int r = ws.appendRegion(region);
     if (r == 0) {
         failed = true;
-        reportNoMemory(ui, show);
-        return;
+        reportNoMemory(out.notices, show);
+        return out;
     }
     ws.chainRegion(sol, r);
 
     if (show)
-        ui.notify(UiEvent::WeightSpaceChanged);
+        out.notices.event(UiEvent::WeightSpaceChanged);
 
     bool edgeAdded = false;
     for (int i = 1; i <= ws.basketCount && !failed; ++i) {
@@ -393,12 +392,13 @@ void StoreIndifferenceRegion(Workspace& ws, UiPort& ui, int ncols, const tipoYAC
                 continue;
             if (!ws.appendEdge(i, sol)) {
                 failed = true;
-                reportNoMemory(ui, show);
+                reportNoMemory(out.notices, show);
                 break;
             }
             edgeAdded = true;
         }
     }
     if (edgeAdded)
-        ui.notify(UiEvent::BasketChartChanged);
+        out.notices.event(UiEvent::BasketChartChanged);
+    return out;
 }

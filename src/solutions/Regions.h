@@ -1,8 +1,7 @@
 #pragma once
 
+#include "base/Notices.h"
 #include "workspace/Workspace.h"
-
-class UiPort;
 
 // Indifference regions: the weights (lambda1..lambdap, summing to 1) for
 // which a basis stays optimal for the weighted sum, as a polygon of the weight
@@ -30,5 +29,8 @@ bool RegionsAdjacent(int numObjectives, const UmaRegIndif& a, const UmaRegIndif&
 // stored solution i that touches it. `failed` tells that memory ran out (the
 // caller's step ends there); `show` redraws the weight space and reports a
 // memory failure in a box instead of the status line.
-void StoreIndifferenceRegion(Workspace& ws, UiPort& ui, int ncols, const tipoYAC& YAC, int sol, bool& failed,
-                             bool show);
+struct RegionStore {
+    bool failed = false;
+    Notices notices;
+};
+[[nodiscard]] RegionStore StoreIndifferenceRegion(Workspace& ws, int ncols, const tipoYAC& YAC, int sol, bool show);

@@ -4,7 +4,6 @@
 #include "base/Messages.h"
 #include "solutions/Report.h"
 #include "base/TextFileFormat.h"
-#include "base/UiPort.h"
 #include "workspace/Workspace.h"
 
 #include <QFileInfo>
@@ -678,37 +677,4 @@ ResultsFileResult ImportResults(Workspace& ws, const QString& path)
         return ResultsFileResult{false, opened, text(msg::kResultsCannotOpen).arg(path, read.reason)};
     }
     return ParseResultsText(bytes, ws);
-}
-
-bool ExportResultsCommand(const Workspace& ws, UiPort& ui)
-{
-    const auto chosen =
-        ui.chooseSaveFile(text(msg::kExportResultsTitle), {text(msg::kFilterOut)}, QStringLiteral("out"));
-    if (!chosen)
-        return false;
-    const QString path = *chosen;
-    if (QFileInfo::exists(path)) {
-        QString question = text(msg::kOverwrite);
-        question.replace(QStringLiteral("%s"), path);
-        if (ui.ask(question, true) != Answer::Yes)
-            return false;
-    }
-    const ResultsFileResult written = ExportResults(ws, path);
-    if (!written.ok)
-        ui.showMessage(MsgKind::Error, written.message);
-    return written.ok;
-}
-
-bool ImportResultsCommand(Workspace& ws, UiPort& ui)
-{
-    const auto chosen =
-        ui.chooseOpenFile(text(msg::kImportResultsTitle), {text(msg::kFilterOut)}, QStringLiteral("out"));
-    if (!chosen)
-        return false;
-    const ResultsFileResult read = ImportResults(ws, *chosen);
-    if (!read.opened)
-        return false;
-    if (!read.ok)
-        ui.showMessage(MsgKind::Error, read.message);
-    return read.ok;
 }

@@ -5,7 +5,6 @@
 #include <QString>
 
 struct Workspace;
-class UiPort;
 
 // The results file (.out): the work done on a problem (ideal and nadir
 // points, normalization factors, the Solution Basket with bases, colours and
@@ -92,12 +91,3 @@ ResultsFileResult ExportResults(const Workspace& ws, const QString& path);
 // opened == false; one that is not a regular file (a FIFO, a device) or is
 // larger than kMaxResultsFileBytes is refused at once with a message.
 ResultsFileResult ImportResults(Workspace& ws, const QString& path);
-
-// The export command: the save dialog ("Output file (*.out)"), the
-// overwrite question for an existing file (only Yes goes on) and an error
-// box when the file cannot be written. True when the file was written.
-bool ExportResultsCommand(const Workspace& ws, UiPort& ui);
-// The import command: the open dialog; nothing happens when no file is
-// chosen or it cannot be opened; a refused file gives an error box. True
-// when the results were imported: the caller then shows the solutions phase.
-bool ImportResultsCommand(Workspace& ws, UiPort& ui);

@@ -1,6 +1,5 @@
 #include "weightspace/WeightSpaceCommands.h"
 
-#include "base/UiPort.h"
 #include "lp/EfficientBases.h"
 #include "solutions/Regions.h"
 #include "weightspace/Messages.h"
@@ -12,17 +11,9 @@ namespace {
 
 QString text(const char* s) { return QString::fromUtf8(s); }
 
-// An integer typed in an input box; false for anything else.
-bool typedInt(const std::optional<QString>& typed, int& value)
-{
-    if (!typed)
-        return false;
-    bool ok = false;
-    value = typed->trimmed().toInt(&ok);
-    return ok;
-}
+} // namespace
 
-int chainLength(const Workspace& ws, int sol)
+int RegionChainLength(const Workspace& ws, int sol)
 {
     int n = 0;
     for (int r = ws.basket[sol].indRegIndif; r != 0 && n <= ws.regionCount; r = ws.regions[r].IndiceProx)
@@ -30,45 +21,19 @@ int chainLength(const Workspace& ws, int sol)
     return n;
 }
 
-} // namespace
-
-void ShowOneCommand(WeightSpaceView& view, const Workspace& ws, UiPort& ui, bool clearFirst)
+LimitAreaResult ComputeLimitationArea(WeightSpaceView& view, Workspace& ws, LpEngine& engine, int k, Real v)
 {
-    if (clearFirst)
-        view.ClearPicture();
-    int sol = 0;
-    if (!typedInt(ui.inputText(text(msg::kShowOneTitle), text(msg::kShowOnePrompt), QString()), sol))
-        return;
-    if (sol < 1 || sol > ws.basketCount) {
-        ui.showMessage(MsgKind::Information, text(msg::kInvalidData));
-        return;
-    }
-    const int regions = chainLength(ws, sol);
-    if (regions <= 1) {
-        view.Actualiza(sol);
-        return;
-    }
-    const auto typed = ui.inputText(text(msg::kShowOneRegionTitle), text(msg::kShowOneRegionPrompt), QString());
-    if (!typed || typed->trimmed().isEmpty()) {
-        view.Actualiza(sol);
-        return;
-    }
-    int k = 0;
-    if (typedInt(typed, k))
-        static_cast<void>(view.ActualizaRegion(sol, k));
-}
-
-LimitAreaEnd ComputeLimitationArea(WeightSpaceView& view, Workspace& ws, LpEngine& engine, UiPort& ui, int k, Real v)
-{
+    LimitAreaResult out;
     if (ws.numObjectives != 3 || k < 1 || k > 3)
-        return LimitAreaEnd::Nothing;
-    const AlternativeOptimaResult result = AlternativeOptima(ws, engine, ui, k, 0, v);
+        return out;
+    AlternativeOptimaResult result = AlternativeOptima(ws, engine, k, 0, v);
+    out.notices = std::move(result.notices);
     if (!result.ok || result.status != SolveStatus::Optimal || ws.alternativeCount < 1) {
         if (result.status == SolveStatus::Infeasible) {
-            ui.showMessage(MsgKind::Information, text(msg::kWholeRegionSatisfies));
-            return LimitAreaEnd::WholeRegion;
+            out.notices.message(MsgKind::Information, text(msg::kWholeRegionSatisfies));
+            out.end = LimitAreaEnd::WholeRegion;
         }
-        return LimitAreaEnd::Nothing;
+        return out;
     }
     view.limitAreaValue[k] = v;
     std::vector<UmaRegIndif> areas;
@@ -91,7 +56,8 @@ LimitAreaEnd ComputeLimitationArea(WeightSpaceView& view, Workspace& ws, LpEngin
     view.limitAreas[k] = std::move(areas);
     view.limitEntriesEnabled = true;
     view.drawLimitAreas(k, false);
-    return LimitAreaEnd::Drawn;
+    out.end = LimitAreaEnd::Drawn;
+    return out;
 }
 
 int WorstStoredSolution(const Workspace& ws, int k, Real& w)

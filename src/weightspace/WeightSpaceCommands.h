@@ -1,31 +1,33 @@
 #pragma once
 
+#include "base/Notices.h"
 #include "lp/LpEngine.h"
 #include "workspace/Workspace.h"
 
 #include <QString>
 
-class UiPort;
 class WeightSpaceView;
 
 // The calculations of the weight space window that need more than the
-// picture: the questions of "Show One", the limitation area of an objective
+// picture: the regions of "Show One", the limitation area of an objective
 // bound and the polygons of the nadir areas.
 
-// "Show One": asks for a solution index and, for a degenerate solution, a
-// region ordinal, and draws what was chosen (after clearing the picture
-// when `clearFirst`). Non-numbers end silently; an index outside the basket
-// gives "Invalid data".
-void ShowOneCommand(WeightSpaceView& view, const Workspace& ws, UiPort& ui, bool clearFirst);
+// How many indifference regions basket entry `sol` has (more than one for a
+// degenerate solution).
+int RegionChainLength(const Workspace& ws, int sol);
 
 enum class LimitAreaEnd { Drawn, WholeRegion, Nothing };
+struct LimitAreaResult {
+    LimitAreaEnd end = LimitAreaEnd::Nothing;
+    Notices notices;
+};
 // The weights whose weighted sums reach f_k beyond the bound v: one polygon
 // per alternative optimal efficient basis of objective k bounded by v, into
 // view.limitAreas[k], drawn without borders. WholeRegion when the bounded
-// program is infeasible (the message is shown); Nothing after any other
+// program is infeasible (with its message); Nothing after any other
 // failure. Three objectives only.
-LimitAreaEnd ComputeLimitationArea(WeightSpaceView& view, Workspace& ws, LpEngine& engine, UiPort& ui, int k,
-                                   Real v);
+[[nodiscard]] LimitAreaResult ComputeLimitationArea(WeightSpaceView& view, Workspace& ws, LpEngine& engine, int k,
+                                                    Real v);
 
 // The worst stored value w of objective k and the solution giving it (ties
 // go to the later index); 0 with an empty basket.

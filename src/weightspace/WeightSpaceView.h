@@ -11,8 +11,6 @@
 #include <array>
 #include <vector>
 
-class UiPort;
-
 // The weight space picture: the triangle (three objectives) or the strip
 // (two) with the indifference regions of the stored solutions in their
 // colours, a legend of solution numbers and areas, and the marks that

@@ -1,4 +1,5 @@
 #include "ScriptedUiPort.h"
+#include "flow/WindowCommands.h"
 #include "solutions/BasketCharts.h"
 #include "solutions/BasketTable.h"
 #include "solutions/ui/AxisBoundsDialog.h"

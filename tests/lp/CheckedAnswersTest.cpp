@@ -1,6 +1,7 @@
 #include "lp/LpEngine.h"
 #include "problem/RandomProblems.h"
 #include "ScriptedUiPort.h"
+#include "flow/PortProgress.h"
 #include "lp/AnswerCheck.h"
 #include "lp/LpSolveAdapter.h"
 #include "lp/ProgramScale.h"

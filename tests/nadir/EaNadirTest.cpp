@@ -2,6 +2,7 @@
 
 #include "BruteForceVertices.h"
 #include "ScriptedUiPort.h"
+#include "ShownThroughPort.h"
 #include "TestEngine.h"
 #include "base/NumberFormat.h"
 #include "nadir/NadirFormat.h"
@@ -170,7 +171,7 @@ std::unique_ptr<Workspace> payoffDone(std::uint32_t seed, const RandomProblemSpe
 {
     auto ws = makeRandomProblem(seed, shape);
     ScriptedUiPort ui;
-    EXPECT_EQ(ComputePayoff(*ws, engine(), ui), SolveStatus::Optimal);
+    EXPECT_EQ(ComputePayoffShown(*ws, engine(), ui), SolveStatus::Optimal);
     return ws;
 }
 
@@ -189,7 +190,7 @@ TEST_P(EaRuns, StayWithinTheTrueNadirAndRepeatExactly)
     const int p = a->numObjectives;
     ScriptedUiPort ui;
     ReportDocument report;
-    const EaRunResult ra = EaEstimateNadir(*a, engine(), ui, seeded(p, 7), report);
+    const EaRunResult ra = EaEstimateNadirShown(*a, engine(), ui, seeded(p, 7), report);
     ASSERT_EQ(ra.end, EaEnd::Completed) << ui.dialogs().join('\n').toStdString();
     EXPECT_EQ(ui.dialogs().last(), QStringLiteral("Information: ") + text(msg::kEaEstimate).arg([&] {
         QStringList v;
@@ -197,10 +198,10 @@ TEST_P(EaRuns, StayWithinTheTrueNadirAndRepeatExactly)
             v << FixedText(a->nadirPoint[at(i)]);
         return v.join(QStringLiteral(", "));
     }()));
-    EaRunResult rb = EaEstimateNadir(*b, engine(), ui, seeded(p, 7), report);
+    EaRunResult rb = EaEstimateNadirShown(*b, engine(), ui, seeded(p, 7), report);
     EaOptions coldOptions;
     coldOptions.warmStart = false;
-    EaEstimateNadir(*cold, engine(), ui, seeded(p, 7), report, coldOptions);
+    EaEstimateNadirShown(*cold, engine(), ui, seeded(p, 7), report, coldOptions);
 
     const std::vector<bruteforce::Point> efficient = bruteforce::efficientVertices(*a);
     for (int i = 1; i <= p; ++i) {
@@ -237,9 +238,9 @@ TEST(EaIndependentRuns, RunRIsTheSingleRunWithSeedPlusRMinusOne)
     ScriptedUiPort ui;
     ReportDocument report;
     ReportDocument singleReport;
-    ASSERT_EQ(EaMultipleRuns(*runs, engine(), ui, seeded(3, 1234), 2, report).end, EaEnd::Completed);
+    ASSERT_EQ(EaMultipleRunsShown(*runs, engine(), ui, seeded(3, 1234), 2, report).end, EaEnd::Completed);
     EaOptions options;
-    ASSERT_EQ(EaEstimateNadir(*single, engine(), ui, seeded(3, 1235), singleReport, options).end, EaEnd::Completed);
+    ASSERT_EQ(EaEstimateNadirShown(*single, engine(), ui, seeded(3, 1235), singleReport, options).end, EaEnd::Completed);
     for (int i = 1; i <= 3; ++i)
         EXPECT_NEAR(runs->nadirPoint[at(i)], single->nadirPoint[at(i)], 1e-9L);
     QStringList lines;
@@ -255,12 +256,12 @@ TEST(EaIndependentRuns, AskBeforeDiscardingTheSolutionsBeyondThePayoff)
     auto ws = payoffDone(11u, mediumShape());
     ScriptedUiPort ui;
     ReportDocument report;
-    EaEstimateNadir(*ws, engine(), ui, seeded(3, 5), report);
+    EaEstimateNadirShown(*ws, engine(), ui, seeded(3, 5), report);
     const int stored = ws->basketCount;
     ASSERT_GT(stored, 3);
     ui.clear();
     ui.answers = {Answer::No};
-    EXPECT_EQ(EaMultipleRuns(*ws, engine(), ui, seeded(3, 5), 1, report).end, EaEnd::NotStarted);
+    EXPECT_EQ(EaMultipleRunsShown(*ws, engine(), ui, seeded(3, 5), 1, report).end, EaEnd::NotStarted);
     EXPECT_EQ(ws->basketCount, stored);
     EXPECT_EQ(ui.dialogs(), QStringList{QStringLiteral("Ask: ") + text(msg::kEaRunsDiscard).arg(stored - 3)});
 }
@@ -284,11 +285,11 @@ TEST(EaStops, CancelKeepsTheSolutionsAndTheStartingEstimate)
     ReportDocument report;
     EaParameters twoGenerations = seeded(3, 5);
     twoGenerations.maxIter = 2;
-    EaEstimateNadir(*uncancelled, engine(), plain, twoGenerations, report);
+    EaEstimateNadirShown(*uncancelled, engine(), plain, twoGenerations, report);
     // The generations done before Cancel move the estimate.
     ASSERT_NE(uncancelled->nadirPoint, before);
     CancelAtGeneration ui;
-    const EaRunResult r = EaEstimateNadir(*ws, engine(), ui, seeded(3, 5), report);
+    const EaRunResult r = EaEstimateNadirShown(*ws, engine(), ui, seeded(3, 5), report);
     EXPECT_EQ(r.end, EaEnd::Cancelled);
     EXPECT_EQ(r.generations, 3);
     EXPECT_EQ(ws->nadirPoint, before);
@@ -304,7 +305,7 @@ TEST(EaStops, AFailedEvaluationShowsItsStatusThenTheReport)
     ScriptedUiPort ui;
     ReportDocument report;
     engine().control.timeLimitSeconds = 1e-9;
-    const EaRunResult r = EaEstimateNadir(*ws, engine(), ui, seeded(3, 5), report);
+    const EaRunResult r = EaEstimateNadirShown(*ws, engine(), ui, seeded(3, 5), report);
     engine().control.timeLimitSeconds = 0;
     EXPECT_EQ(r.end, EaEnd::Failed);
     ASSERT_EQ(ui.dialogs().size(), 2);
@@ -326,11 +327,11 @@ TEST(EaTrace, IsWrittenOnlyWhenAskedFor)
     EaParameters parameters = seeded(3, 5);
     parameters.maxIter = 2;
     auto ws = payoffDone(11u, mediumShape());
-    EaEstimateNadir(*ws, engine(), ui, parameters, report, options);
+    EaEstimateNadirShown(*ws, engine(), ui, parameters, report, options);
     EXPECT_FALSE(QFile::exists(path));
     parameters.trace = true;
     auto traced = payoffDone(11u, mediumShape());
-    EaEstimateNadir(*traced, engine(), ui, parameters, report, options);
+    EaEstimateNadirShown(*traced, engine(), ui, parameters, report, options);
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QString trace = QString::fromLatin1(file.readAll());
@@ -349,7 +350,7 @@ TEST(WorstFeasible, AreTheWorstVertexValues)
     const int stored = ws->basketCount;
     ScriptedUiPort ui;
     ReportDocument report;
-    WorstFeasibleValues(*ws, engine(), ui, report);
+    ShowNotices(ui, WorstFeasibleValues(*ws, engine(), report));
     EXPECT_EQ(ws->basketCount, stored);
     ASSERT_EQ(report.lines().size(), 3u);
     EXPECT_EQ(report.lines()[0].text, text(msg::kWorstFeasibleHeading));
@@ -381,9 +382,9 @@ TEST(WorstFeasible, AnUnboundedObjectiveShowsUnbound)
     ws->conRhs[1] = 5;
     ResetComputedState(*ws);
     ScriptedUiPort ui;
-    ASSERT_EQ(ComputePayoff(*ws, engine(), ui), SolveStatus::Optimal);
+    ASSERT_EQ(ComputePayoffShown(*ws, engine(), ui), SolveStatus::Optimal);
     ReportDocument report;
-    WorstFeasibleValues(*ws, engine(), ui, report);
+    ShowNotices(ui, WorstFeasibleValues(*ws, engine(), report));
     ASSERT_EQ(report.lines().size(), 3u);
     EXPECT_EQ(report.lines()[2].text, QStringLiteral("UNBOUND.\tUNBOUND.\t"));
 }

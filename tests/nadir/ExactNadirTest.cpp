@@ -2,6 +2,7 @@
 
 #include "BruteForceVertices.h"
 #include "ScriptedUiPort.h"
+#include "ShownThroughPort.h"
 #include "TestEngine.h"
 #include "nadir/NadirFormat.h"
 #include "nadir/NadirMessages.h"
@@ -70,18 +71,16 @@ TEST_P(NadirStep, LooksForValuesWorseByTheTolerance)
 {
     const StepCase& c = GetParam();
     auto ws = edgeProblem(c.trueNadir, 0, c.minimized);
-    ScriptedUiPort ui;
-    bool found = false, ok = false;
     std::vector<::NadirStep> log;
     const Real w = c.minimized ? -c.w : c.w;
-    FindNadirArea(*ws, engine(), ui, 1, found, ok, w, &log);
-    EXPECT_TRUE(ok);
-    EXPECT_EQ(found, c.found);
+    const NadirArea area = FindNadirArea(*ws, engine(), 1, w, &log);
+    EXPECT_TRUE(area.ok);
+    EXPECT_EQ(area.found, c.found);
     EXPECT_EQ(ws->nadirAreaBases.empty(), c.found);
     ASSERT_EQ(log.size(), 1u);
     EXPECT_EQ(log[0].w, w);
     EXPECT_EQ(log[0].basesListed, static_cast<int>(ws->nadirAreaBases.size()));
-    EXPECT_TRUE(ui.dialogs().isEmpty()) << ui.dialogs().join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(area.notices.empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -125,9 +124,9 @@ TEST_P(NadirBruteForce, FindsTheWorstEfficientValueWithinTheTolerance)
     for (int k = 1; k <= probe->numObjectives; ++k) {
         auto ws = makeRandomProblem(static_cast<std::uint32_t>(500 + seed), shape);
         ScriptedUiPort ui;
-        ASSERT_EQ(ComputePayoff(*ws, engine(), ui), SolveStatus::Optimal);
+        ASSERT_EQ(ComputePayoffShown(*ws, engine(), ui), SolveStatus::Optimal);
         ReportDocument report;
-        const ExactNadirResult result = ExactNadir(*ws, engine(), ui, c.method == 1 ? k : -k, report);
+        const ExactNadirResult result = ExactNadirShown(*ws, engine(), ui, c.method == 1 ? k : -k, report);
         ASSERT_EQ(result.end, NadirEnd::Found) << "objective " << k << ": " << ui.dialogs().join('\n').toStdString();
         const Real truth = bruteforce::worstValue(*ws, k, efficient);
         const Real sense = ws->objSense[at(k)];
@@ -203,13 +202,13 @@ TEST(NadirRun, InfeasibleFirstStepReportsTheStoredValueWithoutALogLine)
 {
     auto ws = smallProblem(1);
     ScriptedUiPort ui;
-    ASSERT_EQ(ComputePayoff(*ws, engine(), ui), SolveStatus::Optimal);
+    ASSERT_EQ(ComputePayoffShown(*ws, engine(), ui), SolveStatus::Optimal);
     const int before = ws->basketCount;
     const int source = indexOfX1(*ws, 1);
     ASSERT_GE(source, 1);
     ui.clear();
     ReportDocument report;
-    const ExactNadirResult result = ExactNadir(*ws, engine(), ui, -1, report);
+    const ExactNadirResult result = ExactNadirShown(*ws, engine(), ui, -1, report);
     EXPECT_EQ(result.end, NadirEnd::Found);
     EXPECT_EQ(result.computed, 0);
     EXPECT_TRUE(result.log.empty());
@@ -232,10 +231,10 @@ TEST(NadirRun, AWalkThatListsNoBaseFindsTheValueWithOneLogLine)
 {
     auto ws = smallProblem(0);
     ScriptedUiPort ui;
-    ASSERT_EQ(ComputePayoff(*ws, engine(), ui), SolveStatus::Optimal);
+    ASSERT_EQ(ComputePayoffShown(*ws, engine(), ui), SolveStatus::Optimal);
     ui.clear();
     ReportDocument report;
-    const ExactNadirResult result = ExactNadir(*ws, engine(), ui, 1, report);
+    const ExactNadirResult result = ExactNadirShown(*ws, engine(), ui, 1, report);
     EXPECT_EQ(result.end, NadirEnd::Found);
     EXPECT_EQ(result.computed, 0);
     ASSERT_EQ(result.log.size(), 1u);
@@ -259,10 +258,10 @@ Ascending problemThatAscends()
         for (int k = 1; k <= 3; ++k) {
             auto ws = makeRandomProblem(seed, shape);
             ScriptedUiPort ui;
-            if (ComputePayoff(*ws, engine(), ui) != SolveStatus::Optimal)
+            if (ComputePayoffShown(*ws, engine(), ui) != SolveStatus::Optimal)
                 continue;
             ReportDocument report;
-            if (ExactNadir(*ws, engine(), ui, -k, report).computed >= 1)
+            if (ExactNadirShown(*ws, engine(), ui, -k, report).computed >= 1)
                 return Ascending{seed, shape, k};
         }
     }
@@ -278,7 +277,7 @@ TEST(NadirRun, Method2WithoutPositiveWeightsContinuesAsMethod1)
     auto ws = makeRandomProblem(a.seed, a.shape);
     const Real truth = bruteforce::worstValue(*ws, a.k, bruteforce::efficientVertices(*ws));
     ScriptedUiPort ui;
-    ASSERT_EQ(ComputePayoff(*ws, engine(), ui), SolveStatus::Optimal);
+    ASSERT_EQ(ComputePayoffShown(*ws, engine(), ui), SolveStatus::Optimal);
     ui.clear();
     int calls = 0;
     ExactNadirOptions options;
@@ -286,7 +285,7 @@ TEST(NadirRun, Method2WithoutPositiveWeightsContinuesAsMethod1)
         return ++calls > 1 && FindPositiveWeights(w, k, base);
     };
     ReportDocument report;
-    const ExactNadirResult result = ExactNadir(*ws, engine(), ui, -a.k, report, options);
+    const ExactNadirResult result = ExactNadirShown(*ws, engine(), ui, -a.k, report, options);
     EXPECT_TRUE(result.fellBackToMethod1);
     EXPECT_EQ(result.end, NadirEnd::Found);
     // The step is taken again from the same value, listing every base.
@@ -306,13 +305,13 @@ TEST(NadirRun, NoRegionWithPositiveWeightsRecordsTheWorstStoredValue)
     ASSERT_GT(a.seed, 0u);
     auto ws = makeRandomProblem(a.seed, a.shape);
     ScriptedUiPort ui;
-    ASSERT_EQ(ComputePayoff(*ws, engine(), ui), SolveStatus::Optimal);
+    ASSERT_EQ(ComputePayoffShown(*ws, engine(), ui), SolveStatus::Optimal);
     const int before = ws->basketCount;
     ui.clear();
     ExactNadirOptions options;
     options.positiveWeights = [](Workspace&, int, const RecordYAC&) { return false; };
     ReportDocument report;
-    const ExactNadirResult result = ExactNadir(*ws, engine(), ui, a.k, report, options);
+    const ExactNadirResult result = ExactNadirShown(*ws, engine(), ui, a.k, report, options);
     EXPECT_EQ(result.end, NadirEnd::Found);
     EXPECT_EQ(result.computed, 0);
     EXPECT_EQ(ws->basketCount, before);
@@ -379,12 +378,12 @@ TEST(NadirRun, CancelKeepsTheSolutionsAndRecordsNothing)
 {
     auto ws = makeRandomProblem(9u, RandomProblemSpec{3, 8, 6, true, true, true, false, true});
     ScriptedUiPort ui;
-    ASSERT_EQ(ComputePayoff(*ws, engine(), ui), SolveStatus::Optimal);
+    ASSERT_EQ(ComputePayoffShown(*ws, engine(), ui), SolveStatus::Optimal);
     const int before = ws->basketCount;
     ui.clear();
     ui.cancelAtUpdate = 1;
     ReportDocument report;
-    const ExactNadirResult result = ExactNadir(*ws, engine(), ui, 1, report);
+    const ExactNadirResult result = ExactNadirShown(*ws, engine(), ui, 1, report);
     EXPECT_EQ(result.end, NadirEnd::Cancelled);
     EXPECT_EQ(ws->nadirSource[1], 0);
     EXPECT_GE(ws->basketCount, before);
@@ -396,13 +395,13 @@ TEST(NadirRun, LimitationsAreDiscardedFirst)
 {
     auto ws = smallProblem(1);
     ScriptedUiPort ui;
-    ASSERT_EQ(ComputePayoff(*ws, engine(), ui), SolveStatus::Optimal);
+    ASSERT_EQ(ComputePayoffShown(*ws, engine(), ui), SolveStatus::Optimal);
     ws->limitsActive = true;
     ws->limitOn[2] = true;
     ws->limitValue[2] = 2;
     ui.clear();
     ReportDocument report;
-    ExactNadir(*ws, engine(), ui, 1, report);
+    ExactNadirShown(*ws, engine(), ui, 1, report);
     EXPECT_FALSE(ws->limitsActive);
     EXPECT_EQ(ui.dialogs().first(), QStringLiteral("Information: ") + text(msg::kLimitationsDiscarded));
 }

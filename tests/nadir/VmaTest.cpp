@@ -2,6 +2,7 @@
 
 #include "BruteForceVertices.h"
 #include "ScriptedUiPort.h"
+#include "ShownThroughPort.h"
 #include "TestEngine.h"
 #include "base/ListGrowth.h"
 #include "lp/LpSolveAdapter.h"
@@ -125,7 +126,7 @@ TEST_P(VmaBruteForce, StoresExactlyTheEfficientVertices)
     ASSERT_FALSE(efficient.empty());
 
     ScriptedUiPort ui;
-    const VmaResult result = RunVma(*ws, engine(), ui);
+    const VmaResult result = RunVmaShown(*ws, engine(), ui);
     EXPECT_EQ(result.end, VmaEnd::Completed);
     const std::vector<Point> stored = basketPoints(*ws);
     EXPECT_EQ(stored.size(), efficient.size());
@@ -157,8 +158,8 @@ TEST(VmaPaths, PivotsAndFreshEvaluationsGiveTheSameBasket)
         ScriptedUiPort ui;
         VmaOptions reference;
         reference.pivotFromParent = false;
-        const VmaResult fast = RunVma(*a, engine(), ui);
-        const VmaResult slow = RunVma(*b, engine(), ui, reference);
+        const VmaResult fast = RunVmaShown(*a, engine(), ui);
+        const VmaResult slow = RunVmaShown(*b, engine(), ui, reference);
         EXPECT_GT(fast.derivedByPivot, 0);
         EXPECT_EQ(slow.derivedByPivot, 0);
         EXPECT_EQ(fast.basesFound, slow.basesFound);
@@ -200,9 +201,9 @@ TEST_P(VmaPublished, FindsTheKnownEfficientVertices)
     auto ws = mpsProblem(GetParam().file);
     ScriptedUiPort ui;
     if (GetParam().payoffBounded) {
-        ASSERT_EQ(ComputePayoff(*ws, engine(), ui), SolveStatus::Optimal);
+        ASSERT_EQ(ComputePayoffShown(*ws, engine(), ui), SolveStatus::Optimal);
     }
-    const VmaResult result = RunVma(*ws, engine(), ui);
+    const VmaResult result = RunVmaShown(*ws, engine(), ui);
     EXPECT_EQ(result.end, VmaEnd::Completed);
     const auto& expected = GetParam().objectiveVectors;
     std::vector<bool> seen(expected.size(), false);
@@ -245,7 +246,7 @@ TEST(VmaDegenerate, EachBasisOfAVertexGetsItsRegion)
 {
     auto ws = mpsProblem("lap3_przybylski.mps");
     ScriptedUiPort ui;
-    RunVma(*ws, engine(), ui);
+    RunVmaShown(*ws, engine(), ui);
     ASSERT_EQ(ws->basketCount, 4);
     int bases = 0;
     for (int i = 1; i <= ws->basketCount; ++i) {
@@ -279,7 +280,7 @@ TEST(VmaLargeInstance, EveryWeightedSumOptimumIsStored)
     ASSERT_EQ(ReadProblemFile(largeInstance(), *ws).status, ProblemReadStatus::Ok);
     ResetComputedState(*ws);
     ScriptedUiPort ui;
-    const VmaResult result = RunVma(*ws, engine(), ui);
+    const VmaResult result = RunVmaShown(*ws, engine(), ui);
     ASSERT_EQ(result.end, VmaEnd::Completed);
     EXPECT_GE(ws->basketCount, 487);
 
@@ -315,14 +316,14 @@ TEST(VmaStops, LimitOfBasesKeepsWhatWasStored)
 {
     auto full = mediumProblem();
     ScriptedUiPort ui;
-    const VmaResult all = RunVma(*full, engine(), ui);
+    const VmaResult all = RunVmaShown(*full, engine(), ui);
     ASSERT_GT(all.basesFound, 12);
 
     auto ws = mediumProblem();
     ScriptedUiPort limited;
     VmaOptions options;
     options.maxBases = 12;
-    const VmaResult result = RunVma(*ws, engine(), limited, options);
+    const VmaResult result = RunVmaShown(*ws, engine(), limited, options);
     EXPECT_EQ(result.end, VmaEnd::LimitReached);
     EXPECT_GE(result.basesFound, 12);
     EXPECT_TRUE(limited.dialogs().contains(QStringLiteral("Warning: reached limit of bases")));
@@ -340,7 +341,7 @@ TEST(VmaStops, CancelKeepsTheStoredSolutionsAndSaysSo)
     auto ws = mediumProblem();
     ScriptedUiPort ui;
     ui.cancelAtUpdate = 1;
-    const VmaResult result = RunVma(*ws, engine(), ui);
+    const VmaResult result = RunVmaShown(*ws, engine(), ui);
     EXPECT_EQ(result.end, VmaEnd::Cancelled);
     EXPECT_TRUE(result.stopped());
     EXPECT_FALSE(ui.taskOpen);
@@ -358,7 +359,7 @@ TEST(VmaStops, RunningOutOfMemoryWarnsAndKeepsTheBasket)
     auto ws = mediumProblem();
     ScriptedUiPort ui;
     listgrowth::simulateFailureAfter(3);
-    const VmaResult result = RunVma(*ws, engine(), ui);
+    const VmaResult result = RunVmaShown(*ws, engine(), ui);
     listgrowth::simulateFailureAfter(-1);
     EXPECT_EQ(result.end, VmaEnd::OutOfMemory);
     EXPECT_TRUE(ui.dialogs().contains(QStringLiteral("Warning: ") + QString::fromUtf8(msg::kVmaNoMemory)));
@@ -369,7 +370,7 @@ TEST(VmaStart, InfeasibleProblemShowsTheStatusAndStoresNothing)
 {
     auto ws = mpsProblem("bensolve_ex02_nonneg.mps");
     ScriptedUiPort ui;
-    const VmaResult result = RunVma(*ws, engine(), ui);
+    const VmaResult result = RunVmaShown(*ws, engine(), ui);
     EXPECT_EQ(result.end, VmaEnd::NotStarted);
     EXPECT_EQ(result.startStatus, SolveStatus::Infeasible);
     EXPECT_EQ(ui.dialogs(), QStringList{QStringLiteral("Information: Unfeasible Problem")});
@@ -394,9 +395,9 @@ TEST(VmaStart, SingleEfficientVertexAddsToTheBasketCount)
     ws->conRhs[1] = 10;
     ResetComputedState(*ws);
     ScriptedUiPort ui;
-    ASSERT_EQ(ComputePayoff(*ws, engine(), ui), SolveStatus::Optimal);
+    ASSERT_EQ(ComputePayoffShown(*ws, engine(), ui), SolveStatus::Optimal);
     ui.clear();
-    const VmaResult result = RunVma(*ws, engine(), ui);
+    const VmaResult result = RunVmaShown(*ws, engine(), ui);
     EXPECT_EQ(result.end, VmaEnd::Completed);
     EXPECT_EQ(ws->basketCount, 1);
     EXPECT_EQ(result.verticesStored, 0);
@@ -407,7 +408,7 @@ TEST(VmaStart, FourObjectivesStoreNoRegions)
 {
     auto ws = makeRandomProblem(4u, RandomProblemSpec{4, 6, 5, true, true, true, false, true});
     ScriptedUiPort ui;
-    const VmaResult result = RunVma(*ws, engine(), ui);
+    const VmaResult result = RunVmaShown(*ws, engine(), ui);
     EXPECT_EQ(result.end, VmaEnd::Completed);
     EXPECT_GE(ws->basketCount, 1);
     EXPECT_EQ(ws->regionCount, 0);

@@ -9,6 +9,7 @@
 #include "workspace/Workspace.h"
 
 #include "ScriptedUiPort.h"
+#include "ShownThroughPort.h"
 
 #include <gtest/gtest.h>
 
@@ -105,7 +106,7 @@ TEST(Netlib, ProblemsThatFitReachThePublishedOptimum)
 
         ApplyNormalization(*ws, false);
         ScriptedUiPort ui;
-        const SolveStatus status = ComputePayoff(*ws, engine(), ui);
+        const SolveStatus status = ComputePayoffShown(*ws, engine(), ui);
         ASSERT_EQ(status, SolveStatus::Optimal) << toString(status);
         EXPECT_TRUE(CloseTo(ws->idealPoint[1], c.optimum, 1e-6L))
             << "computed " << double(ws->idealPoint[1]) << ", published " << double(c.optimum);
@@ -174,7 +175,7 @@ TEST(MolpInstances, PayoffTablesMatchTheKnownResults)
 
         ApplyNormalization(*ws, false);
         ScriptedUiPort ui;
-        ASSERT_EQ(ComputePayoff(*ws, engine(), ui), SolveStatus::Optimal);
+        ASSERT_EQ(ComputePayoffShown(*ws, engine(), ui), SolveStatus::Optimal);
         for (int k = 1; k <= c.objectives; ++k)
             for (int l = 1; l <= c.objectives; ++l)
                 EXPECT_TRUE(CloseTo(ws->payoff[k].f[l], c.payoff[std::size_t(k - 1)][std::size_t(l - 1)], 1e-9L))
@@ -189,13 +190,13 @@ TEST(MolpInstances, UnboundedAndInfeasibleInstancesStopThePayoffTable)
     ASSERT_TRUE(read.accepted());
     ScriptedUiPort ui;
     ApplyNormalization(*unbounded, false);
-    EXPECT_EQ(ComputePayoff(*unbounded, engine(), ui), SolveStatus::Unbounded);
+    EXPECT_EQ(ComputePayoffShown(*unbounded, engine(), ui), SolveStatus::Unbounded);
     EXPECT_FALSE(unbounded->payoffComputed);
 
     auto infeasible = OpenedWorkspace(TestData(QStringLiteral("molp/bensolve_ex02_nonneg.mps")), read);
     ASSERT_TRUE(read.accepted());
     ApplyNormalization(*infeasible, false);
-    EXPECT_EQ(ComputePayoff(*infeasible, engine(), ui), SolveStatus::Infeasible);
+    EXPECT_EQ(ComputePayoffShown(*infeasible, engine(), ui), SolveStatus::Infeasible);
     EXPECT_FALSE(infeasible->payoffComputed);
 }
 

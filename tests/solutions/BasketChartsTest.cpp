@@ -2,6 +2,7 @@
 #include "solutions/BasketCharts.h"
 
 #include "ScriptedUiPort.h"
+#include "ShownThroughPort.h"
 #include "problem/ProblemFile.h"
 #include "solutions/Computation.h"
 #include "solutions/Payoff.h"
@@ -690,7 +691,7 @@ protected:
         ws->fileName = path;
         ResetComputedState(*ws);
         ApplyNormalization(*ws, false);
-        ASSERT_EQ(ComputePayoff(*ws, engine(), ui), SolveStatus::Optimal);
+        ASSERT_EQ(ComputePayoffShown(*ws, engine(), ui), SolveStatus::Optimal);
     }
 
     void weights(std::initializer_list<Real> w)
@@ -698,8 +699,7 @@ protected:
         int i = 1;
         for (Real v : w)
             ws->sumWeights[i++] = v;
-        int index = 0;
-        ASSERT_EQ(ComputeFromWeights(*ws, engine(), ui, true, index), SolveStatus::Optimal);
+        ASSERT_EQ(Shown(ui, ComputeFromWeights(*ws, engine(), true)).status, SolveStatus::Optimal);
     }
 
     std::unique_ptr<Workspace> ws = std::make_unique<Workspace>();
@@ -734,7 +734,7 @@ TEST_F(EngineBasketCharts, AProjectedReferencePointIsStoredWithoutABasisAndDrawn
     ws->refPoint[2] = 11;
     ws->refPoint[3] = 9;
     const int before = ws->basketCount;
-    ASSERT_EQ(ComputeReferencePoint(*ws, engine(), ui), SolveStatus::Optimal);
+    ASSERT_EQ(Shown(ui, ComputeReferencePoint(*ws, engine())).status, SolveStatus::Optimal);
     ASSERT_EQ(ws->basketCount, before + 1);
     const int s = ws->basketCount;
     UpdateAxisBounds(*ws);

@@ -39,7 +39,9 @@ protected:
             f[k] = value;
         for (int j = 1; j <= 4; ++j)
             x[j] = value;
-        return StoreSolution(*ws, ui, withBasis, basis, f, false, colour, x);
+        StoreResult stored = StoreSolution(*ws, withBasis, basis, f, false, colour, x);
+        ShowNotices(ui, stored.notices);
+        return stored;
     }
 
     std::unique_ptr<Workspace> ws = std::make_unique<Workspace>();
@@ -227,7 +229,7 @@ protected:
             vectorObj f{0, Real(i), Real(-i)};
             tipoXcorr x{};
             x[1] = i;
-            StoreSolution(*ws, ui, true, vectorResEB_Int{}, f, false, kNoColor, x);
+            static_cast<void>(StoreSolution(*ws, true, vectorResEB_Int{}, f, false, kNoColor, x));
         }
         ws->pushHistory(ComputedSolution{});
         ws->pushHistory(ComputedSolution{});

@@ -766,9 +766,9 @@ protected:
     }
     bool store(const Matrix& m, int sol, bool show)
     {
-        bool failed = true;
-        StoreIndifferenceRegion(*ws, ui, m.ncols, *m.yac, sol, failed, show);
-        return failed;
+        const RegionStore stored = StoreIndifferenceRegion(*ws, m.ncols, *m.yac, sol, show);
+        ShowNotices(ui, stored.notices);
+        return stored.failed;
     }
     std::vector<int> chainOf(int sol) const
     {
@@ -1124,9 +1124,7 @@ public:
         YacColumnMap columns{};
         ComputeReducedCosts(ws_, lp, yac, columns);
         const int before = ws_.regionCount;
-        bool failed = true;
-        StoreIndifferenceRegion(ws_, ui, yac.ncolsYAC, yac.YAC, sol, failed, false);
-        EXPECT_FALSE(failed);
+        EXPECT_FALSE(StoreIndifferenceRegion(ws_, yac.ncolsYAC, yac.YAC, sol, false).failed);
         s.region = ws_.regionCount > before ? ws_.regionCount : 0;
         if (s.region != 0)
             solutionOf_[s.region] = sol;

@@ -5,6 +5,8 @@
 #include "TestEngine.h"
 #include "ResultsFileTestSupport.h"
 #include "ScriptedUiPort.h"
+#include "flow/WindowCommands.h"
+#include "ShownThroughPort.h"
 
 #include "problem/ProblemFile.h"
 #include "solutions/Computation.h"
@@ -74,7 +76,7 @@ protected:
     {
         ws = OpenExample("three_objectives_degenerate.mlp");
         ApplyNormalization(*ws, false);
-        ASSERT_EQ(ComputePayoff(*ws, engine(), ui), SolveStatus::Optimal);
+        ASSERT_EQ(ComputePayoffShown(*ws, engine(), ui), SolveStatus::Optimal);
         // Three of the four efficient vertices besides the optima; the
         // fourth is left for going on after an import.
         for (const auto& w : {std::array<Real, 3>{0.2L, 0.3L, 0.5L}, {0.45L, 0.45L, 0.1L}, {0.1L, 0.45L, 0.45L},
@@ -86,9 +88,9 @@ protected:
     {
         for (int k = 1; k <= 3; ++k)
             target.sumWeights[k] = w[static_cast<std::size_t>(k - 1)];
-        int index = 0;
-        EXPECT_EQ(ComputeFromWeights(target, engine(), ui, true, index), SolveStatus::Optimal);
-        return index;
+        const ComputeResult computed = Shown(ui, ComputeFromWeights(target, engine(), true));
+        EXPECT_EQ(computed.status, SolveStatus::Optimal);
+        return computed.basketIndex;
     }
 
     ScriptedUiPort ui;

@@ -2,6 +2,7 @@
 
 #include "GuiApp.h"
 #include "ScriptedUiPort.h"
+#include "ShownThroughPort.h"
 #include "TestEngine.h"
 #include "flow/MainFlow.h"
 #include "problem/ProblemFile.h"
@@ -31,7 +32,7 @@ protected:
         ASSERT_EQ(ReadProblemFile(path, *ws).status, ProblemReadStatus::Ok);
         ResetComputedState(*ws);
         ApplyNormalization(*ws, false);
-        ASSERT_EQ(ComputePayoff(*ws, engine(), ui), SolveStatus::Optimal);
+        ASSERT_EQ(ComputePayoffShown(*ws, engine(), ui), SolveStatus::Optimal);
         view.initialise(true);
         view.RedrawTriangulo();
     }
@@ -47,7 +48,7 @@ TEST_F(LimitationArea, WeightedSumsInsideTheAreaReachTheBound)
 {
     for (int k = 1; k <= 3; ++k) {
         const Real v = 8;
-        ASSERT_EQ(ComputeLimitationArea(view, *ws, engine(), ui, k, v), LimitAreaEnd::Drawn) << k;
+        ASSERT_EQ(Shown(ui, ComputeLimitationArea(view, *ws, engine(), k, v)).end, LimitAreaEnd::Drawn) << k;
         ASSERT_FALSE(view.limitAreas[k].empty());
         EXPECT_TRUE(view.limitEntriesEnabled);
         Real area = 0;
@@ -59,8 +60,7 @@ TEST_F(LimitationArea, WeightedSumsInsideTheAreaReachTheBound)
                 c.y += piece.vertices[i].y / piece.Numvertices;
             }
             ws->sumWeights = {0, c.x, c.y, 1 - c.x - c.y};
-            int index = 0;
-            ASSERT_EQ(ComputeFromWeights(*ws, engine(), ui, false, index), SolveStatus::Optimal);
+            ASSERT_EQ(Shown(ui, ComputeFromWeights(*ws, engine(), false)).status, SolveStatus::Optimal);
             EXPECT_GE(static_cast<double>(ws->currentF[k]), 8 - 1e-7) << "objective " << k;
         }
         EXPECT_GT(static_cast<double>(area), 1.0);
@@ -71,7 +71,7 @@ TEST_F(LimitationArea, WeightedSumsInsideTheAreaReachTheBound)
 TEST_F(LimitationArea, ABoundTheWholeFeasibleRegionMeetsIsSaid)
 {
     ui.clear();
-    EXPECT_EQ(ComputeLimitationArea(view, *ws, engine(), ui, 2, -1), LimitAreaEnd::WholeRegion);
+    EXPECT_EQ(Shown(ui, ComputeLimitationArea(view, *ws, engine(), 2, -1)).end, LimitAreaEnd::WholeRegion);
     EXPECT_TRUE(ui.log.join(QLatin1Char('\n')).contains(QStringLiteral("The whole feasible region satisfies this constraint")));
     EXPECT_TRUE(view.limitAreas[2].empty());
 }

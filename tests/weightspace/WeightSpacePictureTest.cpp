@@ -5,6 +5,8 @@
 #include "GuiApp.h"
 #include "TestEngine.h"
 #include "ScriptedUiPort.h"
+#include "flow/WindowCommands.h"
+#include "ShownThroughPort.h"
 #include "flow/MainFlow.h"
 #include "problem/ProblemFile.h"
 #include "problem/RandomProblems.h"
@@ -247,11 +249,10 @@ TEST_P(PickedWeightsOnRandomProblems, WeightedSumAtAPixelGivesTheSolutionOfItsCo
     ResetComputedState(*ws);
     ApplyNormalization(*ws, false);
     ScriptedUiPort ui;
-    ASSERT_EQ(ComputePayoff(*ws, engine(), ui), SolveStatus::Optimal);
-    int index = 0;
+    ASSERT_EQ(ComputePayoffShown(*ws, engine(), ui), SolveStatus::Optimal);
     for (const XY& w : {XY{0.3L, 0.3L}, XY{0.6L, 0.2L}, XY{0.1L, 0.7L}, XY{0.2L, 0.1L}}) {
         ws->sumWeights = {0, w.x, w.y, 1 - w.x - w.y};
-        ASSERT_EQ(ComputeFromWeights(*ws, engine(), ui, false, index), SolveStatus::Optimal);
+        ASSERT_EQ(Shown(ui, ComputeFromWeights(*ws, engine(), false)).status, SolveStatus::Optimal);
     }
     WeightSpaceView view(*ws);
     view.initialise(true);
@@ -275,7 +276,7 @@ TEST_P(PickedWeightsOnRandomProblems, WeightedSumAtAPixelGivesTheSolutionOfItsCo
             const PickedWeights picked = WeightsAtPixel(g, X, Y);
             ASSERT_TRUE(picked.inside);
             ws->sumWeights = picked.weights;
-            ASSERT_EQ(ComputeFromWeights(*ws, engine(), ui, false, index), SolveStatus::Optimal);
+            ASSERT_EQ(Shown(ui, ComputeFromWeights(*ws, engine(), false)).status, SolveStatus::Optimal);
             for (int k = 1; k <= 3; ++k)
                 EXPECT_NEAR(static_cast<double>(ws->currentF[k]), static_cast<double>(ws->basket[found->second].f[k]),
                             1e-6 * (1 + std::fabs(static_cast<double>(ws->currentF[k]))))

@@ -1,5 +1,6 @@
 #include "solutions/ui/BasketGraphsWindow.h"
 
+#include "flow/WindowCommands.h"
 #include "solutions/BasketTable.h"
 #include "solutions/PictureFile.h"
 #include "solutions/ui/AxisBoundsDialog.h"

@@ -1,5 +1,6 @@
 #include "solutions/ui/BasketLineChartWindow.h"
 
+#include "flow/WindowCommands.h"
 #include "solutions/PictureFile.h"
 #include "workspace/Workspace.h"
 

@@ -1,5 +1,6 @@
 #include "solutions/ui/BasketValuesWindow.h"
 
+#include "flow/WindowCommands.h"
 #include "solutions/ui/SortDialog.h"
 #include "base/UiPort.h"
 #include "workspace/Workspace.h"

@@ -1,6 +1,7 @@
 #include "weightspace/ui/WeightSpaceWindow.h"
 
 #include "flow/MainFlow.h"
+#include "flow/WindowCommands.h"
 #include "weightspace/Messages.h"
 #include "weightspace/WeightSpaceCommands.h"
 #include "workspace/Workspace.h"
