@@ -1,7 +1,7 @@
 #include "flow/MainFlow.h"
 
 #include "problem/MpsFile.h"
-#include "problem/ProblemEditor.h"
+#include "flow/ProblemEditor.h"
 #include "problem/ProblemFile.h"
 #include "problem/VlpFile.h"
 #include "lp/LpSolveAdapter.h"

@@ -5,7 +5,7 @@
 #include "methods/ParetoRace.h"
 #include "methods/Stem.h"
 #include "problem/MpsFile.h"
-#include "problem/ProblemEditor.h"
+#include "flow/ProblemEditor.h"
 #include "flow/Commands.h"
 #include "solutions/Limitations.h"
 #include "solutions/Report.h"

@@ -1,6 +1,6 @@
 #include "ScriptedUiPort.h"
 
-#include "problem/ProblemEditor.h"
+#include "flow/ProblemEditor.h"
 
 #include <algorithm>
 
