@@ -54,7 +54,8 @@ void MainFlow::icwNewIterationCommand()
         return;
     }
     const IcwSelection selection = IcwSelectionTexts(ws_);
-    const std::optional<int> chosen = ui_.selectIcwSolution(selection.heading, selection.choices, selection.statusTexts);
+    const std::optional<int> chosen =
+        dialogs_.selectIcwSolution(selection.heading, selection.choices, selection.statusTexts);
     if (!chosen) {
         finish(Outcome::Cancelled);
         return;

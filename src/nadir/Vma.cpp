@@ -326,7 +326,7 @@ private:
         if (result_.end == VmaEnd::OutOfMemory)
             ui_.showMessage(MsgKind::Warning, text(msg::kVmaNoMemory));
         ShowElapsedTime(ui_, ws_.timeElapsed);
-        ui_.showBasketViews();
+        ui_.notify(UiEvent::BasketViewsShown);
         ui_.notify(UiEvent::BasketValuesChanged);
         ui_.notify(UiEvent::BasketChartChanged);
         ui_.notify(UiEvent::WeightSpaceChanged);

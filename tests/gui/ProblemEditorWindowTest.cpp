@@ -115,6 +115,7 @@ TEST(ProblemEditorWindowFromNew, OpensWithTheSizesAndTheTypedProblemReachesTheWo
     ScriptedUiPort ui;
     MainWindow main(*ws);
     main.uiPort().dialogs = &ui;
+    main.uiPort().dialogPort = &ui;
     main.show();
 
     QStringList seen;
