@@ -24,6 +24,7 @@ const char* toString(UiEvent event)
     case UiEvent::SolutionPhaseShown: return "SolutionPhaseShown";
     case UiEvent::BasketChartChanged: return "BasketChartChanged";
     case UiEvent::BasketValuesChanged: return "BasketValuesChanged";
+    case UiEvent::BasketViewsShown: return "BasketViewsShown";
     case UiEvent::WeightSpaceChanged: return "WeightSpaceChanged";
     case UiEvent::WeightSpaceHidden: return "WeightSpaceHidden";
     case UiEvent::WeightSpaceShown: return "WeightSpaceShown";

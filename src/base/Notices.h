@@ -20,6 +20,7 @@ enum class UiEvent {
     SolutionPhaseShown, // the tab bar appears with the SEARCH panel; clear the report
     BasketChartChanged, // the basket chart window must redraw (when visible)
     BasketValuesChanged,  // the basket values window must refill (when visible)
+    BasketViewsShown,   // show the basket values and basket graph windows (each refreshes)
     WeightSpaceChanged, // the weight-space window must redraw its regions
     WeightSpaceHidden,  // a method hides the weight-space window
     WeightSpaceShown,   // ... and shows it again when it ends

@@ -3,7 +3,7 @@
 #include "base/UiPort.h"
 
 // A port with nobody at the other end: it shows nothing, answers No and
-// cancels every dialog. Ports for scripts and benchmarks start from it and
+// cancels every input. Ports for scripts and benchmarks start from it and
 // answer what they know.
 class SilentUiPort : public UiPort {
 public:
@@ -13,24 +13,6 @@ public:
     std::optional<QString> chooseOpenFile(const QString&, const QStringList&, const QString&) override { return {}; }
     std::optional<QString> chooseSaveFile(const QString&, const QStringList&, const QString&) override { return {}; }
     std::optional<Color> chooseColor(Color) override { return {}; }
-    std::optional<ObjectiveChoice> chooseObjective(const QString&, const QString&, const QStringList&, bool, int,
-                                                   int) override
-    {
-        return {};
-    }
-    std::optional<QStringList> editWeights(const QString&, const QStringList&, const QStringList&,
-                                           const QString&) override
-    {
-        return {};
-    }
-    std::optional<QStringList> editReferencePoint(const QStringList&, const QStringList&,
-                                                  const std::function<bool(const QStringList&)>&) override
-    {
-        return {};
-    }
-    LimitationsAnswer editLimitations(LimitationsEditor&, bool) override { return LimitationsAnswer::Cancel; }
-    std::optional<bool> chooseNormalization() override { return {}; }
-    void showPayoffTable() override {}
     void setStatusText(int, const QString&) override {}
     void showProgress(int, int) override {}
     void hideProgress() override {}

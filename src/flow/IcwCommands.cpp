@@ -56,7 +56,8 @@ void MainFlow::icwNewIterationCommand()
         return;
     }
     const IcwSelection selection = IcwSelectionTexts(ws_);
-    const std::optional<int> chosen = ui_.selectIcwSolution(selection.heading, selection.choices, selection.statusTexts);
+    const std::optional<int> chosen =
+        dialogs_.selectIcwSolution(selection.heading, selection.choices, selection.statusTexts);
     if (!chosen) {
         finish(Outcome::Cancelled);
         return;
@@ -110,7 +111,7 @@ void MainFlow::icwContractedVmaCommand(int maxBases)
     PortProgress progress(ui_);
     const VmaResult result = RunContractedVma(ws_, *engine_, progress, options);
     if (result.walked)
-        ui_.showBasketViews();
+        ui_.notify(UiEvent::BasketViewsShown);
     ShowNotices(ui_, result.notices);
     switch (result.end) {
     case VmaEnd::Completed: finish(Outcome::Done); break;

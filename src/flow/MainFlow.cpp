@@ -1,7 +1,7 @@
 #include "flow/MainFlow.h"
 
 #include "problem/MpsFile.h"
-#include "problem/ProblemEditor.h"
+#include "flow/ProblemEditor.h"
 #include "problem/ProblemFile.h"
 #include "problem/VlpFile.h"
 #include "lp/LpSolveAdapter.h"
@@ -56,7 +56,7 @@ const char* toString(Outcome outcome)
     return "?";
 }
 
-MainFlow::MainFlow(Workspace& ws, UiPort& ui) : ws_(ws), ui_(ui) {}
+MainFlow::MainFlow(Workspace& ws, UiPort& ui, DialogPort& dialogs) : ws_(ws), ui_(ui), dialogs_(dialogs) {}
 
 void MainFlow::startUp(const QString& startDir)
 {
@@ -260,7 +260,7 @@ void MainFlow::runProblemEditor()
     ProblemEditor editor(ui_, ws_, ws_.fileName, randomSettings_);
     editor.setHelpPage(QDir(ws_.startDir).filePath(QStringLiteral("Help2.htm")));
     editor.showTables();
-    ui_.runProblemEditor(editor);
+    dialogs_.runProblemEditor(editor);
     // The editor's problem is the workspace's from now on, however the
     // window was closed.
     static_cast<ProblemData&>(ws_) = editor.problem();
@@ -406,7 +406,7 @@ void MainFlow::vmaCommand(int maxBases)
     PortProgress progress(ui_);
     const VmaResult result = RunVma(ws_, *engine_, progress, options);
     if (result.walked)
-        ui_.showBasketViews();
+        ui_.notify(UiEvent::BasketViewsShown);
     ShowNotices(ui_, result.notices);
     finish(result.end == VmaEnd::NotStarted ? Outcome::Failed : Outcome::Done);
 }
@@ -517,7 +517,7 @@ void MainFlow::deleteSolutions()
         if (hasWeightSpace(ws_))
             ui_.notify(UiEvent::WeightSpaceChanged);
         if (ws_.numObjectives == 3)
-            ui_.pairwiseSolutionsDeleted(from, to);
+            dialogs_.pairwiseSolutionsDeleted(from, to);
         writeReport(2);
     }
     if (out.keptForRegion)
@@ -544,7 +544,7 @@ void MainFlow::saveReport()
 
 void MainFlow::computePayoffCommand()
 {
-    const std::optional<bool> l2 = ui_.chooseNormalization();
+    const std::optional<bool> l2 = dialogs_.chooseNormalization();
     ApplyNormalization(ws_, l2.value_or(false));
     const SolveStatus status = solveCancellable([this] {
         PortProgress progress(ui_);
@@ -556,11 +556,11 @@ void MainFlow::computePayoffCommand()
         ShowSolutionPhase();
     else
         ShowSolveStatus(ui_, status);
-    ui_.showPayoffTable();
+    dialogs_.showPayoffTable();
     finish(status == SolveStatus::Optimal ? Outcome::Done : Outcome::Failed);
 }
 
-void MainFlow::viewPayoffCommand() { ui_.showPayoffTable(); }
+void MainFlow::viewPayoffCommand() { dialogs_.showPayoffTable(); }
 
 void MainFlow::weightedSumCommand()
 {
@@ -579,15 +579,19 @@ bool MainFlow::askSumWeights()
         headers << QStringLiteral("l%1").arg(k);
         values << (picked ? NumText(ws_.pickedWeights[k]) : QStringLiteral("1"));
     }
-    const auto typed = ui_.editWeights(text(msg::kSumWeightsTitle), headers, values, text(msg::kSolveCaption));
+    const auto typed = dialogs_.editWeights(text(msg::kSumWeightsTitle), headers, values, text(msg::kSolveCaption));
     if (!typed) {
         finish(Outcome::Cancelled);
         return false;
     }
-    if (!AcceptSumWeights(ws_, ui_, *typed)) {
+    const SumWeightsResult accepted = AcceptSumWeights(ws_, *typed);
+    ShowNotices(ui_, accepted.notices);
+    if (!accepted.accepted) {
         finish(Outcome::Refused);
         return false;
     }
+    for (int k = 1; k <= ws_.numObjectives; ++k)
+        ws_.sumWeights[k] = accepted.weights[k];
     return true;
 }
 
@@ -640,23 +644,38 @@ void MainFlow::referencePointCommand()
         headers << QStringLiteral("w%1").arg(k);
         ones << QStringLiteral("1");
     }
-    const auto point = ui_.editReferencePoint(
-        names, values, [this](const QStringList& typed) { return AcceptReferencePoint(ws_, ui_, typed); });
+    const auto point = dialogs_.editReferencePoint(
+        names, values, [this](const QStringList& typed) { return acceptReferencePoint(typed); });
     if (!point) {
         finish(Outcome::Cancelled);
         return;
     }
-    const auto weights = ui_.editWeights(text(msg::kTchebWeightsTitle), headers, ones, QStringLiteral("OK"));
+    const auto weights = dialogs_.editWeights(text(msg::kTchebWeightsTitle), headers, ones, QStringLiteral("OK"));
     if (!weights) {
         finish(Outcome::Cancelled);
         return;
     }
-    if (!AcceptTchebWeights(ws_, ui_, *weights)) {
+    const TchebWeightsResult accepted = AcceptTchebWeights(ws_, *weights);
+    ShowNotices(ui_, accepted.notices);
+    if (!accepted.accepted) {
         finish(Outcome::Refused);
         return;
     }
+    for (int k = 1; k <= p; ++k)
+        ws_.tchebWeights[k] = accepted.weights[k];
     finishSolve(solveCancellable([this] { return shown(ComputeReferencePoint(ws_, *engine_)); }),
                 kReportReferencePoint);
+}
+
+bool MainFlow::acceptReferencePoint(const QStringList& typed)
+{
+    const ReferencePointResult accepted = AcceptReferencePoint(ws_, typed);
+    ShowNotices(ui_, accepted.notices);
+    if (!accepted.accepted)
+        return false;
+    for (int k = 1; k <= ws_.numObjectives; ++k)
+        ws_.refPoint[k] = accepted.point[k];
+    return true;
 }
 
 void MainFlow::eConstraintCommand()
@@ -670,8 +689,8 @@ void MainFlow::eConstraintCommand()
     QStringList names;
     for (int k = 1; k <= p; ++k)
         names << ws_.objName[k];
-    const auto choice = ui_.chooseObjective(text(msg::kObjectiveSelectionTitle), text(msg::kObjectiveSelectionPrompt),
-                                            names, false, 0, 0);
+    const auto choice = dialogs_.chooseObjective(text(msg::kObjectiveSelectionTitle),
+                                                 text(msg::kObjectiveSelectionPrompt), names, false, 0, 0);
     if (!choice) {
         finish(Outcome::Cancelled);
         return;
@@ -682,7 +701,11 @@ void MainFlow::eConstraintCommand()
         finish(Outcome::Refused);
         return;
     }
-    if (!Recolhe_e_constraints(ws_, ui_, limitations_, optimized)) {
+    limitations_.prepareEConstraints(ws_, optimized);
+    const LimitationsAnswer answer = dialogs_.editLimitations(limitations_, true);
+    const EConstraintsResult bounds = Recolhe_e_constraints(ws_, limitations_, answer);
+    ShowNotices(ui_, bounds.notices);
+    if (!bounds.accepted) {
         finish(Outcome::Cancelled);
         return;
     }
@@ -699,7 +722,11 @@ void MainFlow::eConstraintCommand()
 
 void MainFlow::limitationsCommand()
 {
-    if (RecolheLimitacoes(ws_, ui_, limitations_)) {
+    limitations_.prepareLimitations(ws_);
+    const LimitationsAnswer answer = dialogs_.editLimitations(limitations_, false);
+    const LimitationsResult limits = RecolheLimitacoes(ws_, limitations_, answer);
+    ShowNotices(ui_, limits.notices);
+    if (limits.changed) {
         thickBars_ = false;
         ui_.notify(UiEvent::BarsChanged);
         ui_.notify(UiEvent::BasketChartChanged);

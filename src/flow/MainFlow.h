@@ -5,8 +5,9 @@
 #include "methods/ParetoRace.h"
 #include "methods/Stem.h"
 #include "problem/MpsFile.h"
-#include "problem/ProblemEditor.h"
+#include "flow/ProblemEditor.h"
 #include "flow/Commands.h"
+#include "flow/DialogPort.h"
 #include "solutions/Limitations.h"
 #include "solutions/Report.h"
 #include "base/UiPort.h"
@@ -35,10 +36,10 @@ const char* toString(Outcome outcome);
 // batch tool runs the same commands through its own port, which answers the
 // dialogs with the values of the command line.
 //
-// Holds references to the workspace and the UI port; both must outlive it.
+// Holds references to the workspace and the ports; all must outlive it.
 class MainFlow {
 public:
-    MainFlow(Workspace& ws, UiPort& ui);
+    MainFlow(Workspace& ws, UiPort& ui, DialogPort& dialogs);
 
     // Start-up: workspace initialisation and the Empty phase.
     void startUp(const QString& startDir);
@@ -159,7 +160,6 @@ public:
     // Results file: import (then the solutions phase) and export.
     void importResultsCommand();
     void exportResultsCommand();
-    LimitationsEditor& limitationsEditor() { return limitations_; }
 
     // Basket commands.
     void storeCurrentSolution();
@@ -238,9 +238,13 @@ private:
     void finishIcwIteration(const IcwIterationResult& result);
     // A re-projection failed: its status, then the method is left.
     void leaveRace(SolveStatus status);
+    // The reference point dialog's OK: the typed point, with its messages;
+    // ws.refPoint takes it when it converts.
+    bool acceptReferencePoint(const QStringList& typed);
 
     Workspace& ws_;
     UiPort& ui_;
+    DialogPort& dialogs_;
     // The LP engine's tables, allocated at start-up and released at exit.
     std::unique_ptr<LpEngine> engine_;
     Phase phase_ = Phase::Empty;

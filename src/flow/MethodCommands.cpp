@@ -58,8 +58,12 @@ void MainFlow::stemNewIterationCommand()
         zeros << QStringLiteral("0");
     }
     vectorObj amounts{};
-    const auto typed = ui_.editRelaxations(names, zeros, [this, &amounts](const QStringList& t) {
-        return AcceptRelaxations(ws_, stem_, ui_, t, amounts);
+    const auto typed = dialogs_.editRelaxations(names, zeros, [this, &amounts](const QStringList& t) {
+        const RelaxationsResult accepted = AcceptRelaxations(ws_, stem_, t);
+        ShowNotices(ui_, accepted.notices);
+        if (accepted.accepted)
+            amounts = accepted.amounts;
+        return accepted.accepted;
     });
     if (!typed) {
         finish(Outcome::Cancelled);
@@ -94,22 +98,25 @@ void MainFlow::raceStartCommand()
         lower << NumText(max ? ws_.nadirPoint[i] : ws_.idealPoint[i]);
         upper << NumText(max ? ws_.idealPoint[i] : ws_.nadirPoint[i]);
     }
-    const auto point = ui_.editReferencePoint(
-        names, values, [this](const QStringList& typed) { return AcceptReferencePoint(ws_, ui_, typed); });
+    const auto point = dialogs_.editReferencePoint(
+        names, values, [this](const QStringList& typed) { return acceptReferencePoint(typed); });
     if (!point) {
         finish(Outcome::Cancelled);
         return;
     }
-    const auto ranges = ui_.editRaceRanges(names, lower, upper);
+    const auto ranges = dialogs_.editRaceRanges(names, lower, upper);
     if (!ranges) {
         finish(Outcome::Cancelled);
         return;
     }
-    vectorObj low{}, high{};
-    if (!ParetoRace::AcceptRanges(ws_, ui_, ranges->lower, ranges->upper, low, high)) {
+    const RaceRangesResult accepted = ParetoRace::AcceptRanges(ws_, *ranges);
+    ShowNotices(ui_, accepted.notices);
+    if (!accepted.accepted) {
         finish(Outcome::Refused);
         return;
     }
+    const vectorObj& low = accepted.low;
+    const vectorObj& high = accepted.high;
     // Only now does the start change anything: a cancelled Start leaves a
     // running race, the limitations and the history as they were.
     ws_.activeMethod = MethodParetoRace;
@@ -188,7 +195,7 @@ int MainFlow::chooseRaceObjective(const char* title, const char* prompt)
     QStringList names;
     for (int i = 1; i <= ws_.numObjectives; ++i)
         names << ws_.objName[i];
-    const auto choice = ui_.chooseObjective(text(title), text(prompt), names, false, 0, 0);
+    const auto choice = dialogs_.chooseObjective(text(title), text(prompt), names, false, 0, 0);
     if (!choice)
         return 0;
     const int c = choice->selected + 1;

@@ -93,15 +93,18 @@ Outcome outcomeOf(const EaRunResult& result)
 
 bool MainFlow::askEaParameters(EaParameters& parameters)
 {
-    const std::optional<EaParameterTexts> typed = ui_.editEaParameters(EaDefaultTexts(ws_.numObjectives));
+    const std::optional<EaParameterTexts> typed = dialogs_.editEaParameters(EaDefaultTexts(ws_.numObjectives));
     if (!typed) {
         finish(Outcome::Cancelled);
         return false;
     }
-    if (!AcceptEaParameters(*typed, ws_.numObjectives, ui_, parameters)) {
+    const EaParametersResult accepted = AcceptEaParameters(*typed, ws_.numObjectives);
+    ShowNotices(ui_, accepted.notices);
+    if (!accepted.accepted) {
         finish(Outcome::Refused);
         return false;
     }
+    parameters = accepted.parameters;
     return true;
 }
 

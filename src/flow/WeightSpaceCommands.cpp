@@ -41,7 +41,8 @@ void MainFlow::limitationAreaCommand(WeightSpaceView& view, int x, int y)
     QStringList names;
     for (int k = 1; k <= ws_.numObjectives; ++k)
         names << ws_.objName[k];
-    const auto choice = ui_.chooseObjective(text(msg::kLimitAreaTitle), text(msg::kLimitAreaPrompt), names, true, x, y);
+    const auto choice =
+        dialogs_.chooseObjective(text(msg::kLimitAreaTitle), text(msg::kLimitAreaPrompt), names, true, x, y);
     if (!choice) {
         finish(Outcome::Cancelled);
         return;
@@ -81,7 +82,8 @@ void MainFlow::nadirAreaCommand(WeightSpaceView& view, int x, int y)
     QStringList names;
     for (int k = 1; k <= ws_.numObjectives; ++k)
         names << ws_.objName[k];
-    const auto choice = ui_.chooseObjective(text(msg::kNadirAreaTitle), text(msg::kNadirAreaPrompt), names, false, x, y);
+    const auto choice =
+        dialogs_.chooseObjective(text(msg::kNadirAreaTitle), text(msg::kNadirAreaPrompt), names, false, x, y);
     if (!choice) {
         finish(Outcome::Cancelled);
         return;

@@ -42,25 +42,26 @@ ParetoRace::ParetoRace() : lp_(std::make_unique<LpTables>()), scratch_(std::make
 
 ParetoRace::~ParetoRace() = default;
 
-bool ParetoRace::AcceptRanges(const Workspace& ws, UiPort& ui, const QStringList& lower, const QStringList& upper,
-                              vectorObj& low, vectorObj& high)
+RaceRangesResult ParetoRace::AcceptRanges(const Workspace& ws, const RaceRangeTexts& typed)
 {
+    RaceRangesResult result;
     bool ok = true;
     for (int i = 1; i <= ws.numObjectives; ++i) {
         Real lo = 0, up = 0;
-        if (i > lower.size() || i > upper.size() || !ParseTypedReal(lower[i - 1], lo)
-            || !ParseTypedReal(upper[i - 1], up)) {
+        if (i > typed.lower.size() || i > typed.upper.size() || !ParseTypedReal(typed.lower[i - 1], lo)
+            || !ParseTypedReal(typed.upper[i - 1], up)) {
             ok = false;
             continue;
         }
-        low[i] = lo;
-        high[i] = up;
+        result.low[i] = lo;
+        result.high[i] = up;
         if (up - lo <= 0) {
-            ui.showMessage(MsgKind::Warning, text(msg::kRangesOrder));
+            result.notices.message(MsgKind::Warning, text(msg::kRangesOrder));
             ok = false;
         }
     }
-    return ok;
+    result.accepted = ok;
+    return result;
 }
 
 void ParetoRace::buildProgram(const Workspace& ws, LpTables& lp) const

@@ -12,6 +12,21 @@
 
 class UiPort;
 
+// The typed cells of the Pareto Race ranges dialog, one per objective.
+struct RaceRangeTexts {
+    QStringList lower;
+    QStringList upper;
+};
+
+// The ranges dialog's texts as values: `low` and `high` for each objective
+// when accepted.
+struct RaceRangesResult {
+    bool accepted = false;
+    vectorObj low{};
+    vectorObj high{};
+    Notices notices;
+};
+
 // Pareto Race: a reference point q = RaceQ0 + RaceT * RaceDir travels in
 // objective space and is projected onto the efficient set by the race
 // program
@@ -51,12 +66,11 @@ public:
         Notices notices;
     };
 
-    // The ranges dialog's texts: false when a text does not convert (no
+    // The ranges dialog's texts: refused when a text does not convert (no
     // message) or an upper value is not above its lower value ("Upper values
     // must be larger than lower values", once per such objective); every
     // objective is checked.
-    static bool AcceptRanges(const Workspace& ws, UiPort& ui, const QStringList& lower, const QStringList& upper,
-                             vectorObj& low, vectorObj& high);
+    [[nodiscard]] static RaceRangesResult AcceptRanges(const Workspace& ws, const RaceRangeTexts& typed);
 
     // Start from ws.refPoint with the accepted ranges: direction and
     // projection vector from the ranges, then the projection. On Optimal the

@@ -2,7 +2,6 @@
 
 #include "methods/Messages.h"
 #include "solutions/Limitations.h"
-#include "base/UiPort.h"
 
 #include <cmath>
 
@@ -62,15 +61,15 @@ void PrepareStemFirstIteration(Workspace& ws, StemState& stem)
     }
 }
 
-bool AcceptRelaxations(const Workspace& ws, const StemState& stem, UiPort& ui, const QStringList& typed,
-                       vectorObj& amounts)
+RelaxationsResult AcceptRelaxations(const Workspace& ws, const StemState& stem, const QStringList& typed)
 {
+    RelaxationsResult result;
     const int k = ws.numObjectives;
     vectorObj read{};
     for (int i = 1; i <= k; ++i) {
         if (i > typed.size() || !ParseTypedReal(typed[i - 1], read[i])) {
-            ui.showMessage(MsgKind::Error, text(msg::kRelaxInvalidNumbers));
-            return false;
+            result.notices.message(MsgKind::Error, text(msg::kRelaxInvalidNumbers));
+            return result;
         }
     }
     bool ok = true;
@@ -78,7 +77,7 @@ bool AcceptRelaxations(const Workspace& ws, const StemState& stem, UiPort& ui, c
     Real weightLeft = 0;
     for (int i = 1; i <= k; ++i) {
         if (read[i] < 0) {
-            ui.showMessage(MsgKind::Warning, text(msg::kRelaxNegative));
+            result.notices.message(MsgKind::Warning, text(msg::kRelaxNegative));
             ok = false;
         }
         if (read[i] != 0)
@@ -87,21 +86,22 @@ bool AcceptRelaxations(const Workspace& ws, const StemState& stem, UiPort& ui, c
             weightLeft += stem.StemAlpha[i];
     }
     if (nonzero == 0) {
-        ui.showMessage(MsgKind::Warning, text(msg::kRelaxNone));
+        result.notices.message(MsgKind::Warning, text(msg::kRelaxNone));
         ok = false;
     }
     if (nonzero == k) {
-        ui.showMessage(MsgKind::Warning, text(msg::kRelaxTooMany).arg(k - 1));
+        result.notices.message(MsgKind::Warning, text(msg::kRelaxTooMany).arg(k - 1));
         ok = false;
     }
     // The weights of the objectives left would sum to 0: nothing to minimize.
     if (ok && weightLeft <= 0) {
-        ui.showMessage(MsgKind::Warning, text(msg::kStemNoWeightLeft));
+        result.notices.message(MsgKind::Warning, text(msg::kStemNoWeightLeft));
         ok = false;
     }
     if (ok)
-        amounts = read;
-    return ok;
+        result.amounts = read;
+    result.accepted = ok;
+    return result;
 }
 
 void ApplyRelaxations(Workspace& ws, StemState& stem, const vectorObj& amounts)

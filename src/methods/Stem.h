@@ -1,11 +1,10 @@
 #pragma once
 
+#include "base/Notices.h"
 #include "base/Numeric.h"
 #include "workspace/Workspace.h"
 
 #include <QStringList>
-
-class UiPort;
 
 // STEM: the proposal of each iteration is the minimum of the weighted
 // Tchebycheff distance to the ideal point, with the weights of the first
@@ -44,10 +43,15 @@ void PrepareStemFirstIteration(Workspace& ws, StemState& stem);
 // order ("Invalid numbers!" alone; then one "Relaxtion quantities must be
 // positive" per negative amount, "At least one objective must be relaxed",
 // "No more than k-1 can be relaxed"), then the refusal of amounts that
-// would relax every objective with a weight. On true `amounts[1..k]` holds
-// the amounts.
-bool AcceptRelaxations(const Workspace& ws, const StemState& stem, UiPort& ui, const QStringList& typed,
-                       vectorObj& amounts);
+// would relax every objective with a weight. When accepted `amounts[1..k]`
+// holds the amounts.
+struct RelaxationsResult {
+    bool accepted = false;
+    vectorObj amounts{};
+    Notices notices;
+};
+[[nodiscard]] RelaxationsResult AcceptRelaxations(const Workspace& ws, const StemState& stem,
+                                                  const QStringList& typed);
 
 // A new iteration's parameters: every objective bounded (a relaxed one at
 // currentF - objSense * amount, the others at currentF), the weights of the

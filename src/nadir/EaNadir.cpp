@@ -60,8 +60,9 @@ EaParameterTexts EaDefaultTexts(int p)
     return t;
 }
 
-bool AcceptEaParameters(const EaParameterTexts& typed, int p, UiPort& ui, EaParameters& out)
+EaParametersResult AcceptEaParameters(const EaParameterTexts& typed, int p)
 {
+    EaParametersResult result;
     bool sizeOk = false, iterOk = false, seedOk = true;
     const int size = typed.popSize.trimmed().toInt(&sizeOk, 10);
     const int iterations = typed.iterations.trimmed().toInt(&iterOk, 10);
@@ -71,18 +72,18 @@ bool AcceptEaParameters(const EaParameterTexts& typed, int p, UiPort& ui, EaPara
     if (!typed.randomize)
         seed = typed.seed.trimmed().toLongLong(&seedOk, 10);
     if (!sizeOk || !iterOk || !pmOk || !seedOk) {
-        ui.showMessage(MsgKind::Error, text(msg::kEaInvalidNumbers));
-        return false;
+        result.notices.message(MsgKind::Error, text(msg::kEaInvalidNumbers));
+        return result;
     }
     EaParameters parameters;
     parameters.popSize = size;
     if (size > kEaMaxPopulation) {
-        ui.showMessage(MsgKind::Warning, text(msg::kEaMaxPopulation).arg(kEaMaxPopulation));
+        result.notices.message(MsgKind::Warning, text(msg::kEaMaxPopulation).arg(kEaMaxPopulation));
         parameters.popSize = kEaMaxPopulation;
     }
     if (parameters.popSize < p) {
-        ui.showMessage(MsgKind::Error, text(msg::kEaPopulationBelowObjectives).arg(p));
-        return false;
+        result.notices.message(MsgKind::Error, text(msg::kEaPopulationBelowObjectives).arg(p));
+        return result;
     }
     parameters.pm = pm;
     // The run makes at least one generation.
@@ -90,8 +91,9 @@ bool AcceptEaParameters(const EaParameterTexts& typed, int p, UiPort& ui, EaPara
     parameters.randomize = typed.randomize;
     parameters.seed = static_cast<std::uint32_t>(seed);
     parameters.trace = typed.trace;
-    out = parameters;
-    return true;
+    result.parameters = parameters;
+    result.accepted = true;
+    return result;
 }
 
 // ---------------------------------------------------------------- operators

@@ -39,14 +39,29 @@ struct EaParameters {
     bool trace = false;
 };
 
+// The fields of the parameters dialog as typed.
+struct EaParameterTexts {
+    QString popSize;
+    QString mutation;
+    QString iterations;
+    bool randomize = true;
+    QString seed;
+    bool trace = false; // write the trace file
+};
+
 // The dialog's fields at each opening for p objectives: 6p, 0.01, 10p,
 // Randomize, seed 1234, no trace.
 EaParameterTexts EaDefaultTexts(int p);
 // The typed fields as parameters. A size above 200 warns and runs with 200;
 // a field that is not a number shows "Invalid Numbers!"; a size below the
 // number of objectives (every objective needs its elite place) is refused
-// with its own message. False when refused.
-bool AcceptEaParameters(const EaParameterTexts& typed, int p, UiPort& ui, EaParameters& out);
+// with its own message.
+struct EaParametersResult {
+    bool accepted = false;
+    EaParameters parameters;
+    Notices notices;
+};
+[[nodiscard]] EaParametersResult AcceptEaParameters(const EaParameterTexts& typed, int p);
 
 using EaLambdas = std::array<Real, MaxObjectives + 1>; // [1..p]
 

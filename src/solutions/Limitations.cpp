@@ -2,7 +2,6 @@
 
 #include "solutions/Messages.h"
 #include "base/NumberFormat.h"
-#include "base/UiPort.h"
 
 #include <QLocale>
 
@@ -83,30 +82,40 @@ void LimitationsEditor::typeValue(const QString& typed)
     checked_ = !typed.isEmpty();
 }
 
-bool LimitationsEditor::storeCurrent(UiPort& ui)
+LimitationStoreResult LimitationsEditor::storeCurrent()
 {
-    if (current_ < 1)
-        return true;
+    LimitationStoreResult result;
+    if (current_ < 1) {
+        result.stored = true;
+        return result;
+    }
     on_[current_] = checked_;
-    if (!checked_)
-        return true;
+    if (!checked_) {
+        result.stored = true;
+        return result;
+    }
     Real v = 0;
     if (!ParseTypedReal(valueText_, v)) {
-        ui.showMessage(MsgKind::Error, text(msg::kNotAFloat).arg(valueText_));
-        return false;
+        result.notices.message(MsgKind::Error, text(msg::kNotAFloat).arg(valueText_));
+        return result;
     }
     value_[current_] = v;
-    return true;
+    result.stored = true;
+    return result;
 }
 
-bool LimitationsEditor::switchToTab(int index, UiPort& ui)
+TabSwitchResult LimitationsEditor::switchToTab(int index)
 {
+    TabSwitchResult result;
     if (index < 0 || index >= static_cast<int>(tabObjective_.size()))
-        return false;
-    if (!storeCurrent(ui))
-        return false;
+        return result;
+    LimitationStoreResult stored = storeCurrent();
+    result.notices = std::move(stored.notices);
+    if (!stored.stored)
+        return result;
     load(tabObjective_[static_cast<std::size_t>(index)]);
-    return true;
+    result.switched = true;
+    return result;
 }
 
 void LimitationsEditor::clearAll(int objectives)
@@ -126,17 +135,20 @@ void NormalizeLimitations(Workspace& ws)
     }
 }
 
-bool RecolheLimitacoes(Workspace& ws, UiPort& ui, LimitationsEditor& editor)
+LimitationsResult RecolheLimitacoes(Workspace& ws, LimitationsEditor& editor, LimitationsAnswer answer)
 {
-    editor.prepareLimitations(ws);
-    const LimitationsAnswer answer = ui.editLimitations(editor, false);
+    LimitationsResult result;
     if (answer == LimitationsAnswer::Cancel)
-        return false;
+        return result;
     const int k = ws.numObjectives;
-    if (answer == LimitationsAnswer::ClearAll)
+    if (answer == LimitationsAnswer::ClearAll) {
         editor.clearAll(k);
-    else if (!editor.storeCurrent(ui))
-        return false;
+    } else {
+        LimitationStoreResult stored = editor.storeCurrent();
+        result.notices = std::move(stored.notices);
+        if (!stored.stored)
+            return result;
+    }
     bool changed = false;
     for (int i = 1; i <= k; ++i)
         if (ws.limitOn[i] != editor.isOn(i) || (ws.limitOn[i] && editor.value(i) != ws.limitValue[i]))
@@ -148,32 +160,44 @@ bool RecolheLimitacoes(Workspace& ws, UiPort& ui, LimitationsEditor& editor)
         }
     }
     NormalizeLimitations(ws);
-    return changed;
+    result.changed = changed;
+    return result;
 }
 
-bool Recolhe_e_constraints(Workspace& ws, UiPort& ui, LimitationsEditor& editor, int optimized)
+EConstraintsResult Recolhe_e_constraints(Workspace& ws, LimitationsEditor& editor, LimitationsAnswer answer)
 {
-    editor.prepareEConstraints(ws, optimized);
-    if (ui.editLimitations(editor, true) != LimitationsAnswer::Accept)
-        return false;
-    if (!editor.storeCurrent(ui))
-        return false;
+    EConstraintsResult result;
+    if (answer != LimitationsAnswer::Accept)
+        return result;
+    LimitationStoreResult stored = editor.storeCurrent();
+    result.notices = std::move(stored.notices);
+    if (!stored.stored)
+        return result;
     for (int i = 1; i <= ws.numObjectives; ++i) {
         ws.limitOn[i] = editor.isOn(i);
         ws.limitValue[i] = editor.value(i);
     }
     NormalizeLimitations(ws);
-    return true;
+    result.accepted = true;
+    return result;
 }
 
 namespace {
 
-// Converts typed weights, showing `rangeMessage` once for every weight that
+// Typed weights as converted: `accepted` is false when anything was refused.
+struct ParsedWeights {
+    bool accepted = false;
+    vectorObj weights{};
+    Notices notices;
+};
+
+// Converts typed weights, with `rangeMessage` once for every weight that
 // `inRange` refuses; a text that is not a number refuses silently. Also
-// refuses weights that are all zero. False when anything was refused.
-bool ParseWeights(const Workspace& ws, UiPort& ui, const QStringList& typed, bool (*inRange)(Real),
-                  const char* rangeMessage, vectorObj& weights)
+// refuses weights that are all zero.
+[[nodiscard]] ParsedWeights ParseWeights(const Workspace& ws, const QStringList& typed, bool (*inRange)(Real),
+                                         const char* rangeMessage)
 {
+    ParsedWeights result;
     const int k = ws.numObjectives;
     bool ok = typed.size() >= k;
     for (int i = 1; i <= k && i <= typed.size(); ++i) {
@@ -183,61 +207,70 @@ bool ParseWeights(const Workspace& ws, UiPort& ui, const QStringList& typed, boo
             continue;
         }
         if (!inRange(w)) {
-            ui.showMessage(MsgKind::Information, text(rangeMessage));
+            result.notices.message(MsgKind::Information, text(rangeMessage));
             ok = false;
         }
-        weights[i] = w;
+        result.weights[i] = w;
     }
     if (!ok)
-        return false;
+        return result;
     bool anyPositive = false;
     for (int i = 1; i <= k; ++i)
-        anyPositive |= weights[i] > 0;
+        anyPositive |= result.weights[i] > 0;
     // All zero: the weighted sum has nothing to maximize, and the distance
     // has no row at all (its program is unbounded).
     if (!anyPositive) {
-        ui.showMessage(MsgKind::Information, text(msg::kWeightsAllZero));
-        return false;
+        result.notices.message(MsgKind::Information, text(msg::kWeightsAllZero));
+        return result;
     }
-    return true;
+    result.accepted = true;
+    return result;
 }
 
 } // namespace
 
-bool AcceptSumWeights(Workspace& ws, UiPort& ui, const QStringList& typed)
+SumWeightsResult AcceptSumWeights(const Workspace& ws, const QStringList& typed)
 {
-    vectorObj weights{};
-    if (!ParseWeights(ws, ui, typed, [](Real w) { return w >= 0 && w <= 1; }, msg::kWeightsBetween0And1, weights))
-        return false;
+    ParsedWeights parsed =
+        ParseWeights(ws, typed, [](Real w) { return w >= 0 && w <= 1; }, msg::kWeightsBetween0And1);
+    SumWeightsResult result;
+    result.notices = std::move(parsed.notices);
+    if (!parsed.accepted)
+        return result;
     Real sum = 0;
     for (int i = 1; i <= ws.numObjectives; ++i)
-        sum += weights[i];
+        sum += parsed.weights[i];
     for (int i = 1; i <= ws.numObjectives; ++i)
-        ws.sumWeights[i] = weights[i] / sum;
-    return true;
+        result.weights[i] = parsed.weights[i] / sum;
+    result.accepted = true;
+    return result;
 }
 
-bool AcceptTchebWeights(Workspace& ws, UiPort& ui, const QStringList& typed)
+TchebWeightsResult AcceptTchebWeights(const Workspace& ws, const QStringList& typed)
 {
-    vectorObj weights{};
-    if (!ParseWeights(ws, ui, typed, [](Real w) { return w >= 0; }, msg::kWeightsNonNegative, weights))
-        return false;
+    ParsedWeights parsed = ParseWeights(ws, typed, [](Real w) { return w >= 0; }, msg::kWeightsNonNegative);
+    TchebWeightsResult result;
+    result.notices = std::move(parsed.notices);
+    if (!parsed.accepted)
+        return result;
     for (int i = 1; i <= ws.numObjectives; ++i)
-        ws.tchebWeights[i] = weights[i];
-    return true;
+        result.weights[i] = parsed.weights[i];
+    result.accepted = true;
+    return result;
 }
 
-bool AcceptReferencePoint(Workspace& ws, UiPort& ui, const QStringList& typed)
+ReferencePointResult AcceptReferencePoint(const Workspace& ws, const QStringList& typed)
 {
+    ReferencePointResult result;
     const int k = ws.numObjectives;
     vectorObj point{};
     for (int i = 1; i <= k; ++i) {
         if (i > typed.size() || !ParseTypedReal(typed[i - 1], point[i])) {
-            ui.showMessage(MsgKind::Information, text(msg::kInvalidValues));
-            return false;
+            result.notices.message(MsgKind::Information, text(msg::kInvalidValues));
+            return result;
         }
     }
-    for (int i = 1; i <= k; ++i)
-        ws.refPoint[i] = point[i];
-    return true;
+    result.point = point;
+    result.accepted = true;
+    return result;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/Notices.h"
 #include "base/Numeric.h"
 #include "workspace/Workspace.h"
 
@@ -9,7 +10,22 @@
 #include <array>
 #include <vector>
 
-class UiPort;
+// How the limitations dialog was closed.
+enum class LimitationsAnswer { Accept, ClearAll, Cancel };
+
+// Storing the controls of the shown objective: false, with the message,
+// when the value does not convert.
+struct LimitationStoreResult {
+    bool stored = false;
+    Notices notices;
+};
+
+// Switching the dialog's tab: false when the index is out of range or the
+// shown value does not convert (then with its message).
+struct TabSwitchResult {
+    bool switched = false;
+    Notices notices;
+};
 
 // The working copy behind the limitations dialog. It lives as long as the
 // program, so the flags and values typed last are still there when the
@@ -38,12 +54,10 @@ public:
     void setChecked(bool on) { checked_ = on; }
     void typeValue(const QString& text);
     // Switching to tab `index`: stores the current objective first; on a
-    // conversion error (shown through `ui`) the current objective stays and
-    // false is returned.
-    bool switchToTab(int index, UiPort& ui);
-    // Stores the controls into the copy; false (message shown) when the
-    // value does not convert.
-    bool storeCurrent(UiPort& ui);
+    // conversion error the current objective stays.
+    [[nodiscard]] TabSwitchResult switchToTab(int index);
+    // Stores the controls into the copy.
+    [[nodiscard]] LimitationStoreResult storeCurrent();
 
     bool isOn(int k) const { return on_[k]; }
     Real value(int k) const { return value_[k]; }
@@ -60,24 +74,52 @@ private:
     QString valueText_;
 };
 
-// The limitations command's dialog; true when the limitations changed.
-bool RecolheLimitacoes(Workspace& ws, UiPort& ui, LimitationsEditor& editor);
+// The limitations command once its dialog on `editor` (prepared with
+// prepareLimitations) was closed with `answer`: the workspace takes the
+// editor's limitations when they differ from its own.
+struct LimitationsResult {
+    bool changed = false;
+    Notices notices;
+};
+[[nodiscard]] LimitationsResult RecolheLimitacoes(Workspace& ws, LimitationsEditor& editor, LimitationsAnswer answer);
 // The bounds of an e-constraint computation on the objectives other than
-// `optimized`; false when the dialog was not closed with OK.
-bool Recolhe_e_constraints(Workspace& ws, UiPort& ui, LimitationsEditor& editor, int optimized);
+// the optimized one, once the dialog on `editor` (prepared with
+// prepareEConstraints) was closed with `answer`; accepted only on OK with
+// a value that converts.
+struct EConstraintsResult {
+    bool accepted = false;
+    Notices notices;
+};
+[[nodiscard]] EConstraintsResult Recolhe_e_constraints(Workspace& ws, LimitationsEditor& editor,
+                                                       LimitationsAnswer answer);
 // limitsActive := some limitation on; the values of those off become 0.
 void NormalizeLimitations(Workspace& ws);
 
 // Typed weights of the weighted sum: each in [0, 1] ("Choose weights
 // between 0 and 1" for each one that is not), not all zero; then normalized
-// to sum 1 into ws.sumWeights. False when any is refused.
-bool AcceptSumWeights(Workspace& ws, UiPort& ui, const QStringList& typed);
+// to sum 1 in `weights` (for ws.sumWeights).
+struct SumWeightsResult {
+    bool accepted = false;
+    vectorObj weights{};
+    Notices notices;
+};
+[[nodiscard]] SumWeightsResult AcceptSumWeights(const Workspace& ws, const QStringList& typed);
 // Typed Tchebycheff weights: each >= 0 ("The weights must be >=0"), not all
-// zero; into ws.tchebWeights, not normalized.
-bool AcceptTchebWeights(Workspace& ws, UiPort& ui, const QStringList& typed);
+// zero; in `weights` (for ws.tchebWeights), not normalized.
+struct TchebWeightsResult {
+    bool accepted = false;
+    vectorObj weights{};
+    Notices notices;
+};
+[[nodiscard]] TchebWeightsResult AcceptTchebWeights(const Workspace& ws, const QStringList& typed);
 // Typed reference point: "Invalid Values!" at the first text that is not a
-// number. Writes ws.refPoint only when all convert.
-bool AcceptReferencePoint(Workspace& ws, UiPort& ui, const QStringList& typed);
+// number; `point` (for ws.refPoint) is set only when all convert.
+struct ReferencePointResult {
+    bool accepted = false;
+    vectorObj point{};
+    Notices notices;
+};
+[[nodiscard]] ReferencePointResult AcceptReferencePoint(const Workspace& ws, const QStringList& typed);
 
 // A typed real with "." as the decimal separator.
 bool ParseTypedReal(const QString& text, Real& value);

@@ -26,7 +26,9 @@ std::function<LimitationsAnswer(LimitationsEditor&)> boundsScript(const QStringL
 {
     return [values, &ui](LimitationsEditor& editor) {
         for (std::size_t i = 0; i < editor.tabs().size(); ++i) {
-            EXPECT_TRUE(editor.switchToTab(static_cast<int>(i), ui));
+            const TabSwitchResult switched = editor.switchToTab(static_cast<int>(i));
+            ShowNotices(ui, switched.notices);
+            EXPECT_TRUE(switched.switched);
             const QString& v = values[editor.tabs()[i] - 1];
             if (v == QLatin1String("-"))
                 editor.setChecked(false);
@@ -40,7 +42,7 @@ std::function<LimitationsAnswer(LimitationsEditor&)> boundsScript(const QStringL
 struct Window {
     std::unique_ptr<Workspace> ws = std::make_unique<Workspace>();
     ScriptedUiPort ui;
-    MainFlow flow{*ws, ui};
+    MainFlow flow{*ws, ui, ui};
     QStringList reports;
 
     void record() { reports << flow.report().toPlainText(); }

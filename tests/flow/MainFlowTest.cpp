@@ -1,6 +1,6 @@
 #include "FlowFixture.h"
 #include "ScriptedUiPort.h"
-#include "problem/ProblemEditor.h"
+#include "flow/ProblemEditor.h"
 #include "problem/ProblemFile.h"
 #include "problem/RandomProblems.h"
 #include "lp/Messages.h"

@@ -682,6 +682,7 @@ TEST_F(ComputationsGuiTest, PortRoutesTheComputationDialogsToTheTestPort)
     ScriptedUiPort scripted;
     QtUiPort port(nullptr);
     port.dialogs = &scripted;
+    port.dialogPort = &scripted;
     auto ws = std::make_unique<Workspace>();
     setThreeObjectives(*ws);
     port.setWorkspace(ws.get());
@@ -735,6 +736,7 @@ protected:
     {
         window = std::make_unique<MainWindow>(*ws);
         window->uiPort().dialogs = &ui;
+        window->uiPort().dialogPort = &ui;
         window->show();
         ui.files.push_back(QDir(QStringLiteral(QUILVANE_EXAMPLES_DIR)).filePath(QStringLiteral("two_objectives.mlp")));
         window->action(Cmd::Open)->trigger();

@@ -37,6 +37,7 @@ protected:
     {
         window = std::make_unique<MainWindow>(*ws);
         window->uiPort().dialogs = &ui;
+        window->uiPort().dialogPort = &ui;
         window->show();
         ui.files.push_back(
             QDir(QStringLiteral(QUILVANE_EXAMPLES_DIR)).filePath(QStringLiteral("three_objectives_degenerate.mlp")));

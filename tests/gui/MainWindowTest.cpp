@@ -3,6 +3,8 @@
 #include "problem/ui/ProblemEditorWindow.h"
 #include "workspace/Workspace.h"
 #include "flow/ui/MainWindow.h"
+#include "solutions/ui/BasketGraphsWindow.h"
+#include "solutions/ui/BasketValuesWindow.h"
 #include "flow/ui/SizesDialog.h"
 
 #include <QAbstractButton>
@@ -73,6 +75,7 @@ protected:
     {
         window = std::make_unique<MainWindow>(*ws);
         window->uiPort().dialogs = &ui;
+        window->uiPort().dialogPort = &ui;
         window->show();
     }
 
@@ -147,6 +150,15 @@ TEST_F(MainWindowTest, SolutionPhaseShowsTabsMenusAndTheViewLastNControl)
     window->viewLastNBox()->setValue(9);
     EXPECT_EQ(ws->viewLastN, 9);
     EXPECT_EQ(window->action(Cmd::BtnWeightedSum)->toolTip(), QStringLiteral("Optimize weighted-sum"));
+}
+
+TEST_F(MainWindowTest, TheBasketViewsEventShowsBothBasketWindows)
+{
+    openProblem();
+    ASSERT_FALSE(window->basketValues()->isVisible());
+    window->uiPort().notify(UiEvent::BasketViewsShown);
+    EXPECT_TRUE(window->basketValues()->isVisible());
+    EXPECT_TRUE(window->basketGraphs()->isVisible());
 }
 
 TEST_F(MainWindowTest, SizesDialogStaysOpenUntilTheCountsAreValid)

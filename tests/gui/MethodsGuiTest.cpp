@@ -28,6 +28,7 @@ protected:
     {
         window = std::make_unique<MainWindow>(*ws);
         window->uiPort().dialogs = &ui;
+        window->uiPort().dialogPort = &ui;
         window->show();
         ui.files.push_back(QDir(QStringLiteral(QUILVANE_EXAMPLES_DIR)).filePath(QStringLiteral("two_objectives.mlp")));
         window->action(Cmd::Open)->trigger();
@@ -116,6 +117,7 @@ TEST_F(MethodsGuiTest, TheWindowOpensTheRealDialogs)
 {
     window->action(Cmd::Stem1st)->trigger();
     window->uiPort().dialogs = nullptr;
+    window->uiPort().dialogPort = nullptr;
     QTimer::singleShot(0, [] {
         auto* d = qobject_cast<RelaxationsDialog*>(QApplication::activeModalWidget());
         ASSERT_NE(d, nullptr);
@@ -126,10 +128,12 @@ TEST_F(MethodsGuiTest, TheWindowOpensTheRealDialogs)
     EXPECT_EQ(window->flow().lastOutcome(), Outcome::Done);
     EXPECT_TRUE(ws->limitOn[1] && ws->limitOn[2]);
     window->uiPort().dialogs = &ui;
+    window->uiPort().dialogPort = &ui;
     ui.answers.push_back(Answer::No);
     window->action(Cmd::StemExit)->trigger();
 
     window->uiPort().dialogs = nullptr;
+    window->uiPort().dialogPort = nullptr;
     QTimer::singleShot(0, [] {
         auto* point = qobject_cast<ReferencePointDialog*>(QApplication::activeModalWidget());
         ASSERT_NE(point, nullptr);
@@ -142,6 +146,7 @@ TEST_F(MethodsGuiTest, TheWindowOpensTheRealDialogs)
     });
     window->action(Cmd::RaceStart)->trigger();
     window->uiPort().dialogs = &ui;
+    window->uiPort().dialogPort = &ui;
     EXPECT_EQ(ws->activeMethod, MethodParetoRace);
     EXPECT_TRUE(panel()->isVisible());
 }

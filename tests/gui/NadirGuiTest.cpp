@@ -68,6 +68,7 @@ TEST(NadirMenuWiring, TheItemsReachTheirFlows)
     ScriptedUiPort ui;
     auto window = std::make_unique<MainWindow>(*ws);
     window->uiPort().dialogs = &ui;
+    window->uiPort().dialogPort = &ui;
     ui.files.push_back(
         QDir(QStringLiteral(QUILVANE_EXAMPLES_DIR)).filePath(QStringLiteral("three_objectives_degenerate.mlp")));
     window->action(Cmd::Open)->trigger();

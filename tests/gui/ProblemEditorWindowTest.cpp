@@ -3,7 +3,7 @@
 // run the editor's commands, and every way of closing it asks the question.
 
 #include "ScriptedUiPort.h"
-#include "problem/ProblemEditor.h"
+#include "flow/ProblemEditor.h"
 #include "problem/ui/ProblemEditorWindow.h"
 #include "problem/ui/RandomNumbersDialog.h"
 #include "help/ui/HelpWindow.h"
@@ -115,6 +115,7 @@ TEST(ProblemEditorWindowFromNew, OpensWithTheSizesAndTheTypedProblemReachesTheWo
     ScriptedUiPort ui;
     MainWindow main(*ws);
     main.uiPort().dialogs = &ui;
+    main.uiPort().dialogPort = &ui;
     main.show();
 
     QStringList seen;

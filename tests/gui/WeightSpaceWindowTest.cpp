@@ -51,6 +51,7 @@ protected:
     {
         window = std::make_unique<MainWindow>(*ws);
         window->uiPort().dialogs = &ui;
+        window->uiPort().dialogPort = &ui;
         window->show();
         ui.files.push_back(QDir(QStringLiteral(QUILVANE_EXAMPLES_DIR)).filePath(QString::fromLatin1(example)));
         window->action(Cmd::Open)->trigger();

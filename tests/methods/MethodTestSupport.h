@@ -16,7 +16,7 @@
 struct MethodSession {
     std::unique_ptr<Workspace> ws = std::make_unique<Workspace>();
     ScriptedUiPort ui;
-    MainFlow flow{*ws, ui};
+    MainFlow flow{*ws, ui, ui};
 
     void load(const Workspace& problem)
     {

@@ -26,13 +26,12 @@ TEST_P(RangesDialog, ChecksEveryColumn)
     const RangesCase& c = GetParam();
     Workspace ws;
     ws.numObjectives = 3;
-    ScriptedUiPort ui;
-    vectorObj low{}, high{};
-    EXPECT_EQ(ParetoRace::AcceptRanges(ws, ui, c.lower, c.upper, low, high), c.accepted);
+    const RaceRangesResult result = ParetoRace::AcceptRanges(ws, RaceRangeTexts{c.lower, c.upper});
+    EXPECT_EQ(result.accepted, c.accepted);
     QStringList expected;
     for (int i = 0; i < c.orderMessages; ++i)
         expected << QStringLiteral("Warning: ") + text(msg::kRangesOrder);
-    EXPECT_EQ(ui.dialogs(), expected);
+    EXPECT_EQ(MessageLines(result.notices), expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(

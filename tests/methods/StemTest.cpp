@@ -56,10 +56,9 @@ TEST_P(RelaxationDialog, ShowsEveryApplicableMessageInOrder)
     StemState stem;
     stem.StemAlpha = {0, 0.5L, 0, 0.25L}; // objective 2 has no weight
     stem.StemAlphaSum = 0.75L;
-    ScriptedUiPort ui;
-    vectorObj amounts{};
-    EXPECT_EQ(AcceptRelaxations(ws, stem, ui, c.typed, amounts), c.accepted);
-    EXPECT_EQ(ui.dialogs(), c.messages);
+    const RelaxationsResult result = AcceptRelaxations(ws, stem, c.typed);
+    EXPECT_EQ(result.accepted, c.accepted);
+    EXPECT_EQ(MessageLines(result.notices), c.messages);
 }
 
 const QString kNeg = QStringLiteral("Warning: ") + text(msg::kRelaxNegative);

@@ -129,13 +129,12 @@ class EaDialog : public ::testing::TestWithParam<ParameterCase> {};
 TEST_P(EaDialog, ChecksTheTypedFields)
 {
     const ParameterCase& c = GetParam();
-    ScriptedUiPort ui;
-    EaParameters out;
-    EXPECT_EQ(AcceptEaParameters(c.typed, 3, ui, out), c.accepted);
-    EXPECT_EQ(ui.dialogs(), c.dialogs);
+    const EaParametersResult result = AcceptEaParameters(c.typed, 3);
+    EXPECT_EQ(result.accepted, c.accepted);
+    EXPECT_EQ(MessageLines(result.notices), c.dialogs);
     if (c.accepted) {
-        EXPECT_EQ(out.popSize, c.popSize);
-        EXPECT_EQ(out.maxIter, c.maxIter);
+        EXPECT_EQ(result.parameters.popSize, c.popSize);
+        EXPECT_EQ(result.parameters.maxIter, c.maxIter);
     }
 }
 

@@ -46,7 +46,7 @@ protected:
     QTemporaryDir dir;
     std::unique_ptr<Workspace> ws = std::make_unique<Workspace>();
     ScriptedUiPort ui;
-    MainFlow flow{*ws, ui};
+    MainFlow flow{*ws, ui, ui};
 };
 
 TEST_F(NadirCommands, AnIndexOutsideTheObjectivesComputesNothing)

@@ -241,7 +241,7 @@ protected:
 
     std::unique_ptr<Workspace> ws = std::make_unique<Workspace>();
     ScriptedUiPort ui;
-    MainFlow flow{*ws, ui};
+    MainFlow flow{*ws, ui, ui};
 };
 
 TEST_F(BasketCommandsTest, DeleteAsksForARangeAndExplainsRefusals)

@@ -48,7 +48,7 @@ protected:
 
     std::unique_ptr<Workspace> ws = std::make_unique<Workspace>();
     ScriptedUiPort ui;
-    MainFlow flow{*ws, ui};
+    MainFlow flow{*ws, ui, ui};
 };
 
 TEST_F(ComputationFlowTest, PayoffTableGivesIdealNadirAndTheFirstBasketEntries)
@@ -215,12 +215,16 @@ TEST_F(ComputationFlowTest, LimitationsChangeOnlyWhenAValueOrFlagChanges)
     EXPECT_EQ(ws->limitValue[1], 11);
 
     // A tab switch with a bad value keeps the objective current.
-    ui.limitationScripts.push_back([this](LimitationsEditor& editor) {
+    ui.limitationScripts.push_back([](LimitationsEditor& editor) {
         editor.typeValue(QStringLiteral("bad"));
-        EXPECT_FALSE(editor.switchToTab(1, ui));
+        const TabSwitchResult refused = editor.switchToTab(1);
+        EXPECT_FALSE(refused.switched);
+        EXPECT_EQ(MessageLines(refused.notices), QStringList{"Error: 'bad' is not a valid floating point value"});
         EXPECT_EQ(editor.currentObjective(), 1);
         editor.typeValue(QStringLiteral("10"));
-        EXPECT_TRUE(editor.switchToTab(1, ui));
+        const TabSwitchResult switched = editor.switchToTab(1);
+        EXPECT_TRUE(switched.switched);
+        EXPECT_TRUE(switched.notices.empty());
         EXPECT_EQ(editor.currentObjective(), 2);
         EXPECT_FALSE(editor.checked());
         return LimitationsAnswer::Accept;
@@ -305,7 +309,7 @@ TEST(ComputationFlow, InfeasibleProblemShowsTheStatusAndThePayoffWindow)
 {
     auto ws = std::make_unique<Workspace>();
     ScriptedUiPort ui;
-    MainFlow flow(*ws, ui);
+    MainFlow flow(*ws, ui, ui);
     flow.startUp(QStringLiteral("."));
     flow.openProblemFile(example("infeasible.mlp"));
     ui.normalizations.push_back(true);

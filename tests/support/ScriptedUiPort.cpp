@@ -1,6 +1,6 @@
 #include "ScriptedUiPort.h"
 
-#include "problem/ProblemEditor.h"
+#include "flow/ProblemEditor.h"
 
 #include <algorithm>
 
@@ -83,7 +83,15 @@ void ScriptedUiPort::setBusy(bool busy)
     maxBusyDepth = std::max(maxBusyDepth, busyDepth);
 }
 
-void ScriptedUiPort::notify(UiEvent event) { events.push_back(event); }
+void ScriptedUiPort::notify(UiEvent event)
+{
+    if (event == UiEvent::BasketViewsShown) {
+        log << QStringLiteral("ShowBasketViews");
+        ++basketViewsShown;
+        return;
+    }
+    events.push_back(event);
+}
 
 QStringList ScriptedUiPort::dialogs() const
 {
@@ -97,6 +105,15 @@ QStringList ScriptedUiPort::dialogs() const
         }
     }
     return out;
+}
+
+QStringList MessageLines(const Notices& notices)
+{
+    QStringList lines;
+    for (const Notice& n : notices.items())
+        if (n.kind == Notice::Kind::Message)
+            lines << QString::fromLatin1(toString(n.box)) + QStringLiteral(": ") + n.text;
+    return lines;
 }
 
 bool ScriptedUiPort::saw(UiEvent event) const
@@ -249,10 +266,4 @@ void ScriptedUiPort::endStoppableTask()
 {
     log << QStringLiteral("TaskEnd");
     taskOpen = false;
-}
-
-void ScriptedUiPort::showBasketViews()
-{
-    log << QStringLiteral("ShowBasketViews");
-    ++basketViewsShown;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/UiPort.h"
+#include "flow/DialogPort.h"
 
 #include <QString>
 #include <QStringList>
@@ -9,11 +10,12 @@
 #include <optional>
 #include <vector>
 
-// A UiPort for tests: answers questions and dialogs from queues and records
-// every message, question and notification as a line of text, e.g.
+// A UiPort and DialogPort for tests: answers questions and dialogs from
+// queues and records every message, question and notification as a line of
+// text, e.g.
 // "Error: File not found", "Ask: Do you want ...?", "Status0: ...".
 // An unexpected question (empty queue) is recorded and answered No/cancel.
-class ScriptedUiPort : public UiPort {
+class ScriptedUiPort : public UiPort, public DialogPort {
 public:
     std::deque<Answer> answers;
     std::deque<std::optional<QString>> inputs;
@@ -47,7 +49,7 @@ public:
     int editorsOpened = 0;
 
     QStringList log;                // messages, questions, inputs, files, status texts
-    std::vector<UiEvent> events;    // notifications in order
+    std::vector<UiEvent> events;    // notifications in order (basket views shown: logged and counted)
     QString status[2];
     int busyDepth = 0;
     int maxBusyDepth = 0;
@@ -96,7 +98,6 @@ public:
     void beginStoppableTask(const QString& title, const QString& text) override;
     bool updateStoppableTask(const QString& text) override;
     void endStoppableTask() override;
-    void showBasketViews() override;
 
     // The log lines that are messages ("Information: ...", "Warning: ...",
     // "Error: ...", "Confirmation: ...") and questions ("Ask: ...").
@@ -104,4 +105,8 @@ public:
     bool saw(UiEvent event) const;
     void clear();
 };
+
+// The message boxes among `notices` as the scripted port logs them
+// ("Warning: ...").
+QStringList MessageLines(const Notices& notices);
 

@@ -32,7 +32,7 @@ inline VmaResult RunVmaShown(Workspace& ws, LpEngine& engine, UiPort& ui, const 
     PortProgress progress(ui);
     const VmaResult result = RunVma(ws, engine, progress, options);
     if (result.walked)
-        ui.showBasketViews();
+        ui.notify(UiEvent::BasketViewsShown);
     return Shown(ui, result);
 }
 

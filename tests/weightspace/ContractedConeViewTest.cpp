@@ -304,7 +304,7 @@ TEST(ContractedCone, RegionsOfARealIterationShowTheirSolutions)
     GuiApp();
     auto ws = std::make_unique<Workspace>();
     ScriptedUiPort ui;
-    MainFlow flow(*ws, ui);
+    MainFlow flow(*ws, ui, ui);
     QTemporaryDir dir;
     flow.startUp(dir.path());
     flow.openProblemFile(

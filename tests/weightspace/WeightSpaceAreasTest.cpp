@@ -95,7 +95,7 @@ TEST(NadirArea, WorstStoredValueThatIsTheNadirIsFoundThenKnown)
     GuiApp();
     auto ws = std::make_unique<Workspace>();
     ScriptedUiPort ui;
-    MainFlow flow(*ws, ui);
+    MainFlow flow(*ws, ui, ui);
     QTemporaryDir dir;
     flow.startUp(dir.path());
     flow.openProblemFile(
@@ -140,7 +140,7 @@ TEST_P(NadirAreasOfRandomProblems, AreasAreDrawnOnlyWhileTheNadirIsOpen)
     ASSERT_TRUE(WriteProblemFile(path, *makeRandomProblem(GetParam(), shape)).ok);
     auto ws = std::make_unique<Workspace>();
     ScriptedUiPort ui;
-    MainFlow flow(*ws, ui);
+    MainFlow flow(*ws, ui, ui);
     flow.startUp(dir.path());
     flow.openProblemFile(path);
     ui.normalizations.push_back(false);

@@ -296,7 +296,7 @@ TEST(WeightSpacePick, ClickedWeightsAreSolvedWithoutTheLimitations)
     GuiApp();
     auto ws = std::make_unique<Workspace>();
     ScriptedUiPort ui;
-    MainFlow flow(*ws, ui);
+    MainFlow flow(*ws, ui, ui);
     QTemporaryDir dir;
     flow.startUp(dir.path());
     flow.openProblemFile(QDir(QStringLiteral(QUILVANE_EXAMPLES_DIR)).filePath(QStringLiteral("three_objectives_degenerate.mlp")));

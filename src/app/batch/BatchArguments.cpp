@@ -295,33 +295,40 @@ QString checkValues(const Action& action, int p)
     return {};
 }
 
-// The typed values as the dialogs would take them, into `scratch` (a
+// Shows what a dialog's check had to tell; true when it accepted.
+template <class Result>
+bool shown(UiPort& ui, const Result& result)
+{
+    ShowNotices(ui, result.notices);
+    return result.accepted;
+}
+
+// The typed values as the dialogs would take them, for `scratch` (a
 // workspace with the problem's objective count): false, with the dialog's
 // own message shown, when they are refused.
-bool dialogsAccept(const Action& action, Workspace& scratch, UiPort& ui)
+bool dialogsAccept(const Action& action, const Workspace& scratch, UiPort& ui)
 {
     const QStringList& args = action.arguments;
     switch (action.kind()) {
-    case ActionKind::WeightedSum: return AcceptSumWeights(scratch, ui, commaList(args[0]));
+    case ActionKind::WeightedSum: return shown(ui, AcceptSumWeights(scratch, commaList(args[0])));
     case ActionKind::RefPoint:
-        return AcceptReferencePoint(scratch, ui, commaList(args[0])) && AcceptTchebWeights(scratch, ui, commaList(args[1]));
+        return shown(ui, AcceptReferencePoint(scratch, commaList(args[0])))
+               && shown(ui, AcceptTchebWeights(scratch, commaList(args[1])));
     case ActionKind::Stem: {
         // Every objective counts as weighted here; the weights are known
         // only once the pay-off table is.
         StemState stem;
         stem.StemAlpha.fill(1);
-        vectorObj amounts{};
         for (const QString& v : args)
-            if (!AcceptRelaxations(scratch, stem, ui, relaxationAmounts(v), amounts))
+            if (!shown(ui, AcceptRelaxations(scratch, stem, relaxationAmounts(v))))
                 return false;
         return true;
     }
     case ActionKind::Race: {
-        QStringList lower, upper;
-        raceRanges(args[1], lower, upper);
-        vectorObj low{}, high{};
-        return AcceptReferencePoint(scratch, ui, commaList(args[0]))
-               && ParetoRace::AcceptRanges(scratch, ui, lower, upper, low, high);
+        RaceRangeTexts ranges;
+        raceRanges(args[1], ranges.lower, ranges.upper);
+        return shown(ui, AcceptReferencePoint(scratch, commaList(args[0])))
+               && shown(ui, ParetoRace::AcceptRanges(scratch, ranges));
     }
     default: return true;
     }

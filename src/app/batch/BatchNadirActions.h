@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/batch/BatchArguments.h"
-#include "base/UiPort.h"
+#include "nadir/EaNadir.h"
 
 #include <optional>
 

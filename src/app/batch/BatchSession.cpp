@@ -30,7 +30,7 @@ int statusOf(Outcome outcome)
 
 } // namespace
 
-BatchSession::BatchSession(Workspace& ws, const Options& options) : ws_(ws), options_(options), flow_(ws, ui_)
+BatchSession::BatchSession(Workspace& ws, const Options& options) : ws_(ws), options_(options), flow_(ws, ui_, ui_)
 {
     flow_.startUp(QDir::currentPath());
     // The results are on the output: nothing to ask before discarding them.
@@ -117,7 +117,9 @@ void BatchSession::prepareBounds(const QString& values)
     ui_.limitations = [this, typed](LimitationsEditor& editor) {
         const std::vector<int>& tabs = editor.tabs();
         for (std::size_t i = 0; i < tabs.size(); ++i) {
-            if (!editor.switchToTab(static_cast<int>(i), ui_))
+            const TabSwitchResult switched = editor.switchToTab(static_cast<int>(i));
+            ShowNotices(ui_, switched.notices);
+            if (!switched.switched)
                 return LimitationsAnswer::Cancel;
             const QString& value = typed[tabs[i] - 1];
             if (value == QLatin1String("-"))

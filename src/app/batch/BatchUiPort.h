@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/SilentUiPort.h"
+#include "flow/DialogPort.h"
 
 #include <deque>
 #include <functional>
@@ -13,7 +14,7 @@ namespace batch {
 // file is overwritten); the status bar, progress and redraws have nobody to
 // show them to. The dialogs answer what the runner prepared from the command
 // line before each command; a dialog without a prepared answer is cancelled.
-class BatchUiPort : public SilentUiPort {
+class BatchUiPort : public SilentUiPort, public DialogPort {
 public:
     // Prepared answers, each used once.
     std::deque<QStringList> grids; // weights or reference-point values, in the order asked

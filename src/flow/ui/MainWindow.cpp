@@ -114,14 +114,10 @@ QIcon buttonIcon(QStyle* style, Cmd cmd)
 } // namespace
 
 MainWindow::MainWindow(Workspace& ws, QWidget* parent)
-    : QMainWindow(parent), ui_(this), flow_(ws, ui_), ws_(ws)
+    : QMainWindow(parent), ui_(this), flow_(ws, ui_, ui_), ws_(ws)
 {
     setWindowTitle(QString::fromUtf8(msg::kProductName));
     ui_.onNotify = [this](UiEvent event) { onNotify(event); };
-    ui_.onShowBasketViews = [this] {
-        showBasketValues();
-        showBasketGraphs();
-    };
     ui_.setWorkspace(&ws_);
     createStatusBar();
     createPanels();
@@ -451,6 +447,10 @@ void MainWindow::onNotify(UiEvent event)
     case UiEvent::BasketValuesChanged:
         if (basketValues_->isVisible())
             basketValues_->fill();
+        break;
+    case UiEvent::BasketViewsShown:
+        showBasketValues();
+        showBasketGraphs();
         break;
     case UiEvent::BasketChartChanged:
         if (basketGraphs_->isVisible())

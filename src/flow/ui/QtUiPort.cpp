@@ -168,8 +168,8 @@ std::optional<Color> QtUiPort::chooseColor(Color initial)
 std::optional<ObjectiveChoice> QtUiPort::chooseObjective(const QString& title, const QString& prompt,
                                                          const QStringList& names, bool withValue, int x, int y)
 {
-    if (dialogs)
-        return dialogs->chooseObjective(title, prompt, names, withValue, x, y);
+    if (dialogPort)
+        return dialogPort->chooseObjective(title, prompt, names, withValue, x, y);
     const NormalCursorWhileAsking normalCursor;
     return chooseObjectiveDialog()->choose(title, prompt, names, withValue, x, y);
 }
@@ -177,8 +177,8 @@ std::optional<ObjectiveChoice> QtUiPort::chooseObjective(const QString& title, c
 std::optional<QStringList> QtUiPort::editWeights(const QString& title, const QStringList& headers,
                                                  const QStringList& values, const QString& acceptCaption)
 {
-    if (dialogs)
-        return dialogs->editWeights(title, headers, values, acceptCaption);
+    if (dialogPort)
+        return dialogPort->editWeights(title, headers, values, acceptCaption);
     const NormalCursorWhileAsking normalCursor;
     return weightsDialog()->edit(title, headers, values, acceptCaption);
 }
@@ -186,16 +186,16 @@ std::optional<QStringList> QtUiPort::editWeights(const QString& title, const QSt
 std::optional<QStringList> QtUiPort::editReferencePoint(const QStringList& names, const QStringList& values,
                                                         const std::function<bool(const QStringList&)>& accept)
 {
-    if (dialogs)
-        return dialogs->editReferencePoint(names, values, accept);
+    if (dialogPort)
+        return dialogPort->editReferencePoint(names, values, accept);
     const NormalCursorWhileAsking normalCursor;
     return referencePointDialog()->edit(names, values, accept);
 }
 
 LimitationsAnswer QtUiPort::editLimitations(LimitationsEditor& editor, bool eConstraints)
 {
-    if (dialogs)
-        return dialogs->editLimitations(editor, eConstraints);
+    if (dialogPort)
+        return dialogPort->editLimitations(editor, eConstraints);
     const NormalCursorWhileAsking normalCursor;
     Q_ASSERT(ws_);
     if (!ws_)
@@ -206,16 +206,16 @@ LimitationsAnswer QtUiPort::editLimitations(LimitationsEditor& editor, bool eCon
 
 std::optional<bool> QtUiPort::chooseNormalization()
 {
-    if (dialogs)
-        return dialogs->chooseNormalization();
+    if (dialogPort)
+        return dialogPort->chooseNormalization();
     const NormalCursorWhileAsking normalCursor;
     return normalizationDialog()->choose();
 }
 
 std::optional<EaParameterTexts> QtUiPort::editEaParameters(const EaParameterTexts& defaults)
 {
-    if (dialogs)
-        return dialogs->editEaParameters(defaults);
+    if (dialogPort)
+        return dialogPort->editEaParameters(defaults);
     const NormalCursorWhileAsking normalCursor;
     if (!eaParameters_)
         eaParameters_ = new EaParametersDialog(parent_);
@@ -224,8 +224,8 @@ std::optional<EaParameterTexts> QtUiPort::editEaParameters(const EaParameterText
 
 void QtUiPort::showPayoffTable()
 {
-    if (dialogs)
-        return dialogs->showPayoffTable();
+    if (dialogPort)
+        return dialogPort->showPayoffTable();
     const NormalCursorWhileAsking normalCursor;
     Q_ASSERT(ws_);
     if (ws_)
@@ -270,8 +270,8 @@ LimitationsDialog* QtUiPort::limitationsDialog()
 std::optional<QStringList> QtUiPort::editRelaxations(const QStringList& names, const QStringList& amounts,
                                                      const std::function<bool(const QStringList&)>& accept)
 {
-    if (dialogs)
-        return dialogs->editRelaxations(names, amounts, accept);
+    if (dialogPort)
+        return dialogPort->editRelaxations(names, amounts, accept);
     const NormalCursorWhileAsking normalCursor;
     if (!relaxations_)
         relaxations_ = new RelaxationsDialog(parent_);
@@ -281,8 +281,8 @@ std::optional<QStringList> QtUiPort::editRelaxations(const QStringList& names, c
 std::optional<RaceRangeTexts> QtUiPort::editRaceRanges(const QStringList& names, const QStringList& lower,
                                                        const QStringList& upper)
 {
-    if (dialogs)
-        return dialogs->editRaceRanges(names, lower, upper);
+    if (dialogPort)
+        return dialogPort->editRaceRanges(names, lower, upper);
     const NormalCursorWhileAsking normalCursor;
     if (!raceRanges_)
         raceRanges_ = new RaceRangesDialog(parent_);
@@ -292,8 +292,8 @@ std::optional<RaceRangeTexts> QtUiPort::editRaceRanges(const QStringList& names,
 std::optional<int> QtUiPort::selectIcwSolution(const QString& heading, const QStringList& choices,
                                               const QStringList& statusTexts)
 {
-    if (dialogs)
-        return dialogs->selectIcwSolution(heading, choices, statusTexts);
+    if (dialogPort)
+        return dialogPort->selectIcwSolution(heading, choices, statusTexts);
     const NormalCursorWhileAsking normalCursor;
     if (!icwSelection_)
         icwSelection_ = new IcwSelectionDialog(parent_);
@@ -415,12 +415,6 @@ void QtUiPort::endStoppableTask()
     // Called by the computation, never from the box's own signals.
     delete task_;
     task_ = nullptr;
-}
-
-void QtUiPort::showBasketViews()
-{
-    if (onShowBasketViews)
-        onShowBasketViews();
 }
 
 void QtUiPort::pairwiseSolutionsDeleted(int from, int to)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/UiPort.h"
+#include "flow/DialogPort.h"
 
 #include <functional>
 
@@ -20,16 +21,17 @@ class ReferencePointDialog;
 class WeightsDialog;
 struct Workspace;
 
-// UiPort on Qt widgets: message boxes, input boxes, file and colour choosers
-// parented to the main window, the status bar panels and the progress bar.
-// Notifications go to the window through `onNotify`. The dialogs of the
-// computations are built on first use, parented to the main window, and
-// reused, so that they keep their place and size.
+// UiPort and DialogPort on Qt widgets: message boxes, input boxes, file and
+// colour choosers parented to the main window, the status bar panels and
+// the progress bar. Notifications go to the window through `onNotify`. The
+// dialogs of the computations are built on first use, parented to the main
+// window, and reused, so that they keep their place and size.
 //
-// For tests, `dialogs` can route every modal interaction (messages,
-// questions, inputs, choosers) to another port while status texts, the busy
-// cursor and notifications still reach the window.
-class QtUiPort : public UiPort {
+// For tests, `dialogs` can route every modal interaction of the UiPort
+// (messages, questions, inputs, choosers) and `dialogPort` every dialog of
+// the computations to another port while status texts, the busy cursor and
+// notifications still reach the window.
+class QtUiPort : public UiPort, public DialogPort {
 public:
     explicit QtUiPort(QWidget* parent);
     ~QtUiPort() override;
@@ -40,9 +42,9 @@ public:
     void setWorkspace(const Workspace* ws) { ws_ = ws; }
 
     std::function<void(UiEvent)> onNotify;
-    std::function<void()> onShowBasketViews;
     std::function<void(int, int)> onPairwiseDeleted;
     UiPort* dialogs = nullptr;
+    DialogPort* dialogPort = nullptr;
 
     void showMessage(MsgKind kind, const QString& text) override;
     Answer ask(const QString& text, bool withCancel) override;
@@ -83,7 +85,6 @@ public:
     void beginStoppableTask(const QString& title, const QString& text) override;
     bool updateStoppableTask(const QString& text) override;
     void endStoppableTask() override;
-    void showBasketViews() override;
     void pairwiseSolutionsDeleted(int from, int to) override;
 
     // The dialogs, built on first use.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "base/UiPort.h"
+#include "methods/ParetoRace.h"
 
 #include <QDialog>
 

@@ -2,7 +2,7 @@
 
 #include "help/ui/HelpWindow.h"
 #include "problem/EditorMessages.h"
-#include "problem/ProblemEditor.h"
+#include "flow/ProblemEditor.h"
 #include "problem/ui/RandomNumbersDialog.h"
 #include "problem/ui/VariableBoundsDialog.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "problem/ProblemEditor.h"
+#include "flow/ProblemEditor.h"
 
 #include <QDialog>
 

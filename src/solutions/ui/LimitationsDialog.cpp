@@ -110,7 +110,9 @@ void LimitationsDialog::tabChanged(int index)
 {
     if (!editor_ || syncing_ || index < 0)
         return;
-    if (!editor_->switchToTab(index, *ui_)) {
+    const TabSwitchResult switched = editor_->switchToTab(index);
+    ShowNotices(*ui_, switched.notices);
+    if (!switched.switched) {
         // The value of the shown objective does not convert: stay on its tab
         // so that it can be corrected.
         const QSignalBlocker block(tabs_);

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "base/UiPort.h"
+#include "solutions/Limitations.h"
 
 #include <QDialog>
 
-class LimitationsEditor;
 class QCheckBox;
 class QLineEdit;
 class QPushButton;

@@ -2,7 +2,7 @@
 // inserting and deleting, the variable bounds, the random fill, saving and
 // the close question; the program's random generator and the text listing.
 
-#include "problem/ProblemEditor.h"
+#include "flow/ProblemEditor.h"
 #include "problem/ProblemFile.h"
 #include "problem/ProblemListing.h"
 #include "problem/RandomGenerator.h"

@@ -1,4 +1,4 @@
-#include "problem/ProblemEditor.h"
+#include "flow/ProblemEditor.h"
 
 #include "problem/EditorMessages.h"
 #include "problem/ProblemFile.h"
