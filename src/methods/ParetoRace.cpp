@@ -9,7 +9,6 @@
 #include "solutions/Limitations.h"
 #include "solutions/Report.h"
 #include "base/NumberFormat.h"
-#include "base/UiPort.h"
 
 #include <algorithm>
 #include <cmath>

@@ -10,7 +10,6 @@
 #include <array>
 #include <memory>
 
-class UiPort;
 
 // The typed cells of the Pareto Race ranges dialog, one per objective.
 struct RaceRangeTexts {

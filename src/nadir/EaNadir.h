@@ -2,7 +2,7 @@
 
 #include "base/Notices.h"
 #include "base/Progress.h"
-#include "base/UiPort.h"
+#include "base/Notices.h"
 #include "lp/LpEngine.h"
 #include "workspace/Workspace.h"
 

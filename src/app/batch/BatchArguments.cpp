@@ -3,6 +3,7 @@
 #include "app/batch/BatchNadirActions.h"
 #include "app/batch/BatchOutput.h"
 #include "base/Messages.h"
+#include "base/UiPort.h"
 #include "methods/ParetoRace.h"
 #include "methods/Messages.h"
 #include "methods/Stem.h"
