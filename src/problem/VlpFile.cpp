@@ -384,7 +384,7 @@ QByteArray VlpFileText(const ProblemData& problem)
     for (int j = 1; j <= n; ++j) {
         const VariableDef& v = problem.vars[j];
         QByteArray bounds;
-        if (v.ub == kInfiniteBound)
+        if (!isFinite(v.ub))
             bounds = " l " + Number(v.lb);
         else if (v.lb == v.ub)
             bounds = " s " + Number(v.lb);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "solutions/Tolerances.h"
 #include "workspace/Workspace.h"
 
 #include <QString>
@@ -9,10 +10,6 @@ class UiPort;
 // The Solution Basket: storing solutions with the duplicate test, the bases
 // of degenerate solutions and the palette colours, and deleting them with
 // the renumbering of everything that refers to basket indices.
-
-// Two solutions are the same when every objective value and every decision
-// variable differ by at most this much (slacks are not compared).
-constexpr Real kDuplicateTol = 1e-6L;
 
 // The smallest basket index holding (f, x_s), 0 when there is none.
 int FindStoredSolution(const Workspace& ws, const vectorObj& f, const tipoXcorr& x_s);

@@ -79,5 +79,5 @@ bool AcceptTchebWeights(Workspace& ws, UiPort& ui, const QStringList& typed);
 // number. Writes ws.refPoint only when all convert.
 bool AcceptReferencePoint(Workspace& ws, UiPort& ui, const QStringList& typed);
 
-// A typed real with "." as the decimal separator.
+// A typed real by ParseReal's rules (base/RealParser.h).
 bool ParseTypedReal(const QString& text, Real& value);

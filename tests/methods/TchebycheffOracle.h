@@ -41,7 +41,7 @@ inline ValueSolution solveOracle(const Workspace& ws, const TchebycheffProgram& 
         rows += (t.scale[i] != 0) + (t.bounded[i] ? 1 : 0);
     ValueProgram prog(n + 1, rows);
     int r = 0;
-    auto add = [&](Real type, Real rhs) {
+    auto add = [&](RowType type, Real rhs) {
         ++r;
         prog.rowType[static_cast<std::size_t>(r)] = type;
         prog.rowRhs[static_cast<std::size_t>(r)] = rhs;
