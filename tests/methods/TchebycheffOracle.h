@@ -57,7 +57,7 @@ inline ValueSolution solveOracle(const Workspace& ws, const TchebycheffProgram& 
         prog.rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(n + 1)] = t.slope[i];
     }
     for (int c = 1; c <= ws.numConstraints; ++c) {
-        const int row = add(ws.conType[c], ws.conRhs[c]);
+        const int row = add(RowTypeOfCode(ws.conType[c]), ws.conRhs[c]);
         for (int j = 1; j <= n; ++j)
             prog.rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(j)] = ws.conCoef[c][j];
     }
