@@ -1,5 +1,7 @@
 #include "base/TextFileFormat.h"
 
+#include "base/RealParser.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -38,8 +40,8 @@ char Cp1252Byte(char32_t cp)
     return byte < 0 ? '?' : char(byte);
 }
 
-// strtold and snprintf follow LC_NUMERIC; files always use ".", so both
-// run in the C locale.
+// snprintf follows LC_NUMERIC; files always use ".", so it runs in the C
+// locale.
 locale_t CLocale()
 {
     static const locale_t loc = newlocale(LC_ALL_MASK, "C", locale_t(0));
@@ -47,44 +49,6 @@ locale_t CLocale()
 }
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-// [+-] digits [. digits] [(e|E) [+-] digits], with at least one mantissa
-// digit. Keeps out what strtold would also take: "nan", "inf", hex floats.
-bool IsDecimalReal(const QByteArray& token)
-{
-    const char* s = token.constData();
-    const int n = token.size();
-    int i = 0;
-    if (i < n && (s[i] == '+' || s[i] == '-'))
-        ++i;
-    int digits = 0;
-    while (i < n && IsDigit(s[i])) {
-        ++i;
-        ++digits;
-    }
-    if (i < n && s[i] == '.') {
-        ++i;
-        while (i < n && IsDigit(s[i])) {
-            ++i;
-            ++digits;
-        }
-    }
-    if (digits == 0)
-        return false;
-    if (i < n && (s[i] == 'e' || s[i] == 'E')) {
-        ++i;
-        if (i < n && (s[i] == '+' || s[i] == '-'))
-            ++i;
-        int expDigits = 0;
-        while (i < n && IsDigit(s[i])) {
-            ++i;
-            ++expDigits;
-        }
-        if (expDigits == 0)
-            return false;
-    }
-    return i == n;
-}
 
 bool IsLineEnd(char c) { return c == '\n' || c == '\r'; }
 
@@ -243,22 +207,7 @@ std::optional<Real> TokenReader::readReal()
     const auto token = nextToken(64);
     if (!token)
         return std::nullopt;
-    if (!IsDecimalReal(*token))
-        return std::nullopt;
-    // The token may be a view of the caller's bytes (QByteArray::fromRawData)
-    // without a terminating NUL, so strtold gets its own copy.
-    char text[72];
-    const int length = int(token->size());
-    std::memcpy(text, token->constData(), size_t(length));
-    text[length] = '\0';
-    char* end = nullptr;
-    const Real value = strtold_l(text, &end, CLocale());
-    if (end != text + length)
-        return std::nullopt;
-    // Beyond the range of a double: the solver could not take it.
-    if (std::fabs(value) > std::numeric_limits<double>::max())
-        return std::nullopt;
-    return value;
+    return ParseReal(QByteArrayView(*token));
 }
 
 int Cp1252ByteOf(char32_t cp)

@@ -77,10 +77,9 @@ public:
     // the next character with code 32 or below. nullopt at the end of the
     // data or when the token is not a decimal integer (see lastError()).
     std::optional<std::int64_t> readInteger();
-    // The same skipping; up to 64 characters; a decimal real ("1.5E+0003",
-    // "-2", "1e41") within the range of a double, since every value goes to
-    // the solver as one: "1e400" is not a number. The character that ended
-    // the token is not consumed.
+    // The same skipping; up to 64 characters; a real by ParseReal's rules
+    // ("1.5E+0003", "-2", "1e41"; "1e400" is not a number). The character
+    // that ended the token is not consumed.
     std::optional<Real> readReal();
     // Discard the rest of the current line including its line end.
     void skipLine();

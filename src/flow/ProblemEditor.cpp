@@ -7,15 +7,13 @@
 #include "problem/VlpFile.h"
 #include "base/Messages.h"
 #include "base/NumberFormat.h"
+#include "base/RealParser.h"
 
 #include <QFileInfo>
-#include <QRegularExpression>
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
-#include <locale>
-#include <sstream>
 
 namespace {
 
@@ -62,12 +60,12 @@ QString upperText(Real ub) { return ub >= kInfiniteBound ? QStringLiteral("M") :
 // (halves to even); false with its message when it is not one.
 bool rangeLimit(UiPort& ui, int range, const QString& typed, std::int32_t& value)
 {
-    Real x = 0;
-    if (!ParseEditorReal(typed, x)) {
+    const std::optional<Real> x = ParseReal(typed);
+    if (!x) {
         ui.showMessage(MsgKind::Error, text(kNotAReal).arg(typed));
         return false;
     }
-    const Real rounded = std::nearbyint(x);
+    const Real rounded = std::nearbyint(*x);
     if (rounded < Real(std::numeric_limits<std::int32_t>::min())
         || rounded > Real(std::numeric_limits<std::int32_t>::max())) {
         ui.showMessage(MsgKind::Warning, text(editmsg::kRangeLimitTooLarge).arg(range).arg(typed));
@@ -78,24 +76,6 @@ bool rangeLimit(UiPort& ui, int range, const QString& typed, std::int32_t& value
 }
 
 } // namespace
-
-bool ParseEditorReal(const QString& typed, Real& value)
-{
-    static const QRegularExpression decimal(
-        QStringLiteral("^[+-]?(\\d+\\.?\\d*|\\.\\d+)([eE][+-]?\\d+)?$"));
-    const QString trimmed = typed.trimmed();
-    if (!decimal.match(trimmed).hasMatch())
-        return false;
-    std::istringstream in(trimmed.toStdString());
-    in.imbue(std::locale::classic());
-    Real x = 0;
-    in >> x;
-    // Every value goes to the solver as a double.
-    if (in.fail() || !std::isfinite(x) || std::fabs(x) > std::numeric_limits<double>::max())
-        return false;
-    value = x;
-    return true;
-}
 
 ProblemEditor::ProblemEditor(UiPort& ui, const ProblemData& problem, const QString& pathName,
                              const RandomFillSettings& randomSettings)
@@ -235,10 +215,10 @@ bool ProblemEditor::storeCell(EditorCell cell, const QString& typed)
     ProblemData& pb = *problem_;
     if (view_ == EditorView::Objectives) {
         if (c <= n()) {
-            Real x = 0;
-            if (!ParseEditorReal(typed, x))
+            const std::optional<Real> x = ParseReal(typed);
+            if (!x)
                 return false;
-            pb.objCoef[r][c] = x;
+            pb.objCoef[r][c] = *x;
             return true;
         }
         const QString lower = typed.toLower();
@@ -251,13 +231,13 @@ bool ProblemEditor::storeCell(EditorCell cell, const QString& typed)
         return true;
     }
     if (c <= n() || c == n() + 2) {
-        Real x = 0;
-        if (!ParseEditorReal(typed, x))
+        const std::optional<Real> x = ParseReal(typed);
+        if (!x)
             return false;
         if (c <= n())
-            pb.conCoef[r][c] = x;
+            pb.conCoef[r][c] = *x;
         else
-            pb.conRhs[r] = x;
+            pb.conRhs[r] = *x;
         return true;
     }
     if (typed.contains(QLatin1Char('<')))
@@ -515,21 +495,20 @@ int ProblemEditor::Recolhe_TipoVars(const VariableFields& fields, bool& converte
     };
 
     v.name = fields.name.left(MaxVarNameLength);
-    Real lb = 0;
-    if (!ParseEditorReal(fields.lower, lb)) {
+    const std::optional<Real> lb = ParseReal(fields.lower);
+    if (!lb) {
         v.lb = 0;
         converted = false;
         ui_.showMessage(MsgKind::Error, text(kNotAReal).arg(fields.lower));
         store();
         return j;
     }
-    v.lb = lb;
+    v.lb = *lb;
     if (fields.upper.contains(QLatin1Char('M'))) {
         v.ub = kInfiniteBound;
     } else {
-        Real ub = 0;
-        if (ParseEditorReal(fields.upper, ub)) {
-            v.ub = std::min(ub, kInfiniteBound);
+        if (const std::optional<Real> ub = ParseReal(fields.upper)) {
+            v.ub = std::min(*ub, kInfiniteBound);
         } else {
             // The bound is reset; the checks below still run, so that the
             // lower bound just read cannot stay negative.
@@ -653,10 +632,12 @@ bool ProblemEditor::applyRandomFill(const RandomFillSettings& typed)
         RandomRange& range = ranges[std::size_t(r)];
         if (!rangeLimit(ui_, r + 1, t.min, range.min) || !rangeLimit(ui_, r + 1, t.max, range.max))
             return false;
-        if (!ParseEditorReal(t.prob, range.prob)) {
+        const std::optional<Real> prob = ParseReal(t.prob);
+        if (!prob) {
             ui_.showMessage(MsgKind::Error, text(kNotAReal).arg(t.prob));
             return false;
         }
+        range.prob = *prob;
     }
     Real sum = 0;
     bool outside = false;

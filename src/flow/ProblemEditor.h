@@ -237,7 +237,3 @@ private:
     std::function<std::uint32_t()> seedSource_;
     SaveFileChooser chooser_;
 };
-
-// A typed real with "." as the decimal separator, read with the full
-// precision of Real; false for anything else (including "nan", "inf").
-bool ParseEditorReal(const QString& text, Real& value);

@@ -80,7 +80,7 @@ Real stepUp(const LpTables& lp, int j)
         const Real up = lp.isColumn(v) ? lp.lpBounds[at(v)].up : kInfiniteBound;
         if (a > 0)
             theta = std::min(theta, (x - lo) / a);
-        else if (up < kInfiniteBound)
+        else if (isFinite(up))
             theta = std::min(theta, (up - x) / -a);
     }
     return theta;
@@ -169,7 +169,7 @@ private:
         ++ws_.alternativeCount;
         if (unitColumn != 0) {
             const Real step = stepUp(lp_, ws_.yacColumns[at(unitColumn)]);
-            if (step < kInfiniteBound && step > ws_.bestEdgeStep) {
+            if (isFinite(step) && step > ws_.bestEdgeStep) {
                 ws_.bestEdgeStep = step;
                 ws_.bestEdgeAlternative = ws_.alternativeCount - 1;
             }

@@ -11,8 +11,6 @@ namespace {
 
 constexpr std::size_t idx(int i) { return static_cast<std::size_t>(i); }
 
-bool isFinite(Real bound) { return std::fabs(bound) < kLibraryInfinity && bound < kInfiniteBound; }
-
 // False for a NaN too: no number passes the checks.
 bool within(Real violation, Real tol) { return violation <= tol; }
 
@@ -87,7 +85,7 @@ bool columnsHold(const LpTables& lp, const ProgramScale& scale, const std::array
 
 } // namespace
 
-Real RowViolation(Real type, Real rhs, Real act)
+Real RowViolation(RowType type, Real rhs, Real act)
 {
     if (type == kRowLessEqual)
         return std::max(Real(0), act - rhs);
@@ -135,4 +133,33 @@ bool ReadBackHolds(const LpTables& lp, const ProgramScale& scale, bool requireFe
         size = std::max(size, std::fabs(term));
     }
     return within(std::fabs(lp.basicValues[idx(lp.lpRowCount + 1)] - z), kResidualTol * size);
+}
+
+bool ReducedCostsHold(const LpTables& lp, const ProgramScale& scale, int sense)
+{
+    const int cols = lp.lpColumnCount;
+    Real size = 1;
+    for (int j = 1; j <= cols; ++j)
+        size = std::max(size, std::fabs(lp.lpObjective[idx(j)]) * scale.objective * scale.unitOf(j, cols));
+    const int R = lp.tabRows;
+    for (int k = 1; k < lp.tabCols; ++k) {
+        const int v = lp.nonbasicList[idx(k)];
+        bool mayRise = false; // a rise could pay only if the variable cannot rise
+        bool mayFall = true;
+        if (lp.isColumn(v)) {
+            const LpBound& b = lp.lpBounds[idx(v)];
+            if (b.lo == b.up)
+                continue;
+            mayRise = lp.atUpper[idx(v)];
+            mayFall = !lp.atUpper[idx(v)] && isFinite(b.lo);
+        } else if (lp.lpRows[idx(lp.slackRow(v))].type == kRowEqual) {
+            continue;
+        }
+        // sense * d > 0: the objective improves as the variable rises.
+        const Real gain = sense * lp.tableau[idx(R)][idx(k)];
+        const Real tol = kDualResidualTol * size * scale.entryUnit(0, v, cols);
+        if ((!mayRise && !within(gain, tol)) || (!mayFall && !within(-gain, tol)))
+            return false;
+    }
+    return true;
 }

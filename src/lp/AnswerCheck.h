@@ -13,7 +13,7 @@ class ProgramScale;
 
 // How far an activity `act` of a row of type `type` is on the wrong side of
 // `rhs` (0 when the row holds).
-Real RowViolation(Real type, Real rhs, Real act);
+Real RowViolation(RowType type, Real rhs, Real act);
 
 // The read-back in lp (basicList, basicValues, nonbasicList, nonbasicValues,
 // atUpper; the tableau is not looked at) satisfies B x_B = b - N x_N: every
@@ -23,3 +23,15 @@ Real RowViolation(Real type, Real rhs, Real act);
 // requireFeasible, every row and every bound holds as well (a solve's
 // answer; an evaluated basis need not be feasible).
 [[nodiscard]] bool ReadBackHolds(const LpTables& lp, const ProgramScale& scale, bool requireFeasible);
+
+// The reduced costs of an optimal basis have the signs of an optimum (dual
+// feasibility): in the tableau's objective row (c_j - z_j, see
+// EvaluateBasis), a nonbasic variable at its lower bound, or the slack of
+// an inequality row, cannot improve the objective by rising, and a column
+// at its upper bound, or without a lower bound, cannot by falling. Fixed
+// columns and equality slacks may have either sign. The tolerance is
+// kDualResidualTol times the size of the objective row in the units of
+// `scale` (max of 1 and the largest scaled objective coefficient). Needs the
+// tableau (a full solve or an evaluation), with the atUpper flags as read
+// back. `sense` is +1 to maximize, -1 to minimize.
+[[nodiscard]] bool ReducedCostsHold(const LpTables& lp, const ProgramScale& scale, int sense);

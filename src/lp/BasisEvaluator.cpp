@@ -280,7 +280,7 @@ BasisEvaluator::Result BasisEvaluator::factorize(const LpTables& lp, int sense, 
     // Sign changes: the engine minimizes over "<=" rows.
     negated_[0] = maximize_ ? 1 : 0;
     for (int r = 1; r <= R; ++r) {
-        const Real type = lp.lpRows[size(r)].type;
+        const RowType type = lp.lpRows[size(r)].type;
         if (type != kRowLessEqual && type != kRowEqual && type != kRowGreaterEqual)
             return Result::Invalid;
         negated_[size(r)] = type == kRowGreaterEqual ? 1 : 0;
@@ -338,7 +338,7 @@ BasisEvaluator::Result BasisEvaluator::factorize(const LpTables& lp, int sense, 
         const LpBound& bound = lp.lpBounds[size(j)];
         const Real unit = scale_.col[size(j)];
         lower_[size(R + j)] = bound.lo / unit;
-        range_[size(R + j)] = bound.up >= kInfiniteBound ? kInfiniteBound : (bound.up - bound.lo) / unit;
+        range_[size(R + j)] = !isFinite(bound.up) ? kInfiniteBound : (bound.up - bound.lo) / unit;
     }
 
     // Basis.
@@ -357,7 +357,7 @@ BasisEvaluator::Result BasisEvaluator::factorize(const LpTables& lp, int sense, 
     }
     for (int j = 1; j <= C; ++j) {
         const int v = R + j;
-        if (!basic_[size(v)] && atUpper[j] && range_[size(v)] < kInfiniteBound)
+        if (!basic_[size(v)] && atUpper[j] && isFinite(range_[size(v)]))
             atLower_[size(v)] = 0;
     }
 

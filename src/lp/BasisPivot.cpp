@@ -107,7 +107,7 @@ void finish(const SavedReadBack& parent, int columns, LpTables& lp)
 
 bool boundFlip(const SavedReadBack& parent, int q, int entering, LpTables& lp)
 {
-    if (!lp.isColumn(entering) || upperOf(lp, entering) >= kInfiniteBound)
+    if (!lp.isColumn(entering) || !isFinite(upperOf(lp, entering)))
         return false;
     const Real range = upperOf(lp, entering) - lowerOf(lp, entering);
     const bool down = parent.atUpper[at(entering)];
@@ -136,8 +136,8 @@ bool exchange(const SavedReadBack& parent, int q, int r, const BasisMove& move, 
         return false;
     const int entering = move.entering;
     const int leaving = move.leaving;
-    const Real target = move.kind == 2 ? upperOf(lp, leaving) : lowerOf(lp, leaving);
-    if (target >= kInfiniteBound)
+    const Real target = move.kind == MoveKind::LeavesAtUpper ? upperOf(lp, leaving) : lowerOf(lp, leaving);
+    if (!isFinite(target))
         return false;
 
     const Real step = (parent.basicValues[at(r)] - target) / a;
@@ -148,7 +148,7 @@ bool exchange(const SavedReadBack& parent, int q, int r, const BasisMove& move, 
     if (lp.isColumn(entering))
         lp.atUpper[at(entering)] = false;
     if (lp.isColumn(leaving))
-        lp.atUpper[at(leaving)] = move.kind == 2;
+        lp.atUpper[at(leaving)] = move.kind == MoveKind::LeavesAtUpper;
 
     // New columns: the parent's without q, the leaving variable at its place
     // in the order (a nonbasic "=" slack cannot move and is left out).
@@ -197,7 +197,7 @@ bool PivotReadBack(const SavedReadBack& parent, const BasisMove& move, LpTables&
             q = j;
     if (q == 0 || parent.rows != lp.lpRowCount)
         return false;
-    if (move.kind == 0)
+    if (move.kind == MoveKind::BoundFlip)
         return boundFlip(parent, q, move.entering, lp);
     int r = 0;
     for (int i = 1; i <= parent.rows && r == 0; ++i)

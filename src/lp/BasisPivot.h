@@ -48,9 +48,6 @@ struct SavedReadBack {
 // its nonbasic positions put into the evaluator's order.
 void SaveReadBack(const LpTables& lp, int sense, int depth, SavedReadBack& out);
 
-// Smallest pivot |a| taken; a smaller one asks for a fresh evaluation.
-constexpr Real kSmallestDerivedPivot = 1e-7L;
-
 // Fills the read-back of `lp` for the basis reached from `parent` by `move`
 // (a move recorded by AdjacentBases from that basis). False when the move
 // does not fit the parent or its pivot is too small: `lp`'s read-back is

@@ -3,6 +3,20 @@
 #include <algorithm>
 #include <cmath>
 #include <new>
+#include <optional>
+#include <ostream>
+
+const char* toString(MoveKind kind)
+{
+    switch (kind) {
+    case MoveKind::BoundFlip: return "BoundFlip";
+    case MoveKind::LeavesAtLower: return "LeavesAtLower";
+    case MoveKind::LeavesAtUpper: return "LeavesAtUpper";
+    }
+    return "?";
+}
+
+std::ostream& operator<<(std::ostream& out, MoveKind kind) { return out << toString(kind); }
 
 namespace {
 
@@ -136,8 +150,6 @@ VariableBounds boundsOf(const LpTables& lp, int v)
     return {};
 }
 
-bool finite(Real up) { return up < kInfiniteBound; }
-
 // Order of the evaluator's nonbasic list: slacks by row, then columns.
 int variableKey(const LpTables& lp, int v) { return lp.isColumn(v) ? lp.lpRowCount + v : lp.slackRow(v); }
 
@@ -149,12 +161,12 @@ int RatioCandidates(const LpTables& lp, int position, RatioCandidateList& out)
     const int entering = lp.nonbasicList[at(position)];
     const bool down = lp.isColumn(entering) && lp.atUpper[at(entering)];
 
-    // theta_i and its kind per row; kind 0 for a row without a ratio.
+    // theta_i and its kind per row; no kind for a row without a ratio.
     std::array<Real, kMaxTableauRows + 1> ratio{};
-    std::array<std::int32_t, kMaxTableauRows + 1> ratioKind{};
+    std::array<std::optional<MoveKind>, kMaxTableauRows + 1> ratioKind{};
     Real theta = kInfiniteBound;
     for (int i = 1; i <= R - 1; ++i) {
-        ratioKind[at(i)] = 0;
+        ratioKind[at(i)].reset();
         const Real a = lp.tableau[at(i)][at(position)];
         if (!(std::fabs(a) > kRatioZeroTol))
             continue;
@@ -162,13 +174,13 @@ int RatioCandidates(const LpTables& lp, int position, RatioCandidateList& out)
         const VariableBounds b = boundsOf(lp, lp.basicList[at(i)]);
         const bool towardsUpper = down ? a >= 0 : a <= 0;
         if (towardsUpper) {
-            if (!finite(b.up))
+            if (!isFinite(b.up))
                 continue;
             ratio[at(i)] = (b.up - x) / std::fabs(a);
-            ratioKind[at(i)] = 2;
+            ratioKind[at(i)] = MoveKind::LeavesAtUpper;
         } else {
             ratio[at(i)] = (x - b.lo) / std::fabs(a);
-            ratioKind[at(i)] = 1;
+            ratioKind[at(i)] = MoveKind::LeavesAtLower;
         }
         theta = std::min(theta, ratio[at(i)]);
     }
@@ -176,14 +188,14 @@ int RatioCandidates(const LpTables& lp, int position, RatioCandidateList& out)
     int count = 0;
     if (lp.isColumn(entering)) {
         const LpBound& bound = lp.lpBounds[at(entering)];
-        if (finite(bound.up) && bound.up - bound.lo <= theta) {
+        if (isFinite(bound.up) && bound.up - bound.lo <= theta) {
             theta = bound.up - bound.lo;
-            out[at(count++)] = {0, 0};
+            out[at(count++)] = {0, MoveKind::BoundFlip};
         }
     }
     for (int i = 1; i <= R - 1; ++i) {
-        if (ratioKind[at(i)] != 0 && std::fabs(ratio[at(i)] - theta) <= kRatioZeroTol) {
-            out[at(count++)] = {i, ratioKind[at(i)]};
+        if (ratioKind[at(i)] && std::fabs(ratio[at(i)] - theta) <= kRatioZeroTol) {
+            out[at(count++)] = {i, *ratioKind[at(i)]};
             continue;
         }
         const Real a = lp.tableau[at(i)][at(position)];
@@ -192,9 +204,9 @@ int RatioCandidates(const LpTables& lp, int position, RatioCandidateList& out)
         const Real x = lp.basicValues[at(i)];
         const VariableBounds b = boundsOf(lp, lp.basicList[at(i)]);
         if (std::fabs(x - b.lo) <= kRatioZeroTol)
-            out[at(count++)] = {i, 1};
-        else if (finite(b.up) && std::fabs(b.up - x) <= kRatioZeroTol)
-            out[at(count++)] = {i, 2};
+            out[at(count++)] = {i, MoveKind::LeavesAtLower};
+        else if (isFinite(b.up) && std::fabs(b.up - x) <= kRatioZeroTol)
+            out[at(count++)] = {i, MoveKind::LeavesAtUpper};
     }
     return count;
 }
@@ -242,7 +254,7 @@ int AdjacentBases(const LpTables& lp, const EfficientPositions& efficientPositio
                 if (lp.isColumn(entering))
                     upper[at(entering)] = false;
                 if (lp.isColumn(leaving))
-                    upper[at(leaving)] = candidate.kind == 2;
+                    upper[at(leaving)] = candidate.kind == MoveKind::LeavesAtUpper;
             }
             if (list.append(EncodeBasis(basis.data(), rows, upper, lp.lpColumnCount), move))
                 ++appended;

@@ -2,10 +2,12 @@
 
 #include "lp/LpEngine.h"
 #include "base/Notices.h"
+#include "lp/LpTolerances.h"
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <iosfwd>
 #include <vector>
 
 struct Workspace;
@@ -18,18 +20,7 @@ struct Workspace;
 // one variable, and the enumeration of the alternative optimal efficient
 // bases of one objective.
 
-// Thresholds of the efficiency tests and the ratio test.
-// A column that worsens an objective by at most this does not worsen it.
-constexpr Real kDominanceWorsenTol = 1e-6L;
-// ... and improves an objective when its reduced cost is below minus this.
-constexpr Real kDominanceImproveTol = 1e-10L;
-// Entries of the label-exchange tableau and of the duplicate-column test.
-constexpr Real kLabelZeroTol = 1e-9L;
-// Tableau entries of the ratio test, ties of ratios, degenerate basic values,
-// and the zero reduced costs of the alternative-optima walk.
-constexpr Real kRatioZeroTol = 1e-10L;
-// | |YAC| - 1 | at most this marks the column of a bounded objective.
-constexpr Real kUnitReducedCostTol = 1e-10L;
+// Thresholds of the efficiency tests and the ratio test: LpTolerances.h.
 // Rounds of the label-exchange procedure without a decision before the
 // per-column programs take over.
 constexpr int kLabelExchangeStallLimit = 100;
@@ -59,15 +50,26 @@ void DecodeBasis(const Umabase& base, vectorResEB_Int& basicList, AtUpperFlags& 
 // hold a decision variable.
 bool SameBasis(const Umabase& a, const Umabase& b, int numVariables);
 
+// How a move of the ratio test changes the basis: the entering variable
+// jumps to its other bound, or the leaving one leaves at its lower or upper
+// bound. The codes are those of the saved walks (0, 1, 2).
+enum class MoveKind : std::int32_t {
+    BoundFlip = 0,
+    LeavesAtLower = 1,
+    LeavesAtUpper = 2,
+};
+const char* toString(MoveKind kind);
+std::ostream& operator<<(std::ostream& out, MoveKind kind);
+
 // How a basis of a walk was reached: from list entry `parent` by entering
-// variable `entering`; `leaving` left the basis at its lower (kind 1) or
-// upper (kind 2) bound, or kind 0 is the bound flip of `entering`. The
+// variable `entering`; `leaving` left the basis at its lower or upper bound,
+// or the move is the bound flip of `entering`. The
 // starting basis has parent -1.
 struct BasisMove {
     std::int32_t parent = -1;
     std::int32_t entering = 0;
     std::int32_t leaving = 0;
-    std::int32_t kind = 0;
+    MoveKind kind = MoveKind::BoundFlip;
 };
 
 // The bases found by one walk, in the order found (which is the order in
@@ -131,11 +133,11 @@ void MapEfficientToPositions(const EfficientColumns& efficient, int ncolsYAC, co
                              int tabCols, EfficientPositions& efficientPosition);
 
 // One pivot of the bounded ratio test: the basic variable of `row` leaves at
-// its lower (kind 1) or upper (kind 2) bound; row 0 kind 0 is the bound flip
+// its lower or upper bound; row 0 with BoundFlip is the bound flip
 // of the entering variable.
 struct RatioCandidate {
     std::int32_t row = 0;
-    std::int32_t kind = 0;
+    MoveKind kind = MoveKind::BoundFlip;
 };
 using RatioCandidateList = std::array<RatioCandidate, kMaxTableauRows + 1>;
 // The pivots for entering the nonbasic variable at tableau position

@@ -33,9 +33,6 @@ bool IsDominatedBasis(const RecordYAC& yac, int numObjectives)
 
 namespace {
 
-// Entries of the small programs below this are zero.
-constexpr Real kSmallProgramTol = 1e-11L;
-
 // max sum_k s_k over a y + s + u = 1 (one row per objective), every
 // variable >= 0. The origin is feasible, so the primal simplex starts from
 // the basis of the u and needs no first phase; Bland's rule keeps it from

@@ -27,16 +27,15 @@ struct ModelDeleter {
 };
 using Model = std::unique_ptr<lprec, ModelDeleter>;
 
-// The row type codes of the program in lp_solve's terms; 0 for a code the
+// The row types of the program in lp_solve's terms; 0 for a code the
 // program does not know (the build then fails).
-int libraryRowType(Real code)
+int libraryRowType(RowType type)
 {
-    if (code == kRowLessEqual)
-        return LE;
-    if (code == kRowGreaterEqual)
-        return GE;
-    if (code == kRowEqual)
-        return EQ;
+    switch (type) {
+    case RowType::LessEqual: return LE;
+    case RowType::GreaterEqual: return GE;
+    case RowType::Equal: return EQ;
+    }
     return 0;
 }
 
@@ -46,14 +45,14 @@ struct BuildInput {
     int rows;
     const Real* objective;                                  // [1..columns]
     std::function<const Real*(int)> rowCoefficients;        // row r -> [1..columns]
-    std::function<Real(int)> rowType;
+    std::function<RowType(int)> rowType;
     std::function<Real(int)> rowRhs;
     std::function<const LpBound&(int)> bound;               // column j
     int sense;
 };
 
-bool noUpperBound(const LpBound& b) { return b.up >= kInfiniteBound || b.up >= kLibraryInfinity; }
-bool noLowerBound(const LpBound& b) { return b.lo <= -kLibraryInfinity; }
+bool noUpperBound(const LpBound& b) { return !isFinite(b.up); }
+bool noLowerBound(const LpBound& b) { return !isFinite(b.lo); }
 
 ProgramScale scaleOf(const BuildInput& in)
 {
@@ -105,7 +104,7 @@ Model buildModel(const BuildInput& in, const ProgramScale& scale, CallStatus& ca
         const REAL up = noUpperBound(b) ? kLibraryInfinity : static_cast<REAL>(b.up / unit);
         if (b.lo != 0 && !set_lowbo(model.get(), j, lo))
             return nullptr;
-        if (b.up != kInfiniteBound && !set_upbo(model.get(), j, up))
+        if (!noUpperBound(b) && !set_upbo(model.get(), j, up))
             return nullptr;
     }
     if (in.sense == 1)
@@ -277,19 +276,26 @@ bool readBasis(lprec* model, LpTables& lp)
 }
 
 // The primal values in the program's units: [0] objective, [r] activity of
-// row r, [rows + j] column j. False when the call fails or a value is no
-// number; `infinite` when one is at lp_solve's infinity.
-bool readPrimal(lprec* model, const ProgramScale& scale, int rows, int cols, std::vector<Real>& primal, bool& infinite)
+// row r, [rows + j] column j.
+struct [[nodiscard]] PrimalRead {
+    bool read = false;     // the call worked and every value is a number
+    bool infinite = false; // a value is at lp_solve's infinity
+    std::vector<Real> primal;
+};
+
+PrimalRead readPrimal(lprec* model, const ProgramScale& scale, int rows, int cols)
 {
+    PrimalRead out;
     std::vector<REAL> raw(idx(1 + rows + cols), 0.0);
     if (!get_primal_solution(model, raw.data()))
-        return false;
+        return out;
     const REAL infinity = get_infinite(model);
-    infinite = false;
+    bool& infinite = out.infinite;
+    std::vector<Real>& primal = out.primal;
     primal.assign(raw.size(), 0);
     for (std::size_t k = 0; k < raw.size(); ++k) {
         if (std::isnan(raw[k]))
-            return false;
+            return out;
         infinite = infinite || std::fabs(raw[k]) >= infinity;
     }
     primal[0] = static_cast<Real>(raw[0]) / scale.objective;
@@ -297,9 +303,10 @@ bool readPrimal(lprec* model, const ProgramScale& scale, int rows, int cols, std
         primal[idx(r)] = static_cast<Real>(raw[idx(r)]) / scale.row[idx(r)];
     for (int j = 1; j <= cols; ++j) {
         primal[idx(rows + j)] = static_cast<Real>(raw[idx(rows + j)]) * scale.col[idx(j)];
-        infinite = infinite || std::fabs(primal[idx(rows + j)]) >= kLibraryInfinity;
+        infinite = infinite || !isFinite(primal[idx(rows + j)]);
     }
-    return true;
+    out.read = true;
+    return out;
 }
 
 // Values of the basis just read, from the primal solution.
@@ -397,11 +404,13 @@ SolveStatus finishSolve(lprec* model, LpTables& lp, bool full, int sense, BasisE
     if (outcome.status != SolveStatus::Optimal)
         return finish(lp, outcome.status, outcome.call);
 
-    std::vector<Real> primal;
-    bool infinite = false;
-    if (!readBasis(model, lp) || !readPrimal(model, scale, lp.lpRowCount, lp.lpColumnCount, primal, infinite))
+    if (!readBasis(model, lp))
         return finish(lp, SolveStatus::Other, CallStatus::LibraryError);
-    if (infinite || hasUnboundedColumn(inputOf(lp, sense)))
+    const PrimalRead read = readPrimal(model, scale, lp.lpRowCount, lp.lpColumnCount);
+    if (!read.read)
+        return finish(lp, SolveStatus::Other, CallStatus::LibraryError);
+    const std::vector<Real>& primal = read.primal;
+    if (read.infinite || hasUnboundedColumn(inputOf(lp, sense)))
         return finish(lp, SolveStatus::Unbounded, CallStatus::Answered);
     storeValues(lp, scale, primal);
     if (!ReadBackHolds(lp, scale, true))
@@ -410,6 +419,8 @@ SolveStatus finishSolve(lprec* model, LpTables& lp, bool full, int sense, BasisE
         const CallStatus tableau = computeTableau(lp, sense, evaluator);
         if (tableau != CallStatus::Answered)
             return finish(lp, SolveStatus::Other, tableau);
+        if (!ReducedCostsHold(lp, evaluator.scale(), sense))
+            return finish(lp, SolveStatus::Imprecise, CallStatus::Answered);
         correctUpperBoundFlags(lp, sense);
         DropEqualitySlacks(lp);
     }
@@ -432,6 +443,16 @@ const char* toString(SolveStatus status)
     return "?";
 }
 
+const char* toString(RowType type)
+{
+    switch (type) {
+    case RowType::LessEqual: return "LessEqual";
+    case RowType::Equal: return "Equal";
+    case RowType::GreaterEqual: return "GreaterEqual";
+    }
+    return "?";
+}
+
 const char* toString(CallStatus status)
 {
     switch (status) {
@@ -448,6 +469,8 @@ const char* toString(CallStatus status)
 std::ostream& operator<<(std::ostream& out, SolveStatus status) { return out << toString(status); }
 
 std::ostream& operator<<(std::ostream& out, CallStatus status) { return out << toString(status); }
+
+std::ostream& operator<<(std::ostream& out, RowType type) { return out << toString(type); }
 
 namespace {
 
@@ -646,14 +669,14 @@ ValueSolution SolveForValue(const ValueProgram& program, int sense, const SolveC
         return out;
     const int rows = program.rowCount;
     const int cols = program.columnCount;
-    std::vector<Real> primal;
-    bool infinite = false;
-    if (!readPrimal(model.get(), scale, rows, cols, primal, infinite)) {
+    const PrimalRead read = readPrimal(model.get(), scale, rows, cols);
+    const std::vector<Real>& primal = read.primal;
+    if (!read.read) {
         out.status = SolveStatus::Other;
         out.call = CallStatus::LibraryError;
         return out;
     }
-    if (infinite || hasUnboundedColumn(in)) {
+    if (read.infinite || hasUnboundedColumn(in)) {
         out.status = SolveStatus::Unbounded;
         return out;
     }

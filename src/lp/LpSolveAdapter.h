@@ -53,7 +53,7 @@ struct ValueProgram {
     int columnCount = 0;
     int rowCount = 0;
     std::vector<std::vector<Real>> rows; // rows[r][1..columnCount]
-    std::vector<Real> rowType;           // codes kRowLessEqual, kRowEqual, kRowGreaterEqual
+    std::vector<RowType> rowType;
     std::vector<Real> rowRhs;
     std::vector<Real> objective;         // [1..columnCount]
     std::vector<LpBound> bounds;         // [1..columnCount]

@@ -45,15 +45,26 @@ const char* toString(CallStatus status);
 std::ostream& operator<<(std::ostream& out, SolveStatus status);
 std::ostream& operator<<(std::ostream& out, CallStatus status);
 
-// Row type codes, those of the problem's constraints. Kept as a real in the
-// row, so that a code outside 0..2 can be stored and refused by the build.
-constexpr Real kRowLessEqual = 0;
-constexpr Real kRowEqual = 1;
-constexpr Real kRowGreaterEqual = 2;
+// Row types, with the codes of the problem's constraints (ConstraintType).
+// A code outside 0..2 copied from a problem stays what it is, and the
+// build refuses it.
+enum class RowType : std::uint8_t {
+    LessEqual = 0,
+    Equal = 1,
+    GreaterEqual = 2,
+};
+constexpr RowType kRowLessEqual = RowType::LessEqual;
+constexpr RowType kRowEqual = RowType::Equal;
+constexpr RowType kRowGreaterEqual = RowType::GreaterEqual;
+// The row type of a constraint code (any code, see above).
+constexpr RowType RowTypeOfCode(std::uint8_t code) { return static_cast<RowType>(code); }
+
+const char* toString(RowType type);
+std::ostream& operator<<(std::ostream& out, RowType type);
 
 struct LpRow {
     std::array<Real, kMaxLpColumns + 1> coef{}; // 1..lpColumnCount
-    Real type = kRowLessEqual;
+    RowType type = kRowLessEqual;
     Real rhs = 0;
 };
 

@@ -62,7 +62,7 @@ void AddProblemRows(const Workspace& ws, LpTables& lp, bool useLimits)
         LpRow& row = appendRow(lp);
         for (int j = 1; j <= n; ++j)
             row.coef[j] = ws.conCoef[i][j];
-        row.type = ws.conType[i];
+        row.type = RowTypeOfCode(ws.conType[i]);
         row.rhs = ws.conRhs[i];
     }
     if (!useLimits || !ws.limitsActive)

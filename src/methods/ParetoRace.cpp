@@ -4,6 +4,7 @@
 #include "lp/LpTolerances.h"
 #include "lp/ScalarizingPrograms.h"
 #include "methods/Messages.h"
+#include "methods/MethodTolerances.h"
 #include "solutions/Basket.h"
 #include "solutions/Computation.h"
 #include "solutions/Limitations.h"
@@ -26,8 +27,6 @@ constexpr Real kBasisChangePush = 0.0001L;
 // Of RaceDir added to the current solution when the direction changes.
 constexpr Real kDirectionPush = 0.0001L;
 constexpr Real kSlowestStep = 0.001L;
-// Rates this small do not limit the segment.
-constexpr Real kRateZeroTol = 1e-8L;
 constexpr Real kNoLimit = kInfiniteBound;
 
 } // namespace
@@ -189,7 +188,7 @@ void ParetoRace::computeSegmentEnds(const Workspace& ws)
             up = 0; // the slack of an equality row cannot move
         }
         const Real value = lp.basicValues[r];
-        const bool hasLo = lo > -kNoLimit, hasUp = up < kNoLimit;
+        const bool hasLo = isFinite(lo), hasUp = isFinite(up);
         const Real lower = d > 0 ? (hasLo ? (lo - value) / d : -kNoLimit) : (hasUp ? (up - value) / d : -kNoLimit);
         const Real upper = d > 0 ? (hasUp ? (up - value) / d : kNoLimit) : (hasLo ? (lo - value) / d : kNoLimit);
         RaceTMax = std::min(RaceTMax, upper);

@@ -7,6 +7,7 @@
 #include "lp/ScalarizingPrograms.h"
 #include "nadir/NadirFormat.h"
 #include "nadir/NadirMessages.h"
+#include "nadir/NadirTolerances.h"
 #include "problem/RandomGenerator.h"
 #include "solutions/Basket.h"
 #include "solutions/Computation.h"

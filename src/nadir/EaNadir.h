@@ -23,11 +23,6 @@ class ReportDocument;
 // A gene equal to this is switched off.
 constexpr Real kEaOffGene = 0.0001L;
 constexpr int kEaMaxPopulation = 200;
-// Genes that differ from the convex combination by more than this make a
-// child of two parents with the same solution new.
-constexpr Real kEaSameGeneTol = 1e-10L;
-// Ties of the worst value and objectives whose range has no length.
-constexpr Real kEaValueTol = 1e-10L;
 
 // The parameters of a run.
 struct EaParameters {

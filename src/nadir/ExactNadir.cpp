@@ -5,6 +5,7 @@
 #include "lp/LpSolveAdapter.h"
 #include "nadir/NadirFormat.h"
 #include "nadir/NadirMessages.h"
+#include "nadir/NadirTolerances.h"
 #include "solutions/Computation.h"
 #include "solutions/Report.h"
 #include "workspace/Workspace.h"

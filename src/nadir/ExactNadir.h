@@ -28,8 +28,6 @@ class ReportDocument;
 // margins of its program.
 constexpr Real kNadirOwnWeight = 0.00001L;
 constexpr Real kNadirWeightSum = 0.99999L;
-// The smallest tolerance of one step, in units of the objective.
-constexpr Real kNadirMinTolerance = 0.05L;
 // The tolerance in percent when nobody chose one.
 constexpr Real kNadirDefaultErrorPct = 0.05L;
 

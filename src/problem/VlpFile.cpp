@@ -384,6 +384,9 @@ QByteArray VlpFileText(const ProblemData& problem)
     for (int j = 1; j <= n; ++j) {
         const VariableDef& v = problem.vars[j];
         QByteArray bounds;
+        // Only the stored "no bound" is written as one: a bound of 1e35 is
+        // written as it is, so that it reads back the same (and counts as
+        // no bound there too).
         if (v.ub == kInfiniteBound)
             bounds = " l " + Number(v.lb);
         else if (v.lb == v.ub)

@@ -1,5 +1,6 @@
 #include "solutions/BarPicture.h"
 
+#include "solutions/Tolerances.h"
 #include "base/NumberFormat.h"
 
 #include <QFont>
@@ -16,7 +17,6 @@ constexpr int kMinBarWidth = 12;
 constexpr int kMaxBarWidth = 30;
 constexpr int kMinBarMaxHeight = 30;
 constexpr int kFrameTop = 30;      // y of the grey line over the groups
-constexpr Real kTrendTolerance = 1e-10L;
 
 QColor ToQColor(Color c) { return QColor(int(colorRed(c)), int(colorGreen(c)), int(colorBlue(c))); }
 

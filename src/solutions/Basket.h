@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/Notices.h"
+#include "solutions/Tolerances.h"
 #include "workspace/Workspace.h"
 
 #include <QString>
@@ -8,10 +9,6 @@
 // The Solution Basket: storing solutions with the duplicate test, the bases
 // of degenerate solutions and the palette colours, and deleting them with
 // the renumbering of everything that refers to basket indices.
-
-// Two solutions are the same when every objective value and every decision
-// variable differ by at most this much (slacks are not compared).
-constexpr Real kDuplicateTol = 1e-6L;
 
 // The smallest basket index holding (f, x_s), 0 when there is none.
 int FindStoredSolution(const Workspace& ws, const vectorObj& f, const tipoXcorr& x_s);

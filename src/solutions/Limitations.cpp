@@ -2,8 +2,7 @@
 
 #include "solutions/Messages.h"
 #include "base/NumberFormat.h"
-
-#include <QLocale>
+#include "base/RealParser.h"
 
 #include <cmath>
 
@@ -18,12 +17,10 @@ constexpr int kLimitValueDigits = 15;
 
 bool ParseTypedReal(const QString& typed, Real& value)
 {
-    bool ok = false;
-    const double v = QLocale::c().toDouble(typed.trimmed(), &ok);
-    // "nan" and "inf" convert, but no weight, bound or point can be one.
-    if (!ok || !std::isfinite(v))
+    const std::optional<Real> x = ParseReal(typed);
+    if (!x)
         return false;
-    value = static_cast<Real>(v);
+    value = *x;
     return true;
 }
 

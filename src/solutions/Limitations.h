@@ -121,5 +121,5 @@ struct ReferencePointResult {
 };
 [[nodiscard]] ReferencePointResult AcceptReferencePoint(const Workspace& ws, const QStringList& typed);
 
-// A typed real with "." as the decimal separator.
+// A typed real by ParseReal's rules (base/RealParser.h).
 bool ParseTypedReal(const QString& text, Real& value);

@@ -75,10 +75,8 @@ QString PayoffCellText(Real value)
 {
     if (value == kNotComputed)
         return QStringLiteral("?");
-    if (value == kInfiniteBound)
-        return QStringLiteral("M");
-    if (value == -kInfiniteBound)
-        return QStringLiteral("-M");
+    if (!isFinite(value) && !std::isnan(value))
+        return value > 0 ? QStringLiteral("M") : QStringLiteral("-M");
     return NumText(value);
 }
 

@@ -1,13 +1,12 @@
 #include "weightspace/WeightSpaceGeometry.h"
 
+#include "weightspace/WeightSpaceTolerances.h"
 #include "base/Numeric.h"
 
 #include <cmath>
 
 namespace {
 
-// Zero of the pairwise line's coefficients and of a side's direction.
-constexpr Real kLineZeroTol = 1e-10L;
 // Length of the pairwise arrows in weight units.
 constexpr Real kArrowLength = 0.03L;
 

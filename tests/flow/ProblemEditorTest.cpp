@@ -1038,19 +1038,4 @@ TEST(ProblemListing, NamesAreWrittenInTheSingleByteCodePage)
     EXPECT_TRUE(text.contains("Max Pre\xE7o= 3X1 +1X2 \r\n"));
 }
 
-TEST(EditorReals, DecimalTextsOnly)
-{
-    Real x = 0;
-    EXPECT_TRUE(ParseEditorReal(QStringLiteral(" -1.5e2 "), x));
-    EXPECT_EQ(x, -150);
-    EXPECT_TRUE(ParseEditorReal(QStringLiteral(".5"), x));
-    EXPECT_EQ(x, 0.5L);
-    EXPECT_TRUE(ParseEditorReal(QStringLiteral("5."), x));
-    EXPECT_EQ(x, 5);
-    EXPECT_TRUE(ParseEditorReal(QStringLiteral("0.1"), x));
-    EXPECT_EQ(x, 0.1L);
-    for (const char* bad : {"", "-", ".", "e5", "1,5", "1e", "nan", "inf", "0x1A", "1 2", "1e5000", "1e400", "-2e308"})
-        EXPECT_FALSE(ParseEditorReal(QString::fromLatin1(bad), x)) << bad;
-}
-
 } // namespace

@@ -86,7 +86,7 @@ std::unique_ptr<LpTables> newProgram(int rows, int cols)
     return lp;
 }
 
-void setRow(LpTables& lp, int r, std::initializer_list<long double> coef, Real type, Real rhs)
+void setRow(LpTables& lp, int r, std::initializer_list<long double> coef, RowType type, Real rhs)
 {
     int j = 1;
     for (long double a : coef)
@@ -142,8 +142,8 @@ std::vector<int> inputBasis(const LpTables& lp)
 bool isBasic(const std::vector<int>& basis, int v) { return std::find(basis.begin(), basis.end(), v) != basis.end(); }
 
 struct Tolerance {
-    long double tableau = 1e-9L; // relative to 1 + |expected|
-    long double value = 1e-6L;   // the right-hand side is rounded to 0 below 5e-7
+    long double tableau = kTableauZeroTol;         // relative to 1 + |expected|
+    long double value = 2 * kEvaluatorValueZeroTol; // the right-hand side is rounded to 0 below it
 };
 
 bool near(long double got, long double expected, long double tol)
@@ -903,7 +903,7 @@ TEST(BasisEvaluatorFailure, TablesOutsideTheirRangeAreRefused)
     }
     {
         auto lp = maximizedExample();
-        lp->lpRows[2].type = 3;
+        lp->lpRows[2].type = RowTypeOfCode(3);
         EXPECT_EQ(EvaluateBasis(*lp, 1, evaluator), SolveStatus::Other);
     }
     {

@@ -3,6 +3,7 @@
 #include "ScriptedUiPort.h"
 #include "flow/PortProgress.h"
 #include "lp/AnswerCheck.h"
+#include "lp/BasisEvaluator.h"
 #include "lp/LpSolveAdapter.h"
 #include "lp/ProgramScale.h"
 #include "lp/ScalarizingPrograms.h"
@@ -36,7 +37,7 @@ std::unique_ptr<LpTables> xPlusY()
     return lp;
 }
 
-LpRow& addRow(LpTables& lp, Real x, Real y, Real type, Real rhs)
+LpRow& addRow(LpTables& lp, Real x, Real y, RowType type, Real rhs)
 {
     LpRow& row = lp.lpRows[at(++lp.lpRowCount)];
     row.coef[1] = x;
@@ -199,6 +200,50 @@ INSTANTIATE_TEST_SUITE_P(
                       Mutation{"InfeasibleRow",
                                [](LpTables& lp) { lp.lpRows[3].rhs = 2; }, false}),
     [](const ::testing::TestParamInfo<Mutation>& info) { return info.param.name; });
+
+// Bases of max c1 x1 + 2x2 s.t. x1 + x2 <= 4, x1 + 3x2 <= 7 and x1 <= 3 (a
+// third row, or x1's upper bound), all primal feasible: the reduced-cost
+// check takes the optimal ones only, maximized or minimized.
+struct DualCase {
+    std::string name;
+    bool upperBound;          // x1 <= 3 as x1's bound rather than row 3
+    Real c1;
+    std::vector<int> basis;   // variables 1, 2 columns, 3.. slacks
+    bool x1AtUpper;
+    bool optimal;
+};
+
+class ReducedCostCheck : public ::testing::TestWithParam<DualCase> {};
+
+TEST_P(ReducedCostCheck, TakesOnlyOptimalBases)
+{
+    const DualCase& c = GetParam();
+    for (const int sense : {1, -1}) {
+        auto lp = handWorked();
+        lp->lpObjective[1] = sense * c.c1;
+        lp->lpObjective[2] = sense * 2;
+        if (c.upperBound) {
+            lp->lpRowCount = 2;
+            lp->lpBounds[1].up = 3;
+        }
+        for (std::size_t i = 0; i < c.basis.size(); ++i)
+            lp->basicList[i + 1] = c.basis[i];
+        lp->atUpper[1] = c.x1AtUpper;
+        BasisEvaluator evaluator;
+        ASSERT_EQ(EvaluateBasis(*lp, sense, evaluator), SolveStatus::Optimal) << sense;
+        ASSERT_TRUE(ReadBackHolds(*lp, evaluator.scale(), true)) << sense;
+        EXPECT_EQ(ReducedCostsHold(*lp, evaluator.scale(), sense), c.optimal) << sense;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ReducedCostCheck,
+    ::testing::Values(DualCase{"Optimum", false, 3, {1, 2, 4}, false, true},
+                      DualCase{"SlackBasis", false, 3, {3, 4, 5}, false, false},
+                      DualCase{"X2StillPays", false, 3, {3, 4, 1}, false, false},
+                      DualCase{"OptimumAtUpperBound", true, 3, {2, 4}, true, true},
+                      DualCase{"FallingFromUpperBoundPays", true, 1, {2, 4}, true, false}),
+    [](const ::testing::TestParamInfo<DualCase>& info) { return info.param.name; });
 
 // The largest program the workspace holds keeps lp_solve iterating long
 // enough to ask for a stop.

@@ -84,7 +84,7 @@ TEST(BasisListTest, AgreesWithALinearScan)
         bool known = false;
         for (const Umabase& r : reference)
             known = known || SameBasis(r, code, 40);
-        EXPECT_EQ(list.append(code, BasisMove{t, 0, 0, 0}), !known);
+        EXPECT_EQ(list.append(code, BasisMove{t, 0, 0, MoveKind::BoundFlip}), !known);
         if (!known)
             reference.push_back(code);
     }
@@ -127,9 +127,9 @@ INSTANTIATE_TEST_SUITE_P(
         // positive everywhere is a direction that worsens both objectives.
         DominanceCase{"WorseningColumn", {{1, 2}, {0, 3}}, false},
         DominanceCase{"FreeImprovement", {{1, 2}, {0, -1}}, true},
-        DominanceCase{"WorseningWithinTolerance", {{5e-7L, -1}}, true},
-        DominanceCase{"WorseningPastTolerance", {{2e-6L, -1}}, false},
-        DominanceCase{"ImprovementBelowTolerance", {{0, -5e-11L}}, false},
+        DominanceCase{"WorseningWithinTolerance", {{kDominanceWorsenTol / 2, -1}}, true},
+        DominanceCase{"WorseningPastTolerance", {{2 * kDominanceWorsenTol, -1}}, false},
+        DominanceCase{"ImprovementBelowTolerance", {{0, -kDominanceImproveTol / 2}}, false},
         DominanceCase{"TradeOff", {{1, -1}, {-2, 3}}, false}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -142,7 +142,7 @@ bool efficientByProgram(const RecordYAC& yac, int p, int j)
     const int n = p + 1; // lambda_1..p, t
     ValueProgram program(n, yac.ncolsYAC + p + 2);
     int r = 0;
-    auto row = [&](Real rhs, Real type) -> std::vector<Real>& {
+    auto row = [&](Real rhs, RowType type) -> std::vector<Real>& {
         ++r;
         program.rowType[at(r)] = type;
         program.rowRhs[at(r)] = rhs;
@@ -305,10 +305,14 @@ struct RatioCase {
     Real range;
     bool atUpper;
     std::vector<std::pair<Real, Real>> rows; // (basic value, tableau entry)
-    std::vector<std::pair<int, int>> expected; // (row, kind)
+    std::vector<std::pair<int, MoveKind>> expected; // (row, kind)
 };
 
 class Ratio : public ::testing::TestWithParam<RatioCase> {};
+
+constexpr MoveKind Flip = MoveKind::BoundFlip;
+constexpr MoveKind Lower = MoveKind::LeavesAtLower;
+constexpr MoveKind Upper = MoveKind::LeavesAtUpper;
 
 TEST_P(Ratio, ListsTheTiesAndTheDegenerateRows)
 {
@@ -316,7 +320,7 @@ TEST_P(Ratio, ListsTheTiesAndTheDegenerateRows)
     auto lp = ratioTables(c.range, c.rows, c.atUpper);
     RatioCandidateList out{};
     const int n = RatioCandidates(*lp, 1, out);
-    std::vector<std::pair<int, int>> got;
+    std::vector<std::pair<int, MoveKind>> got;
     for (int i = 0; i < n; ++i)
         got.emplace_back(out[at(i)].row, out[at(i)].kind);
     EXPECT_EQ(got, c.expected);
@@ -325,16 +329,16 @@ TEST_P(Ratio, ListsTheTiesAndTheDegenerateRows)
 INSTANTIATE_TEST_SUITE_P(
     Cases, Ratio,
     ::testing::Values(
-        RatioCase{"LeastRatioLeaves", kInfiniteBound, false, {{4, 2}, {3, 1}, {5, -1}}, {{1, 1}}},
-        RatioCase{"TiedRatiosBothLeave", kInfiniteBound, false, {{4, 2}, {2, 1}}, {{1, 1}, {2, 1}}},
-        RatioCase{"ShortRangeFlipsOnly", 1, false, {{4, 2}, {3, 1}}, {{0, 0}}},
-        RatioCase{"RangeEqualToRatioFlipsAndPivots", 2, false, {{4, 2}}, {{0, 0}, {1, 1}}},
+        RatioCase{"LeastRatioLeaves", kInfiniteBound, false, {{4, 2}, {3, 1}, {5, -1}}, {{1, Lower}}},
+        RatioCase{"TiedRatiosBothLeave", kInfiniteBound, false, {{4, 2}, {2, 1}}, {{1, Lower}, {2, Lower}}},
+        RatioCase{"ShortRangeFlipsOnly", 1, false, {{4, 2}, {3, 1}}, {{0, Flip}}},
+        RatioCase{"RangeEqualToRatioFlipsAndPivots", 2, false, {{4, 2}}, {{0, Flip}, {1, Lower}}},
         // A degenerate row is a candidate whatever the sign of its entry.
-        RatioCase{"DegenerateRowOfEitherSign", kInfiniteBound, false, {{4, 2}, {0, -3}}, {{1, 1}, {2, 1}}},
-        RatioCase{"DegenerateRowsBesideTheLeastRatio", 5, false, {{0, 1}, {0, -1}, {6, 3}}, {{1, 1}, {2, 1}}},
+        RatioCase{"DegenerateRowOfEitherSign", kInfiniteBound, false, {{4, 2}, {0, -3}}, {{1, Lower}, {2, Lower}}},
+        RatioCase{"DegenerateRowsBesideTheLeastRatio", 5, false, {{0, 1}, {0, -1}, {6, 3}}, {{1, Lower}, {2, Lower}}},
         // Moving down from the upper bound: a negative entry raises the basic
         // variable, which has no upper bound.
-        RatioCase{"MovingDownFromUpperBound", 10, true, {{4, -2}, {3, 1}}, {{1, 1}}}),
+        RatioCase{"MovingDownFromUpperBound", 10, true, {{4, -2}, {3, 1}}, {{1, Lower}}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // ---------------------------------------------------------------- alternative optima

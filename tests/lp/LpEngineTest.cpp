@@ -18,7 +18,8 @@
 
 namespace {
 
-constexpr Real kTol = 1e-7L;
+// The answer check's own tolerance.
+constexpr Real kTol = kResidualTol;
 
 struct Engine {
     std::unique_ptr<LpEngine> owned = std::make_unique<LpEngine>();
@@ -67,7 +68,7 @@ Real infeasibility(const LpTables& lp, const std::vector<Real>& x)
     for (int r = 1; r <= lp.lpRowCount; ++r) {
         const Real a = activity(lp, r, x);
         const Real b = lp.lpRows[r].rhs;
-        const Real t = lp.lpRows[r].type;
+        const RowType t = lp.lpRows[r].type;
         if (t == kRowLessEqual)
             worst = std::max(worst, a - b);
         else if (t == kRowGreaterEqual)
@@ -312,7 +313,7 @@ TEST(SolveStatusTest, FailuresGiveTheirStatusAndMessage)
 
     ws->numConstraints = 1;
     BuildWeightedSumProgram(*ws, w, *e.lp);
-    e.lp->lpRows[1].type = 5; // not a row type: the model is not built
+    e.lp->lpRows[1].type = RowTypeOfCode(5); // not a row type: the model is not built
     EXPECT_EQ(SolveScalarizing(*e.lp, true, 1, *e.evaluator), SolveStatus::Other);
     EXPECT_EQ(e.lp->call, CallStatus::ModelNotBuilt);
     ShowSolveStatus(ui, e.lp->status);

@@ -41,7 +41,7 @@ inline ValueSolution solveOracle(const Workspace& ws, const TchebycheffProgram& 
         rows += (t.scale[i] != 0) + (t.bounded[i] ? 1 : 0);
     ValueProgram prog(n + 1, rows);
     int r = 0;
-    auto add = [&](Real type, Real rhs) {
+    auto add = [&](RowType type, Real rhs) {
         ++r;
         prog.rowType[static_cast<std::size_t>(r)] = type;
         prog.rowRhs[static_cast<std::size_t>(r)] = rhs;
@@ -57,7 +57,7 @@ inline ValueSolution solveOracle(const Workspace& ws, const TchebycheffProgram& 
         prog.rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(n + 1)] = t.slope[i];
     }
     for (int c = 1; c <= ws.numConstraints; ++c) {
-        const int row = add(ws.conType[c], ws.conRhs[c]);
+        const int row = add(RowTypeOfCode(ws.conType[c]), ws.conRhs[c]);
         for (int j = 1; j <= n; ++j)
             prog.rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(j)] = ws.conCoef[c][j];
     }

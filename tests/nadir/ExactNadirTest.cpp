@@ -6,6 +6,7 @@
 #include "TestEngine.h"
 #include "nadir/NadirFormat.h"
 #include "nadir/NadirMessages.h"
+#include "nadir/NadirTolerances.h"
 #include "problem/RandomProblems.h"
 #include "solutions/Payoff.h"
 #include "solutions/Report.h"

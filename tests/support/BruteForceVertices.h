@@ -140,7 +140,7 @@ inline bool efficientPoint(const Workspace& ws, const Point& xHat)
     for (int i = 1; i <= ws.numConstraints; ++i) {
         for (int j = 1; j <= n; ++j)
             program.rows[at(i)][at(j)] = ws.conCoef[at(i)][at(j)];
-        program.rowType[at(i)] = ws.conType[at(i)];
+        program.rowType[at(i)] = RowTypeOfCode(ws.conType[at(i)]);
         program.rowRhs[at(i)] = ws.conRhs[at(i)];
     }
     for (int k = 1; k <= p; ++k) {
