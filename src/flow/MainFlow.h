@@ -17,8 +17,8 @@
 #include <memory>
 
 struct Workspace;
-class QImage;
 class WeightSpaceView;
+class WeightSpaceCanvas;
 struct EaParameters;
 
 // How the last command ended: done, cancelled by the person, refused (an
@@ -185,9 +185,8 @@ public:
     void weightSpacePickCommand();
     void limitationAreaCommand(WeightSpaceView& view, int x, int y);
     void nadirAreaCommand(WeightSpaceView& view, int x, int y);
-    void saveWeightSpacePicture(const WeightSpaceView& view);
-    // Any other weight space picture (the contracted cone's), saved alike.
-    void saveWeightSpacePicture(const QImage& picture);
+    // The picture of either weight space window.
+    void saveWeightSpacePicture(const WeightSpaceCanvas& canvas);
 
     // The caption after a problem is opened or edited.
     static QString captionWithProblem(const QString& caption, const QString& problemName);
