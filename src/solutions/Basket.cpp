@@ -1,5 +1,6 @@
 #include "solutions/Basket.h"
 
+#include "solutions/BarPicture.h"
 #include "solutions/Messages.h"
 #include "base/ListGrowth.h"
 #include "base/UiPort.h"
@@ -127,6 +128,7 @@ StoreResult StoreSolution(Workspace& ws, UiPort& ui, bool withBasis, const vecto
     if (withBasis)
         entry.vbs[0] = basis;
     result.index = ws.basketCount;
+    WidenNadirPoint(ws, f);
 
     ui.notify(UiEvent::BasketValuesChanged);
     ui.notify(UiEvent::BasketChartChanged);

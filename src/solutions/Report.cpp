@@ -1,5 +1,6 @@
 #include "solutions/Report.h"
 
+#include "solutions/BarPicture.h"
 #include "base/TextFileFormat.h"
 
 #include "base/NumberFormat.h"
@@ -163,6 +164,7 @@ void AddHistoryRecord(Workspace& ws, const vectorResEB_Int& basis, const vectorO
     while (static_cast<int>(ws.history.size()) > MaxHistory)
         ws.history.pop_back();
     ws.historyCount = static_cast<std::int32_t>(ws.history.size());
+    WidenNadirPoint(ws, f);
 }
 
 // ---------------------------------------------------------------------------
