@@ -220,7 +220,6 @@ private:
     void markResultsSaved();
     Outcome finish(Outcome outcome) { return outcome_ = outcome; }
     void setViewLastN(int n);
-    void showProblemMenus();
     // Opens the problem editor on the workspace's problem; when it closes,
     // its problem replaces the workspace's and AccoesNovoProb runs.
     void runProblemEditor();
