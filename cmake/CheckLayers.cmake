@@ -2,7 +2,10 @@
 # order of the libraries:
 #   base <- workspace <- problem, lp <- solutions <- weightspace, methods, nadir
 #        <- flow <- the ui/ folders <- app
-# Run as: cmake -DSOURCE_DIR=<src> -P CheckLayers.cmake
+# A forward declaration (class X; / struct X;) of a type that a folder above
+# defines is a dependency too, and is checked the same way.
+# Run as: cmake -DSOURCE_DIR=<src> [-DKNOWN_FORWARD=<file>:<type>;...] -P CheckLayers.cmake
+# KNOWN_FORWARD lists forward declarations still waiting to go.
 cmake_minimum_required(VERSION 3.25)
 if(NOT SOURCE_DIR)
   message(FATAL_ERROR "SOURCE_DIR is not set")
@@ -32,6 +35,22 @@ set(known_folders ${core_below_flow} flow help/ui problem/ui solutions/ui weight
 get_filename_component(SOURCE_DIR "${SOURCE_DIR}" ABSOLUTE)
 file(GLOB_RECURSE files RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/*.h ${SOURCE_DIR}/*.cpp)
 set(violations 0)
+
+# Where each class or struct is defined: defined_in_<name> lists the folders.
+set(type_line "^[ \t]*(class|struct)[ \t]+[A-Za-z_][A-Za-z0-9_]*")
+set(forward_line "^[ \t]*(class|struct)[ \t]+([A-Za-z_][A-Za-z0-9_]*)[ \t]*;")
+foreach(file IN LISTS files)
+  get_filename_component(folder ${file} DIRECTORY)
+  file(STRINGS ${SOURCE_DIR}/${file} lines REGEX "${type_line}")
+  foreach(line IN LISTS lines)
+    if(line MATCHES "${forward_line}")
+      continue()
+    endif()
+    string(REGEX MATCH "${type_line}" head "${line}")
+    string(REGEX REPLACE "^[ \t]*(class|struct)[ \t]+" "" name "${head}")
+    list(APPEND defined_in_${name} ${folder})
+  endforeach()
+endforeach()
 foreach(file IN LISTS files)
   get_filename_component(folder ${file} DIRECTORY)
   if(NOT folder IN_LIST known_folders)
@@ -54,9 +73,26 @@ foreach(file IN LISTS files)
       math(EXPR violations "${violations} + 1")
     endif()
   endforeach()
+  file(STRINGS ${SOURCE_DIR}/${file} forwards REGEX "${forward_line}")
+  foreach(line IN LISTS forwards)
+    string(REGEX REPLACE "${forward_line}.*" "\\2" name "${line}")
+    if(NOT DEFINED defined_in_${name} OR "${file}:${name}" IN_LIST KNOWN_FORWARD)
+      continue() # not one of ours (Qt, lp_solve), or known
+    endif()
+    set(reachable FALSE)
+    foreach(home IN LISTS defined_in_${name})
+      if(home STREQUAL folder OR home IN_LIST allowed_${folder})
+        set(reachable TRUE)
+      endif()
+    endforeach()
+    if(NOT reachable)
+      message(SEND_ERROR "${file} declares ${name} of ${defined_in_${name}}: ${folder} must not depend on it")
+      math(EXPR violations "${violations} + 1")
+    endif()
+  endforeach()
 endforeach()
 if(violations GREATER 0)
-  message(FATAL_ERROR "${violations} include(s) against the order of the libraries")
+  message(FATAL_ERROR "${violations} include(s) or declaration(s) against the order of the libraries")
 endif()
 list(LENGTH files count)
-message(STATUS "${count} files: every include follows the order of the libraries")
+message(STATUS "${count} files: every include and declaration follows the order of the libraries")
