@@ -18,8 +18,8 @@
 #include <memory>
 
 struct Workspace;
-class QImage;
 class WeightSpaceView;
+class WeightSpaceCanvas;
 struct EaParameters;
 struct ComputeResult;
 
@@ -186,9 +186,8 @@ public:
     void weightSpacePickCommand();
     void limitationAreaCommand(WeightSpaceView& view, int x, int y);
     void nadirAreaCommand(WeightSpaceView& view, int x, int y);
-    void saveWeightSpacePicture(const WeightSpaceView& view);
-    // Any other weight space picture (the contracted cone's), saved alike.
-    void saveWeightSpacePicture(const QImage& picture);
+    // The picture of either weight space window.
+    void saveWeightSpacePicture(const WeightSpaceCanvas& canvas);
 
     // The caption after a problem is opened or edited.
     static QString captionWithProblem(const QString& caption, const QString& problemName);
@@ -225,7 +224,6 @@ private:
     void markResultsSaved();
     Outcome finish(Outcome outcome) { return outcome_ = outcome; }
     void setViewLastN(int n);
-    void showProblemMenus();
     // Opens the problem editor on the workspace's problem; when it closes,
     // its problem replaces the workspace's and AccoesNovoProb runs.
     void runProblemEditor();

@@ -69,11 +69,9 @@ void MainFlow::limitationAreaCommand(WeightSpaceView& view, int x, int y)
     finish(end == LimitAreaEnd::Drawn ? Outcome::Done : Outcome::Failed);
 }
 
-void MainFlow::saveWeightSpacePicture(const WeightSpaceView& view) { saveWeightSpacePicture(view.picture()); }
-
-void MainFlow::saveWeightSpacePicture(const QImage& picture)
+void MainFlow::saveWeightSpacePicture(const WeightSpaceCanvas& canvas)
 {
-    const bool saved = SavePictureCommand(ui_, picture, text(msg::kSavePictureTitle), false);
+    const bool saved = SavePictureCommand(ui_, canvas.picture(), text(msg::kSavePictureTitle), false);
     finish(saved ? Outcome::Done : Outcome::Cancelled);
 }
 

@@ -96,7 +96,6 @@ private:
     int internalOf(int variable) const;
     // x = unit * (scaled value) for internal variable v.
     Real unitOfInternal(int internal) const;
-    void loadScaled(const LpTables& lp);
     int programOf(int internal) const;
     bool atUpperBound(int variable) const;
     void scatter(int internal, Real* w) const;

@@ -100,34 +100,41 @@ BarLayout ComputeBarLayout(const Workspace& ws, QSize paneSize, int textHeight)
     return l;
 }
 
-int BarHeight(Workspace& ws, int k, Real x, int barMaxHeight)
+int BarHeight(const Workspace& ws, int k, Real x, int barMaxHeight)
 {
     const Real I = ws.idealPoint[k];
     const Real D = ws.nadirPoint[k];
     Real e;
     if (ws.objSense[k] == 1) {
-        if (I == D) {
+        if (I == D)
             e = 1;
-        } else if (x < D) {
-            ws.nadirPoint[k] = x;
+        else if (x < D)
             e = 0;
-        } else {
+        else
             e = (x - D) / (I - D);
-        }
     } else {
-        if (I == D) {
+        if (I == D)
             e = 0;
-        } else if (x > D) {
-            ws.nadirPoint[k] = x;
+        else if (x > D)
             e = 1;
-        } else {
+        else
             e = (x - I) / (D - I);
-        }
     }
     return RoundHalfEven(e * barMaxHeight);
 }
 
-QImage DrawSolutionBars(Workspace& ws, QSize paneSize, bool thick)
+void WidenNadirPoint(Workspace& ws, const vectorObj& f)
+{
+    const int p = std::clamp(ws.numObjectives, 0, MaxObjectives);
+    for (int k = 1; k <= p; ++k) {
+        if (ws.idealPoint[k] == ws.nadirPoint[k])
+            continue;
+        if (ws.objSense[k] == 1 ? f[k] < ws.nadirPoint[k] : f[k] > ws.nadirPoint[k])
+            ws.nadirPoint[k] = f[k];
+    }
+}
+
+QImage DrawSolutionBars(const Workspace& ws, QSize paneSize, bool thick)
 {
     const QFont font = BarFont();
     const QFontMetrics fm(font);

@@ -36,9 +36,16 @@ struct BarLayout {
 BarLayout ComputeBarLayout(const Workspace& ws, QSize paneSize, int textHeight);
 
 // Height in pixels of value x of objective k: where x lies between the worse
-// and the better end of the objective's range. A value worse than the nadir
-// estimate moves nadirPoint[k] to it. Rounded to nearest, halves to even.
-int BarHeight(Workspace& ws, int k, Real x, int barMaxHeight);
+// and the better end of the objective's range; a value worse than the nadir
+// estimate gets no bar (maximized) or a full one (minimized). Rounded to
+// nearest, halves to even.
+int BarHeight(const Workspace& ws, int k, Real x, int barMaxHeight);
+
+// The bars are scaled between ideal and nadir, so a solution worse than the
+// nadir estimate in objective k moves nadirPoint[k] to its value (unless
+// the range is empty, ideal = nadir). Called where solutions enter the
+// history or the basket, so that drawing never has to.
+void WidenNadirPoint(Workspace& ws, const vectorObj& f);
 
 // The height of the text "F" in the picture's font.
 int BarTextHeight();
@@ -46,4 +53,4 @@ int BarTextHeight();
 // Draws the picture of the shown history records for a pane of paneSize.
 // `thick` outlines the newest bars with a 2-pixel pen (right after a new
 // computation). Needs a QGuiApplication for the fonts.
-QImage DrawSolutionBars(Workspace& ws, QSize paneSize, bool thick);
+QImage DrawSolutionBars(const Workspace& ws, QSize paneSize, bool thick);

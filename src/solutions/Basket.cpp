@@ -1,5 +1,6 @@
 #include "solutions/Basket.h"
 
+#include "solutions/BarPicture.h"
 #include "solutions/Messages.h"
 
 #include <cmath>
@@ -126,6 +127,7 @@ StoreResult StoreSolution(Workspace& ws, bool withBasis, const vectorResEB_Int& 
     // The palette advances only for an entry that was stored.
     ws.basket[index].cor = newEntryColour(ws, colour);
     result.index = index;
+    WidenNadirPoint(ws, f);
 
     result.notices.event(UiEvent::BasketValuesChanged);
     result.notices.event(UiEvent::BasketChartChanged);

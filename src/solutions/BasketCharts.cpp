@@ -150,6 +150,40 @@ void Edge(QPainter& p, QPoint from, QPoint to)
     p.restore();
 }
 
+// How a chart marks its solutions: a dot of `dotRadius` for a vertex (it has
+// a basis), a cross reaching `crossReach` otherwise, and the number `lift`
+// pixels above a text line of `textHeight` over the mark.
+struct SolutionMarks {
+    int textHeight;
+    int dotRadius;
+    int crossReach;
+    int lift;
+};
+
+// The edges between stored solutions, then every solution's mark and
+// number, each at `at(s)`.
+template <typename Place>
+void PlotSolutions(QPainter& p, const Workspace& ws, const Place& at, const SolutionMarks& marks)
+{
+    const int edges = EdgeCount(ws);
+    for (int e = 1; e <= edges; ++e) {
+        const UmaAresta& edge = ws.edges[static_cast<std::size_t>(e)];
+        if (ValidEdge(ws, edge))
+            Edge(p, at(edge.Sol1), at(edge.Sol2));
+    }
+    const int n = SolutionCount(ws);
+    for (int s = 1; s <= n; ++s) {
+        const SolSolutionBasket& sol = ws.basket[static_cast<std::size_t>(s)];
+        const QPoint c = at(s);
+        if (HasBasis(sol))
+            Dot(p, c, marks.dotRadius, ToQColor(sol.cor));
+        else
+            Cross(p, c, marks.crossReach, ToQColor(sol.cor));
+        p.setPen(Qt::black);
+        TextAt(p, c.x() + 4, c.y() - marks.textHeight - marks.lift, QString::number(s));
+    }
+}
+
 QString LimitText(const Workspace& ws, int i)
 {
     return QStringLiteral("F") + QString::number(i) +
@@ -322,7 +356,7 @@ BasketBarLayout ComputeBasketBarLayout(int k, int count, QSize client, int textH
     return l;
 }
 
-QImage DrawBasketBarChart(Workspace& ws, QSize client, const std::vector<int>& order)
+QImage DrawBasketBarChart(const Workspace& ws, QSize client, const std::vector<int>& order)
 {
     const int k = ObjectiveCount(ws);
     const int n = SolutionCount(ws);
@@ -425,24 +459,7 @@ QImage DrawBasketPointChart(const Workspace& ws, int a, int b, QSize client)
 
     const auto at = [&](int s) { return MapBasketPoint(ws, l, a, b, ws.basket[static_cast<std::size_t>(s)].f); };
 
-    const int edges = EdgeCount(ws);
-    for (int e = 1; e <= edges; ++e) {
-        const UmaAresta& edge = ws.edges[static_cast<std::size_t>(e)];
-        if (ValidEdge(ws, edge))
-            Edge(p, at(edge.Sol1), at(edge.Sol2));
-    }
-
-    const int n = SolutionCount(ws);
-    for (int s = 1; s <= n; ++s) {
-        const SolSolutionBasket& sol = ws.basket[static_cast<std::size_t>(s)];
-        const QPoint c = at(s);
-        if (HasBasis(sol))
-            Dot(p, c, 5, ToQColor(sol.cor));
-        else
-            Cross(p, c, 4, ToQColor(sol.cor));
-        p.setPen(Qt::black);
-        TextAt(p, c.x() + 4, c.y() - th - 4, QString::number(s));
-    }
+    PlotSolutions(p, ws, at, SolutionMarks{th, 5, 4, 4});
 
     if (ws.limitsActive) {
         if (ws.limitOn[a]) {
@@ -572,29 +589,13 @@ QImage DrawBasketTriChart(const Workspace& ws, QSize client)
     p.setFont(font);
 
     const auto at = [&](int s) { return MapBasketTriPoint(ws, l, ws.basket[static_cast<std::size_t>(s)].f); };
-    const int edges = EdgeCount(ws);
-    for (int e = 1; e <= edges; ++e) {
-        const UmaAresta& edge = ws.edges[static_cast<std::size_t>(e)];
-        if (ValidEdge(ws, edge))
-            Edge(p, at(edge.Sol1), at(edge.Sol2));
-    }
-    const int n = SolutionCount(ws);
-    for (int s = 1; s <= n; ++s) {
-        const SolSolutionBasket& sol = ws.basket[static_cast<std::size_t>(s)];
-        const QPoint c = at(s);
-        if (HasBasis(sol))
-            Dot(p, c, 4, ToQColor(sol.cor));
-        else
-            Cross(p, c, 3, ToQColor(sol.cor));
-        p.setPen(Qt::black);
-        TextAt(p, c.x() + 4, c.y() - th, QString::number(s));
-    }
+    PlotSolutions(p, ws, at, SolutionMarks{th, 4, 3, 0});
     return image;
 }
 
 // ---- Any chart -------------------------------------------------------------
 
-QImage DrawBasketChart(Workspace& ws, const BasketChartPlan& plan, QSize client, const std::vector<int>& order)
+QImage DrawBasketChart(const Workspace& ws, const BasketChartPlan& plan, QSize client, const std::vector<int>& order)
 {
     switch (plan.kind) {
     case BasketChartKind::Bars: return DrawBasketBarChart(ws, client, order);

@@ -113,9 +113,9 @@ BasketBarLayout ComputeBasketBarLayout(int k, int count, QSize client, int textH
 
 // The bar chart of the basket in `order` (order[1..basketCount] are basket
 // indices; position 0 is not used). Bar heights use the ideal-nadir scale of
-// BarHeight, which moves nadirPoint[i] to a value worse than it; the labels
-// show the axis bounds.
-QImage DrawBasketBarChart(Workspace& ws, QSize client, const std::vector<int>& order);
+// BarHeight (the nadir already covers the stored solutions, see
+// WidenNadirPoint); the labels show the axis bounds.
+QImage DrawBasketBarChart(const Workspace& ws, QSize client, const std::vector<int>& order);
 
 // ---- Point chart of two objectives -----------------------------------------
 
@@ -154,7 +154,7 @@ QImage DrawBasketTriChart(const Workspace& ws, QSize client);
 // ---- Any chart -------------------------------------------------------------
 
 // The chart `plan` asks for; `order` is used by the bar chart only.
-QImage DrawBasketChart(Workspace& ws, const BasketChartPlan& plan, QSize client, const std::vector<int>& order);
+QImage DrawBasketChart(const Workspace& ws, const BasketChartPlan& plan, QSize client, const std::vector<int>& order);
 
 // Marks a computed solution that is not in the basket on a point or
 // three-objective chart drawn for `client`: a filled circle of radius 3 in

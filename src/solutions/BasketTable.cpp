@@ -76,6 +76,24 @@ QByteArray lineOfSolution(const Workspace& ws, int s)
 
 } // namespace
 
+BasketSortOrder BasketSort(const Workspace& ws, BasketSortView view)
+{
+    if (view == BasketSortView::Values)
+        return {ws.ValuesSortKey, ws.ValuesSortAscending};
+    return {ws.GraphSortKey, ws.GraphSortAscending};
+}
+
+void SetBasketSort(Workspace& ws, BasketSortView view, BasketSortOrder order)
+{
+    if (view == BasketSortView::Values) {
+        ws.ValuesSortKey = order.key;
+        ws.ValuesSortAscending = order.ascending;
+    } else {
+        ws.GraphSortKey = order.key;
+        ws.GraphSortAscending = order.ascending;
+    }
+}
+
 void SortBasketIndices(const Workspace& ws, int key, bool ascending, std::vector<int>& list)
 {
     const int count = ws.basketCount;

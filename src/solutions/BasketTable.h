@@ -21,6 +21,18 @@ struct Workspace;
 // sorted in turn. Key 0 keeps the index order whatever `ascending` says.
 void SortBasketIndices(const Workspace& ws, int key, bool ascending, std::vector<int>& list);
 
+// The two basket views keep a sort order each: the values window
+// (ValuesSortKey/ValuesSortAscending) and the bar chart of the graphs window
+// (GraphSortKey/GraphSortAscending). Key 0 is the solution index, k > 0
+// objective k.
+enum class BasketSortView { Values, Graphs };
+struct BasketSortOrder {
+    int key = 0;
+    bool ascending = true;
+};
+BasketSortOrder BasketSort(const Workspace& ws, BasketSortView view);
+void SetBasketSort(Workspace& ws, BasketSortView view, BasketSortOrder order);
+
 // What a column of the values grid shows.
 enum class BasketColumnKind { Index, Objective, Variable, Slack };
 

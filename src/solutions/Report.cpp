@@ -1,5 +1,6 @@
 #include "solutions/Report.h"
 
+#include "solutions/BarPicture.h"
 #include "base/TextFileFormat.h"
 
 #include "base/NumberFormat.h"
@@ -160,6 +161,7 @@ void AddHistoryRecord(Workspace& ws, const vectorResEB_Int& basis, const vectorO
     record.basketIndex = 0;
 
     ws.pushHistory(record);
+    WidenNadirPoint(ws, f);
 }
 
 // ---------------------------------------------------------------------------

@@ -594,6 +594,9 @@ void CommitResults(Workspace& ws, ResultsData& data, const ProblemSizes& sizes)
     const SolSolutionBasket& last = ws.basket[static_cast<std::size_t>(S)];
     ClearHistory(ws);
     AddHistoryRecord(ws, last.vbs.front(), last.f, last.x_s);
+    // The file's nadir stands as written: the record does not widen it.
+    for (int k = 1; k <= p; ++k)
+        ws.nadirPoint[k] = data.nadir[k];
     ComputedSolution& record = ws.history.front();
     record.basis.fill(0);
     record.cor = last.cor;

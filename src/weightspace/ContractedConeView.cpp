@@ -1,6 +1,5 @@
 #include "weightspace/ContractedConeView.h"
 
-#include "solutions/PictureFile.h"
 #include "weightspace/WeightSpaceView.h"
 
 #include <QPainter>
@@ -25,33 +24,11 @@ QString stripLabel(char first, char second)
 
 } // namespace
 
-ContractedConeView::ContractedConeView(const Workspace& ws) : ws_(ws) {}
-
-void ContractedConeView::initialise(bool primVez)
-{
-    if (ws_.numObjectives == 3)
-        Inic_Triangulo(primVez);
-    else if (ws_.numObjectives == 2)
-        Inic_Rectangulo(primVez);
-}
-
-void ContractedConeView::Inic_Triangulo(bool primVez)
-{
-    if (primVez)
-        geometry_.zoomFactor = 1.0;
-    prepare(3);
-}
-
-void ContractedConeView::Inic_Rectangulo(bool primVez)
-{
-    if (primVez)
-        geometry_.zoomFactor = 1.0;
-    prepare(2);
-}
+ContractedConeView::ContractedConeView(const Workspace& ws) : WeightSpaceCanvas(ws), ws_(ws) {}
 
 void ContractedConeView::followLook(const WeightSpaceView& view)
 {
-    coneFill_ = view.patternFill();
+    patternFill_ = view.patternFill();
     geometry_.projection = view.geometry().projection;
     setLabelMarks(view.labels() != RegionLabels::None, view.labels() == RegionLabels::InWhite);
 }
@@ -65,39 +42,16 @@ void ContractedConeView::prepare(int objectives)
     // Wider than the frame alone, so that the legend column stays in the
     // picture at every zoom.
     const QSize needed(legendX() + kLegendWidth, geometry_.topMargin() + side + 19);
-    picture_ = QImage(picture_.size().expandedTo(needed), QImage::Format_RGB32);
-    picture_.fill(kWhite);
-    DrawFrame();
+    freshPicture(needed);
     extent_ = QSize(needed.width(), geometry_.topMargin() + geometry_.spaceHeight() + 19);
 }
 
-void ContractedConeView::DrawFrame()
+void ContractedConeView::drawStripLabels(QPainter& p)
 {
-    if (!initialised())
-        return;
-    QPainter p(&picture_);
-    p.setFont(WeightSpaceFont());
-    DrawFrameBorder(p, geometry_);
-    if (geometry_.objectives == 3) {
-        DrawTriangleLabels(p, geometry_, labelWidth_);
-        return;
-    }
     const QPoint a = geometry_.WeightToPixel(0, 0);
     const QPoint b = geometry_.WeightToPixel(1, 0);
     DrawTextAt(p, 10, a.y() + 5, stripLabel('0', '1'));
     DrawTextAt(p, b.x() - labelWidth_ + 3, b.y() + 5, stripLabel('1', '0'));
-}
-
-void ContractedConeView::setConeFill(bool on)
-{
-    coneFill_ = on;
-    RedrawTriangulo();
-}
-
-void ContractedConeView::setProjection(WeightProjection projection)
-{
-    geometry_.projection = projection;
-    RedrawTriangulo();
 }
 
 void ContractedConeView::setLabelMarks(bool coneLabels, bool inWhite)
@@ -106,19 +60,9 @@ void ContractedConeView::setLabelMarks(bool coneLabels, bool inWhite)
     inWhite_ = inWhite;
 }
 
-bool ContractedConeView::setZoomFactor(double factor)
-{
-    if (factor == geometry_.zoomFactor)
-        return false;
-    geometry_.zoomFactor = factor;
-    initialise(false);
-    RedrawTriangulo();
-    return true;
-}
-
 RegionFill ContractedConeView::solutionFill(int b) const
 {
-    if (!coneFill_)
+    if (!patternFill_)
         return RegionFill::Solid;
     const int r = b >= 1 && b <= ws_.basketCount ? ws_.basket[b].indRegIndif : 0;
     return PatternFill(r);
@@ -164,7 +108,7 @@ void ContractedConeView::RedrawTriangulo()
             if (!points.isEmpty()) {
                 DrawPixelPolygon(picture_, points, fill, kBlack, OutlineStyle::Solid, colour);
                 if (coneLabels_ && b >= 1)
-                    DrawRegionNumber(picture_, points, b, coneFill_, inWhite_);
+                    DrawRegionNumber(picture_, points, b, patternFill_, inWhite_);
             }
         }
         DrawFrame();
@@ -184,13 +128,6 @@ void ContractedConeView::RedrawTriangulo()
         drawWeightDots();
 }
 
-void ContractedConeView::desenhaPontinho(const vectorObj& weights)
-{
-    if (!initialised())
-        return;
-    DrawWeightDot(picture_, geometry_, weights, coneFill_);
-}
-
 void ContractedConeView::drawWeightDots()
 {
     for (int i = 1; i <= 2 * ws_.numObjectives + 1 && i <= MaxIcwVectors; ++i)
@@ -207,9 +144,4 @@ bool ContractedConeView::drawIteration(const WeightSpaceView& view)
     setLabelMarks(view.labels() != RegionLabels::None, view.labels() == RegionLabels::InWhite);
     RedrawTriangulo();
     return firstTime;
-}
-
-bool ContractedConeView::savePicture(const QString& path, QString& error) const
-{
-    return SavePicture(picture_, path, error);
 }

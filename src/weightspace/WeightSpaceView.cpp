@@ -2,7 +2,6 @@
 
 #include "base/NumberFormat.h"
 #include "base/Numeric.h"
-#include "solutions/PictureFile.h"
 
 #include <QPainter>
 #include <QPolygon>
@@ -33,36 +32,16 @@ constexpr int kLegendCapacity = 300;
 
 } // namespace
 
-WeightSpaceView::WeightSpaceView(Workspace& ws) : ws_(ws) {}
+WeightSpaceView::WeightSpaceView(Workspace& ws) : WeightSpaceCanvas(ws), ws_(ws) {}
 
-void WeightSpaceView::initialise(bool primVez)
+void WeightSpaceView::startAfresh(int objectives)
 {
-    if (ws_.numObjectives == 3)
-        Inic_Triangulo(primVez);
-    else if (ws_.numObjectives == 2)
-        Inic_Rectangulo(primVez);
-}
-
-void WeightSpaceView::Inic_Triangulo(bool primVez)
-{
-    if (primVez) {
-        geometry_.zoomFactor = 1.0;
-        ws_.pickedWeights[1] = kNotComputed;
+    ws_.pickedWeights[1] = kNotComputed;
+    if (objectives == 3) {
         limitEntriesEnabled = false;
         prefX_ = 0;
-        clearAreas();
     }
-    prepare(3);
-}
-
-void WeightSpaceView::Inic_Rectangulo(bool primVez)
-{
-    if (primVez) {
-        geometry_.zoomFactor = 1.0;
-        ws_.pickedWeights[1] = kNotComputed;
-        clearAreas();
-    }
-    prepare(2);
+    clearAreas();
 }
 
 void WeightSpaceView::clearAreas()
@@ -88,26 +67,15 @@ void WeightSpaceView::prepare(int objectives)
     const int rows = geometry_.legendRows();
     const QSize needed((w99_ + kLegendColumn) * (kLegendCapacity / rows + 1) + side + 25,
                        geometry_.topMargin() + side + 19);
-    picture_ = QImage(picture_.size().expandedTo(needed), QImage::Format_RGB32);
-    picture_.fill(kWhite);
-    DrawFrame();
+    freshPicture(needed);
     extent_ = QSize(side + 60, geometry_.topMargin() + geometry_.spaceHeight() + 19);
     drawnRegions_ = ws_.regionCount;
     drawnBasket_ = ws_.basketCount;
 }
 
-void WeightSpaceView::DrawFrame()
+void WeightSpaceView::drawStripLabels(QPainter& p)
 {
-    if (!initialised())
-        return;
     const WeightSpaceGeometry& g = geometry_;
-    QPainter p(&picture_);
-    p.setFont(WeightSpaceFont());
-    DrawFrameBorder(p, g);
-    if (g.objectives == 3) {
-        DrawTriangleLabels(p, g, labelWidth_);
-        return;
-    }
     const QPoint a = g.WeightToPixel(0, 0);
     const QPoint b = g.WeightToPixel(1, 0);
     const QString l20 = QStringLiteral("(") + LambdaText("2=0)");
@@ -278,13 +246,6 @@ void WeightSpaceView::MostraEspacoPequeno(const UmaRegIndif& space)
         DrawRegionPolygon(space, RegionFill::BackDiagonal, 0, kContractedGrey, OutlineStyle::Dashed, kContractedGrey);
 }
 
-void WeightSpaceView::desenhaPontinho(const vectorObj& weights)
-{
-    if (!initialised())
-        return;
-    DrawWeightDot(picture_, geometry_, weights, patternFill_);
-}
-
 void WeightSpaceView::drawPickDot(QPoint at)
 {
     if (!initialised())
@@ -293,18 +254,6 @@ void WeightSpaceView::drawPickDot(QPoint at)
     p.setPen(QPen(kBlack, 1));
     p.setBrush(kBlack);
     p.drawEllipse(QRect(at.x() - 2, at.y() - 2, 4, 4));
-}
-
-void WeightSpaceView::setProjection(WeightProjection projection)
-{
-    geometry_.projection = projection;
-    RedrawTriangulo();
-}
-
-void WeightSpaceView::setPatternFill(bool on)
-{
-    patternFill_ = on;
-    RedrawTriangulo();
 }
 
 void WeightSpaceView::setLabels(RegionLabels labels)
@@ -317,16 +266,6 @@ void WeightSpaceView::setLegendWithArea(bool on)
 {
     legendWithArea_ = on;
     RedrawTriangulo();
-}
-
-bool WeightSpaceView::setZoomFactor(double factor)
-{
-    if (factor == geometry_.zoomFactor)
-        return false;
-    geometry_.zoomFactor = factor;
-    initialise(false);
-    RedrawTriangulo();
-    return true;
 }
 
 void WeightSpaceView::drawLimitAreas(int k, bool borders)
@@ -431,9 +370,4 @@ void WeightSpaceView::drawPairwise()
 bool WeightSpaceView::ClearPairwiseIfDeleted(int first, int last)
 {
     return ::ClearPairwiseIfDeleted(prefX_, prefY_, first, last);
-}
-
-bool WeightSpaceView::savePicture(const QString& path, QString& error) const
-{
-    return SavePicture(picture_, path, error);
 }

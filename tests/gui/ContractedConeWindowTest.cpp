@@ -76,7 +76,7 @@ TEST_F(ContractedConeWindowTest, FillRedrawAndZoomButtonsReachTheView)
     EXPECT_EQ(cone()->view().picture(), solid);
 
     cone()->fillButton()->click();
-    EXPECT_TRUE(cone()->view().coneFill());
+    EXPECT_TRUE(cone()->view().patternFill());
     EXPECT_NE(cone()->view().picture(), solid);
 
     onNextDialog([](QDialog& dialog) {

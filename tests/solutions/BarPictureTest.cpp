@@ -162,13 +162,37 @@ TEST(BarHeight, IdealEqualToNadir)
     EXPECT_EQ(ws->nadirPoint[1], 5);
 }
 
-TEST(BarHeight, AWorseValueWidensTheNadirEstimate)
+TEST(BarHeight, AWorseValueGetsNoBarOrAFullOneAndLeavesTheNadir)
 {
     auto ws = BarWorkspace();
     EXPECT_EQ(BarHeight(*ws, 1, -4, 100), 0);
-    EXPECT_EQ(ws->nadirPoint[1], -4);
     EXPECT_EQ(BarHeight(*ws, 2, 15, 100), 100);
-    EXPECT_EQ(ws->nadirPoint[2], 15);
+    EXPECT_EQ(ws->nadirPoint[1], 0);
+    EXPECT_EQ(ws->nadirPoint[2], 12);
+}
+
+TEST(WidenNadirPoint, OnlyAWorseValueOfANonEmptyRangeMovesIt)
+{
+    struct Case {
+        Real f1, f2;           // objective 1 maximized over [0, 10], 2 minimized over [2, 12]
+        bool emptyRanges;      // ideal = nadir = 5 in both
+        Real nadir1, nadir2;   // afterwards
+    };
+    const Case cases[] = {
+        {5, 7, false, 0, 12},  {-4, 15, false, -4, 15}, {-4, 7, false, -4, 12},
+        {11, 1, false, 0, 12}, {1, 9, true, 5, 5},
+    };
+    for (const Case& c : cases) {
+        auto ws = BarWorkspace();
+        if (c.emptyRanges)
+            ws->idealPoint[1] = ws->nadirPoint[1] = ws->idealPoint[2] = ws->nadirPoint[2] = 5;
+        vectorObj f{};
+        f[1] = c.f1;
+        f[2] = c.f2;
+        WidenNadirPoint(*ws, f);
+        EXPECT_EQ(ws->nadirPoint[1], c.nadir1) << double(c.f1);
+        EXPECT_EQ(ws->nadirPoint[2], c.nadir2) << double(c.f2);
+    }
 }
 
 // Three records: oldest stored in teal, then one only computed, then the
@@ -290,11 +314,21 @@ TEST(DrawSolutionBars, AValueWorseThanTheNadirWidensItAndChangesTheLabel)
     const QImage before = DrawSolutionBars(*inside, pane, false);
     EXPECT_EQ(inside->nadirPoint[1], 0);
 
+    // The record widens the nadir as it enters the history; the drawing
+    // finds it widened and leaves it so.
     auto worse = BarWorkspace();
     Push(*worse, -4, 15, kComputedColor);
+    EXPECT_EQ(worse->nadirPoint[1], -4);
+    EXPECT_EQ(worse->nadirPoint[2], 15);
     const QImage after = DrawSolutionBars(*worse, pane, false);
     EXPECT_EQ(worse->nadirPoint[1], -4);
     EXPECT_EQ(worse->nadirPoint[2], 15);
+    // A record the nadir does not cover is drawn without moving it.
+    auto uncovered = BarWorkspace();
+    Push(*uncovered, 5, 7, kComputedColor);
+    uncovered->history.front().f[1] = -4;
+    DrawSolutionBars(*uncovered, pane, false);
+    EXPECT_EQ(uncovered->nadirPoint[1], 0);
 
     // Objective 1's lower label (the nadir) now reads -4 instead of 0;
     // objective 2's upper label (its nadir) 15 instead of 12.

@@ -1,5 +1,6 @@
 #include "TestEngine.h"
 #include "solutions/BasketCharts.h"
+#include "solutions/BarPicture.h"
 
 #include "ScriptedUiPort.h"
 #include "ShownThroughPort.h"
@@ -347,14 +348,18 @@ TEST(BasketBarChart, BarsTakeTheSolutionColoursInTheGivenOrder)
     EXPECT_EQ(Pixel(image, {x0 - 7, 30}), kWhite);
 }
 
-TEST(BasketBarChart, AValueBelowTheNadirMovesItAndGetsNoBar)
+TEST(BasketBarChart, AValueBelowTheNadirGetsNoBarAndTheDrawingLeavesTheNadir)
 {
     GuiApp();
     auto ws = ChartWorkspace();
     AddSolution(*ws, {-4, 7}, kRed);
     const QSize client(400, 300);
     const QImage image = DrawBasketBarChart(*ws, client, IndexOrder(1));
+    EXPECT_EQ(ws->nadirPoint[1], 0);
+    // Widened as a store does, the bars stay as they were.
+    WidenNadirPoint(*ws, ws->basket[1].f);
     EXPECT_EQ(ws->nadirPoint[1], -4);
+    EXPECT_EQ(DrawBasketBarChart(*ws, client, IndexOrder(1)), image);
     const BasketBarLayout l = ComputeBasketBarLayout(2, 1, client, BasketChartTextHeight());
     EXPECT_EQ(Pixel(image, {l.groupX(1) + 1, l.baseY() - 1}), kWhite);
     // The other objective still has its bar.

@@ -183,8 +183,14 @@ TEST_F(BasketTableTest, TableRowsFollowTheValuesSortOptions)
     add({1, 30});
     add({2, 10});
     add({3, 20});
-    ws->ValuesSortKey = 2;
-    ws->ValuesSortAscending = true;
+    SetBasketSort(*ws, BasketSortView::Values, {2, true});
+    // Each view keeps its own order.
+    EXPECT_EQ(BasketSort(*ws, BasketSortView::Values).key, 2);
+    EXPECT_EQ(BasketSort(*ws, BasketSortView::Graphs).key, 0);
+    SetBasketSort(*ws, BasketSortView::Graphs, {1, false});
+    EXPECT_EQ(ws->GraphSortKey, 1);
+    EXPECT_FALSE(ws->GraphSortAscending);
+    EXPECT_TRUE(ws->ValuesSortAscending);
     const BasketTableModel table = MakeBasketTable(*ws);
     EXPECT_EQ(table.order, (std::vector<int>{0, 2, 3, 1}));
     EXPECT_EQ(table.text(1, 0), QStringLiteral("[2]"));

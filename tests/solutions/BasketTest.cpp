@@ -112,6 +112,23 @@ TEST_F(BasketTest, DuplicateToleranceComparesObjectivesAndDecisionVariablesOnly)
     EXPECT_EQ(FindStoredSolution(*ws, f, x), 0);
 }
 
+TEST_F(BasketTest, ANewSolutionWorseThanTheNadirWidensIt)
+{
+    ws->objSense[1] = 1;
+    ws->objSense[2] = -1;
+    ws->idealPoint[1] = 10;
+    ws->nadirPoint[1] = 0;
+    ws->idealPoint[2] = 2;
+    ws->nadirPoint[2] = 12;
+    ASSERT_TRUE(store(5, basisOf({1, 4})).isNew);
+    EXPECT_EQ(ws->nadirPoint[1], 0);
+    EXPECT_EQ(ws->nadirPoint[2], 12);
+    ASSERT_TRUE(store(-4, basisOf({2, 4})).isNew);
+    EXPECT_EQ(ws->nadirPoint[1], -4);
+    ASSERT_TRUE(store(15, basisOf({3, 4})).isNew);
+    EXPECT_EQ(ws->nadirPoint[2], 15);
+}
+
 TEST_F(BasketTest, ColoursFollowThePaletteAndWrapAfter86)
 {
     for (int i = 1; i <= 87; ++i) {

@@ -167,7 +167,7 @@ TEST_P(ConeHatch, FollowsTheSolutionsFirstRegion)
     ContractedConeView cone(*icw.ws);
     cone.initialise(true);
     cone.setLabelMarks(false, true);
-    cone.setConeFill(true);
+    cone.setPatternFill(true);
     const QImage& image = cone.picture();
     const QRgb red = rgb(kRed);
     int lines = 0;
@@ -204,18 +204,18 @@ TEST(ContractedCone, SecondIterationTakesTheLookLaterOnesKeepTheirs)
 
     EXPECT_TRUE(cone.drawIteration(view));
     EXPECT_EQ(cone.zoomFactor(), 1.0);
-    EXPECT_TRUE(cone.coneFill());
+    EXPECT_TRUE(cone.patternFill());
     EXPECT_EQ(cone.geometry().projection, WeightProjection::Equilateral);
     const QPoint centreDot = cone.geometry().WeightToPixel(1.0L / 3, 1.0L / 3);
     EXPECT_EQ(cone.picture().pixel(centreDot), qRgb(0x80, 0x80, 0x80));
     EXPECT_EQ(cone.picture().pixel(centreDot - QPoint(4, 0)), kBlackPixel);
 
-    cone.setConeFill(false);
+    cone.setPatternFill(false);
     cone.setZoomFactor(1.5);
     icw.ws->methodIteration = 3;
     EXPECT_FALSE(cone.drawIteration(view));
     EXPECT_EQ(cone.zoomFactor(), 1.5);
-    EXPECT_FALSE(cone.coneFill());
+    EXPECT_FALSE(cone.patternFill());
     EXPECT_EQ(cone.picture().pixel(cone.geometry().WeightToPixel(1.0L / 3, 1.0L / 3)), kWhitePixel);
 }
 

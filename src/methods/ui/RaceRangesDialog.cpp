@@ -1,13 +1,9 @@
 #include "methods/ui/RaceRangesDialog.h"
 
 #include "methods/Messages.h"
-#include "solutions/ui/GridFitting.h"
 
-#include <QDialogButtonBox>
 #include <QHeaderView>
-#include <QPushButton>
 #include <QTableWidget>
-#include <QVBoxLayout>
 
 #include <algorithm>
 
@@ -22,34 +18,20 @@ constexpr int kMaxGridWidth = 760;
 } // namespace
 
 RaceRangesDialog::RaceRangesDialog(QWidget* parent)
-    : QDialog(parent), grid_(new QTableWidget(3, 1, this)), ok_(new QPushButton(QStringLiteral("OK"), this))
+    : GridDialog(3, 1, QStringLiteral("OK"), QStringLiteral("Cancel"), parent)
 {
     setWindowTitle(QString::fromUtf8(msg::kRangesTitle));
-    QFont font = grid_->font();
+    QTableWidget* g = grid();
+    QFont font = g->font();
     font.setPointSize(kFontSize);
-    grid_->setFont(font);
-    grid_->horizontalHeader()->hide();
-    grid_->verticalHeader()->hide();
-    grid_->verticalHeader()->setDefaultSectionSize(kRowHeight);
-    grid_->setSelectionMode(QAbstractItemView::SingleSelection);
-    grid_->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked
-                           | QAbstractItemView::EditKeyPressed);
-    grid_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-
-    ok_->setDefault(true);
-    auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(ok_, QDialogButtonBox::AcceptRole);
-    buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
-    connect(buttons, &QDialogButtonBox::accepted, this, [this] {
-        CommitOpenEditor(grid_);
-        QDialog::accept();
-    });
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(grid_);
-    layout->addWidget(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    g->setFont(font);
+    g->horizontalHeader()->hide();
+    g->verticalHeader()->hide();
+    g->verticalHeader()->setDefaultSectionSize(kRowHeight);
+    g->setSelectionMode(QAbstractItemView::SingleSelection);
+    g->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked
+                       | QAbstractItemView::EditKeyPressed);
+    g->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 }
 
 std::optional<RaceRangeTexts> RaceRangesDialog::PedeRangesFO_ParetoRace(const QStringList& names,
@@ -57,8 +39,9 @@ std::optional<RaceRangeTexts> RaceRangesDialog::PedeRangesFO_ParetoRace(const QS
                                                                         const QStringList& upper)
 {
     const int k = static_cast<int>(names.size());
-    grid_->clear();
-    grid_->setColumnCount(k + 1);
+    QTableWidget* g = grid();
+    g->clear();
+    g->setColumnCount(k + 1);
     // The first column and the top row are fixed captions.
     auto fixed = [](const QString& text) {
         auto* item = new QTableWidgetItem(text);
@@ -66,30 +49,28 @@ std::optional<RaceRangeTexts> RaceRangesDialog::PedeRangesFO_ParetoRace(const QS
         item->setBackground(QPalette().button());
         return item;
     };
-    grid_->setItem(0, 0, fixed(QString()));
-    grid_->setItem(1, 0, fixed(QString::fromUtf8(msg::kRangesLower)));
-    grid_->setItem(2, 0, fixed(QString::fromUtf8(msg::kRangesUpper)));
-    grid_->setColumnWidth(0, kLabelWidth);
+    g->setItem(0, 0, fixed(QString()));
+    g->setItem(1, 0, fixed(QString::fromUtf8(msg::kRangesLower)));
+    g->setItem(2, 0, fixed(QString::fromUtf8(msg::kRangesUpper)));
+    g->setColumnWidth(0, kLabelWidth);
     for (int c = 1; c <= k; ++c) {
-        grid_->setItem(0, c, fixed(names[c - 1]));
+        g->setItem(0, c, fixed(names[c - 1]));
         for (int r = 1; r <= 2; ++r) {
             const QStringList& values = r == 1 ? lower : upper;
             auto* item = new QTableWidgetItem(c - 1 < values.size() ? values[c - 1] : QString());
             item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            grid_->setItem(r, c, item);
+            g->setItem(r, c, item);
         }
-        grid_->setColumnWidth(c, kColumnWidth);
+        g->setColumnWidth(c, kColumnWidth);
     }
     const int width = std::min(kMaxGridWidth, kLabelWidth + k * kColumnWidth + 4);
-    grid_->setFixedSize(width, 3 * kRowHeight + 4 + (width == kMaxGridWidth ? 16 : 0));
-    grid_->setCurrentCell(1, 1);
-    grid_->setFocus();
-    if (exec() != QDialog::Accepted)
+    g->setFixedSize(width, 3 * kRowHeight + 4 + (width == kMaxGridWidth ? 16 : 0));
+    g->setCurrentCell(1, 1);
+    g->setFocus();
+    if (!run())
         return std::nullopt;
     RaceRangeTexts typed;
-    for (int c = 1; c <= k; ++c) {
-        typed.lower << grid_->item(1, c)->text();
-        typed.upper << grid_->item(2, c)->text();
-    }
+    typed.lower = rowTexts(1, 1, k);
+    typed.upper = rowTexts(2, 1, k);
     return typed;
 }

@@ -1,15 +1,11 @@
 #pragma once
 
 #include "methods/ParetoRace.h"
-
-#include <QDialog>
-
-class QPushButton;
-class QTableWidget;
+#include "solutions/ui/GridDialog.h"
 
 // "Ranges for the objective functions" (Pareto Race): a column per
 // objective with its lower and upper value. The core checks the texts.
-class RaceRangesDialog : public QDialog {
+class RaceRangesDialog : public GridDialog {
     Q_OBJECT
 public:
     explicit RaceRangesDialog(QWidget* parent = nullptr);
@@ -18,10 +14,5 @@ public:
     std::optional<RaceRangeTexts> PedeRangesFO_ParetoRace(const QStringList& names, const QStringList& lower,
                                                           const QStringList& upper);
 
-    QTableWidget* grid() const { return grid_; }
-    QPushButton* okButton() const { return ok_; }
-
-private:
-    QTableWidget* grid_;
-    QPushButton* ok_;
+    QPushButton* okButton() const { return acceptButton(); }
 };

@@ -1,13 +1,10 @@
 #include "methods/ui/RelaxationsDialog.h"
 
 #include "methods/Messages.h"
-#include "solutions/ui/GridFitting.h"
 
-#include <QDialogButtonBox>
 #include <QHeaderView>
-#include <QPushButton>
+#include <QLayout>
 #include <QTableWidget>
-#include <QVBoxLayout>
 
 namespace {
 
@@ -19,68 +16,44 @@ constexpr int kMaxGridHeight = 480;
 } // namespace
 
 RelaxationsDialog::RelaxationsDialog(QWidget* parent)
-    : QDialog(parent), grid_(new QTableWidget(0, 2, this)), ok_(new QPushButton(QStringLiteral("OK"), this))
+    : GridDialog(0, 2, QStringLiteral("OK"), QStringLiteral("Cancel"), parent)
 {
     setWindowTitle(QString::fromUtf8(msg::kRelaxTitle));
-    grid_->setHorizontalHeaderLabels({QString::fromUtf8(msg::kRelaxFunctions), QString::fromUtf8(msg::kRelaxAmounts)});
-    grid_->verticalHeader()->hide();
-    grid_->verticalHeader()->setDefaultSectionSize(kRowHeight);
-    grid_->setColumnWidth(0, kNameWidth);
-    grid_->setColumnWidth(1, kAmountWidth);
-    grid_->setSelectionMode(QAbstractItemView::SingleSelection);
-    grid_->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked
-                           | QAbstractItemView::EditKeyPressed);
-
-    ok_->setDefault(true);
-    auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(ok_, QDialogButtonBox::AcceptRole);
-    buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
-    connect(buttons, &QDialogButtonBox::accepted, this, &RelaxationsDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(grid_);
-    layout->addWidget(buttons);
+    // Unlike the other grid dialogs, not held at its grid's size.
+    layout()->setSizeConstraint(QLayout::SetDefaultConstraint);
+    QTableWidget* g = grid();
+    g->setHorizontalHeaderLabels({QString::fromUtf8(msg::kRelaxFunctions), QString::fromUtf8(msg::kRelaxAmounts)});
+    g->verticalHeader()->hide();
+    g->verticalHeader()->setDefaultSectionSize(kRowHeight);
+    g->setColumnWidth(0, kNameWidth);
+    g->setColumnWidth(1, kAmountWidth);
+    g->setSelectionMode(QAbstractItemView::SingleSelection);
+    g->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked
+                       | QAbstractItemView::EditKeyPressed);
 }
 
 std::optional<QStringList> RelaxationsDialog::PedeRelaxacoes(const QStringList& names, const QStringList& amounts,
                                                              const std::function<bool(const QStringList&)>& check)
 {
-    grid_->setRowCount(static_cast<int>(names.size()));
-    for (int r = 0; r < grid_->rowCount(); ++r) {
+    QTableWidget* g = grid();
+    g->setRowCount(static_cast<int>(names.size()));
+    for (int r = 0; r < g->rowCount(); ++r) {
         auto* name = new QTableWidgetItem(names[r]);
         name->setFlags(Qt::ItemIsEnabled);
-        grid_->setItem(r, 0, name);
+        g->setItem(r, 0, name);
         auto* amount = new QTableWidgetItem(r < amounts.size() ? amounts[r] : QStringLiteral("0"));
         amount->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        grid_->setItem(r, 1, amount);
+        g->setItem(r, 1, amount);
     }
-    const int height = grid_->horizontalHeader()->height() + kRowHeight * grid_->rowCount() + 4;
-    grid_->setFixedSize(kNameWidth + kAmountWidth + 4, std::min(height, kMaxGridHeight));
-    grid_->setCurrentCell(0, 1);
-    grid_->setFocus();
+    const int height = g->horizontalHeader()->height() + kRowHeight * g->rowCount() + 4;
+    g->setFixedSize(kNameWidth + kAmountWidth + 4, std::min(height, kMaxGridHeight));
+    g->setCurrentCell(0, 1);
+    g->setFocus();
     adjustSize();
 
-    check_ = check;
-    const bool accepted = exec() == QDialog::Accepted;
-    check_ = nullptr;
-    if (!accepted)
+    if (!run([&] { return !check || check(typedAmounts()); }))
         return std::nullopt;
     return typedAmounts();
 }
 
-void RelaxationsDialog::accept()
-{
-    CommitOpenEditor(grid_);
-    if (check_ && !check_(typedAmounts()))
-        return;
-    QDialog::accept();
-}
-
-QStringList RelaxationsDialog::typedAmounts() const
-{
-    QStringList out;
-    for (int r = 0; r < grid_->rowCount(); ++r)
-        out << (grid_->item(r, 1) ? grid_->item(r, 1)->text() : QString());
-    return out;
-}
+QStringList RelaxationsDialog::typedAmounts() const { return columnTexts(1, 0, grid()->rowCount()); }

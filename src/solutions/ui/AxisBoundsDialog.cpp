@@ -1,18 +1,12 @@
 #include "solutions/ui/AxisBoundsDialog.h"
 
-#include "solutions/ui/GridFitting.h"
-
 #include "solutions/BasketCharts.h"
 #include "base/NumberFormat.h"
 #include "base/UiPort.h"
 
-#include <QAbstractItemDelegate>
-#include <QDialogButtonBox>
 #include <QHeaderView>
-#include <QPushButton>
 #include <QScrollBar>
 #include <QTableWidget>
-#include <QVBoxLayout>
 
 #include <algorithm>
 
@@ -32,77 +26,61 @@ QTableWidgetItem* fixedItem(const QString& text)
 } // namespace
 
 AxisBoundsDialog::AxisBoundsDialog(QWidget* parent)
-    : QDialog(parent), grid_(new QTableWidget(3, 1, this)), change_(new QPushButton(QStringLiteral("Change"), this)),
-      cancel_(new QPushButton(QStringLiteral("Cancel"), this))
+    : GridDialog(3, 1, QStringLiteral("Change"), QStringLiteral("Cancel"), parent)
 {
     setWindowTitle(QStringLiteral("Change axis bounds"));
-    QFont font = grid_->font();
+    QTableWidget* g = grid();
+    QFont font = g->font();
     font.setPointSize(9);
-    grid_->setFont(font);
-    grid_->horizontalHeader()->hide();
-    grid_->verticalHeader()->hide();
-    grid_->verticalHeader()->setDefaultSectionSize(kRowHeight);
-    grid_->verticalHeader()->setMinimumSectionSize(kRowHeight);
-    grid_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    grid_->horizontalHeader()->setDefaultSectionSize(kColumnWidth);
-    grid_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    grid_->setSelectionMode(QAbstractItemView::SingleSelection);
-    grid_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked |
+    g->setFont(font);
+    g->horizontalHeader()->hide();
+    g->verticalHeader()->hide();
+    g->verticalHeader()->setDefaultSectionSize(kRowHeight);
+    g->verticalHeader()->setMinimumSectionSize(kRowHeight);
+    g->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    g->horizontalHeader()->setDefaultSectionSize(kColumnWidth);
+    g->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    g->setSelectionMode(QAbstractItemView::SingleSelection);
+    g->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked |
                            QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
-    grid_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-
-    change_->setDefault(true);
-    auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(change_, QDialogButtonBox::AcceptRole);
-    buttons->addButton(cancel_, QDialogButtonBox::RejectRole);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(grid_);
-    layout->addWidget(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    g->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 }
 
 std::optional<AxisBoundsDialog::Typed> AxisBoundsDialog::edit(const Workspace& ws, const vectorObj& mins,
                                                               const vectorObj& maxs)
 {
     const int k = std::clamp(static_cast<int>(ws.numObjectives), 0, MaxObjectives);
-    grid_->clear();
-    grid_->setRowCount(3);
-    grid_->setColumnCount(k + 1);
-    grid_->setColumnWidth(0, kFirstColumnWidth);
-    grid_->setItem(0, 0, fixedItem(QString()));
-    grid_->setItem(1, 0, fixedItem(QStringLiteral("Min")));
-    grid_->setItem(2, 0, fixedItem(QStringLiteral("Max")));
+    QTableWidget* g = grid();
+    g->clear();
+    g->setRowCount(3);
+    g->setColumnCount(k + 1);
+    g->setColumnWidth(0, kFirstColumnWidth);
+    g->setItem(0, 0, fixedItem(QString()));
+    g->setItem(1, 0, fixedItem(QStringLiteral("Min")));
+    g->setItem(2, 0, fixedItem(QStringLiteral("Max")));
     for (int i = 1; i <= k; ++i) {
-        grid_->setColumnWidth(i, kColumnWidth);
-        grid_->setItem(0, i, fixedItem(ws.objName[i]));
-        grid_->setItem(1, i, new QTableWidgetItem(NumText(mins[i])));
-        grid_->setItem(2, i, new QTableWidgetItem(NumText(maxs[i])));
+        g->setColumnWidth(i, kColumnWidth);
+        g->setItem(0, i, fixedItem(ws.objName[i]));
+        g->setItem(1, i, new QTableWidgetItem(NumText(mins[i])));
+        g->setItem(2, i, new QTableWidgetItem(NumText(maxs[i])));
     }
 
     // The grid shows every column up to kMaxGridWidth, then scrolls sideways.
-    const int frame = 2 * grid_->frameWidth();
+    const int frame = 2 * g->frameWidth();
     const int columns = kFirstColumnWidth + k * kColumnWidth;
     const bool scrolls = columns + frame > kMaxGridWidth;
     int height = frame + 3 * kRowHeight;
     if (scrolls)
-        height += grid_->horizontalScrollBar()->sizeHint().height();
-    grid_->setHorizontalScrollBarPolicy(scrolls ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
-    grid_->setFixedSize(std::min(columns + frame, kMaxGridWidth), height);
+        height += g->horizontalScrollBar()->sizeHint().height();
+    g->setHorizontalScrollBarPolicy(scrolls ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    g->setFixedSize(std::min(columns + frame, kMaxGridWidth), height);
     if (k >= 1)
-        grid_->setCurrentCell(1, 1);
-    grid_->setFocus();
+        g->setCurrentCell(1, 1);
+    g->setFocus();
 
-    if (exec() != QDialog::Accepted)
+    if (!run())
         return std::nullopt;
-    Typed typed;
-    for (int i = 1; i <= k; ++i) {
-        typed.mins << (grid_->item(1, i) ? grid_->item(1, i)->text() : QString());
-        typed.maxs << (grid_->item(2, i) ? grid_->item(2, i)->text() : QString());
-    }
-    return typed;
+    return Typed{rowTexts(1, 1, k), rowTexts(2, 1, k)};
 }
 
 bool AxisBoundsDialog::PedeEscalasFs_ParaGraficos(const Workspace& ws, UiPort& ui, vectorObj& mins, vectorObj& maxs)
@@ -118,10 +96,4 @@ bool AxisBoundsDialog::PedeEscalasFs_ParaGraficos(const Workspace& ws, UiPort& u
     mins = result.low;
     maxs = result.high;
     return result.changed;
-}
-
-void AxisBoundsDialog::accept()
-{
-    CommitOpenEditor(grid_);
-    QDialog::accept();
 }

@@ -1,19 +1,17 @@
 #pragma once
 
+#include "solutions/ui/GridDialog.h"
 #include "workspace/Workspace.h"
 
-#include <QDialog>
 #include <QStringList>
 
 #include <optional>
 
-class QPushButton;
-class QTableWidget;
 class UiPort;
 
 // "Change axis bounds": a grid with the objective names in the top row and
 // the "Min" and "Max" bounds of every objective's axis below them.
-class AxisBoundsDialog : public QDialog {
+class AxisBoundsDialog : public GridDialog {
     Q_OBJECT
 public:
     static constexpr int kRowHeight = 20;
@@ -36,15 +34,5 @@ public:
     // new bounds replace mins/maxs. True exactly when some bound changed.
     bool PedeEscalasFs_ParaGraficos(const Workspace& ws, UiPort& ui, vectorObj& mins, vectorObj& maxs);
 
-    QTableWidget* grid() const { return grid_; }
-    QPushButton* changeButton() const { return change_; }
-    QPushButton* cancelButton() const { return cancel_; }
-
-public slots:
-    void accept() override;
-
-private:
-    QTableWidget* grid_;
-    QPushButton* change_;
-    QPushButton* cancel_;
+    QPushButton* changeButton() const { return acceptButton(); }
 };

@@ -291,13 +291,8 @@ void BasketGraphsWindow::showPointChart()
 
 void BasketGraphsWindow::sortSolutions()
 {
-    int key = ws_.GraphSortKey;
-    bool ascending = ws_.GraphSortAscending;
-    if (!sortDialog_->RecolheParamSort(key, ascending))
-        return;
-    ws_.GraphSortKey = key;
-    ws_.GraphSortAscending = ascending;
-    showBarChart();
+    if (sortDialog_->sortBasket(ws_, BasketSortView::Graphs))
+        showBarChart();
 }
 
 void BasketGraphsWindow::changeAxisBounds()

@@ -397,11 +397,6 @@ void BasketValuesWindow::saveAsText() { SaveBasketTable(ws_, ui_); }
 
 void BasketValuesWindow::sortRows()
 {
-    int key = ws_.ValuesSortKey;
-    bool ascending = ws_.ValuesSortAscending;
-    if (!sortDialog_->RecolheParamSort(key, ascending))
-        return;
-    ws_.ValuesSortKey = key;
-    ws_.ValuesSortAscending = ascending;
-    mostraValores();
+    if (sortDialog_->sortBasket(ws_, BasketSortView::Values))
+        mostraValores();
 }

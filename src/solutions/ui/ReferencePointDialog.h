@@ -1,18 +1,16 @@
 #pragma once
 
-#include <QDialog>
+#include "solutions/ui/GridDialog.h"
+
 #include <QStringList>
 
 #include <functional>
 #include <optional>
 
-class QPushButton;
-class QTableWidget;
-
 // "Reference Point": a grid with a column per objective, its name above and
 // the reference value below. OK hands the typed texts to a check and closes
 // only when the check accepts them.
-class ReferencePointDialog : public QDialog {
+class ReferencePointDialog : public GridDialog {
     Q_OBJECT
 public:
     static constexpr int kRowHeight = 25;
@@ -25,18 +23,8 @@ public:
     std::optional<QStringList> edit(const QStringList& names, const QStringList& values,
                                     const std::function<bool(const QStringList&)>& check);
 
-    QTableWidget* grid() const { return grid_; }
-    QPushButton* okButton() const { return ok_; }
-    QPushButton* cancelButton() const { return cancel_; }
-
-public slots:
-    void accept() override;
+    QPushButton* okButton() const { return acceptButton(); }
 
 private:
     QStringList typedValues() const;
-
-    QTableWidget* grid_;
-    QPushButton* ok_;
-    QPushButton* cancel_;
-    std::function<bool(const QStringList&)> check_;
 };

@@ -84,3 +84,12 @@ bool SortDialog::RecolheParamSort(int& funcao, bool& ascending)
     ascending = ascending_->isChecked();
     return true;
 }
+
+bool SortDialog::sortBasket(Workspace& ws, BasketSortView view)
+{
+    BasketSortOrder order = BasketSort(ws, view);
+    if (!RecolheParamSort(order.key, order.ascending))
+        return false;
+    SetBasketSort(ws, view, order);
+    return true;
+}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "solutions/BasketTable.h"
+
 #include <QDialog>
 
 class QButtonGroup;
@@ -22,6 +24,11 @@ public:
     // tells the direction, and the result is true. On Cancel the result is
     // false and both stay as they were.
     bool RecolheParamSort(int& funcao, bool& ascending);
+
+    // The "Sort" command of a basket view: the dialog, and on OK the view's
+    // order becomes the chosen one (SetBasketSort). True when it changed
+    // hands, so the view shows itself again.
+    bool sortBasket(Workspace& ws, BasketSortView view);
 
     // Puts the choices back to their opening state and reloads the names.
     void resetChoices();

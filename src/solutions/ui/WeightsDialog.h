@@ -1,17 +1,15 @@
 #pragma once
 
-#include <QDialog>
+#include "solutions/ui/GridDialog.h"
+
 #include <QStringList>
 
 #include <optional>
 
-class QPushButton;
-class QTableWidget;
-
 // The weights of a weighted sum or of the Tchebycheff distance: a one-row
 // grid with a column per objective. Headers given as "l1" or "w1" are shown
 // as the Greek lambda or omega with the same number.
-class WeightsDialog : public QDialog {
+class WeightsDialog : public GridDialog {
     Q_OBJECT
 public:
     static constexpr int kRowHeight = 25;
@@ -26,18 +24,4 @@ public:
 
     // "l3" -> "λ3", "w3" -> "ω3"; any other header unchanged.
     static QString displayHeader(const QString& header);
-
-    QTableWidget* grid() const { return grid_; }
-    QPushButton* acceptButton() const { return accept_; }
-    QPushButton* cancelButton() const { return cancel_; }
-
-public slots:
-    void accept() override;
-
-private:
-    QStringList typedValues() const;
-
-    QTableWidget* grid_;
-    QPushButton* accept_;
-    QPushButton* cancel_;
 };

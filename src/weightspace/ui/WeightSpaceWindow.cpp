@@ -8,14 +8,11 @@
 
 #include <QActionGroup>
 #include <QApplication>
-#include <QButtonGroup>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
-#include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -24,9 +21,6 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
-#include <QRadioButton>
-#include <QScrollArea>
-#include <QScrollBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -35,32 +29,6 @@ namespace {
 QString text(const char* s) { return QString::fromUtf8(s); }
 
 } // namespace
-
-double AskZoomFactor(QWidget* parent, QPoint at, double current)
-{
-    QDialog dialog(parent);
-    dialog.setWindowTitle(QStringLiteral("View weight space"));
-    auto* layout = new QVBoxLayout(&dialog);
-    auto* box = new QGroupBox(QStringLiteral("Zoom:"), &dialog);
-    auto* boxLayout = new QVBoxLayout(box);
-    QButtonGroup group(&dialog);
-    const char* names[] = {"100%", "150%", "200%", "300%"};
-    for (int i = 0; i < 4; ++i) {
-        auto* radio = new QRadioButton(QString::fromLatin1(names[i]), box);
-        radio->setChecked(kZoomFactors[i] == current);
-        group.addButton(radio, i);
-        boxLayout->addWidget(radio);
-    }
-    layout->addWidget(box);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
-    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-    layout->addWidget(buttons);
-    dialog.move(at);
-    if (dialog.exec() != QDialog::Accepted || group.checkedId() < 0)
-        return -1;
-    return kZoomFactors[group.checkedId()];
-}
 
 WeightSpacePicture::WeightSpacePicture(const WeightSpaceView& view, QWidget* parent)
     : PictureWidget([&view]() -> const QImage& { return view.picture(); }, [&view] { return view.scrollExtent(); },
@@ -80,84 +48,39 @@ void WeightSpacePicture::mousePressEvent(QMouseEvent* event)
 }
 
 WeightSpaceWindow::WeightSpaceWindow(Workspace& ws, MainFlow& flow, UiPort& ui, QWidget* parent)
-    : QWidget(parent), ws_(ws), flow_(flow), ui_(ui), view_(std::make_unique<WeightSpaceView>(ws))
+    : WeightSpaceCanvasWindow(std::make_unique<WeightSpaceView>(ws), flow, QStringLiteral("Save picture as a bitmap"),
+                              parent),
+      ws_(ws), ui_(ui), view_(view())
 {
     setWindowTitle(text(msg::kWeightSpaceCaption));
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
     auto* menuBar = new QMenuBar(this);
-    layout->setMenuBar(menuBar);
+    windowLayout()->setMenuBar(menuBar);
 
-    auto* bar = new QWidget(this);
-    auto* barLayout = new QHBoxLayout(bar);
-    barLayout->setContentsMargins(2, 2, 2, 2);
-    save_ = TextToolButton(this, QStringLiteral("Save picture as a bitmap"), QStringLiteral("Save"));
     select_ = TextToolButton(this, QStringLiteral("Select a weight vector"), QStringLiteral("+"));
     select_->setCheckable(true);
-    fill_ = TextToolButton(this, QStringLiteral("Fill solutions: pattern <-> Solid"), QStringLiteral("Fill"));
-    fill_->setCheckable(true);
-    zoom_ = TextToolButton(this, QStringLiteral("Zoom"), QStringLiteral("Zoom"));
-    redraw_ = TextToolButton(this, QStringLiteral("Redraw all"), QStringLiteral("Redraw"));
     limits_ = TextToolButton(this, QStringLiteral("See limitations on the objective functions"), QStringLiteral(">="));
-    proj12_ = TextToolButton(this, QStringLiteral("Weight Space projection 1-2"), QStringLiteral("1-2"));
-    proj123_ = TextToolButton(this, QStringLiteral("Weight Space 1-2-3"), QStringLiteral("1-2-3"));
-    proj12_->setCheckable(true);
-    proj123_->setCheckable(true);
-    proj12_->setChecked(true);
-    proj12_->setAutoExclusive(true);
-    proj123_->setAutoExclusive(true);
-    for (QToolButton* b : {save_, select_, fill_, zoom_, redraw_, limits_, proj12_, proj123_})
-        barLayout->addWidget(b);
-    barLayout->addStretch(1);
+    // Save, +, Fill, Zoom, Redraw, >=, 1-2, 1-2-3.
+    toolBar()->insertWidget(1, select_);
+    toolBar()->insertWidget(5, limits_);
     limits_->hide();
-    layout->addWidget(bar);
 
-    picture_ = new WeightSpacePicture(*view_, this);
-    area_ = new QScrollArea(this);
-    area_->setWidget(picture_);
-    area_->setBackgroundRole(QPalette::Base);
-    layout->addWidget(area_, 1);
+    picture_ = new WeightSpacePicture(view_, this);
+    setPicture(picture_);
     status_ = new QLabel(this);
     status_->setFrameShape(QFrame::StyledPanel);
     status_->setMinimumHeight(status_->sizeHint().height() + 4);
-    layout->addWidget(status_);
+    windowLayout()->addWidget(status_);
     createMenus(menuBar);
 
-    connect(save_, &QToolButton::clicked, this, &WeightSpaceWindow::savePicture);
     connect(select_, &QToolButton::toggled, this, [this](bool down) {
         picture_->setCursor(down ? Qt::CrossCursor : Qt::ArrowCursor);
     });
-    connect(fill_, &QToolButton::toggled, this, [this](bool on) {
-        view_->setPatternFill(on);
-        refresh();
-    });
-    connect(zoom_, &QToolButton::clicked, this, &WeightSpaceWindow::zoom);
-    connect(redraw_, &QToolButton::clicked, this, [this] {
-        view_->RedrawTriangulo();
-        refresh();
-    });
     connect(limits_, &QToolButton::clicked, this, &WeightSpaceWindow::showLimitations);
-    connect(proj12_, &QToolButton::toggled, this, [this](bool on) {
-        if (!on)
-            return;
-        view_->setProjection(WeightProjection::RightTriangle);
-        refresh();
-    });
-    connect(proj123_, &QToolButton::toggled, this, [this](bool on) {
-        if (!on)
-            return;
-        view_->setProjection(WeightProjection::Equilateral);
-        refresh();
-    });
     connect(picture_, &WeightSpacePicture::pointerMoved, this, &WeightSpaceWindow::pointerMoved);
     connect(picture_, &WeightSpacePicture::pointerPressed, this, &WeightSpaceWindow::pointerPressed);
     picture_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(picture_, &QWidget::customContextMenuRequested, this,
             [this](QPoint at) { popup_->exec(picture_->mapToGlobal(at)); });
-    // The window appears beside the main window without taking the
-    // keyboard from it.
-    setAttribute(Qt::WA_ShowWithoutActivating);
     resize(640, 517);
 }
 
@@ -177,11 +100,11 @@ void WeightSpaceWindow::createMenus(QWidget* bar)
     for (int m = 0; m < 2; ++m) {
         QMenu* menu = menus[m];
         menu->addAction(QStringLiteral("Redraw all solutions"), this, [this] {
-            view_->RedrawTriangulo();
+            view_.RedrawTriangulo();
             refresh();
         });
         menu->addAction(QStringLiteral("Clear all"), this, [this] {
-            view_->ClearPicture();
+            view_.ClearPicture();
             refresh();
         });
         menu->addSeparator();
@@ -197,7 +120,7 @@ void WeightSpaceWindow::createMenus(QWidget* bar)
             group->addAction(a);
         }
         withArea_[m] = menu->addAction(QStringLiteral("Legend with area"), this, [this](bool on) {
-            view_->setLegendWithArea(on);
+            view_.setLegendWithArea(on);
             refreshEntries();
             refresh();
         });
@@ -213,26 +136,26 @@ void WeightSpaceWindow::createMenus(QWidget* bar)
         nadirEntries_[m] = menu->addAction(m == 0 ? QStringLiteral("Areas to find nadir")
                                                   : QStringLiteral("Show areas to find nadir"),
                                            this, [this] {
-                                               view_->drawAllNadirAreas();
+                                               view_.drawAllNadirAreas();
                                                refresh();
                                            });
         pairEntries_[m] = menu->addAction(QString::fromLatin1(prefix) + QStringLiteral("Sol. X preferred to Sol. Y"),
                                           this, [this] {
-                                              view_->drawPairwise();
+                                              view_.drawPairwise();
                                               refresh();
                                           });
     }
     calculate_ = menuBar->addMenu(QStringLiteral("&Calculate"));
     QAction* limit = calculate_->addAction(QStringLiteral("Area of an o.f. limitation"), this, [this] {
         const QPoint at = dialogPlace();
-        flow_.limitationAreaCommand(*view_, at.x(), at.y());
+        flow_.limitationAreaCommand(view_, at.x(), at.y());
         refreshEntries();
         refresh();
     });
     limit->setToolTip(QStringLiteral("Calculate the region of the weight space where a bound on a objective function is satisfied"));
     QAction* nadir = calculate_->addAction(QStringLiteral("Area to find a nadir value"), this, [this] {
         const QPoint at = dialogPlace();
-        flow_.nadirAreaCommand(*view_, at.x(), at.y());
+        flow_.nadirAreaCommand(view_, at.x(), at.y());
         regionsChanged();
     });
     nadir->setToolTip(QStringLiteral("Region of the weight space where is the nadir value of a certain objective function"));
@@ -241,17 +164,15 @@ void WeightSpaceWindow::createMenus(QWidget* bar)
     calculate_->setToolTipsVisible(true);
 }
 
-QPoint WeightSpaceWindow::dialogPlace() const { return frameGeometry().topLeft() + QPoint(100, 50); }
-
 void WeightSpaceWindow::prepare()
 {
     if (ws_.numObjectives != 2 && ws_.numObjectives != 3)
         return;
-    view_->initialise(true);
-    view_->setPatternFill(fill_->isChecked());
+    view_.initialise(true);
+    view_.setPatternFill(fillButton()->isChecked());
     const bool three = ws_.numObjectives == 3;
-    proj12_->setVisible(three);
-    proj123_->setVisible(three);
+    projection12Button()->setVisible(three);
+    projection123Button()->setVisible(three);
     calculate_->menuAction()->setVisible(three);
     limits_->hide();
     status_->clear();
@@ -264,9 +185,9 @@ void WeightSpaceWindow::prepare()
 
 void WeightSpaceWindow::regionsChanged()
 {
-    if (!view_->initialised())
+    if (!view_.initialised())
         return;
-    view_->drawNewRegions();
+    view_.drawNewRegions();
     refreshEntries();
     refresh();
 }
@@ -274,55 +195,47 @@ void WeightSpaceWindow::regionsChanged()
 void WeightSpaceWindow::solutionsDeleted(int first, int last)
 {
     if (ws_.numObjectives == 3)
-        view_->ClearPairwiseIfDeleted(first, last);
+        view_.ClearPairwiseIfDeleted(first, last);
     refreshEntries();
 }
 
 void WeightSpaceWindow::drawIcwIteration()
 {
-    if (!view_->initialised())
+    if (!view_.initialised())
         return;
-    view_->drawIcwIteration();
+    view_.drawIcwIteration();
     show();
     refresh();
 }
 
 void WeightSpaceWindow::redrawAll()
 {
-    if (!view_->initialised())
+    if (!view_.initialised())
         return;
-    view_->RedrawTriangulo();
-    refresh();
-}
-
-void WeightSpaceWindow::refresh() { picture_->refresh(area_->viewport()->size()); }
-
-void WeightSpaceWindow::resizeEvent(QResizeEvent* event)
-{
-    QWidget::resizeEvent(event);
+    view_.RedrawTriangulo();
     refresh();
 }
 
 void WeightSpaceWindow::refreshEntries()
 {
-    const RegionLabels labels = view_->labels();
+    const RegionLabels labels = view_.labels();
     localIds_->setCheckable(true);
     localIds_->setChecked(labels != RegionLabels::None);
     for (int m = 0; m < 2; ++m) {
         inWhite_[m]->setChecked(labels == RegionLabels::InWhite);
         inBlack_[m]->setChecked(labels == RegionLabels::InBlack);
         noIds_[m]->setChecked(labels == RegionLabels::None);
-        withArea_[m]->setChecked(view_->legendWithArea());
-        limitEntries_[m]->setEnabled(view_->limitEntriesEnabled);
-        nadirEntries_[m]->setEnabled(view_->hasNadirAreas());
-        pairEntries_[m]->setEnabled(view_->prefX() != 0);
+        withArea_[m]->setChecked(view_.legendWithArea());
+        limitEntries_[m]->setEnabled(view_.limitEntriesEnabled);
+        nadirEntries_[m]->setEnabled(view_.hasNadirAreas());
+        pairEntries_[m]->setEnabled(view_.prefX() != 0);
     }
-    limits_->setVisible(view_->limitEntriesEnabled && ws_.numObjectives == 3);
+    limits_->setVisible(view_.limitEntriesEnabled && ws_.numObjectives == 3);
 }
 
 void WeightSpaceWindow::setLabels(RegionLabels labels)
 {
-    view_->setLabels(labels);
+    view_.setLabels(labels);
     refreshEntries();
     refresh();
 }
@@ -331,7 +244,7 @@ void WeightSpaceWindow::pointerMoved(QPoint at)
 {
     if (!select_->isChecked())
         return;
-    const PickedWeights picked = WeightsAtPixel(view_->geometry(), at.x(), at.y());
+    const PickedWeights picked = WeightsAtPixel(view_.geometry(), at.x(), at.y());
     status_->setText(picked.status);
     if (picked.inside) {
         for (int k = 1; k <= ws_.numObjectives; ++k)
@@ -349,15 +262,13 @@ void WeightSpaceWindow::pointerPressed(QPoint at)
     select_->setChecked(false);
     if (isNotComputed(ws_.pickedWeights[1]))
         return;
-    view_->drawPickDot(at);
+    view_.drawPickDot(at);
     refresh();
     flow_.weightSpacePickCommand();
     regionsChanged();
 }
 
-void WeightSpaceWindow::savePicture() { flow_.saveWeightSpacePicture(*view_); }
-
-void WeightSpaceWindow::copyPicture() { QApplication::clipboard()->setImage(view_->picture()); }
+void WeightSpaceWindow::copyPicture() { QApplication::clipboard()->setImage(view_.picture()); }
 
 void WeightSpaceWindow::printPicture()
 {
@@ -366,7 +277,7 @@ void WeightSpaceWindow::printPicture()
     if (dialog.exec() != QDialog::Accepted)
         return;
     // The part worth scrolling over, as large as the page allows.
-    const QImage shown = view_->picture().copy(QRect(QPoint(0, 0), view_->scrollExtent()));
+    const QImage shown = view_.picture().copy(QRect(QPoint(0, 0), view_.scrollExtent()));
     QPainter painter(&printer);
     const QRect page = painter.viewport();
     const QSize size = shown.size().scaled(page.size(), Qt::KeepAspectRatio);
@@ -375,20 +286,9 @@ void WeightSpaceWindow::printPicture()
     painter.drawImage(0, 0, shown);
 }
 
-void WeightSpaceWindow::zoom()
-{
-    const double factor = AskZoomFactor(this, frameGeometry().topLeft() + QPoint(100, 50), view_->zoomFactor());
-    if (factor > 0 && view_->setZoomFactor(factor)) {
-        refreshEntries();
-        refresh();
-        area_->horizontalScrollBar()->setValue(0);
-        area_->verticalScrollBar()->setValue(0);
-    }
-}
-
 void WeightSpaceWindow::showOne(bool clearFirst)
 {
-    ShowOneCommand(*view_, ws_, ui_, clearFirst);
+    ShowOneCommand(view_, ws_, ui_, clearFirst);
     refresh();
 }
 
@@ -403,7 +303,7 @@ void WeightSpaceWindow::showLimitations()
     QCheckBox* objectives[4] = {nullptr, nullptr, nullptr, nullptr};
     for (int k = 1; k <= 3; ++k) {
         objectives[k] = new QCheckBox(ws_.objName[k], &dialog);
-        const bool has = !view_->limitAreas[k].empty();
+        const bool has = !view_.limitAreas[k].empty();
         objectives[k]->setVisible(has);
         objectives[k]->setChecked(has);
         layout->addWidget(objectives[k]);
@@ -421,14 +321,14 @@ void WeightSpaceWindow::showLimitations()
     if (dialog.exec() != QDialog::Accepted)
         return;
     showSolutions_ = solutions->isChecked();
-    view_->ClearPicture();
+    view_.ClearPicture();
     if (showSolutions_)
         for (int sol = 1; sol <= ws_.basketCount; ++sol)
             if (ws_.basket[sol].indRegIndif != 0)
-                view_->Actualiza(sol);
+                view_.Actualiza(sol);
     for (int k = 1; k <= 3; ++k)
-        if (objectives[k]->isChecked() && !view_->limitAreas[k].empty())
-            view_->drawLimitAreas(k, borders->isChecked());
+        if (objectives[k]->isChecked() && !view_.limitAreas[k].empty())
+            view_.drawLimitAreas(k, borders->isChecked());
     refresh();
 }
 
@@ -460,21 +360,21 @@ void WeightSpaceWindow::pairwiseComparison()
     }
     xList->setCurrentIndex(-1);
     yList->setCurrentIndex(-1);
-    dialog.move(frameGeometry().topLeft() + QPoint(100, 50));
+    dialog.move(dialogPlace());
     for (;;) {
         const int result = dialog.exec();
         if (result == kCancel)
             return;
         if (result == kClear) {
-            view_->clearPairwise();
-            view_->RedrawTriangulo();
+            view_.clearPairwise();
+            view_.RedrawTriangulo();
             break;
         }
         const int x = xList->currentIndex() + 1;
         const int y = yList->currentIndex() + 1;
         if (x >= 1 && x <= n && y >= 1 && y <= n && x != y) {
-            view_->setPairwise(x, y);
-            view_->drawPairwise();
+            view_.setPairwise(x, y);
+            view_.drawPairwise();
             break;
         }
     }

@@ -2,23 +2,15 @@
 
 #include "weightspace/WeightSpaceView.h"
 #include "weightspace/ui/PictureWidget.h"
-
-#include <QWidget>
-
-#include <memory>
+#include "weightspace/ui/WeightSpaceCanvasWindow.h"
 
 class MainFlow;
 class QAction;
 class QLabel;
 class QMenu;
-class QScrollArea;
 class QToolButton;
 class UiPort;
 struct Workspace;
-
-// "View weight space", opened at `at` with `current` preselected: the zoom
-// factor chosen, -1 when cancelled.
-double AskZoomFactor(QWidget* parent, QPoint at, double current);
 
 // Shows the weight space picture and passes the pointer on: moves while
 // selecting become the status line, a press becomes the picked weights.
@@ -39,14 +31,14 @@ protected:
 // "Weight Space": the tool bar, the menus and the picture of the weight
 // space view. The view (the picture and its state) lives here for the whole
 // run; the computations go through the main flow.
-class WeightSpaceWindow : public QWidget {
+class WeightSpaceWindow : public WeightSpaceCanvasWindow {
     Q_OBJECT
 public:
     WeightSpaceWindow(Workspace& ws, MainFlow& flow, UiPort& ui, QWidget* parent = nullptr);
     ~WeightSpaceWindow() override;
 
-    WeightSpaceView& view() { return *view_; }
-    const WeightSpaceView& view() const { return *view_; }
+    WeightSpaceView& view() { return static_cast<WeightSpaceView&>(canvas()); }
+    const WeightSpaceView& view() const { return static_cast<const WeightSpaceView&>(canvas()); }
     // The solution phase opened: first-time initialisation (shows the
     // window) and every region.
     void prepare();
@@ -59,27 +51,18 @@ public:
     void drawIcwIteration();
     // Everything drawn again, as when the contracted cone comes or goes.
     void redrawAll();
-    void refresh();
 
     QToolButton* selectButton() const { return select_; }
-    QToolButton* fillButton() const { return fill_; }
     QToolButton* limitsButton() const { return limits_; }
-    QToolButton* projection12Button() const { return proj12_; }
-    QToolButton* projection123Button() const { return proj123_; }
     QLabel* statusLine() const { return status_; }
     WeightSpacePicture* pictureWidget() const { return picture_; }
     QMenu* calculateMenu() const { return calculate_; }
     QAction* pairwiseAction() const { return pairwise_; }
 
-protected:
-    void resizeEvent(QResizeEvent* event) override;
-
 public slots:
-    void savePicture();
     void copyPicture();
     // The picture on a printer chosen in the print dialog.
     void printPicture();
-    void zoom();
     void showOne(bool clearFirst);
     void showLimitations();
     void pairwiseComparison();
@@ -90,23 +73,15 @@ private:
     void pointerPressed(QPoint at);
     void setLabels(RegionLabels labels);
     void refreshEntries();
-    QPoint dialogPlace() const;
+    void zoomChanged() override { refreshEntries(); }
 
     Workspace& ws_;
-    MainFlow& flow_;
     UiPort& ui_;
-    std::unique_ptr<WeightSpaceView> view_;
+    WeightSpaceView& view_;
     WeightSpacePicture* picture_;
-    QScrollArea* area_;
     QLabel* status_;
-    QToolButton* save_;
     QToolButton* select_;
-    QToolButton* fill_;
-    QToolButton* zoom_;
-    QToolButton* redraw_;
     QToolButton* limits_;
-    QToolButton* proj12_;
-    QToolButton* proj123_;
     QMenu* calculate_ = nullptr;
     QMenu* popup_ = nullptr;
     QAction* localIds_ = nullptr;
