@@ -59,7 +59,7 @@ void BM_RaceGo(benchmark::State& state)
         low[i] = std::min(ws->idealPoint[i], ws->nadirPoint[i]);
         high[i] = std::max(ws->idealPoint[i], ws->nadirPoint[i]) + 1;
     }
-    ws->activeMethod = MethodParetoRace;
+    ws->activeMethod = MethodKind::ParetoRace;
     auto race = std::make_unique<ParetoRace>();
     if (race->start(*ws, *engine, low, high).status != SolveStatus::Optimal) {
         state.SkipWithError("the start failed");

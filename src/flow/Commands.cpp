@@ -246,8 +246,8 @@ CommandStates CommandStatesFor(const FlowState& state)
     for (Cmd c : {Cmd::MenuCompute, Cmd::MenuLimits, Cmd::BtnWeightedSum, Cmd::BtnRefPoint, Cmd::BtnEConstraint,
                   Cmd::BtnLimitations})
         s.setEnabled(c, !inMethod);
-    const int method = inMethod ? static_cast<int>(state.method) : static_cast<int>(MethodNone);
-    const bool stem = method == MethodStem, race = method == MethodParetoRace, icw = method == MethodIcw;
+    const MethodKind method = inMethod ? state.method : MethodKind::None;
+    const bool stem = method == MethodKind::Stem, race = method == MethodKind::ParetoRace, icw = method == MethodKind::Icw;
     if ((stem || race) && weightSpace) {
         s.setEnabled(Cmd::BtnWeightSpace, false);
         s.setEnabled(Cmd::ViewWeightSpace, false);
@@ -269,8 +269,8 @@ CommandStates CommandStatesFor(const FlowState& state)
         s.setEnabled(Cmd::Icw1st, false);
         s.setEnabled(Cmd::IcwNew, false);
     }
-    s.setEnabled(Cmd::StemMenu, method == MethodNone || stem);
-    s.setEnabled(Cmd::RaceMenu, method == MethodNone || race);
-    s.setEnabled(Cmd::IcwMenu, method == MethodNone || icw);
+    s.setEnabled(Cmd::StemMenu, method == MethodKind::None || stem);
+    s.setEnabled(Cmd::RaceMenu, method == MethodKind::None || race);
+    s.setEnabled(Cmd::IcwMenu, method == MethodKind::None || icw);
     return s;
 }

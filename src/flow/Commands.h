@@ -1,5 +1,7 @@
 #pragma once
 
+#include "workspace/Workspace.h"
+
 #include <array>
 #include <cstdint>
 #include <vector>
@@ -75,7 +77,7 @@ const char* toString(Phase phase);
 struct FlowState {
     Phase phase = Phase::Empty;
     int objectives = 0;
-    std::uint8_t method = 0; // the active method (MethodKind), MethodNone outside Phase::Method
+    MethodKind method = MethodKind::None; // MethodKind::None outside Phase::Method
     bool limitsActive = false;
     bool storeAll = false;   // every computed solution is stored: no store command
     bool askTolerance = false;

@@ -33,7 +33,7 @@ void MainFlow::icwFirstIterationCommand()
 {
     if (!icwNeedsTwoObjectives())
         return;
-    ws_.activeMethod = MethodIcw;
+    ws_.activeMethod = MethodKind::Icw;
     ws_.viewLastN = std::min(MaxHistory, 2 * ws_.numObjectives + 1);
     ui_.notify(UiEvent::ViewLastNChanged);
     contractedVmaRun_ = false;
@@ -51,7 +51,7 @@ void MainFlow::icwFirstIterationCommand()
 
 void MainFlow::icwNewIterationCommand()
 {
-    if (ws_.activeMethod != MethodIcw || ws_.icwCount < 1 || contractedVmaRun_) {
+    if (ws_.activeMethod != MethodKind::Icw || ws_.icwCount < 1 || contractedVmaRun_) {
         finish(Outcome::Refused);
         return;
     }
@@ -100,7 +100,7 @@ void MainFlow::finishIcwIteration(const IcwIterationResult& result)
 
 void MainFlow::icwContractedVmaCommand(int maxBases)
 {
-    if (ws_.activeMethod != MethodIcw || ws_.methodIteration < 2 || contractedVmaRun_) {
+    if (ws_.activeMethod != MethodKind::Icw || ws_.methodIteration < 2 || contractedVmaRun_) {
         finish(Outcome::Refused);
         return;
     }
@@ -125,7 +125,7 @@ void MainFlow::icwContractedVmaCommand(int maxBases)
 
 void MainFlow::icwExitCommand()
 {
-    if (ws_.activeMethod == MethodIcw)
+    if (ws_.activeMethod == MethodKind::Icw)
         IcwExit(ws_);
     SaiMetodos(true);
     finish(Outcome::Done);

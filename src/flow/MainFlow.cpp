@@ -291,7 +291,7 @@ QString MainFlow::captionWithProblem(const QString& caption, const QString& prob
 
 void MainFlow::HideProblemViews()
 {
-    if (ws_.activeMethod != MethodNone)
+    if (ws_.activeMethod != MethodKind::None)
         SaiMetodos(false);
     // Only the problem's own commands until it is loaded again.
     phase_ = Phase::Problem;
@@ -342,8 +342,8 @@ void MainFlow::ShowSolutionPhase()
 
 void MainFlow::EnterMethodMode()
 {
-    const int method = ws_.activeMethod;
-    if ((method == MethodStem || method == MethodParetoRace) && hasWeightSpace(ws_))
+    const MethodKind method = ws_.activeMethod;
+    if ((method == MethodKind::Stem || method == MethodKind::ParetoRace) && hasWeightSpace(ws_))
         ui_.notify(UiEvent::WeightSpaceHidden);
     phase_ = Phase::Method;
     commandsChanged();
@@ -351,15 +351,15 @@ void MainFlow::EnterMethodMode()
 
 void MainFlow::SaiMetodos(bool mesmoProb)
 {
-    const int method = ws_.activeMethod;
-    if ((method == MethodStem || method == MethodParetoRace) && hasWeightSpace(ws_))
+    const MethodKind method = ws_.activeMethod;
+    if ((method == MethodKind::Stem || method == MethodKind::ParetoRace) && hasWeightSpace(ws_))
         ui_.notify(UiEvent::WeightSpaceShown);
-    if (method == MethodParetoRace)
+    if (method == MethodKind::ParetoRace)
         ws_.raceObjective = 0;
-    ws_.activeMethod = MethodNone;
+    ws_.activeMethod = MethodKind::None;
     contractedVmaRun_ = false;
     // The weight space then loses the contracted cone.
-    if (method == MethodIcw)
+    if (method == MethodKind::Icw)
         ui_.notify(UiEvent::ContractedConeHidden);
     if (phase_ == Phase::Method)
         phase_ = Phase::Solutions;

@@ -32,7 +32,7 @@ void MainFlow::stemFirstIterationCommand()
         return;
     }
     stem_ = weights;
-    ws_.activeMethod = MethodStem;
+    ws_.activeMethod = MethodKind::Stem;
     ws_.methodIteration = 1;
     EnterMethodMode();
     ws_.viewLastN = 1;
@@ -44,7 +44,7 @@ void MainFlow::stemFirstIterationCommand()
 
 void MainFlow::stemNewIterationCommand()
 {
-    if (ws_.activeMethod != MethodStem) {
+    if (ws_.activeMethod != MethodKind::Stem) {
         finish(Outcome::Refused);
         return;
     }
@@ -119,7 +119,7 @@ void MainFlow::raceStartCommand()
     const vectorObj& high = accepted.high;
     // Only now does the start change anything: a cancelled Start leaves a
     // running race, the limitations and the history as they were.
-    ws_.activeMethod = MethodParetoRace;
+    ws_.activeMethod = MethodKind::ParetoRace;
     ws_.viewLastN = 1;
     ui_.notify(UiEvent::ViewLastNChanged);
     ws_.methodIteration = 1;
@@ -148,7 +148,7 @@ void MainFlow::leaveRace(SolveStatus status)
 
 void MainFlow::raceGoCommand()
 {
-    if (!race_ || ws_.activeMethod != MethodParetoRace) {
+    if (!race_ || ws_.activeMethod != MethodKind::ParetoRace) {
         finish(Outcome::Refused);
         return;
     }
@@ -208,7 +208,7 @@ int MainFlow::chooseRaceObjective(const char* title, const char* prompt)
 
 void MainFlow::raceChangeDirectionCommand()
 {
-    if (!race_ || ws_.activeMethod != MethodParetoRace) {
+    if (!race_ || ws_.activeMethod != MethodKind::ParetoRace) {
         finish(Outcome::Refused);
         return;
     }
@@ -230,7 +230,7 @@ void MainFlow::raceChangeDirectionCommand()
 
 void MainFlow::raceFixCommand()
 {
-    if (!race_ || ws_.activeMethod != MethodParetoRace) {
+    if (!race_ || ws_.activeMethod != MethodKind::ParetoRace) {
         finish(Outcome::Refused);
         return;
     }
@@ -250,7 +250,7 @@ void MainFlow::raceFixCommand()
 
 void MainFlow::raceRelaxCommand()
 {
-    if (!race_ || ws_.activeMethod != MethodParetoRace) {
+    if (!race_ || ws_.activeMethod != MethodKind::ParetoRace) {
         finish(Outcome::Refused);
         return;
     }

@@ -172,7 +172,7 @@ QImage DrawSolutionBars(const Workspace& ws, QSize paneSize, bool thick)
 
     // Trend arrows of a method's iterations: the newest value against the
     // previous one.
-    if ((ws.activeMethod == MethodStem || ws.activeMethod == MethodParetoRace) && ws.historyCount >= 2 &&
+    if ((ws.activeMethod == MethodKind::Stem || ws.activeMethod == MethodKind::ParetoRace) && ws.historyCount >= 2 &&
         ws.history.size() >= 2 && ws.methodIteration >= 2) {
         const ComputedSolution& previous = ws.history[1];
         painter.setPen(QPen(Qt::black, 2));

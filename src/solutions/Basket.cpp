@@ -33,7 +33,7 @@ Color newEntryColour(Workspace& ws, Color colour)
         ws.lastColor = kStoredComputedColor;
         return ws.lastColor;
     }
-    if (ws.activeMethod == MethodParetoRace && ws.raceObjective > 0) {
+    if (ws.activeMethod == MethodKind::ParetoRace && ws.raceObjective > 0) {
         ws.lastColor = ws.raceColors[6 + ws.raceObjective % 6];
         return ws.lastColor;
     }

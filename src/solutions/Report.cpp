@@ -326,7 +326,7 @@ ReportDocument WriteReport(Workspace& ws, int mode)
 
     ComputedSolution& newest = ws.history.front();
     if (newest.cor == kNoColor) {
-        newest.cor = ws.activeMethod == MethodParetoRace && ws.raceObjective >= 1
+        newest.cor = ws.activeMethod == MethodKind::ParetoRace && ws.raceObjective >= 1
                          ? ws.raceColors[static_cast<std::size_t>(ws.raceObjective % 6)]
                          : kComputedColor;
         ws.lastColor = newest.cor;

@@ -191,7 +191,7 @@ void WeightSpaceView::RedrawTriangulo()
 
 bool WeightSpaceView::showsContractedCone() const
 {
-    return ws_.activeMethod == MethodIcw && ws_.methodIteration > 1 && ws_.contractedSpace.Numvertices > 0;
+    return ws_.activeMethod == MethodKind::Icw && ws_.methodIteration > 1 && ws_.contractedSpace.Numvertices > 0;
 }
 
 void WeightSpaceView::drawIcwIteration()

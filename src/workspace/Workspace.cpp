@@ -211,6 +211,17 @@ void SolutionStore::clearHistory()
 // ---------------------------------------------------------------------------
 // MethodState
 
+const char* toString(MethodKind method)
+{
+    switch (method) {
+    case MethodKind::None: return "None";
+    case MethodKind::Stem: return "Stem";
+    case MethodKind::ParetoRace: return "ParetoRace";
+    case MethodKind::Icw: return "Icw";
+    }
+    return "?";
+}
+
 void MethodState::resetIcwVectors(int count)
 {
     icwCount = count;
@@ -384,7 +395,7 @@ void ResetComputedState(Workspace& ws)
     ClearLimitationValues(ws);
     ws.weightSpace3 = (p == 3);
     ws.weightSpace2 = (p == 2);
-    ws.activeMethod = MethodNone;
+    ws.activeMethod = MethodKind::None;
     ws.raceObjective = 0;
     ws.resetIcwVectors(0);
     ws.contractedSpace.Numvertices = 0;

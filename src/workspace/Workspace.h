@@ -128,7 +128,9 @@ using ObjectiveMatrix = std::array<vectorObj, MaxObjectives + 1>;
 using ConeObjectives = std::array<std::array<Real, MaxVariables + 1>, MaxObjectives + 1>;
 
 // Active interactive method.
-enum MethodKind : std::uint8_t { MethodNone = 0, MethodStem = 1, MethodParetoRace = 2, MethodIcw = 3 };
+enum class MethodKind : std::uint8_t { None, Stem, ParetoRace, Icw };
+
+const char* toString(MethodKind method);
 
 // The length of one of the store's lists: read anywhere as an int, written
 // only by the part that owns the list, which keeps it in step with the list.
@@ -225,7 +227,7 @@ struct ReferenceValues {
 
 // The state of the interactive methods: which one runs, and ICW's vectors.
 struct MethodState {
-    std::uint8_t activeMethod = MethodNone;
+    MethodKind activeMethod = MethodKind::None;
     std::int32_t methodIteration = 0;
     std::int32_t raceObjective = 0;
 

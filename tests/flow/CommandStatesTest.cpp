@@ -7,7 +7,7 @@
 
 namespace {
 
-FlowState stateOf(Phase phase, int p, std::uint8_t method = MethodNone)
+FlowState stateOf(Phase phase, int p, MethodKind method = MethodKind::None)
 {
     FlowState s;
     s.phase = phase;
@@ -36,7 +36,7 @@ TEST_P(CommandStatesTable, OffersWhatThePhaseAllows)
 
 FlowState icwAt(int iteration, bool contractedVmaRun)
 {
-    FlowState s = stateOf(Phase::Method, 3, MethodIcw);
+    FlowState s = stateOf(Phase::Method, 3, MethodKind::Icw);
     s.methodIteration = iteration;
     s.contractedVmaRun = contractedVmaRun;
     return s;
@@ -67,11 +67,11 @@ INSTANTIATE_TEST_SUITE_P(
             {Cmd::ViewWeightSpace, Cmd::BtnWeightSpace, Cmd::NadirMethod1}},
         Row{"StoreAll", withLimits(stateOf(Phase::Solutions, 3)), {Cmd::BtnLimitations},
             {Cmd::StoreCurrent, Cmd::BtnStore}},
-        Row{"Stem", stateOf(Phase::Method, 3, MethodStem), {Cmd::StemNew, Cmd::StemExit, Cmd::Stem1st, Cmd::ViewPayoff},
+        Row{"Stem", stateOf(Phase::Method, 3, MethodKind::Stem), {Cmd::StemNew, Cmd::StemExit, Cmd::Stem1st, Cmd::ViewPayoff},
             {Cmd::WeightedSum, Cmd::ImposeLimitations, Cmd::BtnLimitations, Cmd::RaceStart, Cmd::Icw1st,
              Cmd::ViewWeightSpace, Cmd::BtnWeightSpace, Cmd::NadirMethod2, Cmd::EstimateNadirEA,
              Cmd::WorstFeasible}},
-        Row{"Race", stateOf(Phase::Method, 4, MethodParetoRace),
+        Row{"Race", stateOf(Phase::Method, 4, MethodKind::ParetoRace),
             {Cmd::RaceChangeDir, Cmd::RaceFix, Cmd::RaceRelax, Cmd::RaceExit, Cmd::RacePanel},
             {Cmd::StemNew, Cmd::Stem1st, Cmd::Icw1st, Cmd::BtnRefPoint}},
         Row{"Icw", icwAt(1, false), {Cmd::Icw1st, Cmd::IcwNew, Cmd::IcwExit, Cmd::ViewWeightSpace},
@@ -83,7 +83,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(CommandStates, CheckedFollowTheOptionsAndTheMethod)
 {
-    FlowState s = stateOf(Phase::Method, 3, MethodParetoRace);
+    FlowState s = stateOf(Phase::Method, 3, MethodKind::ParetoRace);
     s.limitsActive = true;
     s.askTolerance = true;
     const CommandStates states = CommandStatesFor(s);
@@ -98,7 +98,7 @@ TEST(CommandStates, CheckedFollowTheOptionsAndTheMethod)
 TEST(CommandStates, LeavingAMethodRestoresTheSolutionsPhase)
 {
     for (int p = 1; p <= 5; ++p) {
-        for (std::uint8_t method : {MethodStem, MethodParetoRace, MethodIcw}) {
+        for (MethodKind method : {MethodKind::Stem, MethodKind::ParetoRace, MethodKind::Icw}) {
             const CommandStates before = CommandStatesFor(stateOf(Phase::Solutions, p));
             const CommandStates during = CommandStatesFor(stateOf(Phase::Method, p, method));
             EXPECT_NE(during, before) << p << " " << int(method);

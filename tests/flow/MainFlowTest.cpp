@@ -400,7 +400,7 @@ TEST_F(MainFlowTest, StemModeRestrictsCommandsAndLeavingAsksAboutLimitations)
     ws->limitsActive = true;
     ws->limitOn[1] = true;
     ws->limitValue[1] = 4;
-    ws->activeMethod = MethodStem;
+    ws->activeMethod = MethodKind::Stem;
     ui.clear();
     flow.EnterMethodMode();
 
@@ -422,7 +422,7 @@ TEST_F(MainFlowTest, StemModeRestrictsCommandsAndLeavingAsksAboutLimitations)
     EXPECT_FALSE(ws->limitsActive);
     EXPECT_FALSE(ws->limitOn[1]);
     EXPECT_TRUE(ui.saw(UiEvent::ReportChanged));
-    EXPECT_EQ(ws->activeMethod, MethodNone);
+    EXPECT_EQ(ws->activeMethod, MethodKind::None);
     EXPECT_EQ(flow.phase(), Phase::Solutions);
     for (Cmd c : {Cmd::WeightedSum, Cmd::BtnLimitations, Cmd::RaceStart, Cmd::Icw1st, Cmd::ViewWeightSpace})
         EXPECT_TRUE(s.isAvailable(c)) << toString(c);
@@ -436,7 +436,7 @@ TEST_F(MainFlowTest, KeepingLimitationsAfterAMethodPressesTheButton)
     openSmallProblem();
     flow.ShowSolutionPhase();
     ws->limitsActive = true;
-    ws->activeMethod = MethodParetoRace;
+    ws->activeMethod = MethodKind::ParetoRace;
     ws->raceObjective = 2;
     flow.EnterMethodMode();
     EXPECT_TRUE(flow.states().isVisible(Cmd::RacePanel));
@@ -456,7 +456,7 @@ TEST_F(MainFlowTest, IcwModeAndANewProblemLeaveTheMethodWithoutAQuestion)
     openSmallProblem();
     flow.ShowSolutionPhase();
     ws->limitsActive = true;
-    ws->activeMethod = MethodIcw;
+    ws->activeMethod = MethodKind::Icw;
     flow.EnterMethodMode();
     const CommandStates& s = flow.states();
     EXPECT_TRUE(s.isChecked(Cmd::IcwMenu));
@@ -469,7 +469,7 @@ TEST_F(MainFlowTest, IcwModeAndANewProblemLeaveTheMethodWithoutAQuestion)
     openSmallProblem(QStringLiteral("other.mlp"));
     EXPECT_TRUE(ui.dialogs().isEmpty());
     EXPECT_TRUE(ui.saw(UiEvent::ContractedConeHidden));
-    EXPECT_EQ(ws->activeMethod, MethodNone);
+    EXPECT_EQ(ws->activeMethod, MethodKind::None);
     EXPECT_FALSE(s.isChecked(Cmd::IcwMenu));
     EXPECT_FALSE(s.isEnabled(Cmd::IcwNew));
     EXPECT_EQ(flow.phase(), Phase::Problem);

@@ -50,7 +50,7 @@ protected:
         }
         ui.ranges.push_back(RaceRangeTexts{lower, upper});
         window->action(Cmd::RaceStart)->trigger();
-        ASSERT_EQ(ws->activeMethod, MethodParetoRace) << ui.log.join(QLatin1Char('\n')).toStdString();
+        ASSERT_EQ(ws->activeMethod, MethodKind::ParetoRace) << ui.log.join(QLatin1Char('\n')).toStdString();
     }
 
     std::unique_ptr<Workspace> ws = std::make_unique<Workspace>();
@@ -61,12 +61,12 @@ protected:
 TEST_F(MethodsGuiTest, StemItemsRunTheMethod)
 {
     window->action(Cmd::Stem1st)->trigger();
-    EXPECT_EQ(ws->activeMethod, MethodStem);
+    EXPECT_EQ(ws->activeMethod, MethodKind::Stem);
     EXPECT_TRUE(window->action(Cmd::StemNew)->isEnabled());
     window->action(Cmd::StemNew)->trigger();
     EXPECT_TRUE(ui.log.join(QLatin1Char('\n')).contains(QStringLiteral("Relax: ")));
     window->action(Cmd::StemExit)->trigger();
-    EXPECT_EQ(ws->activeMethod, MethodNone);
+    EXPECT_EQ(ws->activeMethod, MethodKind::None);
 }
 
 TEST_F(MethodsGuiTest, PanelAndKeysDriveTheRace)
@@ -147,7 +147,7 @@ TEST_F(MethodsGuiTest, TheWindowOpensTheRealDialogs)
     window->action(Cmd::RaceStart)->trigger();
     window->uiPort().dialogs = &ui;
     window->uiPort().dialogPort = &ui;
-    EXPECT_EQ(ws->activeMethod, MethodParetoRace);
+    EXPECT_EQ(ws->activeMethod, MethodKind::ParetoRace);
     EXPECT_TRUE(panel()->isVisible());
 }
 

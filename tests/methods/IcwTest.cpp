@@ -143,7 +143,7 @@ TEST(IcwFlow, IterationsReportTheirSolutionsWithTheOriginalThenTheContractedCone
     IcwSession s;
     s.start(11, 3);
     ASSERT_EQ(s.flow.lastOutcome(), Outcome::Done) << s.log().toStdString();
-    EXPECT_EQ(s.ws->activeMethod, MethodIcw);
+    EXPECT_EQ(s.ws->activeMethod, MethodKind::Icw);
     EXPECT_EQ(s.ws->methodIteration, 1);
     EXPECT_EQ(s.ws->viewLastN, 7);
     ASSERT_FALSE(s.ws->history.empty());
@@ -177,7 +177,7 @@ TEST(IcwFlow, IterationsReportTheirSolutionsWithTheOriginalThenTheContractedCone
     EXPECT_TRUE((heading + 3)->text.startsWith(QStringLiteral(" F1= ")));
 
     s.flow.icwExitCommand();
-    EXPECT_EQ(s.ws->activeMethod, MethodNone);
+    EXPECT_EQ(s.ws->activeMethod, MethodKind::None);
     EXPECT_EQ(s.ws->icwCount, 0);
     EXPECT_EQ(s.ws->contractedSpace.Numvertices, 0);
     EXPECT_TRUE(s.ui.saw(UiEvent::ContractedConeHidden));
@@ -209,7 +209,7 @@ TEST(IcwFlow, OneObjectiveIsRefusedWithAMessage)
     s.flow.icwFirstIterationCommand();
     EXPECT_EQ(s.ui.dialogs(), QStringList{QStringLiteral("Information: ") + text(msg::kIcwOneObjective)});
     EXPECT_EQ(s.flow.lastOutcome(), Outcome::Refused);
-    EXPECT_EQ(s.ws->activeMethod, MethodNone);
+    EXPECT_EQ(s.ws->activeMethod, MethodKind::None);
 }
 
 // With four objectives no solution has a region, so an iteration's solution

@@ -123,7 +123,7 @@ TEST_P(RaceDrive, EveryStepIsTheProjectionOfTheMovingPoint)
     expectProjection(ws, race, "start");
     int basisChanges = 0, moves = 0;
     auto drive = [&](int steps, const char* where) {
-        for (int k = 0; k < steps && ws.activeMethod == MethodParetoRace; ++k) {
+        for (int k = 0; k < steps && ws.activeMethod == MethodKind::ParetoRace; ++k) {
             const bool solves = race.nextGoSolves();
             const Real t = race.RaceT;
             s.ui.objectiveChoices.push_back(ObjectiveChoice{0, {}});
@@ -338,7 +338,7 @@ TEST(RaceFix, FailedSolveShowsItsStatusAndKeepsTheRace)
     s.ui.cancelAtUpdate = 0;
     EXPECT_EQ(s.flow.lastOutcome(), Outcome::Failed);
     EXPECT_TRUE(s.ui.dialogs().contains(QStringLiteral("Warning: ") + text(msg::kStopped)));
-    EXPECT_EQ(ws.activeMethod, MethodParetoRace);
+    EXPECT_EQ(ws.activeMethod, MethodKind::ParetoRace);
     EXPECT_TRUE(ws.limitOn[2]);
     EXPECT_EQ(ws.currentF, f);
     EXPECT_EQ(ws.refPoint, q);

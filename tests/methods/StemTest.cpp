@@ -268,7 +268,7 @@ TEST(StemFlow, ConstantObjectivesAreRefusedBeforeAnyComputation)
     EXPECT_EQ(s.flow.lastOutcome(), Outcome::Refused);
     EXPECT_EQ(s.ui.dialogs(), QStringList{QStringLiteral("Information: ") + text(msg::kStemNoWeights)});
     EXPECT_EQ(s.ws->historyCount, history);
-    EXPECT_EQ(s.ws->activeMethod, MethodNone);
+    EXPECT_EQ(s.ws->activeMethod, MethodKind::None);
     EXPECT_EQ(s.flow.phase(), Phase::Solutions);
 }
 

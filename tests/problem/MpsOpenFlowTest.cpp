@@ -240,17 +240,17 @@ TEST_F(MpsOpenFlowTest, ATextFileInMpsFormatOpensToo)
 TEST_F(MpsOpenFlowTest, OpeningDuringAMethodLeavesItOnlyWhenTheFileIsTaken)
 {
     openInSolutionsPhase();
-    ws->activeMethod = MethodIcw;
+    ws->activeMethod = MethodKind::Icw;
     flow.EnterMethodMode();
     ui.clear();
     flow.openMpsFile(writeFile(QStringLiteral("ranges.mps"), Replaced(kTwoObjectives, "BOUNDS", "RANGES")));
     EXPECT_EQ(flow.phase(), Phase::Method);
-    EXPECT_EQ(ws->activeMethod, MethodIcw);
+    EXPECT_EQ(ws->activeMethod, MethodKind::Icw);
 
     ui.clear();
     flow.openMpsFile(writeFile(QStringLiteral("again.mps"), kTwoObjectives));
     EXPECT_EQ(flow.phase(), Phase::Problem);
-    EXPECT_EQ(ws->activeMethod, MethodNone);
+    EXPECT_EQ(ws->activeMethod, MethodKind::None);
     // A new problem is not asked about the limitations of the old one.
     EXPECT_TRUE(ui.dialogs().isEmpty()) << ui.log.join(QLatin1Char('\n')).toStdString();
 }

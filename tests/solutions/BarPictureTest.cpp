@@ -384,7 +384,7 @@ TEST(DrawSolutionBars, TrendArrowsDuringAMethod)
     Push(*ws, 4, 6, kComputedColor);
     Push(*ws, 6, 8, kComputedColor); // objective 1 up, objective 2 up
     ws->viewLastN = 2;
-    ws->activeMethod = MethodStem;
+    ws->activeMethod = MethodKind::Stem;
     ws->methodIteration = 2;
     const QSize pane(400, 300);
     const BarLayout l = ComputeBarLayout(*ws, pane, BarTextHeight());

@@ -151,7 +151,7 @@ TEST_F(BasketTest, ColoursFollowThePaletteAndWrapAfter86)
     EXPECT_EQ(ws->basket[89].cor, hexColor(0x123456));
     EXPECT_EQ(ws->lastColor, hexColor(0x5353FF));
 
-    ws->activeMethod = MethodParetoRace;
+    ws->activeMethod = MethodKind::ParetoRace;
     ws->raceObjective = 2;
     store(202, basisOf({1}), true, hexColor(0x123456));
     EXPECT_EQ(ws->basket[90].cor, ws->raceColors[8]);

@@ -192,7 +192,7 @@ TEST(WriteReport, ARecordAlreadyColouredIsNotColouredAgain)
 TEST(WriteReport, ParetoRaceColoursTheNewestByTheRaceObjective)
 {
     auto ws = ReportWorkspace();
-    ws->activeMethod = MethodParetoRace;
+    ws->activeMethod = MethodKind::ParetoRace;
     ws->raceObjective = 7;
     Push(*ws, {1, 2}, {1}, {1, 0});
     const ReportDocument doc = WriteReport(*ws, kReportWeightedSum);

@@ -55,7 +55,7 @@ struct IcwPicture {
             sol.indRegIndif = firstRegion;
             (void)ws->appendSolution(sol);
         }
-        ws->activeMethod = MethodIcw;
+        ws->activeMethod = MethodKind::Icw;
         ws->methodIteration = 2;
         InitIcwWeights(*ws);
         ws->resetIcwVectors(0);
@@ -267,9 +267,9 @@ TEST_P(ConeInWeightSpace, GreyOnlyInsideTheConeWhileIcwIsPastItsFirstIteration)
 }
 
 INSTANTIATE_TEST_SUITE_P(States, ConeInWeightSpace,
-                         ::testing::Values(GreyCase{MethodIcw, 2, false, true}, GreyCase{MethodIcw, 2, true, true},
-                                           GreyCase{MethodIcw, 1, false, false},
-                                           GreyCase{MethodNone, 2, false, false}));
+                         ::testing::Values(GreyCase{MethodKind::Icw, 2, false, true}, GreyCase{MethodKind::Icw, 2, true, true},
+                                           GreyCase{MethodKind::Icw, 1, false, false},
+                                           GreyCase{MethodKind::None, 2, false, false}));
 
 // The first iteration draws over what is there: its solutions' regions and
 // a white dot at each of the 2p + 1 weight vectors.

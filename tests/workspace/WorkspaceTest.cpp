@@ -111,7 +111,7 @@ TEST(Reset, NewProblemStateEmptiesEverythingComputedButKeepsReferenceVectors)
     ws->limitsActive = true;
     ws->limitOn[2] = true;
     ws->limitValue[2] = 8;
-    ws->activeMethod = MethodIcw;
+    ws->activeMethod = MethodKind::Icw;
     ws->raceObjective = 2;
     ws->nadirSource[3] = 4;
     ws->pickedWeights[1] = 0.3L;
@@ -145,7 +145,7 @@ TEST(Reset, NewProblemStateEmptiesEverythingComputedButKeepsReferenceVectors)
     EXPECT_FALSE(ws->limitsActive);
     EXPECT_FALSE(ws->limitOn[2]);
     EXPECT_EQ(ws->limitValue[2], 0);
-    EXPECT_EQ(ws->activeMethod, MethodNone);
+    EXPECT_EQ(ws->activeMethod, MethodKind::None);
     EXPECT_EQ(ws->raceObjective, 0);
     EXPECT_EQ(ws->pickedWeights[1], kNotComputed);
     EXPECT_TRUE(ws->weightSpace3);

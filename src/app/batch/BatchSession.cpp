@@ -170,7 +170,7 @@ int BatchSession::stem(const QStringList& vectors)
         status = finishCommand();
     }
     // A failed iteration has left the method already.
-    if (ws_.activeMethod == MethodStem)
+    if (ws_.activeMethod == MethodKind::Stem)
         flow_.SaiMetodos(true);
     return status;
 }
@@ -197,7 +197,7 @@ int BatchSession::race(const Action& action)
         }
         status = finishCommand();
     }
-    if (ws_.activeMethod == MethodParetoRace)
+    if (ws_.activeMethod == MethodKind::ParetoRace)
         flow_.SaiMetodos(true);
     return status;
 }
@@ -218,7 +218,7 @@ int BatchSession::run(const Action& action)
 {
     // ICW stays active for the contracted VMA and the pictures; any other
     // action leaves it first.
-    if (ws_.activeMethod == MethodIcw && action.kind() != ActionKind::ContractedVma)
+    if (ws_.activeMethod == MethodKind::Icw && action.kind() != ActionKind::ContractedVma)
         flow_.icwExitCommand();
     if (action.kind() != ActionKind::Payoff && !ws_.payoffComputed) {
         const int status = payoff();

@@ -38,7 +38,7 @@ int BatchSession::writeWeightSpace(const QString& path)
         ui_.showMessage(MsgKind::Error, QStringLiteral("Cannot write %1: %2").arg(path, error));
         return kExitFailed;
     }
-    if (ws_.activeMethod != MethodIcw || ws_.methodIteration < 2)
+    if (ws_.activeMethod != MethodKind::Icw || ws_.methodIteration < 2)
         return kExitOk;
     // The contracted cone as its window first shows it, with the dots of
     // the weight vectors.
