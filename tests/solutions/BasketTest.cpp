@@ -203,7 +203,7 @@ TEST_F(BasketTest, ProtectedEntriesAreKeptAndTheRestOfTheRangeStillGoes)
 {
     for (int i = 1; i <= 5; ++i)
         store(i, basisOf({1}));
-    ws->basket[4].indRegIndif = 1;
+    ws->chainRegion(4, ws->appendRegion(UmaOuMaisRegioes{}));
     const DeleteOutcome out = DeleteSolutionRange(*ws, 1, 5);
     EXPECT_EQ(out.deleted, 2); // 5 and 3
     EXPECT_TRUE(out.keptForRegion);
@@ -283,7 +283,7 @@ TEST_F(BasketCommandsTest, DeleteAsksForARangeAndExplainsRefusals)
     EXPECT_EQ(ui.dialogs(), QStringList{QStringLiteral("Error: 'a' is not a valid integer value")});
     EXPECT_EQ(ws->basketCount, 4);
 
-    ws->basket[3].indRegIndif = 1;
+    ws->chainRegion(3, ws->appendRegion(UmaOuMaisRegioes{}));
     ui.clear();
     ui.inputs.push_back(QStringLiteral("1-4"));
     flow.deleteSolutions();

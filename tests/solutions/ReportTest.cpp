@@ -239,6 +239,8 @@ TEST(WriteReport, TwoRecordsShowTheSeparatorInTheNewestColour)
 std::unique_ptr<Workspace> ThreeRecords()
 {
     auto ws = ReportWorkspace();
+    (void)ws->appendSolution(SolSolutionBasket{});
+    (void)ws->appendSolution(SolSolutionBasket{});
     Push(*ws, {12, 3.5L}, {4, 0, 1e-12L, 0, 2.5L}, {1, 0});
     ws->history.front().cor = ws->basketPalette[1];
     ws->history.front().basketIndex = 1;

@@ -38,8 +38,9 @@ UmaRegIndif polygon(std::initializer_list<XY> vertices)
 const UmaRegIndif kWholeTriangle = polygon({{0, 0}, {1, 0}, {0, 1}});
 
 // A workspace in the middle of an ICW run: basket solutions of the given
-// colours (each with region index `firstRegion` in the weight space view's
-// list, 0 for none) and the iteration's solutions with their cone regions.
+// colours (the first one with region index `firstRegion` in the weight space
+// view's list, 0 for none; the regions before it are empty) and the
+// iteration's solutions with their cone regions.
 struct IcwPicture {
     std::unique_ptr<Workspace> ws = std::make_unique<Workspace>();
 
@@ -52,8 +53,12 @@ struct IcwPicture {
         for (Color c : colours) {
             SolSolutionBasket sol;
             sol.cor = c;
-            sol.indRegIndif = firstRegion;
             (void)ws->appendSolution(sol);
+        }
+        if (firstRegion > 0) {
+            while (ws->regionCount < firstRegion)
+                (void)ws->appendRegion(UmaOuMaisRegioes{});
+            ws->chainRegion(1, firstRegion);
         }
         ws->activeMethod = MethodKind::Icw;
         ws->methodIteration = 2;
@@ -238,7 +243,7 @@ TEST_P(ConeInWeightSpace, GreyOnlyInsideTheConeWhileIcwIsPastItsFirstIteration)
 {
     GuiApp();
     IcwPicture icw(3, {kRed}, 1);
-    (void)icw.ws->appendRegion(UmaOuMaisRegioes{kWholeTriangle, 100, 0});
+    icw.ws->regions[1] = UmaOuMaisRegioes{kWholeTriangle, 100, 0};
     icw.ws->activeMethod = GetParam().method;
     icw.ws->methodIteration = GetParam().iteration;
     icw.ws->contractedSpace = polygon({{0.2L, 0.2L}, {0.6L, 0.2L}, {0.2L, 0.6L}});
@@ -277,7 +282,7 @@ TEST(IcwInWeightSpace, FirstIterationAddsRegionsAndDots)
 {
     GuiApp();
     IcwPicture icw(3, {kRed}, 1);
-    (void)icw.ws->appendRegion(UmaOuMaisRegioes{kWholeTriangle, 100, 0});
+    icw.ws->regions[1] = UmaOuMaisRegioes{kWholeTriangle, 100, 0};
     icw.ws->methodIteration = 1;
     for (int i = 1; i <= 7; ++i)
         icw.addIcwSolution(1, UmaRegIndif{});
