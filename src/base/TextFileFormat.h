@@ -18,6 +18,13 @@
 // significant digits: 1 -> " 1.00000000000000E+0000".
 QString FormatFileReal(Real value);
 
+// The largest magnitude whose 23-character form reads back (ParseReal takes
+// nothing beyond the largest double, and the form rounds up to
+// 1.79769313486232E+0308 above this). A computed value beyond it, or a NaN,
+// is no result: it must not reach a file or a report.
+constexpr Real kLargestWrittenReal = 1.79769313486231e308L;
+inline bool isWritableReal(Real value) { return std::fabs(value) <= kLargestWrittenReal; }
+
 // Writes `bytes` to a temporary file renamed over `path`, so a failed write
 // never destroys the previous file. Every write, the flush and the sync to
 // disk are checked before the rename; any failure discards the temporary

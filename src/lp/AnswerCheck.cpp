@@ -1,5 +1,6 @@
 #include "lp/AnswerCheck.h"
 
+#include "base/TextFileFormat.h"
 #include "lp/LpTolerances.h"
 #include "lp/ProgramScale.h"
 
@@ -83,6 +84,27 @@ bool columnsHold(const LpTables& lp, const ProgramScale& scale, const std::array
     return true;
 }
 
+// The values the answer becomes (basic and nonbasic values, the objective,
+// the problem's objectives) can all be written and read back.
+bool valuesWritable(const LpTables& lp, const std::array<Real, kMaxLpColumns + 1>& x)
+{
+    for (int i = 1; i <= lp.lpRowCount + 1; ++i)
+        if (!isWritableReal(lp.basicValues[idx(i)]))
+            return false;
+    for (int k = 1; k <= lp.lpColumnCount && lp.nonbasicList[idx(k)] != 0; ++k)
+        if (!isWritableReal(lp.nonbasicValues[idx(k)]))
+            return false;
+    const int columns = std::min(lp.lpColumnCount, MaxVariables);
+    for (int k = 1; k <= std::min(lp.problemObjectiveCount, MaxObjectives); ++k) {
+        Real f = 0;
+        for (int j = 1; j <= columns; ++j)
+            f += lp.problemObjectives[idx(k)][idx(j)] * x[idx(j)];
+        if (!isWritableReal(f))
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 Real RowViolation(RowType type, Real rhs, Real act)
@@ -100,7 +122,8 @@ bool ReadBackHolds(const LpTables& lp, const ProgramScale& scale, bool requireFe
     std::array<bool, kMaxLpColumns + 1> basic{};
     std::array<Real, kMaxLpRows + 1> slackValue{};
     std::array<bool, kMaxLpRows + 1> slackBasic{};
-    if (!gatherValues(lp, x, basic, slackValue, slackBasic) || !columnsHold(lp, scale, x, requireFeasible))
+    if (!gatherValues(lp, x, basic, slackValue, slackBasic) || !valuesWritable(lp, x)
+        || !columnsHold(lp, scale, x, requireFeasible))
         return false;
 
     for (int r = 1; r <= lp.lpRowCount; ++r) {

@@ -21,7 +21,10 @@ Real RowViolation(RowType type, Real rhs, Real act);
 // every nonbasic column sits at the bound it is reported at, every column
 // appears exactly once, and the objective value is c x. With
 // requireFeasible, every row and every bound holds as well (a solve's
-// answer; an evaluated basis need not be feasible).
+// answer; an evaluated basis need not be feasible). Every value read back,
+// and each problem objective f_k = sum c_kj x_j of the columns, is within
+// the range the files hold (isWritableReal); an answer beyond it is no
+// result.
 [[nodiscard]] bool ReadBackHolds(const LpTables& lp, const ProgramScale& scale, bool requireFeasible);
 
 // The reduced costs of an optimal basis have the signs of an optimum (dual

@@ -86,6 +86,11 @@ struct LpTables {
     std::int32_t lpColumnCount = 0;
     std::int32_t lpRowCount = 0;
     std::int32_t refRowCount = 0;
+    // The problem's objectives over the decision columns, f_k = sum c_kj x_j:
+    // what an answer is turned into, so the check keeps each within what the
+    // files can hold.
+    std::array<std::array<Real, MaxVariables + 1>, MaxObjectives + 1> problemObjectives{};
+    std::int32_t problemObjectiveCount = 0;
 
     // Read-back.
     SolveStatus status = SolveStatus::Other;

@@ -45,6 +45,7 @@ void ClearProgram(LpTables& lp)
     lp.lpRowCount = 0;
     lp.lpColumnCount = 0;
     lp.refRowCount = 0;
+    lp.problemObjectiveCount = 0;
 }
 
 void SetDecisionColumns(const Workspace& ws, LpTables& lp)
@@ -53,6 +54,12 @@ void SetDecisionColumns(const Workspace& ws, LpTables& lp)
     for (int j = 1; j <= n; ++j)
         lp.lpBounds[j] = LpBound{ws.vars[j].lb, ws.vars[j].ub};
     lp.lpColumnCount = n;
+    lp.problemObjectiveCount = ws.numObjectives;
+    for (int k = 1; k <= ws.numObjectives; ++k) {
+        lp.problemObjectives[k].fill(0);
+        for (int j = 1; j <= n; ++j)
+            lp.problemObjectives[k][j] = ws.objCoef[k][j];
+    }
 }
 
 void AddProblemRows(const Workspace& ws, LpTables& lp, bool useLimits)

@@ -635,11 +635,8 @@ int payoffSolutions(const Workspace& ws)
 // first basis only.
 void cutBack(Workspace& ws, int solutions)
 {
-    int regions = 0;
-    for (int s = 1; s <= solutions; ++s)
-        regions = std::max(regions, static_cast<int>(ws.basket[at(s)].indRegIndif));
-    regions = std::min(regions, static_cast<int>(ws.regionCount));
-    ws.truncate(solutions, regions);
+    // The first polygon of a chain is that of the first basis; the rest of
+    // the chain goes with the other bases when the store is cut.
     for (int s = 1; s <= solutions; ++s) {
         SolSolutionBasket& sol = ws.basket[at(s)];
         if (sol.vbs.size() > 1)
@@ -647,6 +644,7 @@ void cutBack(Workspace& ws, int solutions)
         if (sol.indRegIndif > 0)
             ws.regions[at(sol.indRegIndif)].IndiceProx = 0;
     }
+    ws.truncate(solutions);
     for (int k = 1; k <= MaxObjectives; ++k)
         if (ws.nadirSource[at(k)] > solutions)
             ws.nadirSource[at(k)] = 0;

@@ -77,6 +77,7 @@ inline constexpr char kResultsBadRegion[] = "region %1 does not exist: the file 
 inline constexpr char kResultsChainLoops[] = "the region chain of solution %1 comes back to region %2";
 inline constexpr char kResultsRegionShared[] = "region %1 already belongs to solution %2";
 inline constexpr char kResultsBadVertexCount[] = "%1 vertices: a region has 0 to %2";
+inline constexpr char kResultsVertexNotAWeight[] = "%1 is not a weight: region vertices lie in [0, 1]";
 inline constexpr char kResultsUnusedRegions[] = "only %1 of the %2 regions belong to a solution";
 inline constexpr char kResultsBadPayoffIndex[] = "pay-off solution %1 is not in the basket (1 to %2)";
 inline constexpr char kResultsBadEdge[] = "solution %1 of an edge is not in the basket (1 to %2)";

@@ -3,6 +3,7 @@
 #include "solutions/Messages.h"
 #include "base/Messages.h"
 #include "solutions/Report.h"
+#include "solutions/Tolerances.h"
 #include "base/TextFileFormat.h"
 #include "workspace/Workspace.h"
 
@@ -517,13 +518,21 @@ private:
             if (v == 1 && firstX)
                 vertex.x = *firstX;
             else
-                vertex.x = real();
-            vertex.y = real();
+                vertex.x = weight(real());
+            vertex.y = weight(real());
         }
         polygon.AreaPolig = 0;
         polygon.IndiceProx = regionIndex(owner);
         endOfValues();
         return polygon.IndiceProx;
+    }
+
+    // A vertex coordinate: a weight, which the pictures scale to pixels.
+    Real weight(Real value) const
+    {
+        if (!(value >= -kWeightRangeTol && value <= 1 + kWeightRangeTol))
+            refuse(text(msg::kResultsVertexNotAWeight).arg(FromCp1252(reader_.lastToken())));
+        return value;
     }
 
     // The vertex count of a region line. A negative first x written right
@@ -545,7 +554,7 @@ private:
             TokenReader xReader(token.mid(dash));
             const auto x = xReader.readReal();
             if (count >= 1 && x && xReader.atEnd()) {
-                firstX = *x;
+                firstX = weight(*x);
                 return count;
             }
         }

@@ -68,7 +68,8 @@ QByteArray ResultsFileText(const Workspace& ws);
 // one per basis the solutions may have, every region index and chain within
 // the regions, each polygon on exactly one chain, no chain
 // looping; at most one edge per pair of regions; pay-off and edge indices
-// within 1..S; 0..30 vertices; colours within 24 bits; no line with more
+// within 1..S; 0..30 vertices, each a weight in [0, 1] within
+// kWeightRangeTol; colours within 24 bits; no line with more
 // values than the problem has). Memory grows with what has been read, never
 // with a count ahead of it. A refusal names the line
 // ("Error in line 17 of the results file: ...") and leaves `ws` exactly as

@@ -13,6 +13,10 @@ constexpr Real kGeometryEqualTol = 1e-10L;
 // (the polygons come from different matrices, so they agree less closely).
 constexpr Real kAdjacencyTol = 1e-5L;
 
+// A region vertex read from a results file is a weight, within [0, 1] up to
+// this (computed vertices carry rounding of the cuts, far below it).
+constexpr Real kWeightRangeTol = 1e-6L;
+
 // Two solutions are the same when every objective value and every decision
 // variable differ by at most this much (slacks are not compared).
 constexpr Real kDuplicateTol = 1e-6L;

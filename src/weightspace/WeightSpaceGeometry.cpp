@@ -24,7 +24,15 @@ int sevenTenths(int n)
 
 } // namespace
 
-int RoundEven(Real x) { return static_cast<int>(std::nearbyint(x)); }
+int RoundEven(Real x)
+{
+    // Far beyond any picture, yet room to add margins without overflow; a
+    // value out of int's range must never reach the cast.
+    constexpr Real kFarthestPixel = 1 << 24;
+    if (!(std::fabs(x) <= kFarthestPixel))
+        return std::isnan(x) ? 0 : static_cast<int>(std::copysign(kFarthestPixel, x));
+    return static_cast<int>(std::nearbyint(x));
+}
 
 int WeightSpaceGeometry::side() const { return RoundEven(scale()); }
 

@@ -43,7 +43,8 @@ struct WeightSpaceGeometry {
     XY PixelToWeight(int X, int Y) const;
 };
 
-// Round to nearest, halves to even.
+// Round to nearest, halves to even; beyond 2^24 pixels (or a NaN) the value
+// is held at that distance (0 for a NaN), never cast out of range.
 int RoundEven(Real x);
 
 // The weights of a pixel as the status line shows them while picking,

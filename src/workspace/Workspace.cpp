@@ -4,6 +4,7 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cassert>
 #include <utility>
 
@@ -18,6 +19,37 @@ std::int32_t renumbered(std::int32_t index, int k)
 }
 
 bool inRange(std::int32_t index, int last) { return index >= 0 && index <= last; }
+
+bool samePair(const UmaAresta& edge, int sol1, int sol2)
+{
+    return (edge.Sol1 == sol1 && edge.Sol2 == sol2) || (edge.Sol1 == sol2 && edge.Sol2 == sol1);
+}
+
+// The edges without a repeated pair (in either order), first one kept.
+std::vector<UmaAresta> distinctEdges(const std::vector<UmaAresta>& edges)
+{
+    std::vector<UmaAresta> kept(1);
+    std::vector<std::pair<std::int32_t, std::int32_t>> seen;
+    seen.reserve(edges.size());
+    for (std::size_t e = 1; e < edges.size(); ++e) {
+        const std::pair<std::int32_t, std::int32_t> pair = std::minmax(edges[e].Sol1, edges[e].Sol2);
+        if (std::find(seen.begin(), seen.end(), pair) != seen.end())
+            continue;
+        seen.push_back(pair);
+        kept.push_back(edges[e]);
+    }
+    return kept;
+}
+
+bool edgesDistinct(const std::vector<UmaAresta>& edges)
+{
+    std::vector<std::pair<std::int32_t, std::int32_t>> pairs;
+    pairs.reserve(edges.size());
+    for (std::size_t e = 1; e < edges.size(); ++e)
+        pairs.push_back(std::minmax(edges[e].Sol1, edges[e].Sol2));
+    std::sort(pairs.begin(), pairs.end());
+    return std::adjacent_find(pairs.begin(), pairs.end()) == pairs.end();
+}
 
 } // namespace
 
@@ -56,6 +88,8 @@ bool SolutionStore::isConsistent() const
     for (int e = 1; e <= edgeCount; ++e)
         if (edges[e].Sol1 < 1 || edges[e].Sol1 > basketCount || edges[e].Sol2 < 1 || edges[e].Sol2 > basketCount)
             return false;
+    if (!edgesDistinct(edges))
+        return false;
     for (const ComputedSolution& record : history)
         if (!inRange(record.basketIndex, basketCount))
             return false;
@@ -120,6 +154,12 @@ void SolutionStore::chainRegion(int sol, int r)
 
 bool SolutionStore::appendEdge(int sol1, int sol2)
 {
+    // Two solutions may touch along several pairs of their polygons; the
+    // edge between them is one all the same, and a results file holds no
+    // more edges than pairs of regions.
+    for (int e = 1; e <= edgeCount; ++e)
+        if (samePair(edges[e], sol1, sol2))
+            return true;
     if (!TryGrowList(edges, static_cast<std::size_t>(edgeCount) + 2))
         return false;
     edgeCount = edgeCount + 1;
@@ -151,20 +191,32 @@ void SolutionStore::eraseSolution(int k)
     checkInDebug();
 }
 
-void SolutionStore::truncate(int solutions, int keptRegions)
+void SolutionStore::truncate(int solutions)
 {
     basket.resize(static_cast<std::size_t>(solutions) + 1);
     basketCount = solutions;
+    // The polygons of the kept chains, renumbered in their order; the others
+    // go with their solutions, so that none is left on no chain.
+    std::vector<std::int32_t> newIndex(regions.size(), 0);
+    for (int s = 1; s <= solutions; ++s) {
+        std::int32_t r = basket[s].indRegIndif;
+        for (int steps = 0; r >= 1 && r <= regionCount && steps < regionCount; ++steps) {
+            newIndex[r] = 1;
+            r = regions[r].IndiceProx;
+        }
+    }
+    int keptRegions = 0;
+    for (int r = 1; r <= regionCount; ++r)
+        if (newIndex[r] != 0) {
+            newIndex[r] = ++keptRegions;
+            regions[keptRegions] = regions[r];
+        }
     regions.resize(static_cast<std::size_t>(keptRegions) + 1);
     regionCount = keptRegions;
-    for (int s = 1; s <= solutions; ++s) {
-        SolSolutionBasket& sol = basket[s];
-        if (sol.indRegIndif > keptRegions)
-            sol.indRegIndif = 0;
-    }
     for (int r = 1; r <= keptRegions; ++r)
-        if (regions[r].IndiceProx > keptRegions)
-            regions[r].IndiceProx = 0;
+        regions[r].IndiceProx = newIndex[regions[r].IndiceProx];
+    for (int s = 1; s <= solutions; ++s)
+        basket[s].indRegIndif = newIndex[basket[s].indRegIndif];
     int kept = 0;
     for (int e = 1; e <= edgeCount; ++e)
         if (edges[e].Sol1 <= solutions && edges[e].Sol2 <= solutions)
@@ -182,10 +234,11 @@ void SolutionStore::replace(std::vector<SolSolutionBasket> newBasket, std::vecto
 {
     basketCount = static_cast<std::int32_t>(newBasket.size()) - 1;
     regionCount = static_cast<std::int32_t>(newRegions.size()) - 1;
-    edgeCount = static_cast<std::int32_t>(newEdges.size()) - 1;
     basket = std::move(newBasket);
     regions = std::move(newRegions);
-    edges = std::move(newEdges);
+    // Files written before edges were kept once per pair may repeat one.
+    edges = distinctEdges(newEdges);
+    edgeCount = static_cast<std::int32_t>(edges.size()) - 1;
     for (ComputedSolution& record : history)
         if (record.basketIndex > basketCount)
             record.basketIndex = 0;

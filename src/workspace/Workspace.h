@@ -169,8 +169,8 @@ struct SolutionStore {
 
     // Counts match their lists; every region index, region chain, edge end
     // and history index names an entry that exists; no region belongs to two
-    // chains and no chain loops; basis lists are terminated and polygons fit
-    // their arrays.
+    // chains and no chain loops; no pair of solutions has two edges; basis
+    // lists are terminated and polygons fit their arrays.
     bool isConsistent() const;
 
     // Empties the basket, the regions and the edges (the history stays).
@@ -183,18 +183,20 @@ struct SolutionStore {
     [[nodiscard]] int appendRegion(const UmaOuMaisRegioes& region);
     // Puts region `r` at the end of the region chain of solution `sol`.
     void chainRegion(int sol, int r);
-    // A new edge between two stored solutions; false when memory ran out.
+    // A new edge between two stored solutions, unless the pair (in either
+    // order) has one already; false when memory ran out.
     [[nodiscard]] bool appendEdge(int sol1, int sol2);
     // Removes basket entry k and renumbers the edges and the history that
     // name later entries; a history record of entry k loses its index, an
     // edge of entry k goes.
     void eraseSolution(int k);
-    // Keeps the first `solutions` entries, the first `regions` regions and
-    // the edges between kept solutions; the history loses the indices of
-    // removed entries.
-    void truncate(int solutions, int regions);
+    // Keeps the first `solutions` entries, the regions on their chains
+    // (renumbered in their order) and the edges between kept solutions; the
+    // history loses the indices of removed entries.
+    void truncate(int solutions);
     // Replaces the lists with complete ones read from a file; each holds its
-    // placeholder element 0 and names only its own entries.
+    // placeholder element 0 and names only its own entries. A repeated edge
+    // is kept once.
     void replace(std::vector<SolSolutionBasket> newBasket, std::vector<UmaOuMaisRegioes> newRegions,
                  std::vector<UmaAresta> newEdges);
 

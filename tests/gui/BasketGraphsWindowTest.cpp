@@ -440,7 +440,7 @@ TEST(BasketLineChartWindowTest, SeriesFollowTheBasket)
 
     // A smaller basket with two objectives empties and hides the rest.
     ws->numObjectives = 2;
-    ws->truncate(2, ws->regionCount);
+    ws->truncate(2);
     lines.DesenhaChart();
     EXPECT_FALSE(lines.series(3)->isVisible());
     EXPECT_EQ(lines.series(3)->count(), 0);

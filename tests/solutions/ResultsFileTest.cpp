@@ -305,3 +305,52 @@ TEST_F(ResultsCommands, ImportReplacesTheWorkAndTellsTheCaller)
 }
 
 } // namespace
+
+namespace {
+
+// max c x1, max x2 with x1 <= 3, x2 <= 1: f1 = 3c at the weights (0.1, 0.9)
+// while the program's own objective, 0.3c + 0.9, stays smaller.
+struct HugeValueCase {
+    Real c;
+    SolveStatus status;
+};
+
+class ResultsOfHugeValues : public testing::TestWithParam<HugeValueCase> {};
+
+TEST_P(ResultsOfHugeValues, ReachTheFileOnlyWhenTheyReadBack)
+{
+    auto ws = TinyProblem();
+    ws->objSense[2] = 1;
+    ws->objCoef[1][1] = GetParam().c;
+    ws->objCoef[1][2] = 0;
+    ws->objCoef[2][1] = 0;
+    ws->objCoef[2][2] = 1;
+    ws->conCoef[1][1] = 1;
+    ws->conCoef[1][2] = 0;
+    ws->conRhs[1] = 3;
+    ws->vars[2].ub = 1;
+    ApplyNormalization(*ws, false);
+    ws->sumWeights[1] = 0.1L;
+    ws->sumWeights[2] = 0.9L;
+    const ComputeResult computed = ComputeFromWeights(*ws, engine(), false);
+    ASSERT_EQ(computed.status, GetParam().status);
+    if (computed.status != SolveStatus::Optimal) {
+        EXPECT_EQ(ws->basketCount, 0);
+        return;
+    }
+    ws->payoff[1].basketIndex = ws->payoff[2].basketIndex = 1;
+    const QByteArray text = ResultsFileText(*ws);
+    auto back = TinyProblem();
+    for (int k = 1; k <= 2; ++k)
+        back->objCoef[k] = ws->objCoef[k];
+    EXPECT_TRUE(ParseResultsText(text, *back).ok) << text.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Coefficients, ResultsOfHugeValues,
+                         testing::Values(HugeValueCase{1e300L, SolveStatus::Optimal},
+                                         HugeValueCase{5.9923104495410e307L, SolveStatus::Optimal},
+                                         // 3c is a double, but its 15 digits round beyond one.
+                                         HugeValueCase{5.992310449541052e307L, SolveStatus::Imprecise},
+                                         HugeValueCase{1.7976931348623157e308L, SolveStatus::Imprecise}));
+
+} // namespace

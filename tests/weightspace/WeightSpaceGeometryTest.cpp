@@ -83,6 +83,19 @@ INSTANTIATE_TEST_SUITE_P(Projections, RoundTrip,
                                            Shape{3, 1.0, kEqui}, Shape{3, 2.0, kEqui}, Shape{3, 3.0, kEqui},
                                            Shape{2, 1.0, kRight}, Shape{2, 1.5, kRight}));
 
+// A weight far outside [0, 1] (a damaged file) lands far off the picture,
+// on the side it lies, without an out-of-range cast.
+TEST(WeightSpacePixels, WeightsFarOutsideAreHeldOffThePicture)
+{
+    const WeightSpaceGeometry g{3, 1.0, kRight};
+    const QPoint far = g.WeightToPixel(1e10L, -1e300L);
+    EXPECT_GT(far.x(), 1 << 23);
+    EXPECT_GT(far.y(), 1 << 23);
+    EXPECT_LT(g.WeightToPixel(-1e10L, 0).x(), -(1 << 23));
+    EXPECT_EQ(RoundEven(std::nanl("")), 0);
+    EXPECT_EQ(RoundEven(2.5L), 2);
+}
+
 TEST(WeightSpaceStrip, PixelsAboveOrBelowTheStripAreOutside)
 {
     const WeightSpaceGeometry g{2, 1.0, kRight};

@@ -222,7 +222,7 @@ TEST(SolutionStore, EveryChangeKeepsItConsistent)
             }
             case 6:
                 if (pick(10) == 0)
-                    ws->truncate(pick(s + 1), 0);
+                    ws->truncate(pick(s + 1));
                 break;
             }
             ASSERT_TRUE(ws->isConsistent()) << "seed " << seed << " step " << step;
@@ -240,6 +240,11 @@ TEST(SolutionStore, FindsEveryKindOfBrokenReference)
         {"region on two chains", [](Workspace& ws) { ws.basket[2].indRegIndif = ws.basket[1].indRegIndif; }},
         {"chain that loops", [](Workspace& ws) { ws.regions[1].IndiceProx = 1; }},
         {"edge to a missing solution", [](Workspace& ws) { ws.edges[1].Sol2 = 3; }},
+        {"pair with two edges",
+         [](Workspace& ws) {
+             ASSERT_TRUE(ws.appendEdge(1, ws.appendSolution(SolSolutionBasket{})));
+             ws.edges[2] = UmaAresta{2, 1};
+         }},
         {"history of a missing solution", [](Workspace& ws) { ws.history.front().basketIndex = 9; }},
         {"pay-off of a missing solution", [](Workspace& ws) { ws.payoff[1].basketIndex = 3; }},
         {"ICW vector of a missing solution", [](Workspace& ws) { ws.icwSolutions[1] = 4; }},
