@@ -98,6 +98,10 @@ void BM_VmaInstance(benchmark::State& state)
 //   3x100x101: stops at the 10000-basis limit after 8918 bases (3095 vertices), 9.4 s CPU,
 //     about 950 bases/s; the efficiency tests and the region adjacency scan of the basket
 //     (quadratic in the vertices stored) take most of it.
+// 2026-12-10, load average below 1, the walk alone: with the region grid index and the
+// label exchange's single block, 3x100x101 takes 6.6 s (1350 bases/s, was 10.2 s); the
+// per-column programs of the efficiency test (27%), the fresh evaluations of bases whose
+// parent was not kept (20%) and the label exchange (25%) take most of it.
 //   4x60x60: stops at the limit after 6463 bases (1811 vertices), 2.9 s CPU, 2200 bases/s.
 //   vma_q3_m99_n101.mlp, pay-off table and walk: 487 bases, 487 vertices (every basis a vertex),
 //     126 ms CPU (253 ms wall under that load) with pivots, 3900 bases/s; 290 ms CPU evaluating

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 #include <utility>
 #include <vector>
 
@@ -119,6 +120,8 @@ bool weightsExist(const RecordYAC& yac, int numObjectives, const std::vector<int
 
 // The label-exchange procedure on the small tableau of the kept columns:
 // rows are labelled +1..+q (columns of YAC), columns -1..-p (objectives).
+// The rows live in one block and are reached through row_, so that swapping
+// and deleting rows moves no entries.
 class LabelExchange {
 public:
     enum Status : std::uint8_t { Undecided = 0, Efficient = 1, NotEfficient = 2 };
@@ -128,11 +131,14 @@ public:
         : p_(numObjectives), status_(kept.size() + 1, Undecided)
     {
         const int q = static_cast<int>(kept.size());
-        entry_.assign(at(q), std::vector<Real>(at(p_), 0));
+        block_.assign(at(q) * at(p_), 0);
+        row_.resize(at(q));
+        rowLabel_.resize(at(q));
         for (int r = 0; r < q; ++r) {
-            rowLabel_.push_back(r + 1);
+            row_[at(r)] = block_.data() + at(r) * at(p_);
+            rowLabel_[at(r)] = r + 1;
             for (int k = 0; k < p_; ++k)
-                entry_[at(r)][at(k)] = -yac.YAC[at(k + 1)][at(kept[at(r)])];
+                row_[at(r)][k] = -yac.YAC[at(k + 1)][at(kept[at(r)])];
         }
         for (int k = 0; k < p_; ++k)
             colLabel_.push_back(-(k + 1));
@@ -140,8 +146,10 @@ public:
 
     Outcome run()
     {
+        // Entries change only in pivots, which clear their own small ones.
+        for (int r = 0; r < rows(); ++r)
+            zeroSmall(r);
         for (int stall = 0;;) {
-            zeroSmall();
             bool decided = ruleA();
             decided = deleteNotEfficientRows() || decided;
             decided = ruleB() || decided;
@@ -172,16 +180,21 @@ public:
     Status statusOf(int label) const { return static_cast<Status>(status_[at(label)]); }
 
 private:
-    int rows() const { return static_cast<int>(entry_.size()); }
-    Real& e(int r, int k) { return entry_[at(r)][at(k)]; }
+    int rows() const { return static_cast<int>(row_.size()); }
+    Real& e(int r, int k) { return row_[at(r)][k]; }
     bool undecided(int label) const { return label > 0 && status_[at(label)] == Undecided; }
 
-    void zeroSmall()
+    // Clears the small entries of row r; notes one that is not finite.
+    void zeroSmall(int r)
     {
-        for (auto& row : entry_)
-            for (Real& v : row)
-                if (std::fabs(v) < kLabelZeroTol)
-                    v = 0;
+        Real* row = row_[at(r)];
+        for (int k = 0; k < p_; ++k) {
+            const Real size = std::fabs(row[k]);
+            if (size < kLabelZeroTol)
+                row[k] = 0;
+            else if (!(size <= std::numeric_limits<Real>::max())) // infinite or not a number
+                maybeInfinite_ = true;
+        }
     }
 
     // A row w_c = sum of -entry times the column variables. With every
@@ -195,13 +208,14 @@ private:
         for (int r = 0; r < rows(); ++r) {
             if (!undecided(rowLabel_[at(r)]))
                 continue;
+            const Real* row = row_[at(r)];
             bool allNonPositive = true;
             bool weightForcedZero = false;
             bool zero = true;
             for (int k = 0; k < p_ && allNonPositive; ++k) {
-                allNonPositive = e(r, k) <= kLabelZeroTol;
-                zero = zero && e(r, k) == 0;
-                weightForcedZero = weightForcedZero || (e(r, k) < -kLabelZeroTol && colLabel_[at(k)] < 0);
+                allNonPositive = row[k] <= kLabelZeroTol;
+                zero = zero && row[k] == 0;
+                weightForcedZero = weightForcedZero || (row[k] < -kLabelZeroTol && colLabel_[at(k)] < 0);
             }
             if (allNonPositive && (weightForcedZero || zero)) {
                 status_[at(rowLabel_[at(r)])] = zero ? Efficient : NotEfficient;
@@ -221,7 +235,7 @@ private:
             const int label = rowLabel_[at(r)];
             if (label > 0 && status_[at(label)] == NotEfficient
                 && std::find(redundant_.begin(), redundant_.end(), label) != redundant_.end()) {
-                entry_.erase(entry_.begin() + r);
+                row_.erase(row_.begin() + r);
                 rowLabel_.erase(rowLabel_.begin() + r);
                 deleted = true;
             }
@@ -236,10 +250,11 @@ private:
         for (int r = 0; r < rows(); ++r) {
             if (rowLabel_[at(r)] > 0)
                 continue;
+            const Real* row = row_[at(r)];
             int negatives = 0;
             int col = -1;
             for (int k = 0; k < p_; ++k)
-                if (e(r, k) < -kLabelZeroTol) {
+                if (row[k] < -kLabelZeroTol) {
                     ++negatives;
                     col = k;
                 }
@@ -293,15 +308,18 @@ private:
     {
         bool decided = false;
         for (int r = 0; r < rows(); ++r) {
+            const int rowLabel = rowLabel_[at(r)];
+            if (rowLabel < 0)
+                continue;
+            const Real* row = row_[at(r)];
             int col = -1;
             int nonzero = 0;
-            for (int k = 0; k < p_; ++k)
-                if (e(r, k) != 0) {
+            for (int k = 0; k < p_ && nonzero < 2; ++k)
+                if (row[k] != 0) {
                     ++nonzero;
                     col = k;
                 }
-            const int rowLabel = rowLabel_[at(r)];
-            if (nonzero != 1 || rowLabel < 0 || colLabel_[at(col)] < 0 || !(e(r, col) < -kLabelZeroTol))
+            if (nonzero != 1 || colLabel_[at(col)] < 0 || !(row[col] < -kLabelZeroTol))
                 continue;
             const int colLabel = colLabel_[at(col)];
             if (undecided(rowLabel) && !undecided(colLabel)) {
@@ -340,7 +358,7 @@ private:
         for (int row = 0; row < rows(); ++row) {
             if (!undecided(rowLabel_[at(row)]))
                 continue;
-            std::swap(entry_[0], entry_[at(row)]);
+            std::swap(row_[0], row_[at(row)]);
             std::swap(rowLabel_[0], rowLabel_[at(row)]);
             for (int k = 0; k < p_; ++k) {
                 if (!(e(0, k) > kLabelZeroTol))
@@ -355,12 +373,17 @@ private:
         return false;
     }
 
-    bool finiteEntries() const
+    // Only a pivot makes an entry that is not finite, but a deleted row
+    // takes its entries with it: the rows are read again once one was made.
+    bool finiteEntries()
     {
-        for (const auto& row : entry_)
-            for (Real v : row)
-                if (!std::isfinite(v))
+        if (!maybeInfinite_)
+            return true;
+        for (int r = 0; r < rows(); ++r)
+            for (int k = 0; k < p_; ++k)
+                if (!std::isfinite(e(r, k)))
                     return false;
+        maybeInfinite_ = false;
         return true;
     }
 
@@ -376,32 +399,38 @@ private:
 
     void pivot(int row, int col)
     {
-        const Real a = e(row, col);
+        Real* const pivotRow = row_[at(row)];
+        const Real a = pivotRow[col];
         for (int i = 0; i < rows(); ++i) {
             if (i == row)
                 continue;
-            const Real factor = e(i, col) / a;
+            Real* const other = row_[at(i)];
+            const Real factor = other[col] / a;
             if (factor == 0)
                 continue;
-            for (int j = 0; j < p_; ++j)
-                if (j != col)
-                    e(i, j) -= e(row, j) * factor;
-            e(i, col) = -factor;
+            for (int j = 0; j < col; ++j)
+                other[j] -= pivotRow[j] * factor;
+            for (int j = col + 1; j < p_; ++j)
+                other[j] -= pivotRow[j] * factor;
+            other[col] = -factor;
+            zeroSmall(i);
         }
         for (int j = 0; j < p_; ++j)
             if (j != col)
-                e(row, j) /= a;
-        e(row, col) = 1 / a;
+                pivotRow[j] /= a;
+        pivotRow[col] = 1 / a;
+        zeroSmall(row);
         std::swap(rowLabel_[at(row)], colLabel_[at(col)]);
-        zeroSmall();
     }
 
     int p_;
-    std::vector<std::vector<Real>> entry_;
+    std::vector<Real> block_;
+    std::vector<Real*> row_;
     std::vector<int> rowLabel_;
     std::vector<int> colLabel_;
     std::vector<std::uint8_t> status_; // per positive label 1..q
     std::vector<int> redundant_;       // labels of rows rule A found redundant
+    bool maybeInfinite_ = false;
 };
 
 bool isZeroColumn(const RecordYAC& yac, int numObjectives, int c)

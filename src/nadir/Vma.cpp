@@ -33,7 +33,7 @@ const char* toString(VmaEnd end)
     return "?";
 }
 
-VertexStore StoreVertex(Workspace& ws, const LpTables& lp, const RecordYAC& yac)
+VertexStore StoreVertex(Workspace& ws, const LpTables& lp, const RecordYAC& yac, RegionAdjacencyIndex* regions)
 {
     VertexStore out;
     AssembleSolution(ws, lp);
@@ -46,7 +46,7 @@ VertexStore StoreVertex(Workspace& ws, const LpTables& lp, const RecordYAC& yac)
     out.index = stored.index;
     out.isNew = stored.isNew;
     if (stored.newBasis && (ws.weightSpace3 || ws.weightSpace2)) {
-        const RegionStore region = StoreIndifferenceRegion(ws, yac.ncolsYAC, yac.YAC, stored.index, false);
+        const RegionStore region = StoreIndifferenceRegion(ws, yac.ncolsYAC, yac.YAC, stored.index, false, regions);
         out.notices.append(region.notices);
         out.stop = region.failed;
     }
@@ -190,7 +190,7 @@ private:
     // Stores the vertex of the basis in lp_; false when the walk stops.
     bool store()
     {
-        const VertexStore stored = StoreVertex(ws_, lp_, yac_);
+        const VertexStore stored = StoreVertex(ws_, lp_, yac_, &regions_);
         progress_.tell(stored.notices);
         ws_.currentYAC = yac_;
         ws_.yacColumns = yacColumns_;
@@ -258,7 +258,7 @@ private:
         ConeReducedCosts(ws_, ws_.coneObjectives, lp_, yac_, yacColumns_);
         if (IsDominatedBasis(yac_, p) || !IsEfficientBasis(yac_, p))
             return;
-        const VertexStore stored = StoreVertex(ws_, lp_, plain);
+        const VertexStore stored = StoreVertex(ws_, lp_, plain, &regions_);
         progress_.tell(stored.notices);
         ws_.currentYAC = yac_;
         ws_.yacColumns = yacColumns_;
@@ -371,6 +371,7 @@ private:
     Progress& progress_;
     VmaOptions options_;
     BasisList list_;
+    RegionAdjacencyIndex regions_;
     RecordYAC yac_;
     YacColumnMap yacColumns_{};
     VmaResult result_;

@@ -5,6 +5,7 @@
 #include "lp/LpEngine.h"
 
 struct Workspace;
+class RegionAdjacencyIndex;
 
 // The vector maximum approach: every efficient vertex of the problem, found
 // by walking from the optimum of the equally weighted sum through efficient
@@ -83,4 +84,6 @@ struct VertexStore {
 // Stores the read-back solution of `lp` (AssembleSolution) with its basis
 // and, for a new basis with two or three objectives, the region of `yac`.
 // Store messages go to the status bar only; no history record, no report.
-[[nodiscard]] VertexStore StoreVertex(Workspace& ws, const LpTables& lp, const RecordYAC& yac);
+// A walk passes its `regions` index to every call.
+[[nodiscard]] VertexStore StoreVertex(Workspace& ws, const LpTables& lp, const RecordYAC& yac,
+                                      RegionAdjacencyIndex* regions = nullptr);

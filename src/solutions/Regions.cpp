@@ -343,6 +343,151 @@ bool RegionsAdjacent(int numObjectives, const UmaRegIndif& a, const UmaRegIndif&
 
 namespace {
 
+// Grid cells four times the adjacency tolerance wide: two vertices within
+// the tolerance lie in the same or in neighbouring cells, whatever the
+// rounding of the division. Far-away coordinates share the outermost cells.
+constexpr Real kCellWidth = 4 * kAdjacencyTol;
+constexpr std::int64_t kOutermostCell = std::int64_t{1} << 30;
+
+std::int64_t cellOf(Real v)
+{
+    const Real c = std::floor(v / kCellWidth);
+    if (c <= static_cast<Real>(-kOutermostCell))
+        return -kOutermostCell;
+    if (c >= static_cast<Real>(kOutermostCell))
+        return kOutermostCell;
+    return static_cast<std::int64_t>(c);
+}
+
+} // namespace
+
+int RegionAdjacencyIndex::vertexCount(const UmaRegIndif& polygon) const
+{
+    // The vertices RegionsAdjacent compares.
+    if (numObjectives_ == 2)
+        return 2;
+    if (numObjectives_ != 3)
+        return 0;
+    return std::min(polygon.Numvertices, MaxVertices);
+}
+
+bool RegionAdjacencyIndex::indexable(const XY& v) const
+{
+    // A coordinate that is not finite is within the tolerance of nothing.
+    return std::isfinite(v.x) && (numObjectives_ == 2 || std::isfinite(v.y));
+}
+
+std::uint64_t RegionAdjacencyIndex::cellKey(const XY& v, int dx, int dy) const
+{
+    const std::int64_t cx = cellOf(v.x) + dx + (std::int64_t{1} << 31);
+    const std::int64_t cy = (numObjectives_ == 2 ? 0 : cellOf(v.y)) + dy + (std::int64_t{1} << 31);
+    return static_cast<std::uint64_t>(cx) << 32 | static_cast<std::uint64_t>(cy);
+}
+
+void RegionAdjacencyIndex::add(int sol, int r, const UmaRegIndif& polygon)
+{
+    owner_[static_cast<std::size_t>(r)] = sol;
+    ordinal_[static_cast<std::size_t>(r)] = chainLength_[static_cast<std::size_t>(sol)]++;
+    const int n = vertexCount(polygon);
+    for (int i = 1; i <= n; ++i) {
+        if (!indexable(polygon.vertices[static_cast<std::size_t>(i)]))
+            continue;
+        std::vector<std::int32_t>& cell = cells_[cellKey(polygon.vertices[static_cast<std::size_t>(i)], 0, 0)];
+        if (cell.empty() || cell.back() != r)
+            cell.push_back(r);
+    }
+}
+
+void RegionAdjacencyIndex::rebuild(const Workspace& ws)
+{
+    ws_ = &ws;
+    numObjectives_ = ws.numObjectives;
+    regionCount_ = ws.regionCount;
+    basketCount_ = ws.basketCount;
+    cells_.clear();
+    owner_.assign(static_cast<std::size_t>(regionCount_) + 1, 0);
+    ordinal_.assign(static_cast<std::size_t>(regionCount_) + 1, 0);
+    chainLength_.assign(static_cast<std::size_t>(basketCount_) + 1, 0);
+    valid_ = true;
+    for (int i = 1; i <= basketCount_; ++i) {
+        int q = ws.basket[static_cast<std::size_t>(i)].indRegIndif;
+        for (int steps = 0; q != 0 && steps < regionCount_; ++steps) {
+            if (q < 1 || q > regionCount_ || owner_[static_cast<std::size_t>(q)] != 0) {
+                valid_ = false;
+                return;
+            }
+            add(i, q, ws.regions[static_cast<std::size_t>(q)].Regiao);
+            q = ws.regions[static_cast<std::size_t>(q)].IndiceProx;
+        }
+        if (q != 0) {
+            valid_ = false;
+            return;
+        }
+    }
+}
+
+bool RegionAdjacencyIndex::follow(const Workspace& ws, int sol, int r)
+{
+    const bool inStep = &ws == ws_ && valid_ && numObjectives_ == ws.numObjectives && r == regionCount_ + 1 &&
+                        r == ws.regionCount && ws.basketCount >= basketCount_ && sol >= 1 && sol <= ws.basketCount &&
+                        ws.regions[static_cast<std::size_t>(r)].IndiceProx == 0;
+    if (!inStep) {
+        rebuild(ws);
+        return valid_;
+    }
+    basketCount_ = ws.basketCount;
+    chainLength_.resize(static_cast<std::size_t>(basketCount_) + 1, 0);
+    if (chainLength_[static_cast<std::size_t>(sol)] == 0 && ws.basket[static_cast<std::size_t>(sol)].indRegIndif != r) {
+        rebuild(ws);
+        return valid_;
+    }
+    regionCount_ = r;
+    owner_.resize(static_cast<std::size_t>(r) + 1, 0);
+    ordinal_.resize(static_cast<std::size_t>(r) + 1, 0);
+    add(sol, r, ws.regions[static_cast<std::size_t>(r)].Regiao);
+    return true;
+}
+
+void RegionAdjacencyIndex::near(int sol, const UmaRegIndif& polygon, std::vector<std::pair<int, int>>& found)
+{
+    found.clear();
+    seen_.resize(static_cast<std::size_t>(regionCount_) + 1, 0);
+    if (++query_ == 0) {
+        std::fill(seen_.begin(), seen_.end(), 0);
+        query_ = 1;
+    }
+    std::vector<int> regions;
+    const int n = vertexCount(polygon);
+    const int reach = numObjectives_ == 2 ? 0 : 1;
+    for (int i = 1; i <= n; ++i) {
+        const XY& v = polygon.vertices[static_cast<std::size_t>(i)];
+        if (!indexable(v))
+            continue;
+        for (int dx = -1; dx <= 1; ++dx)
+            for (int dy = -reach; dy <= reach; ++dy) {
+                const auto cell = cells_.find(cellKey(v, dx, dy));
+                if (cell == cells_.end())
+                    continue;
+                for (const std::int32_t q : cell->second) {
+                    const auto at = static_cast<std::size_t>(q);
+                    if (owner_[at] == sol || seen_[at] == query_)
+                        continue;
+                    seen_[at] = query_;
+                    regions.push_back(q);
+                }
+            }
+    }
+    std::sort(regions.begin(), regions.end(), [this](int a, int b) {
+        const auto ia = static_cast<std::size_t>(a);
+        const auto ib = static_cast<std::size_t>(b);
+        return owner_[ia] != owner_[ib] ? owner_[ia] < owner_[ib] : ordinal_[ia] < ordinal_[ib];
+    });
+    for (const int q : regions)
+        found.emplace_back(owner_[static_cast<std::size_t>(q)], q);
+}
+
+namespace {
+
 void reportNoMemory(Notices& notices, bool show)
 {
     if (show)
@@ -353,7 +498,8 @@ void reportNoMemory(Notices& notices, bool show)
 
 } // namespace
 
-RegionStore StoreIndifferenceRegion(Workspace& ws, int ncols, const tipoYAC& YAC, int sol, bool show)
+RegionStore StoreIndifferenceRegion(Workspace& ws, int ncols, const tipoYAC& YAC, int sol, bool show,
+                                    RegionAdjacencyIndex* index)
 {
     RegionStore out;
     bool& failed = out.failed;
@@ -383,6 +529,23 @@ RegionStore StoreIndifferenceRegion(Workspace& ws, int ncols, const tipoYAC& YAC
         out.notices.event(UiEvent::WeightSpaceChanged);
 
     bool edgeAdded = false;
+    if (index != nullptr && index->follow(ws, sol, r)) {
+        std::vector<std::pair<int, int>> near;
+        index->near(sol, polygon, near);
+        for (const auto& [i, q] : near) {
+            if (!RegionsAdjacent(p, polygon, ws.regions[static_cast<std::size_t>(q)].Regiao))
+                continue;
+            if (!ws.appendEdge(i, sol)) {
+                failed = true;
+                reportNoMemory(out.notices, show);
+                break;
+            }
+            edgeAdded = true;
+        }
+        if (edgeAdded)
+            out.notices.event(UiEvent::BasketChartChanged);
+        return out;
+    }
     for (int i = 1; i <= ws.basketCount && !failed; ++i) {
         if (i == sol || ws.basket[i].indRegIndif == 0)
             continue;

@@ -3,6 +3,11 @@
 #include "base/Notices.h"
 #include "workspace/Workspace.h"
 
+#include <cstdint>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
 // Indifference regions: the weights (lambda1..lambdap, summing to 1) for
 // which a basis stays optimal for the weighted sum, as a polygon of the weight
 // plane. Three objectives: x = lambda1, y = lambda2, inside the triangle
@@ -23,6 +28,44 @@ Real RegionArea(int numObjectives, const UmaRegIndif& polygon);
 // common) or an end point (two objectives).
 bool RegionsAdjacent(int numObjectives, const UmaRegIndif& a, const UmaRegIndif& b);
 
+// The stored regions by the grid cells of their vertices, so that storing a
+// region compares it only with the regions that have a vertex near one of
+// its own instead of with every stored region. Adjacency needs such a
+// vertex, so the edges are the same. It follows the regions that
+// StoreIndifferenceRegion stores when given the index; regions stored or
+// removed behind its back make it rebuild itself from the workspace.
+class RegionAdjacencyIndex {
+public:
+    // Brings the index up to date after region `r` was chained to the end
+    // of the chain of `sol`. False when the chains are not well formed (a
+    // region in two places, or an index out of range): the caller scans.
+    bool follow(const Workspace& ws, int sol, int r);
+    // The (solution, region) pairs of the regions of solutions other than
+    // `sol` with a vertex within kAdjacencyTol of one of polygon's, in the
+    // order of a scan of the basket's chains: by solution, then along the
+    // chain.
+    void near(int sol, const UmaRegIndif& polygon, std::vector<std::pair<int, int>>& found);
+
+private:
+    void rebuild(const Workspace& ws);
+    void add(int sol, int r, const UmaRegIndif& polygon);
+    int vertexCount(const UmaRegIndif& polygon) const;
+    bool indexable(const XY& v) const;
+    std::uint64_t cellKey(const XY& v, int dx, int dy) const;
+
+    const Workspace* ws_ = nullptr;
+    int numObjectives_ = 0;
+    int regionCount_ = 0;
+    int basketCount_ = 0;
+    bool valid_ = false;
+    std::vector<std::int32_t> owner_;   // by region: its solution
+    std::vector<std::int32_t> ordinal_; // by region: its place in that chain
+    std::vector<std::int32_t> chainLength_; // by solution
+    std::vector<std::uint32_t> seen_;   // by region: the last query that listed it
+    std::uint32_t query_ = 0;
+    std::unordered_map<std::uint64_t, std::vector<std::int32_t>> cells_;
+};
+
 // Computes the region of basket entry `sol` from its reduced-cost matrix and,
 // when it is more than a point, appends it to ws.regions at the end of the
 // chain of `sol`, then records an edge (i, sol) for every polygon of another
@@ -33,4 +76,6 @@ struct RegionStore {
     bool failed = false;
     Notices notices;
 };
-[[nodiscard]] RegionStore StoreIndifferenceRegion(Workspace& ws, int ncols, const tipoYAC& YAC, int sol, bool show);
+// With `index`, the touching polygons are found through it.
+[[nodiscard]] RegionStore StoreIndifferenceRegion(Workspace& ws, int ncols, const tipoYAC& YAC, int sol, bool show,
+                                                  RegionAdjacencyIndex* index = nullptr);

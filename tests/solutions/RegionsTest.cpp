@@ -746,6 +746,66 @@ TEST(RegionsAdjacentTest, OtherObjectiveCountsAreNeverAdjacent)
     EXPECT_FALSE(RegionsAdjacent(1, lower, lower));
 }
 
+// Vertices on a coarse grid, moved by up to a few adjacency tolerances, so
+// that polygons share vertices just within and just beyond the tolerance.
+UmaRegIndif randomPolygon(std::mt19937& rng, int p)
+{
+    static const Real shifts[] = {0, 0.5L * kAdjacencyTol, 0.99L * kAdjacencyTol, 1.5L * kAdjacencyTol,
+                                  -0.99L * kAdjacencyTol, 3 * kAdjacencyTol};
+    auto pick = [&rng](int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); };
+    auto coordinate = [&]() { return Real(pick(5)) / 4 + shifts[pick(6)]; };
+    std::vector<XY> points;
+    const int n = p == 2 ? 2 : 2 + pick(5);
+    for (int i = 0; i < n; ++i)
+        points.push_back(XY{coordinate(), p == 2 ? 0 : coordinate()});
+    return makePolygon(points);
+}
+
+TEST(RegionAdjacencyIndexTest, FindsWhatAScanOfEveryChainFinds)
+{
+    for (int p : {2, 3}) {
+        std::mt19937 rng(static_cast<unsigned>(40 + p));
+        auto ws = std::make_unique<Workspace>();
+        InitWorkspace(*ws);
+        ws->numObjectives = p;
+        for (int i = 0; i < 12; ++i)
+            ASSERT_NE(ws->appendSolution(SolSolutionBasket{}), 0);
+        RegionAdjacencyIndex index;
+        for (int step = 0; step < 150; ++step) {
+            // The chains interleave, so that chain order is not region order.
+            const int sol = std::uniform_int_distribution<int>(1, ws->basketCount)(rng);
+            UmaOuMaisRegioes region;
+            region.Regiao = randomPolygon(rng, p);
+            const int r = ws->appendRegion(region);
+            ws->chainRegion(sol, r);
+            ASSERT_TRUE(index.follow(*ws, sol, r));
+            std::vector<std::pair<int, int>> scanned;
+            for (int i = 1; i <= ws->basketCount; ++i)
+                for (int q = ws->basket[i].indRegIndif; q != 0 && i != sol; q = ws->regions[q].IndiceProx)
+                    if (RegionsAdjacent(p, region.Regiao, ws->regions[q].Regiao))
+                        scanned.emplace_back(i, q);
+            std::vector<std::pair<int, int>> near;
+            index.near(sol, region.Regiao, near);
+            std::vector<std::pair<int, int>> found;
+            for (const auto& [i, q] : near)
+                if (RegionsAdjacent(p, region.Regiao, ws->regions[q].Regiao))
+                    found.push_back({i, q});
+            EXPECT_EQ(found, scanned) << "p " << p << " step " << step;
+            if (step == 100) { // a region stored behind the index's back: it rebuilds itself
+                UmaOuMaisRegioes unseen;
+                unseen.Regiao = randomPolygon(rng, p);
+                ws->chainRegion(1, ws->appendRegion(unseen));
+            }
+        }
+        // A region in two chains is not a state an index can be built from.
+        ws->basket[1].indRegIndif = ws->basket[2].indRegIndif;
+        const int r = ws->appendRegion(UmaOuMaisRegioes{});
+        ws->chainRegion(3, r);
+        RegionAdjacencyIndex fresh;
+        EXPECT_FALSE(fresh.follow(*ws, 3, r));
+    }
+}
+
 // --- Storing regions ------------------------------------------------------
 
 class StoreRegionTest : public ListGrowthReset {
