@@ -528,38 +528,30 @@ RegionStore StoreIndifferenceRegion(Workspace& ws, int ncols, const tipoYAC& YAC
     if (show)
         out.notices.event(UiEvent::WeightSpaceChanged);
 
-    bool edgeAdded = false;
+    // The regions that may touch the new one, by solution and along each
+    // chain: from the index when it follows the store, else every chain.
+    std::vector<std::pair<int, int>> candidates;
     if (index != nullptr && index->follow(ws, sol, r)) {
-        std::vector<std::pair<int, int>> near;
-        index->near(sol, polygon, near);
-        for (const auto& [i, q] : near) {
-            if (!RegionsAdjacent(p, polygon, ws.regions[static_cast<std::size_t>(q)].Regiao))
+        index->near(sol, polygon, candidates);
+    } else {
+        for (int i = 1; i <= ws.basketCount; ++i) {
+            if (i == sol)
                 continue;
-            if (!ws.appendEdge(i, sol)) {
-                failed = true;
-                reportNoMemory(out.notices, show);
-                break;
-            }
-            edgeAdded = true;
+            int q = ws.basket[i].indRegIndif;
+            for (int steps = 0; q != 0 && steps < ws.regionCount; ++steps, q = ws.regions[q].IndiceProx)
+                candidates.emplace_back(i, q);
         }
-        if (edgeAdded)
-            out.notices.event(UiEvent::BasketChartChanged);
-        return out;
     }
-    for (int i = 1; i <= ws.basketCount && !failed; ++i) {
-        if (i == sol || ws.basket[i].indRegIndif == 0)
+    bool edgeAdded = false;
+    for (const auto& [i, q] : candidates) {
+        if (!RegionsAdjacent(p, polygon, ws.regions[static_cast<std::size_t>(q)].Regiao))
             continue;
-        int q = ws.basket[i].indRegIndif;
-        for (int steps = 0; q != 0 && steps < ws.regionCount; ++steps, q = ws.regions[q].IndiceProx) {
-            if (!RegionsAdjacent(p, polygon, ws.regions[q].Regiao))
-                continue;
-            if (!ws.appendEdge(i, sol)) {
-                failed = true;
-                reportNoMemory(out.notices, show);
-                break;
-            }
-            edgeAdded = true;
+        if (!ws.appendEdge(i, sol)) {
+            failed = true;
+            reportNoMemory(out.notices, show);
+            break;
         }
+        edgeAdded = true;
     }
     if (edgeAdded)
         out.notices.event(UiEvent::BasketChartChanged);
