@@ -1,16 +1,14 @@
-// The commands of the interactive methods STEM and Pareto Race: their
-// dialogs, questions and messages around the computations of src/methods.
+#include "flow/MethodCommands.h"
 
 #include "flow/CancellableSolves.h"
-#include "flow/MainFlow.h"
 #include "flow/PortProgress.h"
-
+#include "flow/Session.h"
+#include "base/NumberFormat.h"
 #include "lp/LpSolveAdapter.h"
 #include "methods/Messages.h"
 #include "solutions/Computation.h"
 #include "solutions/Limitations.h"
 #include "solutions/Messages.h"
-#include "base/NumberFormat.h"
 #include "workspace/Workspace.h"
 
 #include <algorithm>
@@ -21,31 +19,40 @@ QString text(const char* s) { return QString::fromUtf8(s); }
 
 } // namespace
 
-void MainFlow::stemFirstIterationCommand()
+MethodCommands::MethodCommands(Session& session)
+    : s_(session), ws_(session.ws_), ui_(session.ui_), dialogs_(session.dialogs_)
+{
+}
+
+const ParetoRace* MethodCommands::race() const { return s_.race_.get(); }
+
+const StemState& MethodCommands::stem() const { return s_.stem_; }
+
+void MethodCommands::stemFirstIterationCommand()
 {
     StemState weights;
     // Refused before anything changes: without a weight there is no
     // distance to minimize.
     if (!ComputeStemWeights(ws_, weights)) {
         ui_.showMessage(MsgKind::Information, text(msg::kStemNoWeights));
-        finish(Outcome::Refused);
+        s_.finish(Outcome::Refused);
         return;
     }
-    stem_ = weights;
+    s_.stem_ = weights;
     ws_.activeMethod = MethodKind::Stem;
     ws_.methodIteration = 1;
-    EnterMethodMode();
+    s_.EnterMethodMode();
     ws_.viewLastN = 1;
     ui_.notify(UiEvent::ViewLastNChanged);
-    ClearLimitations();
-    PrepareStemFirstIteration(ws_, stem_);
+    s_.ClearLimitations();
+    PrepareStemFirstIteration(ws_, s_.stem_);
     runStemProposal();
 }
 
-void MainFlow::stemNewIterationCommand()
+void MethodCommands::stemNewIterationCommand()
 {
     if (ws_.activeMethod != MethodKind::Stem) {
-        finish(Outcome::Refused);
+        s_.finish(Outcome::Refused);
         return;
     }
     // Both advance before the dialog, also when it is then cancelled.
@@ -59,35 +66,35 @@ void MainFlow::stemNewIterationCommand()
     }
     vectorObj amounts{};
     const auto typed = dialogs_.editRelaxations(names, zeros, [this, &amounts](const QStringList& t) {
-        const RelaxationsResult accepted = AcceptRelaxations(ws_, stem_, t);
+        const RelaxationsResult accepted = AcceptRelaxations(ws_, s_.stem_, t);
         ShowNotices(ui_, accepted.notices);
         if (accepted.accepted)
             amounts = accepted.amounts;
         return accepted.accepted;
     });
     if (!typed) {
-        finish(Outcome::Cancelled);
+        s_.finish(Outcome::Cancelled);
         return;
     }
-    ApplyRelaxations(ws_, stem_, amounts);
-    commandsChanged();
+    ApplyRelaxations(ws_, s_.stem_, amounts);
+    s_.commandsChanged();
     runStemProposal();
 }
 
-void MainFlow::runStemProposal()
+void MethodCommands::runStemProposal()
 {
-    const SolveStatus status = solveCancellable([this] { return shown(ComputeReferencePoint(ws_, *engine_)); });
+    const SolveStatus status = s_.solveCancellable([this] { return s_.shown(ComputeReferencePoint(ws_, *s_.engine_)); });
     if (status != SolveStatus::Optimal) {
         ShowSolveStatus(ui_, status);
-        SaiMetodos(true);
-        finish(Outcome::Failed);
+        s_.SaiMetodos(true);
+        s_.finish(Outcome::Failed);
         return;
     }
-    writeReport(kReportReferencePoint);
-    finish(Outcome::Done);
+    s_.writeReport(kReportReferencePoint);
+    s_.finish(Outcome::Done);
 }
 
-void MainFlow::raceStartCommand()
+void MethodCommands::raceStartCommand()
 {
     const int p = ws_.numObjectives;
     QStringList names, values, lower, upper;
@@ -99,20 +106,20 @@ void MainFlow::raceStartCommand()
         upper << NumText(max ? ws_.idealPoint[i] : ws_.nadirPoint[i]);
     }
     const auto point = dialogs_.editReferencePoint(
-        names, values, [this](const QStringList& typed) { return acceptReferencePoint(typed); });
+        names, values, [this](const QStringList& typed) { return s_.compute().acceptReferencePoint(typed); });
     if (!point) {
-        finish(Outcome::Cancelled);
+        s_.finish(Outcome::Cancelled);
         return;
     }
     const auto ranges = dialogs_.editRaceRanges(names, lower, upper);
     if (!ranges) {
-        finish(Outcome::Cancelled);
+        s_.finish(Outcome::Cancelled);
         return;
     }
     const RaceRangesResult accepted = ParetoRace::AcceptRanges(ws_, *ranges);
     ShowNotices(ui_, accepted.notices);
     if (!accepted.accepted) {
-        finish(Outcome::Refused);
+        s_.finish(Outcome::Refused);
         return;
     }
     const vectorObj& low = accepted.low;
@@ -124,42 +131,42 @@ void MainFlow::raceStartCommand()
     ui_.notify(UiEvent::ViewLastNChanged);
     ws_.methodIteration = 1;
     ws_.raceObjective = 0;
-    ClearLimitations();
-    if (!race_)
-        race_ = std::make_unique<ParetoRace>();
+    s_.ClearLimitations();
+    if (!s_.race_)
+        s_.race_ = std::make_unique<ParetoRace>();
     const SolveStatus status =
-        solveCancellable([this, &low, &high] { return shown(race_->start(ws_, *engine_, low, high)); });
+        s_.solveCancellable([this, &low, &high] { return s_.shown(s_.race_->start(ws_, *s_.engine_, low, high)); });
     ui_.notify(UiEvent::RacePanelChanged);
     if (status != SolveStatus::Optimal) {
         leaveRace(status);
-        finish(Outcome::Failed);
+        s_.finish(Outcome::Failed);
         return;
     }
-    EnterMethodMode();
-    writeReport(kReportReferencePoint);
-    finish(Outcome::Done);
+    s_.EnterMethodMode();
+    s_.writeReport(kReportReferencePoint);
+    s_.finish(Outcome::Done);
 }
 
-void MainFlow::leaveRace(SolveStatus status)
+void MethodCommands::leaveRace(SolveStatus status)
 {
     ShowSolveStatus(ui_, status);
-    SaiMetodos(true);
+    s_.SaiMetodos(true);
 }
 
-void MainFlow::raceGoCommand()
+void MethodCommands::raceGoCommand()
 {
-    if (!race_ || ws_.activeMethod != MethodKind::ParetoRace) {
-        finish(Outcome::Refused);
+    if (!s_.race_ || ws_.activeMethod != MethodKind::ParetoRace) {
+        s_.finish(Outcome::Refused);
         return;
     }
     ++ws_.methodIteration;
     ParetoRace::Outcome moved;
-    if (race_->nextGoSolves()) {
-        const CancellableSolves cancellable(ui_, *engine_);
-        moved = race_->go(ws_, *engine_);
+    if (s_.race_->nextGoSolves()) {
+        const CancellableSolves cancellable(ui_, *s_.engine_);
+        moved = s_.race_->go(ws_, *s_.engine_);
         ShowNotices(ui_, moved.notices);
     } else {
-        moved = race_->go(ws_, *engine_);
+        moved = s_.race_->go(ws_, *s_.engine_);
         ShowNotices(ui_, moved.notices);
     }
     const SolveStatus status = moved.status;
@@ -167,30 +174,30 @@ void MainFlow::raceGoCommand()
     case ParetoRace::Step::NeedDirection: raceChangeDirectionCommand(); return;
     case ParetoRace::Step::Failed:
         leaveRace(status);
-        finish(Outcome::Failed);
+        s_.finish(Outcome::Failed);
         return;
     case ParetoRace::Step::Moved:
     case ParetoRace::Step::BasisChanged: break;
     }
-    writeReport(kReportReferencePoint);
-    finish(Outcome::Done);
+    s_.writeReport(kReportReferencePoint);
+    s_.finish(Outcome::Done);
 }
 
-void MainFlow::raceReverse()
+void MethodCommands::raceReverse()
 {
-    if (!race_)
+    if (!s_.race_)
         return;
-    race_->reverse();
+    s_.race_->reverse();
     ui_.notify(UiEvent::RacePanelChanged);
 }
 
-void MainFlow::raceSpeed(int position)
+void MethodCommands::raceSpeed(int position)
 {
-    if (race_)
-        race_->setSpeed(position);
+    if (s_.race_)
+        s_.race_->setSpeed(position);
 }
 
-int MainFlow::chooseRaceObjective(const char* title, const char* prompt)
+int MethodCommands::chooseRaceObjective(const char* title, const char* prompt)
 {
     QStringList names;
     for (int i = 1; i <= ws_.numObjectives; ++i)
@@ -206,52 +213,52 @@ int MainFlow::chooseRaceObjective(const char* title, const char* prompt)
     return c;
 }
 
-void MainFlow::raceChangeDirectionCommand()
+void MethodCommands::raceChangeDirectionCommand()
 {
-    if (!race_ || ws_.activeMethod != MethodKind::ParetoRace) {
-        finish(Outcome::Refused);
+    if (!s_.race_ || ws_.activeMethod != MethodKind::ParetoRace) {
+        s_.finish(Outcome::Refused);
         return;
     }
     const int c = chooseRaceObjective(msg::kChangeDirectionTitle, msg::kChangeDirectionPrompt);
     if (c == 0) {
-        finish(Outcome::Cancelled);
+        s_.finish(Outcome::Cancelled);
         return;
     }
-    const SolveStatus status = solveCancellable([this, c] { return shown(race_->changeDirection(ws_, *engine_, c)); });
+    const SolveStatus status = s_.solveCancellable([this, c] { return s_.shown(s_.race_->changeDirection(ws_, *s_.engine_, c)); });
     ui_.notify(UiEvent::RacePanelChanged);
     if (status != SolveStatus::Optimal) {
         leaveRace(status);
-        finish(Outcome::Failed);
+        s_.finish(Outcome::Failed);
         return;
     }
-    writeReport(kReportReferencePoint);
-    finish(Outcome::Done);
+    s_.writeReport(kReportReferencePoint);
+    s_.finish(Outcome::Done);
 }
 
-void MainFlow::raceFixCommand()
+void MethodCommands::raceFixCommand()
 {
-    if (!race_ || ws_.activeMethod != MethodKind::ParetoRace) {
-        finish(Outcome::Refused);
+    if (!s_.race_ || ws_.activeMethod != MethodKind::ParetoRace) {
+        s_.finish(Outcome::Refused);
         return;
     }
     const int c = chooseRaceObjective(msg::kFixTitle, msg::kFixPrompt);
     if (c == 0) {
-        finish(Outcome::Cancelled);
+        s_.finish(Outcome::Cancelled);
         return;
     }
     ws_.limitsActive = true;
     ws_.limitOn[c] = true;
     ws_.limitValue[c] = ws_.currentF[c];
-    commandsChanged();
-    const SolveStatus status = solveCancellable([this] { return shown(race_->reproject(ws_, *engine_)); });
+    s_.commandsChanged();
+    const SolveStatus status = s_.solveCancellable([this] { return s_.shown(s_.race_->reproject(ws_, *s_.engine_)); });
     // The race goes on from where it was; the person learns why nothing moved.
-    finishSolve(status, kReportReferencePoint);
+    s_.finishSolve(status, kReportReferencePoint);
 }
 
-void MainFlow::raceRelaxCommand()
+void MethodCommands::raceRelaxCommand()
 {
-    if (!race_ || ws_.activeMethod != MethodKind::ParetoRace) {
-        finish(Outcome::Refused);
+    if (!s_.race_ || ws_.activeMethod != MethodKind::ParetoRace) {
+        s_.finish(Outcome::Refused);
         return;
     }
     const int p = ws_.numObjectives;
@@ -263,37 +270,37 @@ void MainFlow::raceRelaxCommand()
         }
     if (bounded == 0) {
         ui_.showMessage(MsgKind::Information, text(msg::kNothingBounded));
-        finish(Outcome::Refused);
+        s_.finish(Outcome::Refused);
         return;
     }
     if (bounded > 1) {
         const auto typed = ui_.inputText(text(msg::kRelaxRaceTitle), text(msg::kRelaxRacePrompt), QString());
         if (!typed) {
-            finish(Outcome::Cancelled);
+            s_.finish(Outcome::Cancelled);
             return;
         }
         bool ok = false;
         c = typed->trimmed().toInt(&ok, 10);
         if (!ok) {
-            finish(Outcome::Refused);
+            s_.finish(Outcome::Refused);
             return;
         }
         if (c < 1 || c > p) {
             ui_.showMessage(MsgKind::Error, text(msg::kRelaxInvalidData));
-            finish(Outcome::Refused);
+            s_.finish(Outcome::Refused);
             return;
         }
         if (!ws_.limitOn[c]) {
             ui_.showMessage(MsgKind::Information, text(msg::kRelaxNotBounded));
-            finish(Outcome::Refused);
+            s_.finish(Outcome::Refused);
             return;
         }
     }
     ws_.limitOn[c] = false;
     ws_.limitValue[c] = 0;
     NormalizeLimitations(ws_);
-    commandsChanged();
+    s_.commandsChanged();
     ui_.showMessage(MsgKind::Information, text(msg::kRelaxWillResolve).arg(c));
-    const SolveStatus status = solveCancellable([this] { return shown(race_->reproject(ws_, *engine_)); });
-    finishSolve(status, kReportReferencePoint);
+    const SolveStatus status = s_.solveCancellable([this] { return s_.shown(s_.race_->reproject(ws_, *s_.engine_)); });
+    s_.finishSolve(status, kReportReferencePoint);
 }

@@ -1,82 +1,44 @@
-#include "flow/MainFlow.h"
-#include "flow/PortProgress.h"
+#include "flow/NadirCommands.h"
 
+#include "flow/CancellableSolves.h"
+#include "flow/Messages.h"
+#include "flow/PortProgress.h"
+#include "flow/ProblemEditor.h"
+#include "flow/Session.h"
+#include "flow/WindowCommands.h"
 #include "base/Messages.h"
+#include "base/NumberFormat.h"
+#include "base/SaveFlow.h"
+#include "base/TextFileFormat.h"
+#include "lp/LpSolveAdapter.h"
+#include "lp/ScalarizingPrograms.h"
 #include "nadir/EaNadir.h"
 #include "nadir/ExactNadir.h"
 #include "nadir/NadirFormat.h"
 #include "nadir/NadirMessages.h"
+#include "nadir/Vma.h"
+#include "problem/MpsFile.h"
+#include "problem/ProblemFile.h"
+#include "problem/VlpFile.h"
+#include "solutions/Basket.h"
+#include "solutions/Computation.h"
+#include "solutions/Messages.h"
+#include "solutions/Payoff.h"
+#include "solutions/ResultsFile.h"
 #include "workspace/Workspace.h"
 
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+
+#include <algorithm>
 #include <cmath>
 
 namespace {
 
 QString text(const char* s) { return QString::fromUtf8(s); }
-
-} // namespace
-
-void MainFlow::nadirCommand(int method)
-{
-    const int p = ws_.numObjectives;
-    const QString title = text(msg::kNadirPromptTitle).arg(text(method == 1 ? msg::kNadirMethod1 : msg::kNadirMethod2));
-    const std::optional<QString> typed = ui_.inputText(title, text(msg::kNadirPrompt), QString());
-    if (!typed) {
-        finish(Outcome::Cancelled);
-        return;
-    }
-    bool isNumber = false;
-    const int k = typed->trimmed().toInt(&isNumber, 10);
-    if (!isNumber || k < 1 || k > p) {
-        finish(Outcome::Refused);
-        return;
-    }
-    if (ws_.askNadirTolerance) {
-        const std::optional<QString> tolerance =
-            ui_.inputText(text(msg::kToleranceTitle), text(msg::kTolerancePrompt), text(msg::kToleranceDefault));
-        if (!tolerance) {
-            finish(Outcome::Cancelled);
-            return;
-        }
-        Real pct = 0;
-        if (!ParseTypedReal(*tolerance, pct) || !std::isfinite(static_cast<double>(pct))) {
-            ui_.showMessage(MsgKind::Error, text(msg::kInvalidNumber));
-            finish(Outcome::Refused);
-            return;
-        }
-        ws_.nadirErrorPct = pct;
-    }
-    if (ws_.nadirSource[k] >= 1) {
-        ui_.showMessage(MsgKind::Information, text(msg::kNadirAlreadyKnown)
-                                                  .arg(k)
-                                                  .arg(FixedText(ws_.nadirPoint[k]))
-                                                  .arg(ws_.nadirSource[k]));
-        finish(Outcome::Done);
-        return;
-    }
-    const bool limited = ws_.limitsActive;
-    // The progress box with its Cancel button stands for the busy cursor.
-    PortProgress progress(ui_);
-    const ExactNadirResult result = ExactNadir(ws_, *engine_, progress, method == 1 ? k : -k, report_);
-    ShowNotices(ui_, result.notices);
-    if (limited)
-        ClearLimitations();
-    thickBars_ = result.computed >= 1;
-    ui_.notify(UiEvent::ReportChanged);
-    ui_.notify(UiEvent::BarsChanged);
-    if (result.computed >= 1) {
-        ui_.notify(UiEvent::BasketValuesChanged);
-        ui_.notify(UiEvent::BasketChartChanged);
-    }
-    switch (result.end) {
-    case NadirEnd::Found: finish(Outcome::Done); break;
-    case NadirEnd::Cancelled: finish(Outcome::Cancelled); break;
-    case NadirEnd::Failed:
-    case NadirEnd::NotStarted: finish(Outcome::Failed); break;
-    }
-}
-
-namespace {
 
 Outcome outcomeOf(const EaRunResult& result)
 {
@@ -91,24 +53,116 @@ Outcome outcomeOf(const EaRunResult& result)
 
 } // namespace
 
-bool MainFlow::askEaParameters(EaParameters& parameters)
+NadirCommands::NadirCommands(Session& session)
+    : s_(session), ws_(session.ws_), ui_(session.ui_), dialogs_(session.dialogs_)
+{
+}
+
+bool NadirCommands::confirmVma()
+{
+    ui_.setStatusText(0, QString());
+    const bool limited = ws_.limitsActive;
+    if (ui_.ask(text(limited ? msg::kVmaQuestionWithLimits : msg::kVmaQuestion)) != Answer::Yes)
+        return false;
+    if (limited)
+        s_.ClearLimitations();
+    return true;
+}
+
+void NadirCommands::vmaCommand(int maxBases)
+{
+    if (!confirmVma()) {
+        s_.finish(Outcome::Cancelled);
+        return;
+    }
+    VmaOptions options;
+    options.maxBases = maxBases;
+    PortProgress progress(ui_);
+    const VmaResult result = RunVma(ws_, *s_.engine_, progress, options);
+    if (result.walked)
+        ui_.notify(UiEvent::BasketViewsShown);
+    ShowNotices(ui_, result.notices);
+    s_.finish(result.end == VmaEnd::NotStarted ? Outcome::Failed : Outcome::Done);
+}
+
+void NadirCommands::nadirCommand(int method)
+{
+    const int p = ws_.numObjectives;
+    const QString title = text(msg::kNadirPromptTitle).arg(text(method == 1 ? msg::kNadirMethod1 : msg::kNadirMethod2));
+    const std::optional<QString> typed = ui_.inputText(title, text(msg::kNadirPrompt), QString());
+    if (!typed) {
+        s_.finish(Outcome::Cancelled);
+        return;
+    }
+    bool isNumber = false;
+    const int k = typed->trimmed().toInt(&isNumber, 10);
+    if (!isNumber || k < 1 || k > p) {
+        s_.finish(Outcome::Refused);
+        return;
+    }
+    if (ws_.askNadirTolerance) {
+        const std::optional<QString> tolerance =
+            ui_.inputText(text(msg::kToleranceTitle), text(msg::kTolerancePrompt), text(msg::kToleranceDefault));
+        if (!tolerance) {
+            s_.finish(Outcome::Cancelled);
+            return;
+        }
+        Real pct = 0;
+        if (!ParseTypedReal(*tolerance, pct) || !std::isfinite(static_cast<double>(pct))) {
+            ui_.showMessage(MsgKind::Error, text(msg::kInvalidNumber));
+            s_.finish(Outcome::Refused);
+            return;
+        }
+        ws_.nadirErrorPct = pct;
+    }
+    if (ws_.nadirSource[k] >= 1) {
+        ui_.showMessage(MsgKind::Information, text(msg::kNadirAlreadyKnown)
+                                                  .arg(k)
+                                                  .arg(FixedText(ws_.nadirPoint[k]))
+                                                  .arg(ws_.nadirSource[k]));
+        s_.finish(Outcome::Done);
+        return;
+    }
+    const bool limited = ws_.limitsActive;
+    // The progress box with its Cancel button stands for the busy cursor.
+    PortProgress progress(ui_);
+    const ExactNadirResult result = ExactNadir(ws_, *s_.engine_, progress, method == 1 ? k : -k, s_.report_);
+    ShowNotices(ui_, result.notices);
+    if (limited)
+        s_.ClearLimitations();
+    s_.thickBars_ = result.computed >= 1;
+    ui_.notify(UiEvent::ReportChanged);
+    ui_.notify(UiEvent::BarsChanged);
+    if (result.computed >= 1) {
+        ui_.notify(UiEvent::BasketValuesChanged);
+        ui_.notify(UiEvent::BasketChartChanged);
+    }
+    switch (result.end) {
+    case NadirEnd::Found: s_.finish(Outcome::Done); break;
+    case NadirEnd::Cancelled: s_.finish(Outcome::Cancelled); break;
+    case NadirEnd::Failed:
+    case NadirEnd::NotStarted: s_.finish(Outcome::Failed); break;
+    }
+}
+
+bool NadirCommands::askEaParameters(EaParameters& parameters)
 {
     const std::optional<EaParameterTexts> typed = dialogs_.editEaParameters(EaDefaultTexts(ws_.numObjectives));
     if (!typed) {
-        finish(Outcome::Cancelled);
+        s_.finish(Outcome::Cancelled);
         return false;
     }
     const EaParametersResult accepted = AcceptEaParameters(*typed, ws_.numObjectives);
     ShowNotices(ui_, accepted.notices);
     if (!accepted.accepted) {
-        finish(Outcome::Refused);
+        s_.finish(Outcome::Refused);
         return false;
     }
     parameters = accepted.parameters;
     return true;
 }
 
-void MainFlow::eaNadirCommand()
+void NadirCommands::eaNadirCommand()
 {
     EaParameters parameters;
     if (!askEaParameters(parameters))
@@ -117,17 +171,17 @@ void MainFlow::eaNadirCommand()
     EaOptions options;
     options.traceDirectory = ws_.startDir;
     PortProgress progress(ui_);
-    const EaRunResult result = EaEstimateNadir(ws_, *engine_, progress, parameters, report_, options);
+    const EaRunResult result = EaEstimateNadir(ws_, *s_.engine_, progress, parameters, s_.report_, options);
     ShowNotices(ui_, result.notices);
     if (limited)
-        ClearLimitations();
-    thickBars_ = false;
+        s_.ClearLimitations();
+    s_.thickBars_ = false;
     ui_.notify(UiEvent::ReportChanged);
     ui_.notify(UiEvent::BarsChanged);
-    finish(outcomeOf(result));
+    s_.finish(outcomeOf(result));
 }
 
-void MainFlow::eaRunsCommand()
+void NadirCommands::eaRunsCommand()
 {
     EaParameters parameters;
     if (!askEaParameters(parameters))
@@ -135,18 +189,18 @@ void MainFlow::eaRunsCommand()
     const std::optional<QString> runsText =
         ui_.inputText(text(msg::kEaRunsTitle), text(msg::kEaRunsPrompt), text(msg::kEaRunsDefault));
     if (!runsText) {
-        finish(Outcome::Cancelled);
+        s_.finish(Outcome::Cancelled);
         return;
     }
     bool isNumber = false;
     const int runs = runsText->trimmed().toInt(&isNumber, 10);
     if (!isNumber) {
         ui_.showMessage(MsgKind::Error, text(msg::kNotAnInteger).arg(*runsText));
-        finish(Outcome::Refused);
+        s_.finish(Outcome::Refused);
         return;
     }
     if (runs < 1) {
-        finish(Outcome::Refused);
+        s_.finish(Outcome::Refused);
         return;
     }
     const bool limited = ws_.limitsActive;
@@ -157,28 +211,28 @@ void MainFlow::eaRunsCommand()
     EaRunResult result;
     if (discarded <= 0 || ui_.ask(text(msg::kEaRunsDiscard).arg(discarded)) == Answer::Yes) {
         PortProgress progress(ui_);
-        result = EaMultipleRuns(ws_, *engine_, progress, parameters, runs, report_, options);
+        result = EaMultipleRuns(ws_, *s_.engine_, progress, parameters, runs, s_.report_, options);
         ShowNotices(ui_, result.notices);
     }
     if (limited && !ws_.limitsActive)
-        ClearLimitations();
-    thickBars_ = false;
+        s_.ClearLimitations();
+    s_.thickBars_ = false;
     ui_.notify(UiEvent::ReportChanged);
     ui_.notify(UiEvent::BarsChanged);
-    finish(outcomeOf(result));
+    s_.finish(outcomeOf(result));
 }
 
-void MainFlow::worstFeasibleCommand()
+void NadirCommands::worstFeasibleCommand()
 {
     const bool limited = ws_.limitsActive;
     {
         BusyCursor busy(ui_);
-        ShowNotices(ui_, WorstFeasibleValues(ws_, *engine_, report_));
+        ShowNotices(ui_, WorstFeasibleValues(ws_, *s_.engine_, s_.report_));
     }
     if (limited)
-        ClearLimitations();
-    thickBars_ = false;
+        s_.ClearLimitations();
+    s_.thickBars_ = false;
     ui_.notify(UiEvent::ReportChanged);
     ui_.notify(UiEvent::BarsChanged);
-    finish(Outcome::Done);
+    s_.finish(Outcome::Done);
 }

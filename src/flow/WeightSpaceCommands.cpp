@@ -1,8 +1,9 @@
-#include "flow/MainFlow.h"
+#include "flow/WeightSpaceCommands.h"
 
-#include "base/NumberFormat.h"
 #include "flow/CancellableSolves.h"
+#include "flow/Session.h"
 #include "flow/WindowCommands.h"
+#include "base/NumberFormat.h"
 #include "lp/LpSolveAdapter.h"
 #include "nadir/ExactNadir.h"
 #include "solutions/Computation.h"
@@ -13,30 +14,34 @@
 #include "weightspace/WeightSpaceView.h"
 #include "workspace/Workspace.h"
 
-
 namespace {
 
 QString text(const char* s) { return QString::fromUtf8(s); }
 
 } // namespace
 
-void MainFlow::weightSpacePickCommand()
+WeightSpaceCommands::WeightSpaceCommands(Session& session)
+    : s_(session), ws_(session.ws_), ui_(session.ui_), dialogs_(session.dialogs_)
+{
+}
+
+void WeightSpaceCommands::weightSpacePickCommand()
 {
     if (isNotComputed(ws_.pickedWeights[1])) {
-        finish(Outcome::Cancelled);
+        s_.finish(Outcome::Cancelled);
         return;
     }
-    if (!askSumWeights())
+    if (!s_.compute().askSumWeights())
         return;
     if (ws_.limitsActive) {
         ui_.showMessage(MsgKind::Information, text(msg::kLimitsNotConsidered));
-        ClearLimitations();
+        s_.ClearLimitations();
     }
     BusyCursor busy(ui_);
-    solveWeightedSum();
+    s_.compute().solveWeightedSum();
 }
 
-void MainFlow::limitationAreaCommand(WeightSpaceView& view, int x, int y)
+void WeightSpaceCommands::limitationAreaCommand(WeightSpaceView& view, int x, int y)
 {
     QStringList names;
     for (int k = 1; k <= ws_.numObjectives; ++k)
@@ -44,38 +49,38 @@ void MainFlow::limitationAreaCommand(WeightSpaceView& view, int x, int y)
     const auto choice =
         dialogs_.chooseObjective(text(msg::kLimitAreaTitle), text(msg::kLimitAreaPrompt), names, true, x, y);
     if (!choice) {
-        finish(Outcome::Cancelled);
+        s_.finish(Outcome::Cancelled);
         return;
     }
     const int k = choice->selected + 1;
     if (k < 1 || k > ws_.numObjectives) {
         ui_.showMessage(MsgKind::Information, text(msg::kInvalidFunction));
-        finish(Outcome::Refused);
+        s_.finish(Outcome::Refused);
         return;
     }
     Real v = 0;
     if (!ParseTypedReal(choice->valueText, v)) {
-        finish(Outcome::Refused);
+        s_.finish(Outcome::Refused);
         return;
     }
     LimitAreaEnd end = LimitAreaEnd::Nothing;
     {
         BusyCursor busy(ui_);
-        const CancellableSolves cancellable(ui_, *engine_);
-        const LimitAreaResult area = ComputeLimitationArea(view, ws_, *engine_, k, v);
+        const CancellableSolves cancellable(ui_, *s_.engine_);
+        const LimitAreaResult area = ComputeLimitationArea(view, ws_, *s_.engine_, k, v);
         ShowNotices(ui_, area.notices);
         end = area.end;
     }
-    finish(end == LimitAreaEnd::Drawn ? Outcome::Done : Outcome::Failed);
+    s_.finish(end == LimitAreaEnd::Drawn ? Outcome::Done : Outcome::Failed);
 }
 
-void MainFlow::saveWeightSpacePicture(const WeightSpaceCanvas& canvas)
+void WeightSpaceCommands::saveWeightSpacePicture(const WeightSpaceCanvas& canvas)
 {
     const bool saved = SavePictureCommand(ui_, canvas.picture(), text(msg::kSavePictureTitle), false);
-    finish(saved ? Outcome::Done : Outcome::Cancelled);
+    s_.finish(saved ? Outcome::Done : Outcome::Cancelled);
 }
 
-void MainFlow::nadirAreaCommand(WeightSpaceView& view, int x, int y)
+void WeightSpaceCommands::nadirAreaCommand(WeightSpaceView& view, int x, int y)
 {
     QStringList names;
     for (int k = 1; k <= ws_.numObjectives; ++k)
@@ -83,13 +88,13 @@ void MainFlow::nadirAreaCommand(WeightSpaceView& view, int x, int y)
     const auto choice =
         dialogs_.chooseObjective(text(msg::kNadirAreaTitle), text(msg::kNadirAreaPrompt), names, false, x, y);
     if (!choice) {
-        finish(Outcome::Cancelled);
+        s_.finish(Outcome::Cancelled);
         return;
     }
     const int k = choice->selected + 1;
     if (k < 1 || k > ws_.numObjectives || k > 3) {
         ui_.showMessage(MsgKind::Information, text(msg::kInvalidFunction));
-        finish(Outcome::Refused);
+        s_.finish(Outcome::Refused);
         return;
     }
     if (!view.nadirAreas[k].empty()) {
@@ -101,26 +106,26 @@ void MainFlow::nadirAreaCommand(WeightSpaceView& view, int x, int y)
                                                   .arg(k)
                                                   .arg(NadirValueText(ws_.nadirPoint[k]))
                                                   .arg(ws_.nadirSource[k]));
-        finish(Outcome::Done);
+        s_.finish(Outcome::Done);
         return;
     }
     Real w = 0;
     const int worst = WorstStoredSolution(ws_, k, w);
     if (worst == 0) {
-        finish(Outcome::Refused);
+        s_.finish(Outcome::Refused);
         return;
     }
     NadirArea area;
     {
         BusyCursor busy(ui_);
-        const CancellableSolves cancellable(ui_, *engine_);
-        area = FindNadirArea(ws_, *engine_, k, w);
+        const CancellableSolves cancellable(ui_, *s_.engine_);
+        area = FindNadirArea(ws_, *s_.engine_, k, w);
         ShowNotices(ui_, area.notices);
     }
     const bool found = area.found;
     const bool ok = area.ok;
     if (!ok) {
-        finish(Outcome::Failed);
+        s_.finish(Outcome::Failed);
         return;
     }
     if (found) {
@@ -131,5 +136,5 @@ void MainFlow::nadirAreaCommand(WeightSpaceView& view, int x, int y)
     } else {
         StoreNadirAreas(view, ws_, k);
     }
-    finish(Outcome::Done);
+    s_.finish(Outcome::Done);
 }

@@ -353,7 +353,7 @@ void ResetProblem(Workspace& ws);
 void InitWorkspace(Workspace& ws);
 void ClearSolutionStore(Workspace& ws);
 // Only the workspace part: the main window flow also releases the limitation
-// button and redraws the chart (MainFlow::ClearLimitations).
+// button and redraws the chart (Session::ClearLimitations).
 void ClearLimitationValues(Workspace& ws);
 // The workspace part of starting on a new problem: everything computed goes.
 void ResetComputedState(Workspace& ws);

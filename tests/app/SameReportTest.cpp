@@ -4,7 +4,7 @@
 
 #include "ScriptedUiPort.h"
 #include "base/NumberFormat.h"
-#include "flow/MainFlow.h"
+#include "flow/Session.h"
 #include "solutions/Limitations.h"
 #include "workspace/Workspace.h"
 
@@ -42,7 +42,7 @@ std::function<LimitationsAnswer(LimitationsEditor&)> boundsScript(const QStringL
 struct Window {
     std::unique_ptr<Workspace> ws = std::make_unique<Workspace>();
     ScriptedUiPort ui;
-    MainFlow flow{*ws, ui, ui};
+    Session flow{*ws, ui, ui};
     QStringList reports;
 
     void record() { reports << flow.report().toPlainText(); }
@@ -70,33 +70,33 @@ std::vector<Step> stepsFor(const Workspace& ws)
     std::vector<Step> steps;
     steps.push_back({{QStringLiteral("weighted-sum"), w}, [weights](Window& win) {
                          win.ui.grids.push_back(weights);
-                         win.flow.weightedSumCommand();
+                         win.flow.compute().weightedSumCommand();
                      }});
     steps.push_back({{QStringLiteral("refpoint"), q, w}, [point, weights](Window& win) {
                          win.ui.grids.push_back(point);
                          win.ui.grids.push_back(weights);
-                         win.flow.referencePointCommand();
+                         win.flow.compute().referencePointCommand();
                      }});
-    steps.push_back({{QStringLiteral("store")}, [](Window& win) { win.flow.storeCurrentSolution(); }});
+    steps.push_back({{QStringLiteral("store")}, [](Window& win) { win.flow.basket().storeCurrentSolution(); }});
     steps.push_back({{QStringLiteral("limits"), b}, [bounds](Window& win) {
                          win.ui.limitationScripts.push_back(boundsScript(bounds, win.ui));
-                         win.flow.limitationsCommand();
+                         win.flow.compute().limitationsCommand();
                      }});
     steps.push_back({{QStringLiteral("weighted-sum"), w}, [weights](Window& win) {
                          win.ui.answers.push_back(Answer::Yes); // consider the limitations
                          win.ui.grids.push_back(weights);
-                         win.flow.weightedSumCommand();
+                         win.flow.compute().weightedSumCommand();
                      }});
     if (p >= 2) {
         steps.push_back({{QStringLiteral("econstraint"), QStringLiteral("1"), e}, [looseBound](Window& win) {
                              win.ui.objectiveChoices.push_back(ObjectiveChoice{0, QString()});
                              win.ui.limitationScripts.push_back(boundsScript(looseBound, win.ui));
-                             win.flow.eConstraintCommand();
+                             win.flow.compute().eConstraintCommand();
                          }});
     }
     steps.push_back({{QStringLiteral("delete"), QStringLiteral("1-2")}, [](Window& win) {
                          win.ui.inputs.push_back(QStringLiteral("1-2"));
-                         win.flow.deleteSolutions();
+                         win.flow.basket().deleteSolutions();
                      }});
     return steps;
 }
@@ -108,9 +108,9 @@ TEST_P(SameReport, BatchBlocksAreTheWindowsReportPane)
     const QString problem = example(QString::fromLatin1(GetParam()));
     Window win;
     win.flow.startUp(QDir::currentPath());
-    win.flow.openProblemFile(problem);
+    win.flow.file().openProblemFile(problem);
     win.ui.normalizations.push_back(false);
-    win.flow.computePayoffCommand();
+    win.flow.compute().computePayoffCommand();
     ASSERT_EQ(win.flow.lastOutcome(), Outcome::Done);
     win.record();
 

@@ -87,15 +87,15 @@ TEST_F(MethodsGuiTest, PanelAndKeysDriveTheRace)
         EXPECT_EQ(ws->methodIteration, ++iteration) << key;
     }
     QTest::keyClick(window->report(), Qt::Key_Up);
-    EXPECT_EQ(window->flow().race()->speedPosition(), 7);
+    EXPECT_EQ(window->flow().methods().race()->speedPosition(), 7);
     QTest::keyClick(window->report(), Qt::Key_Left);
-    EXPECT_FALSE(window->flow().race()->forward());
+    EXPECT_FALSE(window->flow().methods().race()->forward());
     EXPECT_EQ(panel()->directionButton()->text(), QStringLiteral("<<"));
     EXPECT_EQ(panel()->speedSlider()->value(), 8);
     QTest::keyClick(window->report(), Qt::Key_Right);
-    EXPECT_TRUE(window->flow().race()->forward());
+    EXPECT_TRUE(window->flow().methods().race()->forward());
     panel()->speedSlider()->setValue(5);
-    EXPECT_EQ(window->flow().race()->speedPosition(), 5);
+    EXPECT_EQ(window->flow().methods().race()->speedPosition(), 5);
 
     ui.clear();
     panel()->changeDirectionButton()->click();

@@ -121,13 +121,13 @@ struct IcwSession : MethodSession {
     void start(std::uint32_t seed, int p)
     {
         loadRandom(seed, RandomProblemSpec{p, 4, 3, true, false, true, false, false});
-        flow.icwFirstIterationCommand();
+        flow.methods().icwFirstIterationCommand();
     }
     // "New iteration" with choice `c`.
     void iterate(int c)
     {
         ui.icwChoices.push_back(c);
-        flow.icwNewIterationCommand();
+        flow.methods().icwNewIterationCommand();
     }
     QStringList reportLines() const
     {
@@ -176,7 +176,7 @@ TEST(IcwFlow, IterationsReportTheirSolutionsWithTheOriginalThenTheContractedCone
     EXPECT_TRUE(heading->bold);
     EXPECT_TRUE((heading + 3)->text.startsWith(QStringLiteral(" F1= ")));
 
-    s.flow.icwExitCommand();
+    s.flow.methods().icwExitCommand();
     EXPECT_EQ(s.ws->activeMethod, MethodKind::None);
     EXPECT_EQ(s.ws->icwCount, 0);
     EXPECT_EQ(s.ws->contractedSpace.Numvertices, 0);
@@ -194,7 +194,7 @@ TEST(IcwFlow, NoChoiceAndCancelLeaveTheConeAsItWas)
     EXPECT_EQ(s.ui.dialogs(), QStringList{QStringLiteral("Information: ") + text(msg::kIcwNoSelection)});
     s.ui.clear();
     s.ui.icwChoices.push_back(std::nullopt);
-    s.flow.icwNewIterationCommand();
+    s.flow.methods().icwNewIterationCommand();
     EXPECT_TRUE(s.ui.dialogs().isEmpty());
     EXPECT_EQ(s.flow.lastOutcome(), Outcome::Cancelled);
     EXPECT_EQ(s.ws->methodIteration, 1);
@@ -206,7 +206,7 @@ TEST(IcwFlow, OneObjectiveIsRefusedWithAMessage)
 {
     IcwSession s;
     s.loadRandom(13, RandomProblemSpec{1, 3, 2, true, false, true, false, false});
-    s.flow.icwFirstIterationCommand();
+    s.flow.methods().icwFirstIterationCommand();
     EXPECT_EQ(s.ui.dialogs(), QStringList{QStringLiteral("Information: ") + text(msg::kIcwOneObjective)});
     EXPECT_EQ(s.flow.lastOutcome(), Outcome::Refused);
     EXPECT_EQ(s.ws->activeMethod, MethodKind::None);
@@ -219,7 +219,7 @@ TEST(IcwFlow, DeletingABasketSolutionRenumbersTheIteration)
 {
     IcwSession s;
     s.loadRandom(14, RandomProblemSpec{4, 9, 7, true, false, true, false, false});
-    s.flow.icwFirstIterationCommand();
+    s.flow.methods().icwFirstIterationCommand();
     ASSERT_EQ(s.flow.lastOutcome(), Outcome::Done) << s.log().toStdString();
     std::vector<std::int32_t> before = s.ws->icwSolutions;
     const int victim = *std::max_element(before.begin(), before.end());
@@ -228,7 +228,7 @@ TEST(IcwFlow, DeletingABasketSolutionRenumbersTheIteration)
     for (int a = 1; a <= 9; ++a)
         firstValues.push_back(before[at(a)] >= 1 ? s.ws->basket[at(before[at(a)])].f[1] : 0);
     s.ui.inputs.push_back(QString::number(victim));
-    s.flow.deleteSolutions();
+    s.flow.basket().deleteSolutions();
     for (int a = 1; a <= 9; ++a) {
         const int b = s.ws->icwSolutions[at(a)];
         if (before[at(a)] == victim) {
@@ -285,7 +285,7 @@ TEST_P(IcwBruteForce, SolutionsAndContractedVerticesAreTheConeOptima)
     for (int k = 1; k <= p; ++k)
         problem->objSense[at(k)] = (seed + k) % 2 == 0 ? 1 : -1;
     s.load(*problem);
-    s.flow.icwFirstIterationCommand();
+    s.flow.methods().icwFirstIterationCommand();
     std::mt19937 rng(static_cast<std::uint32_t>(seed));
     for (int iteration = 1; iteration <= 3; ++iteration) {
         ASSERT_EQ(s.flow.lastOutcome(), Outcome::Done) << s.log().toStdString();
@@ -311,7 +311,7 @@ TEST_P(IcwBruteForce, SolutionsAndContractedVerticesAreTheConeOptima)
             s.iterate(std::uniform_int_distribution<int>(1, 2 * p + 1)(rng));
     }
 
-    s.flow.icwContractedVmaCommand(10000);
+    s.flow.methods().icwContractedVmaCommand(10000);
     ASSERT_EQ(s.flow.lastOutcome(), Outcome::Done) << s.log().toStdString();
     const auto cone = coneProblem(*s.ws);
     std::vector<bruteforce::Point> expected;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "ScriptedUiPort.h"
-#include "flow/MainFlow.h"
+#include "flow/Session.h"
 #include "problem/RandomProblems.h"
 #include "workspace/Workspace.h"
 
@@ -16,7 +16,7 @@
 struct MethodSession {
     std::unique_ptr<Workspace> ws = std::make_unique<Workspace>();
     ScriptedUiPort ui;
-    MainFlow flow{*ws, ui, ui};
+    Session flow{*ws, ui, ui};
 
     void load(const Workspace& problem)
     {
@@ -24,7 +24,7 @@ struct MethodSession {
         static_cast<ProblemData&>(*ws) = static_cast<const ProblemData&>(problem);
         flow.AccoesNovoProb();
         ui.normalizations.push_back(false);
-        flow.computePayoffCommand();
+        flow.compute().computePayoffCommand();
         ASSERT_EQ(flow.phase(), Phase::Solutions) << ui.log.join(QLatin1Char('\n')).toStdString();
         ui.clear();
     }

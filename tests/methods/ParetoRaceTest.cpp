@@ -94,7 +94,7 @@ void startRace(MethodSession& s)
     }
     s.ui.grids.push_back(texts(q, p));
     s.ui.ranges.push_back(RaceRangeTexts{texts(low, p), texts(high, p)});
-    s.flow.raceStartCommand();
+    s.flow.methods().raceStartCommand();
 }
 
 struct DriveCase {
@@ -119,7 +119,7 @@ TEST_P(RaceDrive, EveryStepIsTheProjectionOfTheMovingPoint)
     Workspace& ws = *s.ws;
     startRace(s);
     ASSERT_EQ(s.flow.lastOutcome(), Outcome::Done) << s.log().toStdString();
-    const ParetoRace& race = *s.flow.race();
+    const ParetoRace& race = *s.flow.methods().race();
     expectProjection(ws, race, "start");
     int basisChanges = 0, moves = 0;
     auto drive = [&](int steps, const char* where) {
@@ -127,7 +127,7 @@ TEST_P(RaceDrive, EveryStepIsTheProjectionOfTheMovingPoint)
             const bool solves = race.nextGoSolves();
             const Real t = race.RaceT;
             s.ui.objectiveChoices.push_back(ObjectiveChoice{0, {}});
-            s.flow.raceGoCommand();
+            s.flow.methods().raceGoCommand();
             ASSERT_NE(s.flow.lastOutcome(), Outcome::Failed) << s.log().toStdString();
             basisChanges += solves;
             moves += !solves && race.RaceT != t;
@@ -135,26 +135,26 @@ TEST_P(RaceDrive, EveryStepIsTheProjectionOfTheMovingPoint)
             expectProjection(ws, race, where);
         }
     };
-    s.flow.raceSpeed(4);
+    s.flow.methods().raceSpeed(4);
     drive(12, "forward");
-    s.flow.raceSpeed(6);
+    s.flow.methods().raceSpeed(6);
     drive(6, "slower");
-    s.flow.raceReverse();
-    s.flow.raceSpeed(3);
+    s.flow.methods().raceReverse();
+    s.flow.methods().raceSpeed(3);
     drive(5, "backward");
     s.ui.objectiveChoices.push_back(ObjectiveChoice{1, {}});
-    s.flow.raceChangeDirectionCommand();
+    s.flow.methods().raceChangeDirectionCommand();
     ASSERT_EQ(s.flow.lastOutcome(), Outcome::Done) << s.log().toStdString();
     EXPECT_TRUE(race.forward());
     expectProjection(ws, race, "new direction");
-    s.flow.raceSpeed(2);
+    s.flow.methods().raceSpeed(2);
     drive(8, "after direction");
     s.ui.objectiveChoices.push_back(ObjectiveChoice{0, {}});
-    s.flow.raceFixCommand();
+    s.flow.methods().raceFixCommand();
     ASSERT_EQ(s.flow.lastOutcome(), Outcome::Done) << s.log().toStdString();
     expectProjection(ws, race, "fixed");
     drive(8, "fixed drive");
-    s.flow.raceRelaxCommand();
+    s.flow.methods().raceRelaxCommand();
     ASSERT_EQ(s.flow.lastOutcome(), Outcome::Done) << s.log().toStdString();
     EXPECT_FALSE(ws.limitsActive);
     expectProjection(ws, race, "relaxed");
@@ -181,9 +181,9 @@ TEST(RaceStart, DirectionAndProjectionFromTheRanges)
     s.ui.grids.push_back(texts(ws.idealPoint, 2));
     s.ui.ranges.push_back(RaceRangeTexts{{QString::number(static_cast<double>(lo1)), QString::number(static_cast<double>(lo2))},
                                          {QString::number(static_cast<double>(lo1 + 4)), QString::number(static_cast<double>(lo2 + 6))}});
-    s.flow.raceStartCommand();
+    s.flow.methods().raceStartCommand();
     ASSERT_EQ(s.flow.lastOutcome(), Outcome::Done) << s.log().toStdString();
-    const ParetoRace& race = *s.flow.race();
+    const ParetoRace& race = *s.flow.methods().race();
     EXPECT_NEAR(static_cast<double>(race.RaceDir[1]), 4, 1e-12);
     EXPECT_NEAR(static_cast<double>(race.RaceDir[2]), 6, 1e-12);
     EXPECT_NEAR(static_cast<double>(race.RaceDirNorm), 10, 1e-12);
@@ -195,9 +195,9 @@ TEST(RaceStart, DirectionAndProjectionFromTheRanges)
 
     // Speed and direction button.
     EXPECT_NEAR(static_cast<double>(race.RaceStep), 0.001, 1e-15);
-    s.flow.raceSpeed(6);
+    s.flow.methods().raceSpeed(6);
     EXPECT_NEAR(static_cast<double>(race.RaceStep), 0.025, 1e-15);
-    s.flow.raceReverse();
+    s.flow.methods().raceReverse();
     EXPECT_NEAR(static_cast<double>(race.RaceStep), -0.001, 1e-15);
     EXPECT_EQ(race.speedPosition(), ParetoRace::kSlowest);
     EXPECT_TRUE(s.ui.saw(UiEvent::RacePanelChanged));
@@ -207,7 +207,7 @@ TEST(RaceStart, DirectionAndProjectionFromTheRanges)
     const Real range2 = race.RaceHigh[2] - race.RaceLow[2];
     const Real range1 = race.RaceHigh[1] - race.RaceLow[1];
     s.ui.objectiveChoices.push_back(ObjectiveChoice{1, {}});
-    s.flow.raceChangeDirectionCommand();
+    s.flow.methods().raceChangeDirectionCommand();
     ASSERT_EQ(s.flow.lastOutcome(), Outcome::Done) << s.log().toStdString();
     const Real d2 = 6 + range2 / 2;
     EXPECT_NEAR(static_cast<double>(race.RaceDir[2]), static_cast<double>(d2 * 10 / (4 + d2)), 1e-9);
@@ -229,16 +229,16 @@ TEST(RaceGo, StopsAtTheEndOfTheSegmentAndThenChangesTheBasis)
     s.loadRandom(31, shape);
     startRace(s);
     ASSERT_EQ(s.flow.lastOutcome(), Outcome::Done) << s.log().toStdString();
-    const ParetoRace& race = *s.flow.race();
+    const ParetoRace& race = *s.flow.methods().race();
     ASSERT_LT(race.RaceTMax, kInfiniteBound);
-    s.flow.raceSpeed(ParetoRace::kFastest);
+    s.flow.methods().raceSpeed(ParetoRace::kFastest);
     const Real end = race.RaceTMax;
     const vectorObj q0 = race.RaceQ0;
-    s.flow.raceGoCommand();
+    s.flow.methods().raceGoCommand();
     EXPECT_EQ(race.RaceT, end);
     EXPECT_TRUE(race.nextGoSolves());
     const vectorObj dir = race.RaceDir;
-    s.flow.raceGoCommand();
+    s.flow.methods().raceGoCommand();
     ASSERT_EQ(s.flow.lastOutcome(), Outcome::Done) << s.log().toStdString();
     // Solved with the point pushed 0.0001 beyond the end: a new segment.
     EXPECT_EQ(race.RaceT, 0);
@@ -257,15 +257,15 @@ TEST(RaceGo, BackwardsToTheStartOfTheSegmentAsksForADirection)
     s.loadRandom(31, shape);
     startRace(s);
     ASSERT_EQ(s.flow.lastOutcome(), Outcome::Done);
-    const ParetoRace& race = *s.flow.race();
-    s.flow.raceReverse();
-    s.flow.raceSpeed(ParetoRace::kFastest);
-    s.flow.raceGoCommand();
+    const ParetoRace& race = *s.flow.methods().race();
+    s.flow.methods().raceReverse();
+    s.flow.methods().raceSpeed(ParetoRace::kFastest);
+    s.flow.methods().raceGoCommand();
     if (race.RaceTMin > -kInfiniteBound) {
         EXPECT_EQ(race.RaceT, race.RaceTMin);
     }
     s.ui.clear();
-    s.flow.raceGoCommand();
+    s.flow.methods().raceGoCommand();
     EXPECT_EQ(s.flow.lastOutcome(), Outcome::Cancelled);
     EXPECT_EQ(s.ui.log.value(0), QStringLiteral("ChooseObjective: Change Direction | Objective function to be improved: | F1,F2,F3"));
 }
@@ -282,12 +282,12 @@ TEST(RaceRelax, MessagesOfTheIndexPrompt)
     ASSERT_EQ(s.flow.lastOutcome(), Outcome::Done);
     Workspace& ws = *s.ws;
     s.ui.clear();
-    s.flow.raceRelaxCommand();
+    s.flow.methods().raceRelaxCommand();
     EXPECT_EQ(s.ui.dialogs(), QStringList{QStringLiteral("Information: ") + text(msg::kNothingBounded)});
 
     for (int c : {0, 2}) {
         s.ui.objectiveChoices.push_back(ObjectiveChoice{c, {}});
-        s.flow.raceFixCommand();
+        s.flow.methods().raceFixCommand();
         ASSERT_EQ(s.flow.lastOutcome(), Outcome::Done) << s.log().toStdString();
     }
     EXPECT_TRUE(ws.limitOn[1] && ws.limitOn[3] && ws.limitsActive);
@@ -300,19 +300,19 @@ TEST(RaceRelax, MessagesOfTheIndexPrompt)
     for (const auto& prompt : prompts) {
         s.ui.clear();
         s.ui.inputs.push_back(QString::fromLatin1(prompt.typed));
-        s.flow.raceRelaxCommand();
+        s.flow.methods().raceRelaxCommand();
         EXPECT_EQ(s.flow.lastOutcome(), Outcome::Refused) << prompt.typed;
         EXPECT_EQ(s.ui.dialogs(), prompt.messages) << prompt.typed;
     }
     s.ui.clear();
     s.ui.inputs.push_back(QStringLiteral("3"));
-    s.flow.raceRelaxCommand();
+    s.flow.methods().raceRelaxCommand();
     EXPECT_EQ(s.ui.log.value(0), QStringLiteral("Input: Relax objective function | Index of thr objective function to be relaxed: | "));
     EXPECT_EQ(s.ui.dialogs(), QStringList{QStringLiteral("Information: ") + text(msg::kRelaxWillResolve).arg(3)});
     EXPECT_FALSE(ws.limitOn[3]);
     // One bound left: relaxed without asking for its index.
     s.ui.clear();
-    s.flow.raceRelaxCommand();
+    s.flow.methods().raceRelaxCommand();
     EXPECT_EQ(s.ui.dialogs(), QStringList{QStringLiteral("Information: ") + text(msg::kRelaxWillResolve).arg(1)});
     EXPECT_FALSE(ws.limitsActive);
 }
@@ -334,7 +334,7 @@ TEST(RaceFix, FailedSolveShowsItsStatusAndKeepsTheRace)
     s.ui.clear();
     s.ui.objectiveChoices.push_back(ObjectiveChoice{1, {}});
     s.ui.cancelAtUpdate = 1;
-    s.flow.raceFixCommand();
+    s.flow.methods().raceFixCommand();
     s.ui.cancelAtUpdate = 0;
     EXPECT_EQ(s.flow.lastOutcome(), Outcome::Failed);
     EXPECT_TRUE(s.ui.dialogs().contains(QStringLiteral("Warning: ") + text(msg::kStopped)));
@@ -343,7 +343,7 @@ TEST(RaceFix, FailedSolveShowsItsStatusAndKeepsTheRace)
     EXPECT_EQ(ws.currentF, f);
     EXPECT_EQ(ws.refPoint, q);
     EXPECT_EQ(ws.historyCount, history);
-    s.flow.raceGoCommand();
+    s.flow.methods().raceGoCommand();
     EXPECT_EQ(s.flow.lastOutcome(), Outcome::Done);
 }
 

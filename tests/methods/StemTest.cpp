@@ -159,7 +159,7 @@ TEST_P(StemSession, EveryProposalIsTheOptimumOfItsIteration)
     s.loadRandom(GetParam(), shape);
     Workspace& ws = *s.ws;
     const vectorObj weights = expectedFirstWeights(ws);
-    s.flow.stemFirstIterationCommand();
+    s.flow.methods().stemFirstIterationCommand();
     ASSERT_EQ(s.flow.lastOutcome(), Outcome::Done) << s.log().toStdString();
     EXPECT_EQ(s.flow.phase(), Phase::Method);
     EXPECT_FALSE(ws.limitsActive);
@@ -183,7 +183,7 @@ TEST_P(StemSession, EveryProposalIsTheOptimumOfItsIteration)
             continue;
         for (int i = 1; i <= 3; ++i)
             w[i] /= sum;
-        s.flow.stemNewIterationCommand();
+        s.flow.methods().stemNewIterationCommand();
         ASSERT_EQ(s.flow.lastOutcome(), Outcome::Done) << s.log().toStdString();
         expectProposalIsOptimal(ws, t, w);
     }
@@ -220,7 +220,7 @@ TEST(StemFlow, ExampleSessionReportsEachProposalAndAsksAtTheEnd)
     s.load(problem);
     Workspace& ws = *s.ws;
     // Symmetric problem: equal weights, the proposal is the symmetric point.
-    s.flow.stemFirstIterationCommand();
+    s.flow.methods().stemFirstIterationCommand();
     ASSERT_EQ(s.flow.lastOutcome(), Outcome::Done) << s.log().toStdString();
     for (int i = 1; i <= 3; ++i) {
         EXPECT_NEAR(static_cast<double>(ws.tchebWeights[i]), 1.0 / 3, 1e-12);
@@ -229,7 +229,7 @@ TEST(StemFlow, ExampleSessionReportsEachProposalAndAsksAtTheEnd)
     EXPECT_TRUE(s.flow.report().toPlainText().contains(QStringLiteral("Min of the Tchebycheff distance")));
 
     // Cancelled: iteration and view count still advance.
-    s.flow.stemNewIterationCommand();
+    s.flow.methods().stemNewIterationCommand();
     EXPECT_EQ(s.flow.lastOutcome(), Outcome::Cancelled);
     EXPECT_EQ(ws.methodIteration, 2);
     EXPECT_EQ(ws.viewLastN, 2);
@@ -238,7 +238,7 @@ TEST(StemFlow, ExampleSessionReportsEachProposalAndAsksAtTheEnd)
     // F1 may lose 2: at F1 = 8 the others meet at x = (8/7, 16/7, 16/7),
     // where 3x1 + 2y = 8 and x1 + 3y = 8 cross: F2 = F3 = 72/7.
     s.ui.grids.push_back(QStringList{"2", "0", "0"});
-    s.flow.stemNewIterationCommand();
+    s.flow.methods().stemNewIterationCommand();
     ASSERT_EQ(s.flow.lastOutcome(), Outcome::Done) << s.log().toStdString();
     EXPECT_NEAR(static_cast<double>(ws.currentF[1]), 8, 1e-7);
     EXPECT_NEAR(static_cast<double>(ws.currentF[2]), 72.0 / 7, 1e-7);
@@ -264,7 +264,7 @@ TEST(StemFlow, ConstantObjectivesAreRefusedBeforeAnyComputation)
             problem->objCoef[i][j] = 0;
     s.load(*problem);
     const int history = s.ws->historyCount;
-    s.flow.stemFirstIterationCommand();
+    s.flow.methods().stemFirstIterationCommand();
     EXPECT_EQ(s.flow.lastOutcome(), Outcome::Refused);
     EXPECT_EQ(s.ui.dialogs(), QStringList{QStringLiteral("Information: ") + text(msg::kStemNoWeights)});
     EXPECT_EQ(s.ws->historyCount, history);

@@ -1,4 +1,4 @@
-#include "flow/MainFlow.h"
+#include "flow/Session.h"
 
 #include "ScriptedUiPort.h"
 #include "nadir/NadirMessages.h"
@@ -38,7 +38,7 @@ protected:
         ws->fileName = dir.filePath(QStringLiteral("box.mlp"));
         flow.AccoesNovoProb();
         ui.normalizations = {false};
-        flow.computePayoffCommand();
+        flow.compute().computePayoffCommand();
         ASSERT_EQ(flow.phase(), Phase::Solutions);
         ui.clear();
     }
@@ -46,7 +46,7 @@ protected:
     QTemporaryDir dir;
     std::unique_ptr<Workspace> ws = std::make_unique<Workspace>();
     ScriptedUiPort ui;
-    MainFlow flow{*ws, ui, ui};
+    Session flow{*ws, ui, ui};
 };
 
 TEST_F(NadirCommands, AnIndexOutsideTheObjectivesComputesNothing)
@@ -54,27 +54,27 @@ TEST_F(NadirCommands, AnIndexOutsideTheObjectivesComputesNothing)
     for (const char* typed : {"0", "4", "x1"}) {
         ui.clear();
         ui.inputs = {QString::fromLatin1(typed)};
-        flow.nadirCommand(2);
+        flow.nadir().nadirCommand(2);
         EXPECT_EQ(flow.lastOutcome(), Outcome::Refused) << typed;
         EXPECT_EQ(ui.log, QStringList{QStringLiteral("Input: Compute the nadir value (Method 2) | objective "
                                                      "function index | ")})
             << typed;
     }
     ui.inputs = {std::nullopt};
-    flow.nadirCommand(1);
+    flow.nadir().nadirCommand(1);
     EXPECT_EQ(flow.lastOutcome(), Outcome::Cancelled);
 }
 
 TEST_F(NadirCommands, TheToleranceIsAskedWhenChecked)
 {
-    flow.toggleAskTolerance();
+    flow.basket().toggleAskTolerance();
     ui.inputs = {QStringLiteral("1"), QStringLiteral("1,5")};
-    flow.nadirCommand(2);
+    flow.nadir().nadirCommand(2);
     EXPECT_EQ(ui.dialogs(), QStringList{QStringLiteral("Error: Invalid Number!")});
     EXPECT_EQ(ws->nadirSource[1], 0);
     ui.clear();
     ui.inputs = {QStringLiteral("1"), QStringLiteral("2.5")};
-    flow.nadirCommand(2);
+    flow.nadir().nadirCommand(2);
     EXPECT_EQ(ui.log.value(1), QStringLiteral("Input: Maximum error for the nadir value | Maximum accepted error (%) "
                                               "for the function value | 0.05"));
     EXPECT_EQ(ws->nadirErrorPct, 2.5L);
@@ -84,7 +84,7 @@ TEST_F(NadirCommands, TheToleranceIsAskedWhenChecked)
 TEST_F(NadirCommands, AKnownValueIsReportedInsteadOfComputed)
 {
     ui.inputs = {QStringLiteral("1")};
-    flow.nadirCommand(2);
+    flow.nadir().nadirCommand(2);
     ASSERT_EQ(flow.lastOutcome(), Outcome::Done);
     const int source = ws->nadirSource[1];
     ASSERT_GE(source, 1);
@@ -92,7 +92,7 @@ TEST_F(NadirCommands, AKnownValueIsReportedInsteadOfComputed)
     EXPECT_TRUE(flow.report().toPlainText().contains(QStringLiteral(" - Nadir of \nF1:  1")));
     ui.clear();
     ui.inputs = {QStringLiteral("1")};
-    flow.nadirCommand(2);
+    flow.nadir().nadirCommand(2);
     EXPECT_EQ(ui.dialogs(), QStringList{QStringLiteral("Information: ALREADY KNOWN: the nadir for F1 is 1.000, given "
                                                        "by solution %1")
                                             .arg(source)});
@@ -107,7 +107,7 @@ TEST_F(NadirCommands, TheEstimateRunsWithTheDialogsParameters)
     typed.randomize = false;
     typed.seed = QStringLiteral("1234");
     ui.eaParameters = {typed};
-    flow.eaNadirCommand();
+    flow.nadir().eaNadirCommand();
     EXPECT_EQ(ui.eaDefaults.popSize, QStringLiteral("18"));
     EXPECT_EQ(ui.eaDefaults.iterations, QStringLiteral("30"));
     EXPECT_EQ(flow.lastOutcome(), Outcome::Done);
@@ -119,7 +119,7 @@ TEST_F(NadirCommands, TheEstimateRunsWithTheDialogsParameters)
     ui.clear();
     ui.eaParameters = {typed};
     ui.inputs = {QStringLiteral("two")};
-    flow.eaRunsCommand();
+    flow.nadir().eaRunsCommand();
     EXPECT_EQ(flow.lastOutcome(), Outcome::Refused);
     EXPECT_EQ(ui.dialogs().last(), QStringLiteral("Error: 'two' is not a valid integer value"));
 }

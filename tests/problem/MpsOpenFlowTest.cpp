@@ -4,7 +4,7 @@
 
 #include "problem/MpsFile.h"
 #include "problem/ProblemFile.h"
-#include "flow/MainFlow.h"
+#include "flow/Session.h"
 #include "flow/Messages.h"
 #include "workspace/Workspace.h"
 
@@ -77,7 +77,7 @@ protected:
     // computed, in the solutions phase.
     void openInSolutionsPhase()
     {
-        flow.openMpsFile(writeFile(QStringLiteral("twoobj.mps"), kTwoObjectives));
+        flow.file().openMpsFile(writeFile(QStringLiteral("twoobj.mps"), kTwoObjectives));
         ASSERT_EQ(flow.phase(), Phase::Problem) << ui.log.join(QLatin1Char('\n')).toStdString();
         ws->payoffComputed = true;
         ws->idealPoint[1] = 2;
@@ -97,7 +97,7 @@ TEST_F(MpsOpenFlowTest, OpenMpsIsOfferedFromTheStart)
 TEST_F(MpsOpenFlowTest, OpenMpsAsksForAFileAndLoadsTheProblem)
 {
     ui.files.push_back(writeFile(QStringLiteral("twoobj.mps"), kTwoObjectives));
-    flow.openMpsProblem();
+    flow.file().openMpsProblem();
     EXPECT_TRUE(ui.dialogs().isEmpty()) << ui.log.join(QLatin1Char('\n')).toStdString();
     EXPECT_TRUE(ui.log.contains(QStringLiteral("OpenFile: Open MPS | MPS format (*.mps);;text (*.txt)")))
         << ui.log.join(QLatin1Char('\n')).toStdString();
@@ -138,7 +138,7 @@ TEST_F(MpsOpenFlowTest, OpenMpsAsksForAFileAndLoadsTheProblem)
 TEST_F(MpsOpenFlowTest, CancelledDialogDoesNothing)
 {
     ui.files.push_back(std::nullopt);
-    flow.openMpsProblem();
+    flow.file().openMpsProblem();
     EXPECT_TRUE(ui.dialogs().isEmpty());
     EXPECT_EQ(flow.phase(), Phase::Empty);
     EXPECT_EQ(ws->numObjectives, 0);
@@ -147,8 +147,8 @@ TEST_F(MpsOpenFlowTest, CancelledDialogDoesNothing)
 TEST_F(MpsOpenFlowTest, MissingFileIsNotFound)
 {
     openInSolutionsPhase();
-    flow.openMpsFile(dir.filePath(QStringLiteral("nothere.mps")));
-    flow.openMpsFile(QString());
+    flow.file().openMpsFile(dir.filePath(QStringLiteral("nothere.mps")));
+    flow.file().openMpsFile(QString());
     EXPECT_EQ(ui.dialogs(), QStringList({ErrorLine(msg::kFileNotFound), ErrorLine(msg::kFileNotFound)}));
     EXPECT_EQ(flow.phase(), Phase::Solutions);
 }
@@ -193,7 +193,7 @@ TEST_F(MpsOpenFlowTest, RefusedFilesShowTheirMessagesInOrderAndChangeNothing)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         ui.clear();
-        flow.openMpsFile(writeFile(QString::fromLatin1(c.name), c.text));
+        flow.file().openMpsFile(writeFile(QString::fromLatin1(c.name), c.text));
         EXPECT_EQ(ui.dialogs(), c.messages);
         EXPECT_TRUE(SameProblem(*ws, *before));
         EXPECT_TRUE(ws->payoffComputed);
@@ -209,7 +209,7 @@ TEST_F(MpsOpenFlowTest, RefusedFilesShowTheirMessagesInOrderAndChangeNothing)
 TEST_F(MpsOpenFlowTest, ANewMpsProblemReplacesTheComputedOne)
 {
     openInSolutionsPhase();
-    flow.openMpsFile(TestData(QStringLiteral("netlib/afiro.mps")));
+    flow.file().openMpsFile(TestData(QStringLiteral("netlib/afiro.mps")));
     EXPECT_TRUE(ui.dialogs().isEmpty()) << ui.log.join(QLatin1Char('\n')).toStdString();
     EXPECT_EQ(flow.phase(), Phase::Problem);
     EXPECT_EQ(flow.caption(), QStringLiteral("Quilvane - afiro"));
@@ -231,7 +231,7 @@ TEST_F(MpsOpenFlowTest, ATextFileInMpsFormatOpensToo)
 {
     const QString path = writeFile(QStringLiteral("model.txt"), kTwoObjectives);
     ui.files.push_back(path);
-    flow.openMpsProblem();
+    flow.file().openMpsProblem();
     EXPECT_TRUE(ui.dialogs().isEmpty());
     EXPECT_EQ(flow.caption(), QStringLiteral("Quilvane - model"));
     EXPECT_EQ(ws->numObjectives, 2);
@@ -243,12 +243,12 @@ TEST_F(MpsOpenFlowTest, OpeningDuringAMethodLeavesItOnlyWhenTheFileIsTaken)
     ws->activeMethod = MethodKind::Icw;
     flow.EnterMethodMode();
     ui.clear();
-    flow.openMpsFile(writeFile(QStringLiteral("ranges.mps"), Replaced(kTwoObjectives, "BOUNDS", "RANGES")));
+    flow.file().openMpsFile(writeFile(QStringLiteral("ranges.mps"), Replaced(kTwoObjectives, "BOUNDS", "RANGES")));
     EXPECT_EQ(flow.phase(), Phase::Method);
     EXPECT_EQ(ws->activeMethod, MethodKind::Icw);
 
     ui.clear();
-    flow.openMpsFile(writeFile(QStringLiteral("again.mps"), kTwoObjectives));
+    flow.file().openMpsFile(writeFile(QStringLiteral("again.mps"), kTwoObjectives));
     EXPECT_EQ(flow.phase(), Phase::Problem);
     EXPECT_EQ(ws->activeMethod, MethodKind::None);
     // A new problem is not asked about the limitations of the old one.

@@ -3,7 +3,7 @@
 // reading back.
 
 #include "problem/VlpFile.h"
-#include "flow/MainFlow.h"
+#include "flow/Session.h"
 #include "workspace/Workspace.h"
 
 #include "ProblemTestData.h"
@@ -36,7 +36,7 @@ TEST_F(VlpOpenFlowTest, OpenVlpAsksForAFileAndLoadsTheProblem)
     EXPECT_TRUE(flow.states().isAvailable(Cmd::OpenVlp));
     EXPECT_FALSE(flow.states().isAvailable(Cmd::SaveVlp));
     ui.files.push_back(writeFile(QStringLiteral("two.vlp"), kProblem));
-    flow.openVlpProblem();
+    flow.file().openVlpProblem();
     EXPECT_TRUE(ui.dialogs().isEmpty()) << ui.log.join(QLatin1Char('\n')).toStdString();
     EXPECT_TRUE(ui.log.contains(QStringLiteral("OpenFile: Open VLP | Vector linear program (*.vlp)")));
     EXPECT_EQ(flow.phase(), Phase::Problem);
@@ -50,19 +50,19 @@ TEST_F(VlpOpenFlowTest, OpenVlpAsksForAFileAndLoadsTheProblem)
 
 TEST_F(VlpOpenFlowTest, ARefusedFileShowsItsLineAndChangesNothing)
 {
-    flow.openVlpFile(writeFile(QStringLiteral("two.vlp"), kProblem));
+    flow.file().openVlpFile(writeFile(QStringLiteral("two.vlp"), kProblem));
     ASSERT_EQ(flow.phase(), Phase::Problem);
     const auto before = std::make_unique<ProblemData>(static_cast<const ProblemData&>(*ws));
     ui.clear();
     QByteArray cone(kProblem);
     cone.replace("e\n", "k 1 1 1\ne\n");
-    flow.openVlpFile(writeFile(QStringLiteral("cone.vlp"), cone));
+    flow.file().openVlpFile(writeFile(QStringLiteral("cone.vlp"), cone));
     EXPECT_EQ(ui.dialogs(), QStringList{QStringLiteral("Error: Input error in line 11: only the natural ordering "
                                                        "cone is supported; the file declares another (\"k\").")});
     EXPECT_TRUE(SameProblem(*ws, *before));
     EXPECT_EQ(flow.caption(), QStringLiteral("Quilvane - two"));
     EXPECT_EQ(flow.lastOutcome(), Outcome::Refused);
-    flow.openVlpFile(dir.filePath(QStringLiteral("none.vlp")));
+    flow.file().openVlpFile(dir.filePath(QStringLiteral("none.vlp")));
     EXPECT_EQ(ui.dialogs().last(), QStringLiteral("Error: File not found"));
 }
 
@@ -74,7 +74,7 @@ TEST_F(VlpOpenFlowTest, SaveAsVlpWritesTheLoadedProblem)
     static_cast<ProblemData&>(*ws) = *problem;
     const QString path = dir.filePath(QStringLiteral("saved.vlp"));
     ui.files.push_back(path);
-    flow.saveVlpProblem();
+    flow.file().saveVlpProblem();
     EXPECT_TRUE(ui.log.contains(QStringLiteral("SaveFile: Save as VLP | Vector linear program (*.vlp)")));
     auto read = NewResetProblem();
     ASSERT_EQ(ReadVlpFile(path, *read).status, VlpReadStatus::Ok);

@@ -1,7 +1,7 @@
 #include "ScriptedUiPort.h"
 #include "solutions/Basket.h"
 #include "base/ListGrowth.h"
-#include "flow/MainFlow.h"
+#include "flow/Session.h"
 #include "workspace/Workspace.h"
 
 #include <gtest/gtest.h>
@@ -258,13 +258,13 @@ protected:
 
     std::unique_ptr<Workspace> ws = std::make_unique<Workspace>();
     ScriptedUiPort ui;
-    MainFlow flow{*ws, ui, ui};
+    Session flow{*ws, ui, ui};
 };
 
 TEST_F(BasketCommandsTest, DeleteAsksForARangeAndExplainsRefusals)
 {
     ui.inputs.push_back(QStringLiteral("3-5"));
-    flow.deleteSolutions();
+    flow.basket().deleteSolutions();
     EXPECT_EQ(ui.log.first(),
               QStringLiteral("Input: Delete... | One solution or a Range of solutions: (Ex: 1 or 3-5) | 0"));
     EXPECT_EQ(ws->basketCount, 4);
@@ -274,19 +274,19 @@ TEST_F(BasketCommandsTest, DeleteAsksForARangeAndExplainsRefusals)
 
     ui.clear();
     ui.inputs.push_back(std::nullopt); // cancelled: as "0"
-    flow.deleteSolutions();
+    flow.basket().deleteSolutions();
     EXPECT_EQ(ui.dialogs(), QStringList{QStringLiteral("Information: The individual optima cannot be deleted")});
 
     ui.clear();
     ui.inputs.push_back(QStringLiteral("a-3"));
-    flow.deleteSolutions();
+    flow.basket().deleteSolutions();
     EXPECT_EQ(ui.dialogs(), QStringList{QStringLiteral("Error: 'a' is not a valid integer value")});
     EXPECT_EQ(ws->basketCount, 4);
 
     ws->chainRegion(3, ws->appendRegion(UmaOuMaisRegioes{}));
     ui.clear();
     ui.inputs.push_back(QStringLiteral("1-4"));
-    flow.deleteSolutions();
+    flow.basket().deleteSolutions();
     EXPECT_EQ(ui.dialogs(), QStringList{QStringLiteral(
                                 "Information: Basic efficient solutions represented on the Weight space cannot be deleted")});
     EXPECT_EQ(ws->basketCount, 3);
@@ -299,7 +299,7 @@ TEST_F(BasketCommandsTest, StoreCurrentSolutionLinksTheNewestRecord)
     ws->currentXS = tipoXcorr{};
     ws->currentXS[1] = 50;
     ws->lastColor = kComputedColor;
-    flow.storeCurrentSolution();
+    flow.basket().storeCurrentSolution();
     EXPECT_EQ(ws->basketCount, 8);
     EXPECT_EQ(ws->history[0].basketIndex, 8);
     EXPECT_EQ(ws->history[0].cor, hexColor(0x5353FF));
@@ -309,13 +309,13 @@ TEST_F(BasketCommandsTest, StoreCurrentSolutionLinksTheNewestRecord)
     EXPECT_EQ(ui.status[0], QStringLiteral("Last solution saved with the index 8"));
 
     // Storing it again only says where it is, in a box.
-    flow.storeCurrentSolution();
+    flow.basket().storeCurrentSolution();
     EXPECT_EQ(ui.dialogs(), QStringList{QStringLiteral("Information: Solution already saved (index 8)")});
 
-    flow.setStoreAllSolutions(true);
+    flow.basket().setStoreAllSolutions(true);
     EXPECT_FALSE(flow.states().isEnabled(Cmd::StoreCurrent));
     EXPECT_FALSE(flow.states().isEnabled(Cmd::BtnStore));
-    flow.setStoreAllSolutions(false);
+    flow.basket().setStoreAllSolutions(false);
     EXPECT_TRUE(flow.states().isEnabled(Cmd::BtnStore));
 }
 

@@ -1,6 +1,6 @@
 #include "ScriptedUiPort.h"
 #include "solutions/Limitations.h"
-#include "flow/MainFlow.h"
+#include "flow/Session.h"
 #include "workspace/Workspace.h"
 
 #include <QDir>
@@ -32,10 +32,10 @@ protected:
     void SetUp() override
     {
         flow.startUp(QStringLiteral("."));
-        flow.openProblemFile(example("three_objectives_degenerate.mlp"));
+        flow.file().openProblemFile(example("three_objectives_degenerate.mlp"));
         ASSERT_EQ(flow.phase(), Phase::Problem);
         ui.normalizations.push_back(false);
-        flow.computePayoffCommand();
+        flow.compute().computePayoffCommand();
         ASSERT_EQ(flow.phase(), Phase::Solutions) << ui.log.join(QLatin1Char('\n')).toStdString();
         ui.clear();
     }
@@ -43,12 +43,12 @@ protected:
     void weightedSum(const QStringList& typed)
     {
         ui.grids.push_back(typed);
-        flow.weightedSumCommand();
+        flow.compute().weightedSumCommand();
     }
 
     std::unique_ptr<Workspace> ws = std::make_unique<Workspace>();
     ScriptedUiPort ui;
-    MainFlow flow{*ws, ui, ui};
+    Session flow{*ws, ui, ui};
 };
 
 TEST_F(ComputationFlowTest, PayoffTableGivesIdealNadirAndTheFirstBasketEntries)
@@ -135,7 +135,7 @@ TEST_F(ComputationFlowTest, ReferencePointAsksAgainUntilTheValuesConvert)
     ui.grids.push_back(QStringList{"12", "abc", "12"});
     ui.grids.push_back(QStringList{"12", "12", "12"});
     ui.grids.push_back(QStringList{"1", "1", "1"});
-    flow.referencePointCommand();
+    flow.compute().referencePointCommand();
     EXPECT_EQ(ui.dialogs(), QStringList{"Information: Invalid Values!"});
     EXPECT_TRUE(ui.log.contains(QStringLiteral("Weights: Weights for Tchebycheff metric | w1,w2,w3 | 1,1,1 | OK")));
     // Equal weights towards the ideal point: the balanced solution (10, 10, 10).
@@ -149,7 +149,7 @@ TEST_F(ComputationFlowTest, ReferencePointAsksAgainUntilTheValuesConvert)
     ui.clear();
     ui.grids.push_back(QStringList{"12", "12", "12"});
     ui.grids.push_back(QStringList{"-1", "1", "1"});
-    flow.referencePointCommand();
+    flow.compute().referencePointCommand();
     EXPECT_EQ(ui.dialogs(), QStringList{"Information: The weights must be >=0"});
 }
 
@@ -163,7 +163,7 @@ TEST_F(ComputationFlowTest, EConstraintBoundsTheOtherObjectivesForOneComputation
         EXPECT_TRUE(editor.checked());
         return LimitationsAnswer::Accept;
     });
-    flow.eConstraintCommand();
+    flow.compute().eConstraintCommand();
     EXPECT_TRUE(ui.log.contains(QStringLiteral(
         "ChooseObjective: Objective selection | What is the objective function to be optimized? | Output A,Output B,Output C")));
     EXPECT_NEAR(ws->sumWeights[1], 0.0001L, 0);
@@ -176,7 +176,7 @@ TEST_F(ComputationFlowTest, EConstraintBoundsTheOtherObjectivesForOneComputation
 
     ui.clear();
     ui.objectiveChoices.push_back(ObjectiveChoice{-1, QString()});
-    flow.eConstraintCommand();
+    flow.compute().eConstraintCommand();
     EXPECT_EQ(ui.dialogs(), QStringList{"Information: Invalid function:"});
 }
 
@@ -189,7 +189,7 @@ TEST_F(ComputationFlowTest, LimitationsChangeOnlyWhenAValueOrFlagChanges)
         };
     };
     ui.limitationScripts.push_back(setFirst(QStringLiteral("11")));
-    flow.limitationsCommand();
+    flow.compute().limitationsCommand();
     EXPECT_TRUE(ws->limitsActive);
     EXPECT_EQ(ws->limitValue[1], 11);
     EXPECT_TRUE(flow.states().isChecked(Cmd::BtnLimitations));
@@ -198,19 +198,19 @@ TEST_F(ComputationFlowTest, LimitationsChangeOnlyWhenAValueOrFlagChanges)
     // The same value again is no change; Cancel changes nothing.
     ui.clear();
     ui.limitationScripts.push_back(setFirst(QStringLiteral("11.0")));
-    flow.limitationsCommand();
+    flow.compute().limitationsCommand();
     EXPECT_FALSE(ui.saw(UiEvent::BarsChanged));
     ui.limitationScripts.push_back([](LimitationsEditor& editor) {
         editor.typeValue(QString());
         return LimitationsAnswer::Cancel;
     });
-    flow.limitationsCommand();
+    flow.compute().limitationsCommand();
     EXPECT_TRUE(ws->limitsActive);
 
     // A value that is not a number stops the command.
     ui.clear();
     ui.limitationScripts.push_back(setFirst(QStringLiteral("1l")));
-    flow.limitationsCommand();
+    flow.compute().limitationsCommand();
     EXPECT_EQ(ui.dialogs(), QStringList{"Error: '1l' is not a valid floating point value"});
     EXPECT_EQ(ws->limitValue[1], 11);
 
@@ -229,7 +229,7 @@ TEST_F(ComputationFlowTest, LimitationsChangeOnlyWhenAValueOrFlagChanges)
         EXPECT_FALSE(editor.checked());
         return LimitationsAnswer::Accept;
     });
-    flow.limitationsCommand();
+    flow.compute().limitationsCommand();
     EXPECT_EQ(ws->limitValue[1], 10);
 
     // The question before a weighted sum: Yes keeps the bound, No clears it.
@@ -246,7 +246,7 @@ TEST_F(ComputationFlowTest, LimitationsChangeOnlyWhenAValueOrFlagChanges)
 
     ui.limitationScripts.push_back([](LimitationsEditor&) { return LimitationsAnswer::ClearAll; });
     ui.clear();
-    flow.limitationsCommand();
+    flow.compute().limitationsCommand();
     EXPECT_FALSE(ui.saw(UiEvent::BarsChanged)); // nothing was active
 }
 
@@ -256,7 +256,7 @@ TEST_F(ComputationFlowTest, ImpossibleLimitationsMakeTheProgramUnfeasible)
         editor.typeValue(QStringLiteral("13")); // above the ideal value 12
         return LimitationsAnswer::Accept;
     });
-    flow.limitationsCommand();
+    flow.compute().limitationsCommand();
     const int before = ws->historyCount;
     ui.clear();
     ui.answers.push_back(Answer::Yes);
@@ -271,9 +271,9 @@ TEST_F(ComputationFlowTest, SaveTextWritesRichOrPlainTextAndAsksBeforeOverwritin
     const QString rtf = dir.filePath(QStringLiteral("report.rtf"));
     const QString txt = dir.filePath(QStringLiteral("report.txt"));
     ui.files.push_back(rtf);
-    flow.saveReport();
+    flow.file().saveReport();
     ui.files.push_back(txt);
-    flow.saveReport();
+    flow.file().saveReport();
     EXPECT_TRUE(ui.dialogs().isEmpty());
     QFile rich(rtf), plain(txt);
     ASSERT_TRUE(rich.open(QIODevice::ReadOnly));
@@ -292,7 +292,7 @@ TEST_F(ComputationFlowTest, SaveTextWritesRichOrPlainTextAndAsksBeforeOverwritin
     for (Answer a : {Answer::No, Answer::Cancel}) {
         ui.files.push_back(txt);
         ui.answers.push_back(a);
-        flow.saveReport();
+        flow.file().saveReport();
         ASSERT_TRUE(marker.open(QIODevice::ReadOnly));
         EXPECT_EQ(marker.readAll(), QByteArray("keep"));
         marker.close();
@@ -300,7 +300,7 @@ TEST_F(ComputationFlowTest, SaveTextWritesRichOrPlainTextAndAsksBeforeOverwritin
     EXPECT_EQ(ui.dialogs().first(), QStringLiteral("AskCancel: OK to overwrite ") + txt);
     ui.files.push_back(txt);
     ui.answers.push_back(Answer::Yes);
-    flow.saveReport();
+    flow.file().saveReport();
     ASSERT_TRUE(marker.open(QIODevice::ReadOnly));
     EXPECT_TRUE(marker.readAll().startsWith("Last solution(s) computed"));
 }
@@ -309,11 +309,11 @@ TEST(ComputationFlow, InfeasibleProblemShowsTheStatusAndThePayoffWindow)
 {
     auto ws = std::make_unique<Workspace>();
     ScriptedUiPort ui;
-    MainFlow flow(*ws, ui, ui);
+    Session flow(*ws, ui, ui);
     flow.startUp(QStringLiteral("."));
-    flow.openProblemFile(example("infeasible.mlp"));
+    flow.file().openProblemFile(example("infeasible.mlp"));
     ui.normalizations.push_back(true);
-    flow.computePayoffCommand();
+    flow.compute().computePayoffCommand();
     EXPECT_EQ(ui.dialogs(), QStringList{"Information: Unfeasible Problem"});
     EXPECT_EQ(ui.payoffTableShown, 1);
     EXPECT_EQ(flow.phase(), Phase::Problem);

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "ScriptedUiPort.h"
-#include "flow/MainFlow.h"
+#include "flow/Session.h"
 #include "workspace/Workspace.h"
 
 #include <QByteArray>
@@ -36,5 +36,5 @@ protected:
     QTemporaryDir dir;
     std::unique_ptr<Workspace> ws = std::make_unique<Workspace>();
     ScriptedUiPort ui;
-    MainFlow flow{*ws, ui, ui};
+    Session flow{*ws, ui, ui};
 };

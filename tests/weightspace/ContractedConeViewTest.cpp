@@ -4,7 +4,7 @@
 
 #include "GuiApp.h"
 #include "ScriptedUiPort.h"
-#include "flow/MainFlow.h"
+#include "flow/Session.h"
 #include "methods/Icw.h"
 #include "workspace/Workspace.h"
 
@@ -309,16 +309,16 @@ TEST(ContractedCone, RegionsOfARealIterationShowTheirSolutions)
     GuiApp();
     auto ws = std::make_unique<Workspace>();
     ScriptedUiPort ui;
-    MainFlow flow(*ws, ui, ui);
+    Session flow(*ws, ui, ui);
     QTemporaryDir dir;
     flow.startUp(dir.path());
-    flow.openProblemFile(
+    flow.file().openProblemFile(
         QDir(QStringLiteral(QUILVANE_EXAMPLES_DIR)).filePath(QStringLiteral("three_objectives_degenerate.mlp")));
     ui.normalizations.push_back(false);
-    flow.computePayoffCommand();
-    flow.icwFirstIterationCommand();
+    flow.compute().computePayoffCommand();
+    flow.methods().icwFirstIterationCommand();
     ui.icwChoices.push_back(7);
-    flow.icwNewIterationCommand();
+    flow.methods().icwNewIterationCommand();
     ASSERT_EQ(ws->methodIteration, 2) << ui.log.join(QLatin1Char('\n')).toStdString();
 
     WeightSpaceView view(*ws);

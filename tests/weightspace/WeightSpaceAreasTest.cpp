@@ -4,7 +4,7 @@
 #include "ScriptedUiPort.h"
 #include "ShownThroughPort.h"
 #include "TestEngine.h"
-#include "flow/MainFlow.h"
+#include "flow/Session.h"
 #include "problem/ProblemFile.h"
 #include "problem/RandomProblems.h"
 #include "solutions/Computation.h"
@@ -95,13 +95,13 @@ TEST(NadirArea, WorstStoredValueThatIsTheNadirIsFoundThenKnown)
     GuiApp();
     auto ws = std::make_unique<Workspace>();
     ScriptedUiPort ui;
-    MainFlow flow(*ws, ui, ui);
+    Session flow(*ws, ui, ui);
     QTemporaryDir dir;
     flow.startUp(dir.path());
-    flow.openProblemFile(
+    flow.file().openProblemFile(
         QDir(QStringLiteral(QUILVANE_EXAMPLES_DIR)).filePath(QStringLiteral("three_objectives_degenerate.mlp")));
     ui.normalizations.push_back(false);
-    flow.computePayoffCommand();
+    flow.compute().computePayoffCommand();
     ASSERT_EQ(flow.phase(), Phase::Solutions);
     WeightSpaceView view(*ws);
     view.initialise(true);
@@ -112,7 +112,7 @@ TEST(NadirArea, WorstStoredValueThatIsTheNadirIsFoundThenKnown)
                                  "ALREADY KNOWN: the nadir for F1 is 4.000, given by solution 3"}) {
         ui.clear();
         ui.objectiveChoices.push_back(ObjectiveChoice{0, QString()});
-        flow.nadirAreaCommand(view, 100, 50);
+        flow.weightSpace().nadirAreaCommand(view, 100, 50);
         EXPECT_TRUE(ui.log.join(QLatin1Char('\n')).contains(QString::fromLatin1(expected)))
             << ui.log.join(QLatin1Char('\n')).toStdString();
     }
@@ -140,11 +140,11 @@ TEST_P(NadirAreasOfRandomProblems, AreasAreDrawnOnlyWhileTheNadirIsOpen)
     ASSERT_TRUE(WriteProblemFile(path, *makeRandomProblem(GetParam(), shape)).ok);
     auto ws = std::make_unique<Workspace>();
     ScriptedUiPort ui;
-    MainFlow flow(*ws, ui, ui);
+    Session flow(*ws, ui, ui);
     flow.startUp(dir.path());
-    flow.openProblemFile(path);
+    flow.file().openProblemFile(path);
     ui.normalizations.push_back(false);
-    flow.computePayoffCommand();
+    flow.compute().computePayoffCommand();
     ASSERT_EQ(flow.phase(), Phase::Solutions) << ui.log.join(QLatin1Char('\n')).toStdString();
     WeightSpaceView view(*ws);
     view.initialise(true);
@@ -152,7 +152,7 @@ TEST_P(NadirAreasOfRandomProblems, AreasAreDrawnOnlyWhileTheNadirIsOpen)
     for (int k = 1; k <= 3; ++k) {
         ws->nadirSource[k] = 0;
         ui.objectiveChoices.push_back(ObjectiveChoice{k - 1, QString()});
-        flow.nadirAreaCommand(view, 0, 0);
+        flow.weightSpace().nadirAreaCommand(view, 0, 0);
         if (view.nadirAreas[k].empty()) {
             EXPECT_GE(ws->nadirSource[k], 1) << k;
             continue;

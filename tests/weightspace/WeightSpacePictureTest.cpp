@@ -7,7 +7,7 @@
 #include "ScriptedUiPort.h"
 #include "flow/WindowCommands.h"
 #include "ShownThroughPort.h"
-#include "flow/MainFlow.h"
+#include "flow/Session.h"
 #include "problem/ProblemFile.h"
 #include "problem/RandomProblems.h"
 #include "solutions/Computation.h"
@@ -296,18 +296,18 @@ TEST(WeightSpacePick, ClickedWeightsAreSolvedWithoutTheLimitations)
     GuiApp();
     auto ws = std::make_unique<Workspace>();
     ScriptedUiPort ui;
-    MainFlow flow(*ws, ui, ui);
+    Session flow(*ws, ui, ui);
     QTemporaryDir dir;
     flow.startUp(dir.path());
-    flow.openProblemFile(QDir(QStringLiteral(QUILVANE_EXAMPLES_DIR)).filePath(QStringLiteral("three_objectives_degenerate.mlp")));
+    flow.file().openProblemFile(QDir(QStringLiteral(QUILVANE_EXAMPLES_DIR)).filePath(QStringLiteral("three_objectives_degenerate.mlp")));
     ui.normalizations.push_back(false);
-    flow.computePayoffCommand();
+    flow.compute().computePayoffCommand();
     ASSERT_EQ(flow.phase(), Phase::Solutions) << ui.log.join(QLatin1Char('\n')).toStdString();
     ws->limitsActive = true;
     ws->pickedWeights = {0, 0.2L, 0.2L, 0.6L};
     ui.grids.push_back(QStringList{QStringLiteral("0.2"), QStringLiteral("0.2"), QStringLiteral("0.6")});
     ui.clear();
-    flow.weightSpacePickCommand();
+    flow.weightSpace().weightSpacePickCommand();
     EXPECT_EQ(flow.lastOutcome(), Outcome::Done) << ui.log.join(QLatin1Char('\n')).toStdString();
     EXPECT_FALSE(ws->limitsActive);
     EXPECT_TRUE(ui.log.join(QLatin1Char('\n'))

@@ -129,11 +129,11 @@ int BatchSession::nadir(const Action& action)
     if (s.tolerance) {
         ui_.inputs.push_back(*s.tolerance);
         if (!asked)
-            flow_.toggleAskTolerance();
+            flow_.basket().toggleAskTolerance();
     }
-    flow_.nadirCommand(s.method);
+    flow_.nadir().nadirCommand(s.method);
     if (ws_.askNadirTolerance != asked)
-        flow_.toggleAskTolerance();
+        flow_.basket().toggleAskTolerance();
     ui_.inputs.clear();
     return finishCommand();
 }
@@ -144,9 +144,9 @@ int BatchSession::eaNadir(const Action& action)
     ui_.eaParameters = s.parameters;
     if (s.runs) {
         ui_.inputs = {*s.runs};
-        flow_.eaRunsCommand();
+        flow_.nadir().eaRunsCommand();
     } else {
-        flow_.eaNadirCommand();
+        flow_.nadir().eaNadirCommand();
     }
     ui_.inputs.clear();
     ui_.eaParameters.reset();

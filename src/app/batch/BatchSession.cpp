@@ -48,14 +48,14 @@ int BatchSession::openProblem()
         return kExitUsage;
     }
     if (options_.mps)
-        flow_.openMpsFile(path, options_.mpsFormat);
+        flow_.file().openMpsFile(path, options_.mpsFormat);
     else if (options_.vlp)
-        flow_.openVlpFile(path);
+        flow_.file().openVlpFile(path);
     else
-        flow_.openProblemFile(path);
+        flow_.file().openProblemFile(path);
     if (flow_.lastOutcome() != Outcome::Done)
         return statusOf(flow_.lastOutcome());
-    flow_.setStoreAllSolutions(options_.allSolutions);
+    flow_.basket().setStoreAllSolutions(options_.allSolutions);
     return kExitOk;
 }
 
@@ -71,7 +71,7 @@ int BatchSession::payoff()
 {
     ui_.normalize = options_.normalize;
     ui_.payoffShown = false;
-    flow_.computePayoffCommand();
+    flow_.compute().computePayoffCommand();
     const int status = finishCommand();
     if (status == kExitOk && ui_.payoffShown) {
         QStringList rows;
@@ -95,7 +95,7 @@ int BatchSession::importResults(const QString& path)
         return kExitUsage;
     }
     ui_.openFile = path;
-    flow_.importResultsCommand();
+    flow_.file().importResultsCommand();
     return finishCommand();
 }
 
@@ -107,7 +107,7 @@ int BatchSession::exportResults(const QString& path)
             return status;
     }
     ui_.saveFile = path;
-    flow_.exportResultsCommand();
+    flow_.file().exportResultsCommand();
     return statusOf(flow_.lastOutcome());
 }
 
@@ -137,7 +137,7 @@ int BatchSession::limits(const QString& values)
         ui_.limitations = [](LimitationsEditor&) { return LimitationsAnswer::ClearAll; };
     else
         prepareBounds(values);
-    flow_.limitationsCommand();
+    flow_.compute().limitationsCommand();
     return finishCommand();
 }
 
@@ -145,7 +145,7 @@ int BatchSession::eConstraint(const QStringList& args)
 {
     ui_.objective = args[0].trimmed().toInt() - 1;
     prepareBounds(args[1]);
-    flow_.eConstraintCommand();
+    flow_.compute().eConstraintCommand();
     return finishCommand();
 }
 
@@ -162,11 +162,11 @@ int BatchSession::basket()
 
 int BatchSession::stem(const QStringList& vectors)
 {
-    flow_.stemFirstIterationCommand();
+    flow_.methods().stemFirstIterationCommand();
     int status = finishCommand();
     for (int v = 0; status == kExitOk && v < vectors.size(); ++v) {
         ui_.grids = {relaxationAmounts(vectors[v])};
-        flow_.stemNewIterationCommand();
+        flow_.methods().stemNewIterationCommand();
         status = finishCommand();
     }
     // A failed iteration has left the method already.
@@ -182,13 +182,13 @@ int BatchSession::race(const Action& action)
     RaceRangeTexts ranges;
     raceRanges(args[1], ranges.lower, ranges.upper);
     ui_.ranges = ranges;
-    flow_.raceStartCommand();
+    flow_.methods().raceStartCommand();
     int status = finishCommand();
     if (status == kExitOk)
-        flow_.raceSpeed(raceSpeed(action));
+        flow_.methods().raceSpeed(raceSpeed(action));
     const int steps = args[2].trimmed().toInt();
     for (int s = 0; status == kExitOk && s < steps; ++s) {
-        flow_.raceGoCommand();
+        flow_.methods().raceGoCommand();
         // GO asked for a new direction and nobody answers: the road ends.
         if (flow_.lastOutcome() == Outcome::Cancelled) {
             printMessage(QStringLiteral("Information"),
@@ -204,11 +204,11 @@ int BatchSession::race(const Action& action)
 
 int BatchSession::icw(const QStringList& choices)
 {
-    flow_.icwFirstIterationCommand();
+    flow_.methods().icwFirstIterationCommand();
     int status = finishCommand();
     for (int c = 0; status == kExitOk && c < choices.size(); ++c) {
         ui_.icwChoice = icwChoice(choices[c], objectives());
-        flow_.icwNewIterationCommand();
+        flow_.methods().icwNewIterationCommand();
         status = finishCommand();
     }
     return status;
@@ -219,7 +219,7 @@ int BatchSession::run(const Action& action)
     // ICW stays active for the contracted VMA and the pictures; any other
     // action leaves it first.
     if (ws_.activeMethod == MethodKind::Icw && action.kind() != ActionKind::ContractedVma)
-        flow_.icwExitCommand();
+        flow_.methods().icwExitCommand();
     if (action.kind() != ActionKind::Payoff && !ws_.payoffComputed) {
         const int status = payoff();
         if (status != kExitOk)
@@ -230,35 +230,35 @@ int BatchSession::run(const Action& action)
     case ActionKind::Payoff: return payoff();
     case ActionKind::WeightedSum:
         ui_.grids = {commaList(args[0])};
-        flow_.weightedSumCommand();
+        flow_.compute().weightedSumCommand();
         return finishCommand();
     case ActionKind::RefPoint:
         ui_.grids = {commaList(args[0]), commaList(args[1])};
-        flow_.referencePointCommand();
+        flow_.compute().referencePointCommand();
         return finishCommand();
     case ActionKind::Limits: return limits(args[0]);
     case ActionKind::EConstraint: return eConstraint(args);
     case ActionKind::Store:
-        flow_.storeCurrentSolution();
+        flow_.basket().storeCurrentSolution();
         return finishCommand();
     case ActionKind::Delete:
         ui_.input = args[0];
-        flow_.deleteSolutions();
+        flow_.basket().deleteSolutions();
         return finishCommand();
     case ActionKind::Vma:
-        flow_.vmaCommand(vmaMaxBases(action));
+        flow_.nadir().vmaCommand(vmaMaxBases(action));
         return finishCommand();
     case ActionKind::Basket: return basket();
     case ActionKind::Nadir: return nadir(action);
     case ActionKind::EaNadir: return eaNadir(action);
     case ActionKind::WorstFeasible:
-        flow_.worstFeasibleCommand();
+        flow_.nadir().worstFeasibleCommand();
         return finishCommand();
     case ActionKind::Stem: return stem(args);
     case ActionKind::Race: return race(action);
     case ActionKind::Icw: return icw(args);
     case ActionKind::ContractedVma:
-        flow_.icwContractedVmaCommand(vmaMaxBases(action));
+        flow_.methods().icwContractedVmaCommand(vmaMaxBases(action));
         return finishCommand();
     }
     return kExitUsage;

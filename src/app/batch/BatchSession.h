@@ -2,7 +2,7 @@
 
 #include "app/batch/BatchArguments.h"
 #include "app/batch/BatchUiPort.h"
-#include "flow/MainFlow.h"
+#include "flow/Session.h"
 
 struct Workspace;
 
@@ -50,7 +50,7 @@ private:
     Workspace& ws_;
     const Options& options_;
     BatchUiPort ui_;
-    MainFlow flow_;
+    Session flow_;
 };
 
 } // namespace batch

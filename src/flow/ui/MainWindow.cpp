@@ -125,7 +125,7 @@ MainWindow::MainWindow(Workspace& ws, QWidget* parent)
     connectCommands();
 
     sizesDialog_ = new SizesDialog(
-        [this](const QString& p, const QString& n, const QString& m) { return flow_.acceptSizes(p, n, m); }, this);
+        [this](const QString& p, const QString& n, const QString& m) { return flow_.file().acceptSizes(p, n, m); }, this);
     helpWindow_ = new HelpWindow(this);
     storeOptions_ = new StoreOptionsDialog(this);
     // The basket views are separate windows that stay open beside this one.
@@ -234,7 +234,7 @@ QWidget* MainWindow::createViewLastN()
     actions_[static_cast<int>(Cmd::ViewLastN)] = new QAction(this);
     connect(viewLastN_, qOverload<int>(&QSpinBox::valueChanged), this, [this](int value) {
         if (!updatingUi_)
-            flow_.setViewLastNText(QString::number(value));
+            flow_.basket().setViewLastNText(QString::number(value));
     });
     return box;
 }
@@ -242,16 +242,16 @@ QWidget* MainWindow::createViewLastN()
 RacePanel* MainWindow::createRacePanel()
 {
     auto* panel = new RacePanel;
-    connect(panel, &RacePanel::goPressed, this, [this] { flow_.raceGoCommand(); });
-    connect(panel, &RacePanel::reversePressed, this, [this] { flow_.raceReverse(); });
-    connect(panel, &RacePanel::speedChanged, this, [this](int position) { flow_.raceSpeed(position); });
-    connect(panel, &RacePanel::changeDirectionPressed, this, [this] { flow_.raceChangeDirectionCommand(); });
+    connect(panel, &RacePanel::goPressed, this, [this] { flow_.methods().raceGoCommand(); });
+    connect(panel, &RacePanel::reversePressed, this, [this] { flow_.methods().raceReverse(); });
+    connect(panel, &RacePanel::speedChanged, this, [this](int position) { flow_.methods().raceSpeed(position); });
+    connect(panel, &RacePanel::changeDirectionPressed, this, [this] { flow_.methods().raceChangeDirectionCommand(); });
     return panel;
 }
 
 void MainWindow::showRaceState()
 {
-    if (const ParetoRace* race = flow_.race())
+    if (const ParetoRace* race = flow_.methods().race())
         racePanel_->showState(race->forward(), race->speedPosition());
 }
 
@@ -316,47 +316,47 @@ void MainWindow::connectCommands()
 {
     auto on = [this](Cmd cmd, auto slot) { connect(action(cmd), &QAction::triggered, this, slot); };
     on(Cmd::New, [this] { newProblem(); });
-    on(Cmd::Open, [this] { flow_.openProblem(); });
-    on(Cmd::OpenMps, [this] { flow_.openMpsProblem(); });
-    on(Cmd::OpenVlp, [this] { flow_.openVlpProblem(); });
-    on(Cmd::SaveVlp, [this] { flow_.saveVlpProblem(); });
-    on(Cmd::Edit, [this] { flow_.editProblem(); });
+    on(Cmd::Open, [this] { flow_.file().openProblem(); });
+    on(Cmd::OpenMps, [this] { flow_.file().openMpsProblem(); });
+    on(Cmd::OpenVlp, [this] { flow_.file().openVlpProblem(); });
+    on(Cmd::SaveVlp, [this] { flow_.file().saveVlpProblem(); });
+    on(Cmd::Edit, [this] { flow_.file().editProblem(); });
     on(Cmd::Exit, [this] { close(); });
     on(Cmd::HelpContents, [this] { showHelp(); });
     on(Cmd::About, [this] { showAbout(); });
-    on(Cmd::AskTolerance, [this] { flow_.toggleAskTolerance(); });
-    on(Cmd::ImportSolutions, [this] { flow_.importResultsCommand(); });
-    on(Cmd::ExportData, [this] { flow_.exportResultsCommand(); });
-    on(Cmd::BtnColour, [this] { flow_.chooseColour(); });
+    on(Cmd::AskTolerance, [this] { flow_.basket().toggleAskTolerance(); });
+    on(Cmd::ImportSolutions, [this] { flow_.file().importResultsCommand(); });
+    on(Cmd::ExportData, [this] { flow_.file().exportResultsCommand(); });
+    on(Cmd::BtnColour, [this] { flow_.basket().chooseColour(); });
     on(Cmd::BtnPrint, [this] { printReport(); });
     on(Cmd::BtnCopy, [this] { report_->copy(); });
-    on(Cmd::BtnSaveText, [this] { flow_.saveReport(); });
+    on(Cmd::BtnSaveText, [this] { flow_.file().saveReport(); });
     for (Cmd store : {Cmd::StoreCurrent, Cmd::BtnStore})
-        on(store, [this] { flow_.storeCurrentSolution(); });
+        on(store, [this] { flow_.basket().storeCurrentSolution(); });
     for (Cmd remove : {Cmd::DeleteSolution, Cmd::BtnDelete})
-        on(remove, [this] { flow_.deleteSolutions(); });
-    on(Cmd::StoreOptions, [this] { flow_.setStoreAllSolutions(storeOptions_->choose(ws_.guardaTodasSols)); });
-    on(Cmd::VMA, [this] { flow_.vmaCommand(kVmaMaxBases); });
-    on(Cmd::NadirMethod1, [this] { flow_.nadirCommand(1); });
-    on(Cmd::NadirMethod2, [this] { flow_.nadirCommand(2); });
-    on(Cmd::EstimateNadirEA, [this] { flow_.eaNadirCommand(); });
-    on(Cmd::EstimateNadirEARuns, [this] { flow_.eaRunsCommand(); });
-    on(Cmd::WorstFeasible, [this] { flow_.worstFeasibleCommand(); });
-    on(Cmd::Stem1st, [this] { flow_.stemFirstIterationCommand(); });
-    on(Cmd::StemNew, [this] { flow_.stemNewIterationCommand(); });
-    on(Cmd::RaceStart, [this] { flow_.raceStartCommand(); });
-    on(Cmd::RaceChangeDir, [this] { flow_.raceChangeDirectionCommand(); });
-    on(Cmd::RaceFix, [this] { flow_.raceFixCommand(); });
-    on(Cmd::RaceRelax, [this] { flow_.raceRelaxCommand(); });
+        on(remove, [this] { flow_.basket().deleteSolutions(); });
+    on(Cmd::StoreOptions, [this] { flow_.basket().setStoreAllSolutions(storeOptions_->choose(ws_.guardaTodasSols)); });
+    on(Cmd::VMA, [this] { flow_.nadir().vmaCommand(kVmaMaxBases); });
+    on(Cmd::NadirMethod1, [this] { flow_.nadir().nadirCommand(1); });
+    on(Cmd::NadirMethod2, [this] { flow_.nadir().nadirCommand(2); });
+    on(Cmd::EstimateNadirEA, [this] { flow_.nadir().eaNadirCommand(); });
+    on(Cmd::EstimateNadirEARuns, [this] { flow_.nadir().eaRunsCommand(); });
+    on(Cmd::WorstFeasible, [this] { flow_.nadir().worstFeasibleCommand(); });
+    on(Cmd::Stem1st, [this] { flow_.methods().stemFirstIterationCommand(); });
+    on(Cmd::StemNew, [this] { flow_.methods().stemNewIterationCommand(); });
+    on(Cmd::RaceStart, [this] { flow_.methods().raceStartCommand(); });
+    on(Cmd::RaceChangeDir, [this] { flow_.methods().raceChangeDirectionCommand(); });
+    on(Cmd::RaceFix, [this] { flow_.methods().raceFixCommand(); });
+    on(Cmd::RaceRelax, [this] { flow_.methods().raceRelaxCommand(); });
     // The race is driven from the keyboard wherever the focus is.
     qApp->installEventFilter(this);
     for (Cmd exit : {Cmd::StemExit, Cmd::RaceExit})
         on(exit, [this] { flow_.SaiMetodos(true); });
-    on(Cmd::Icw1st, [this] { flow_.icwFirstIterationCommand(); });
-    on(Cmd::IcwNew, [this] { flow_.icwNewIterationCommand(); });
-    on(Cmd::IcwContractedVma, [this] { flow_.icwContractedVmaCommand(kVmaMaxBases); });
-    on(Cmd::IcwExit, [this] { flow_.icwExitCommand(); });
-    connect(bars_, &BarPictureWidget::pressed, this, [this] { flow_.chooseColour(); });
+    on(Cmd::Icw1st, [this] { flow_.methods().icwFirstIterationCommand(); });
+    on(Cmd::IcwNew, [this] { flow_.methods().icwNewIterationCommand(); });
+    on(Cmd::IcwContractedVma, [this] { flow_.methods().icwContractedVmaCommand(kVmaMaxBases); });
+    on(Cmd::IcwExit, [this] { flow_.methods().icwExitCommand(); });
+    connect(bars_, &BarPictureWidget::pressed, this, [this] { flow_.basket().chooseColour(); });
 
     for (Cmd values : {Cmd::ViewBasketValues, Cmd::BtnBasketValues})
         on(values, [this] { showBasketValues(); });
@@ -364,19 +364,19 @@ void MainWindow::connectCommands()
         on(graphs, [this] { showBasketGraphs(); });
 
     // Computations.
-    on(Cmd::ComputePayoff, [this] { flow_.computePayoffCommand(); });
-    on(Cmd::ViewPayoff, [this] { flow_.viewPayoffCommand(); });
+    on(Cmd::ComputePayoff, [this] { flow_.compute().computePayoffCommand(); });
+    on(Cmd::ViewPayoff, [this] { flow_.compute().viewPayoffCommand(); });
     for (Cmd sum : {Cmd::WeightedSum, Cmd::BtnWeightedSum})
-        on(sum, [this] { flow_.weightedSumCommand(); });
+        on(sum, [this] { flow_.compute().weightedSumCommand(); });
     for (Cmd ref : {Cmd::RefPoint, Cmd::BtnRefPoint})
-        on(ref, [this] { flow_.referencePointCommand(); });
+        on(ref, [this] { flow_.compute().referencePointCommand(); });
     for (Cmd eps : {Cmd::EConstraint, Cmd::BtnEConstraint})
-        on(eps, [this] { flow_.eConstraintCommand(); });
+        on(eps, [this] { flow_.compute().eConstraintCommand(); });
     // The limitations button is down exactly while limitations are in force,
     // whatever the click did to it.
     for (Cmd limits : {Cmd::ImposeLimitations, Cmd::BtnLimitations})
         on(limits, [this] {
-            flow_.limitationsCommand();
+            flow_.compute().limitationsCommand();
             refreshActions();
         });
 
@@ -500,7 +500,7 @@ void MainWindow::newProblem()
     sizesDialog_->reset();
     if (sizesDialog_->exec() != QDialog::Accepted)
         return;
-    flow_.newProblem(sizesDialog_->objectives(), sizesDialog_->variables(), sizesDialog_->constraints());
+    flow_.file().newProblem(sizesDialog_->objectives(), sizesDialog_->variables(), sizesDialog_->constraints());
 }
 
 void MainWindow::showWeightSpace()
@@ -588,7 +588,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 void MainWindow::closeEvent(QCloseEvent* event)
 {
     if (!exited_) {
-        if (!flow_.exitProgram()) {
+        if (!flow_.file().exitProgram()) {
             event->ignore();
             return;
         }

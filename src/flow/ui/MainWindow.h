@@ -1,7 +1,7 @@
 #pragma once
 
 #include "flow/Commands.h"
-#include "flow/MainFlow.h"
+#include "flow/Session.h"
 #include "flow/ui/QtUiPort.h"
 
 #include <QMainWindow>
@@ -34,7 +34,7 @@ struct Workspace;
 
 // The main window: menus, the two tab panels of buttons, the bar picture and
 // the report pane, the status bar. It holds no data: commands go to the
-// MainFlow, which decides what is offered and tells the window what to show.
+// Session, which decides what is offered and tells the window what to show.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
@@ -42,7 +42,7 @@ public:
     explicit MainWindow(Workspace& ws, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    MainFlow& flow() { return flow_; }
+    Session& flow() { return flow_; }
     QtUiPort& uiPort() { return ui_; }
     QAction* action(Cmd cmd) const { return actions_[static_cast<int>(cmd)]; }
     SizesDialog* sizesDialog() const { return sizesDialog_; }
@@ -88,7 +88,7 @@ private:
     QLabel* panels_[2] = {nullptr, nullptr};
     QProgressBar* progress_ = nullptr;
     QtUiPort ui_;
-    MainFlow flow_;
+    Session flow_;
     std::array<QAction*, kCommandCount> actions_{};
     QTabWidget* tabs_ = nullptr;
     QSplitter* splitter_ = nullptr;

@@ -25,7 +25,7 @@ ContractedConePicture::ContractedConePicture(const ContractedConeView& view, QWi
 {
 }
 
-ContractedConeWindow::ContractedConeWindow(const Workspace& ws, MainFlow& flow, QWidget* parent)
+ContractedConeWindow::ContractedConeWindow(const Workspace& ws, Session& flow, QWidget* parent)
     : WeightSpaceCanvasWindow(std::make_unique<ContractedConeView>(ws), flow,
                               QString::fromUtf8(msg::kSavePictureTitle), parent),
       ws_(ws)

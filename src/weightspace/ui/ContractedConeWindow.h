@@ -4,7 +4,7 @@
 #include "weightspace/ui/PictureWidget.h"
 #include "weightspace/ui/WeightSpaceCanvasWindow.h"
 
-class MainFlow;
+class Session;
 class WeightSpaceWindow;
 struct Workspace;
 
@@ -21,7 +21,7 @@ public:
 class ContractedConeWindow : public WeightSpaceCanvasWindow {
     Q_OBJECT
 public:
-    ContractedConeWindow(const Workspace& ws, MainFlow& flow, QWidget* parent = nullptr);
+    ContractedConeWindow(const Workspace& ws, Session& flow, QWidget* parent = nullptr);
     ~ContractedConeWindow() override;
 
     ContractedConeView& view() { return static_cast<ContractedConeView&>(canvas()); }

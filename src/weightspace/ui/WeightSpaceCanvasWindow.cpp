@@ -1,6 +1,6 @@
 #include "weightspace/ui/WeightSpaceCanvasWindow.h"
 
-#include "flow/MainFlow.h"
+#include "flow/Session.h"
 #include "weightspace/ui/PictureWidget.h"
 
 #include <QButtonGroup>
@@ -42,7 +42,7 @@ double AskZoomFactor(QWidget* parent, QPoint at, double current)
     return kZoomFactors[group.checkedId()];
 }
 
-WeightSpaceCanvasWindow::WeightSpaceCanvasWindow(std::unique_ptr<WeightSpaceCanvas> canvas, MainFlow& flow,
+WeightSpaceCanvasWindow::WeightSpaceCanvasWindow(std::unique_ptr<WeightSpaceCanvas> canvas, Session& flow,
                                                  const QString& saveHint, QWidget* parent)
     : QWidget(parent), flow_(flow), canvas_(std::move(canvas)), layout_(new QVBoxLayout(this))
 {
@@ -126,7 +126,7 @@ void WeightSpaceCanvasWindow::zoom()
 void WeightSpaceCanvasWindow::savePicture()
 {
     if (canvas_->initialised())
-        flow_.saveWeightSpacePicture(*canvas_);
+        flow_.weightSpace().saveWeightSpacePicture(*canvas_);
 }
 
 void WeightSpaceCanvasWindow::refresh()

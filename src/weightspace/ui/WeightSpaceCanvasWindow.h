@@ -6,7 +6,7 @@
 
 #include <memory>
 
-class MainFlow;
+class Session;
 class PictureWidget;
 class QHBoxLayout;
 class QScrollArea;
@@ -44,7 +44,7 @@ public slots:
 
 protected:
     // `saveHint` is the Save button's hint.
-    WeightSpaceCanvasWindow(std::unique_ptr<WeightSpaceCanvas> canvas, MainFlow& flow, const QString& saveHint,
+    WeightSpaceCanvasWindow(std::unique_ptr<WeightSpaceCanvas> canvas, Session& flow, const QString& saveHint,
                             QWidget* parent);
     // Shows `picture` (the canvas's) in the scroll area under the tool bar.
     void setPicture(PictureWidget* picture);
@@ -59,7 +59,7 @@ protected:
     virtual void zoomChanged() {}
     void resizeEvent(QResizeEvent* event) override;
 
-    MainFlow& flow_;
+    Session& flow_;
     // The buttons are being set from the canvas: their signals change nothing.
     bool updatingUi_ = false;
 

@@ -1,6 +1,6 @@
 #include "weightspace/ui/WeightSpaceWindow.h"
 
-#include "flow/MainFlow.h"
+#include "flow/Session.h"
 #include "flow/WindowCommands.h"
 #include "weightspace/Messages.h"
 #include "weightspace/WeightSpaceCommands.h"
@@ -47,7 +47,7 @@ void WeightSpacePicture::mousePressEvent(QMouseEvent* event)
         QWidget::mousePressEvent(event);
 }
 
-WeightSpaceWindow::WeightSpaceWindow(Workspace& ws, MainFlow& flow, UiPort& ui, QWidget* parent)
+WeightSpaceWindow::WeightSpaceWindow(Workspace& ws, Session& flow, UiPort& ui, QWidget* parent)
     : WeightSpaceCanvasWindow(std::make_unique<WeightSpaceView>(ws), flow, QStringLiteral("Save picture as a bitmap"),
                               parent),
       ws_(ws), ui_(ui), view_(view())
@@ -148,14 +148,14 @@ void WeightSpaceWindow::createMenus(QWidget* bar)
     calculate_ = menuBar->addMenu(QStringLiteral("&Calculate"));
     QAction* limit = calculate_->addAction(QStringLiteral("Area of an o.f. limitation"), this, [this] {
         const QPoint at = dialogPlace();
-        flow_.limitationAreaCommand(view_, at.x(), at.y());
+        flow_.weightSpace().limitationAreaCommand(view_, at.x(), at.y());
         refreshEntries();
         refresh();
     });
     limit->setToolTip(QStringLiteral("Calculate the region of the weight space where a bound on a objective function is satisfied"));
     QAction* nadir = calculate_->addAction(QStringLiteral("Area to find a nadir value"), this, [this] {
         const QPoint at = dialogPlace();
-        flow_.nadirAreaCommand(view_, at.x(), at.y());
+        flow_.weightSpace().nadirAreaCommand(view_, at.x(), at.y());
         regionsChanged();
     });
     nadir->setToolTip(QStringLiteral("Region of the weight space where is the nadir value of a certain objective function"));
@@ -264,7 +264,7 @@ void WeightSpaceWindow::pointerPressed(QPoint at)
         return;
     view_.drawPickDot(at);
     refresh();
-    flow_.weightSpacePickCommand();
+    flow_.weightSpace().weightSpacePickCommand();
     regionsChanged();
 }
 

@@ -4,7 +4,7 @@
 #include "weightspace/ui/PictureWidget.h"
 #include "weightspace/ui/WeightSpaceCanvasWindow.h"
 
-class MainFlow;
+class Session;
 class QAction;
 class QLabel;
 class QMenu;
@@ -34,7 +34,7 @@ protected:
 class WeightSpaceWindow : public WeightSpaceCanvasWindow {
     Q_OBJECT
 public:
-    WeightSpaceWindow(Workspace& ws, MainFlow& flow, UiPort& ui, QWidget* parent = nullptr);
+    WeightSpaceWindow(Workspace& ws, Session& flow, UiPort& ui, QWidget* parent = nullptr);
     ~WeightSpaceWindow() override;
 
     WeightSpaceView& view() { return static_cast<WeightSpaceView&>(canvas()); }

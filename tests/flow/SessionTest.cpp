@@ -4,7 +4,7 @@
 #include "problem/ProblemFile.h"
 #include "problem/RandomProblems.h"
 #include "lp/Messages.h"
-#include "flow/MainFlow.h"
+#include "flow/Session.h"
 #include "flow/Messages.h"
 #include "workspace/Workspace.h"
 
@@ -33,11 +33,11 @@ const char kSmallProblem[] =
     " 0.00000000000000E+0000\t 1.00000000000000E+0041\tX1\r\n"
     " 0.00000000000000E+0000\t 5.00000000000000E+0000\tX2\r\n";
 
-class MainFlowTest : public FlowFixture {
+class SessionTest : public FlowFixture {
 protected:
     void openSmallProblem(const QString& name = QStringLiteral("small.mlp"))
     {
-        flow.openProblemFile(writeFile(name, kSmallProblem));
+        flow.file().openProblemFile(writeFile(name, kSmallProblem));
         ASSERT_EQ(flow.phase(), Phase::Problem) << ui.log.join(QLatin1Char('\n')).toStdString();
     }
 
@@ -50,7 +50,7 @@ protected:
 
 QString tooBig() { return QStringLiteral("Error: ") + QString::fromUtf8(msg::kTooBig); }
 
-TEST_F(MainFlowTest, EmptyPhaseOffersFileAndHelpOnly)
+TEST_F(SessionTest, EmptyPhaseOffersFileAndHelpOnly)
 {
     const CommandStates& s = flow.states();
     EXPECT_EQ(flow.phase(), Phase::Empty);
@@ -69,7 +69,7 @@ TEST_F(MainFlowTest, EmptyPhaseOffersFileAndHelpOnly)
     EXPECT_FALSE(s.isVisible(Cmd::ReportPane));
 }
 
-TEST_F(MainFlowTest, SizesDialogShowsItsMessagesInOrder)
+TEST_F(SessionTest, SizesDialogShowsItsMessagesInOrder)
 {
     struct Case {
         const char *p, *n, *m;
@@ -96,17 +96,17 @@ TEST_F(MainFlowTest, SizesDialogShowsItsMessagesInOrder)
     };
     for (const Case& c : cases) {
         ui.clear();
-        EXPECT_EQ(flow.acceptSizes(QString::fromLatin1(c.p), QString::fromLatin1(c.n), QString::fromLatin1(c.m)),
+        EXPECT_EQ(flow.file().acceptSizes(QString::fromLatin1(c.p), QString::fromLatin1(c.n), QString::fromLatin1(c.m)),
                   c.accepted)
             << c.p << "/" << c.n << "/" << c.m;
         EXPECT_EQ(ui.dialogs(), c.expected) << c.p << "/" << c.n << "/" << c.m;
     }
 }
 
-TEST_F(MainFlowTest, RefusedSizesKeepThePreviousProblem)
+TEST_F(SessionTest, RefusedSizesKeepThePreviousProblem)
 {
     openSmallProblem();
-    ASSERT_FALSE(flow.acceptSizes(QStringLiteral("25"), QStringLiteral("200"), QStringLiteral("150")));
+    ASSERT_FALSE(flow.file().acceptSizes(QStringLiteral("25"), QStringLiteral("200"), QStringLiteral("150")));
     EXPECT_EQ(ws->numObjectives, 2);
     EXPECT_EQ(ws->numVariables, 2);
     EXPECT_EQ(ws->numConstraints, 1);
@@ -114,13 +114,13 @@ TEST_F(MainFlowTest, RefusedSizesKeepThePreviousProblem)
     EXPECT_EQ(flow.phase(), Phase::Problem);
 }
 
-TEST_F(MainFlowTest, NewOpensTheEditorOnAFreshProblemOfTheGivenSize)
+TEST_F(SessionTest, NewOpensTheEditorOnAFreshProblemOfTheGivenSize)
 {
     openSmallProblem();
     ws->payoffComputed = true;
     flow.ShowSolutionPhase();
     ui.clear();
-    ASSERT_TRUE(flow.acceptSizes(QStringLiteral("3"), QStringLiteral("4"), QStringLiteral("2")));
+    ASSERT_TRUE(flow.file().acceptSizes(QStringLiteral("3"), QStringLiteral("4"), QStringLiteral("2")));
     ui.editorScripts.push_back([](ProblemEditor& editor) {
         const ProblemData& pb = editor.problem();
         EXPECT_EQ(editor.view(), EditorView::Objectives);
@@ -136,7 +136,7 @@ TEST_F(MainFlowTest, NewOpensTheEditorOnAFreshProblemOfTheGivenSize)
         editor.validate();
     });
     ui.answers.push_back(Answer::No);
-    flow.newProblem(3, 4, 2);
+    flow.file().newProblem(3, 4, 2);
     EXPECT_TRUE(ui.log.contains(QStringLiteral("ProblemEditor: Edit problem:    Untitled | 3x4x2")));
     EXPECT_EQ(ui.dialogs(), QStringList{QStringLiteral("AskCancel: Save changes to Untitled?")});
     EXPECT_TRUE(ui.saw(UiEvent::ProblemViewsHidden));
@@ -153,9 +153,9 @@ TEST_F(MainFlowTest, NewOpensTheEditorOnAFreshProblemOfTheGivenSize)
     EXPECT_TRUE(flow.states().isAvailable(Cmd::Edit));
 }
 
-TEST_F(MainFlowTest, ClosingTheEditorWithoutChangesStillAcceptsTheProblem)
+TEST_F(SessionTest, ClosingTheEditorWithoutChangesStillAcceptsTheProblem)
 {
-    flow.newProblem(2, 2, 0);
+    flow.file().newProblem(2, 2, 0);
     EXPECT_EQ(ui.editorsOpened, 1);
     EXPECT_TRUE(ui.dialogs().isEmpty());
     EXPECT_FALSE(ui.log.contains(QStringLiteral("EditorLeftOpen")));
@@ -165,10 +165,10 @@ TEST_F(MainFlowTest, ClosingTheEditorWithoutChangesStillAcceptsTheProblem)
     EXPECT_EQ(flow.caption(), QStringLiteral("Quilvane - Untitled"));
 }
 
-TEST_F(MainFlowTest, OpenLoadsTheProblemAndEntersTheProblemPhase)
+TEST_F(SessionTest, OpenLoadsTheProblemAndEntersTheProblemPhase)
 {
     ui.files.push_back(writeFile(QStringLiteral("small.mlp"), kSmallProblem));
-    flow.openProblem();
+    flow.file().openProblem();
     EXPECT_TRUE(ui.dialogs().isEmpty()) << ui.log.join(QLatin1Char('\n')).toStdString();
     EXPECT_TRUE(ui.log.contains(QStringLiteral("OpenFile: Open | MOLP data (*.mlp)")));
     EXPECT_EQ(flow.phase(), Phase::Problem);
@@ -191,35 +191,35 @@ TEST_F(MainFlowTest, OpenLoadsTheProblemAndEntersTheProblemPhase)
     EXPECT_FALSE(s.isVisible(Cmd::TabBar));
 }
 
-TEST_F(MainFlowTest, CaptionKeepsOnlyTheLastProblemName)
+TEST_F(SessionTest, CaptionKeepsOnlyTheLastProblemName)
 {
     openSmallProblem(QStringLiteral("first.mlp"));
     openSmallProblem(QStringLiteral("second-try.mlp"));
     EXPECT_EQ(flow.caption(), QStringLiteral("Quilvane - second-try"));
-    EXPECT_EQ(MainFlow::captionWithProblem(QStringLiteral("Quilvane"), QStringLiteral("p")),
+    EXPECT_EQ(Session::captionWithProblem(QStringLiteral("Quilvane"), QStringLiteral("p")),
               QStringLiteral("Quilvane - p"));
 }
 
-TEST_F(MainFlowTest, OpenCancelledDoesNothing)
+TEST_F(SessionTest, OpenCancelledDoesNothing)
 {
     ui.files.push_back(std::nullopt);
-    flow.openProblem();
+    flow.file().openProblem();
     EXPECT_TRUE(ui.dialogs().isEmpty());
     EXPECT_EQ(flow.phase(), Phase::Empty);
 }
 
-TEST_F(MainFlowTest, MissingFileIsNotFound)
+TEST_F(SessionTest, MissingFileIsNotFound)
 {
     openSmallProblem();
     ui.clear();
-    flow.openProblemFile(dir.filePath(QStringLiteral("nothere.mlp")));
-    flow.openProblemFile(QString());
+    flow.file().openProblemFile(dir.filePath(QStringLiteral("nothere.mlp")));
+    flow.file().openProblemFile(QString());
     EXPECT_EQ(ui.dialogs(), QStringList({QStringLiteral("Error: File not found"), QStringLiteral("Error: File not found")}));
     EXPECT_EQ(ws->numObjectives, 2);
     EXPECT_EQ(flow.phase(), Phase::Problem);
 }
 
-TEST_F(MainFlowTest, RefusedFilesLeaveTheWorkspaceAndWindowAsTheyWere)
+TEST_F(SessionTest, RefusedFilesLeaveTheWorkspaceAndWindowAsTheyWere)
 {
     openSmallProblem();
     ws->payoffComputed = true; // as after a pay-off table
@@ -227,11 +227,11 @@ TEST_F(MainFlowTest, RefusedFilesLeaveTheWorkspaceAndWindowAsTheyWere)
     flow.ShowSolutionPhase();
     ui.clear();
 
-    flow.openProblemFile(writeFile(QStringLiteral("big.mlp"), "21\r\n1\r\n2\r\n"));
+    flow.file().openProblemFile(writeFile(QStringLiteral("big.mlp"), "21\r\n1\r\n2\r\n"));
     EXPECT_EQ(ui.dialogs(), QStringList{tooBig()});
-    flow.openProblemFile(writeFile(QStringLiteral("big2.mlp"), "2\r\n1\r\n102\r\n"));
-    flow.openProblemFile(writeFile(QStringLiteral("garbage.mlp"), "2\r\n1\r\n2\r\nhead\r\n1 abc"));
-    flow.openProblemFile(writeFile(QStringLiteral("cut.mlp"), QByteArray(kSmallProblem).left(200)));
+    flow.file().openProblemFile(writeFile(QStringLiteral("big2.mlp"), "2\r\n1\r\n102\r\n"));
+    flow.file().openProblemFile(writeFile(QStringLiteral("garbage.mlp"), "2\r\n1\r\n2\r\nhead\r\n1 abc"));
+    flow.file().openProblemFile(writeFile(QStringLiteral("cut.mlp"), QByteArray(kSmallProblem).left(200)));
 
     const QStringList dialogs = ui.dialogs();
     ASSERT_EQ(dialogs.size(), 4);
@@ -248,7 +248,7 @@ TEST_F(MainFlowTest, RefusedFilesLeaveTheWorkspaceAndWindowAsTheyWere)
     EXPECT_EQ(flow.caption(), QStringLiteral("Quilvane - small"));
 }
 
-TEST_F(MainFlowTest, SecondProblemResetsComputationsButNotTheIdealPoint)
+TEST_F(SessionTest, SecondProblemResetsComputationsButNotTheIdealPoint)
 {
     openSmallProblem();
     ws->payoffComputed = true;
@@ -267,11 +267,11 @@ TEST_F(MainFlowTest, SecondProblemResetsComputationsButNotTheIdealPoint)
     EXPECT_TRUE(ui.saw(UiEvent::ProblemViewsHidden));
 }
 
-TEST_F(MainFlowTest, EditWarnsOnlyAfterComputations)
+TEST_F(SessionTest, EditWarnsOnlyAfterComputations)
 {
     openSmallProblem();
     ui.clear();
-    flow.editProblem();
+    flow.file().editProblem();
     EXPECT_TRUE(ui.dialogs().isEmpty()) << ui.log.join(QLatin1Char('\n')).toStdString();
     EXPECT_EQ(ui.editorsOpened, 1);
     EXPECT_TRUE(ui.log.contains(QStringLiteral("ProblemEditor: Edit problem:    small.mlp | 2x2x1")));
@@ -279,7 +279,7 @@ TEST_F(MainFlowTest, EditWarnsOnlyAfterComputations)
     ws->payoffComputed = true;
     ui.clear();
     ui.answers.push_back(Answer::No);
-    flow.editProblem();
+    flow.file().editProblem();
     EXPECT_EQ(ui.dialogs(), QStringList{QStringLiteral("Ask: ") + QString::fromUtf8(msg::kEditWarning)});
     EXPECT_EQ(ui.dialogs().first(),
               QStringLiteral("Ask: With this operation you will loose previous computations. Do you want to continue?"));
@@ -288,7 +288,7 @@ TEST_F(MainFlowTest, EditWarnsOnlyAfterComputations)
 
     ui.clear();
     ui.answers.push_back(Answer::Yes);
-    flow.editProblem();
+    flow.file().editProblem();
     EXPECT_EQ(ui.dialogs().size(), 1);
     EXPECT_EQ(ui.editorsOpened, 2);
     // Closing the editor starts the problem afresh.
@@ -296,7 +296,7 @@ TEST_F(MainFlowTest, EditWarnsOnlyAfterComputations)
     EXPECT_EQ(flow.phase(), Phase::Problem);
 }
 
-TEST_F(MainFlowTest, EditedProblemSavedUnderANewNameGivesTheCaption)
+TEST_F(SessionTest, EditedProblemSavedUnderANewNameGivesTheCaption)
 {
     openSmallProblem();
     ui.clear();
@@ -309,7 +309,7 @@ TEST_F(MainFlowTest, EditedProblemSavedUnderANewNameGivesTheCaption)
     });
     ui.answers.push_back(Answer::Yes);
     ui.files.push_back(saved);
-    flow.editProblem();
+    flow.file().editProblem();
     EXPECT_EQ(ui.dialogs(), QStringList{QStringLiteral("AskCancel: Save changes to small.mlp?")});
     EXPECT_EQ(ws->objCoef[2][1], 5);
     EXPECT_EQ(ws->fileName, saved);
@@ -323,13 +323,13 @@ TEST_F(MainFlowTest, EditedProblemSavedUnderANewNameGivesTheCaption)
         editor.typeCell(1, 1, QStringLiteral("9"));
     });
     ui.answers.push_back(Answer::No);
-    flow.editProblem();
+    flow.file().editProblem();
     EXPECT_EQ(ws->objCoef[1][1], 9);
     EXPECT_EQ(ws->fileName, QStringLiteral("Untitled"));
     EXPECT_EQ(flow.caption(), QStringLiteral("Quilvane - Untitled"));
 }
 
-TEST_F(MainFlowTest, SolutionPhaseMenusDependOnTheNumberOfObjectives)
+TEST_F(SessionTest, SolutionPhaseMenusDependOnTheNumberOfObjectives)
 {
     openSmallProblem();
     ws->payoff[1].basketIndex = 1;
@@ -361,7 +361,7 @@ TEST_F(MainFlowTest, SolutionPhaseMenusDependOnTheNumberOfObjectives)
     }
 }
 
-TEST_F(MainFlowTest, ViewLastNFollowsTheHistory)
+TEST_F(SessionTest, ViewLastNFollowsTheHistory)
 {
     openSmallProblem();
     addHistory(3);
@@ -369,22 +369,22 @@ TEST_F(MainFlowTest, ViewLastNFollowsTheHistory)
     EXPECT_EQ(ws->viewLastN, 3);
 
     ui.clear();
-    flow.setViewLastNText(QStringLiteral("9"));
+    flow.basket().setViewLastNText(QStringLiteral("9"));
     EXPECT_EQ(ws->viewLastN, 9);
     EXPECT_TRUE(ui.saw(UiEvent::ReportChanged));
 
     ui.clear();
-    flow.setViewLastNText(QStringLiteral("x"));
+    flow.basket().setViewLastNText(QStringLiteral("x"));
     EXPECT_EQ(ui.dialogs(), QStringList{QStringLiteral("Error: 'x' is not a valid integer value")});
     EXPECT_EQ(ws->viewLastN, 9);
 
-    flow.setViewLastNText(QStringLiteral("15"));
+    flow.basket().setViewLastNText(QStringLiteral("15"));
     EXPECT_EQ(ws->viewLastN, MaxHistory);
-    flow.setViewLastNText(QStringLiteral("0"));
+    flow.basket().setViewLastNText(QStringLiteral("0"));
     EXPECT_EQ(ws->viewLastN, 1);
 
     ui.clear();
-    flow.setViewLastNText(QStringLiteral("1"));
+    flow.basket().setViewLastNText(QStringLiteral("1"));
     EXPECT_TRUE(ui.saw(UiEvent::ViewLastNChanged));
     EXPECT_FALSE(ui.saw(UiEvent::ReportChanged)); // nothing changed, nothing rewritten
 
@@ -393,7 +393,7 @@ TEST_F(MainFlowTest, ViewLastNFollowsTheHistory)
     EXPECT_EQ(ws->viewLastN, MaxHistory);
 }
 
-TEST_F(MainFlowTest, StemModeRestrictsCommandsAndLeavingAsksAboutLimitations)
+TEST_F(SessionTest, StemModeRestrictsCommandsAndLeavingAsksAboutLimitations)
 {
     openSmallProblem();
     flow.ShowSolutionPhase();
@@ -431,7 +431,7 @@ TEST_F(MainFlowTest, StemModeRestrictsCommandsAndLeavingAsksAboutLimitations)
     EXPECT_FALSE(s.isChecked(Cmd::BtnLimitations));
 }
 
-TEST_F(MainFlowTest, KeepingLimitationsAfterAMethodPressesTheButton)
+TEST_F(SessionTest, KeepingLimitationsAfterAMethodPressesTheButton)
 {
     openSmallProblem();
     flow.ShowSolutionPhase();
@@ -451,7 +451,7 @@ TEST_F(MainFlowTest, KeepingLimitationsAfterAMethodPressesTheButton)
     EXPECT_EQ(ws->raceObjective, 0);
 }
 
-TEST_F(MainFlowTest, IcwModeAndANewProblemLeaveTheMethodWithoutAQuestion)
+TEST_F(SessionTest, IcwModeAndANewProblemLeaveTheMethodWithoutAQuestion)
 {
     openSmallProblem();
     flow.ShowSolutionPhase();
@@ -475,32 +475,32 @@ TEST_F(MainFlowTest, IcwModeAndANewProblemLeaveTheMethodWithoutAQuestion)
     EXPECT_EQ(flow.phase(), Phase::Problem);
 }
 
-TEST_F(MainFlowTest, LimitationQuestionClearsOnNo)
+TEST_F(SessionTest, LimitationQuestionClearsOnNo)
 {
     openSmallProblem();
-    flow.askConsiderLimitations();
+    flow.compute().askConsiderLimitations();
     EXPECT_TRUE(ui.dialogs().isEmpty());
 
     ws->limitsActive = true;
     ui.answers.push_back(Answer::Yes);
-    flow.askConsiderLimitations();
+    flow.compute().askConsiderLimitations();
     EXPECT_TRUE(ws->limitsActive);
     ui.answers.push_back(Answer::No);
-    flow.askConsiderLimitations();
+    flow.compute().askConsiderLimitations();
     EXPECT_FALSE(ws->limitsActive);
     EXPECT_EQ(ui.dialogs().size(), 2);
     EXPECT_EQ(ui.dialogs().first(),
               QStringLiteral("Ask: Do you want to consider the limitations imposed on the o.f. values?"));
 }
 
-TEST_F(MainFlowTest, VmaConfirmationMentionsLimitationsOnlyWhenInForce)
+TEST_F(SessionTest, VmaConfirmationMentionsLimitationsOnlyWhenInForce)
 {
     openSmallProblem();
     ui.answers.push_back(Answer::No);
-    EXPECT_FALSE(flow.confirmVma());
+    EXPECT_FALSE(flow.nadir().confirmVma());
     ws->limitsActive = true;
     ui.answers.push_back(Answer::Yes);
-    EXPECT_TRUE(flow.confirmVma());
+    EXPECT_TRUE(flow.nadir().confirmVma());
     EXPECT_FALSE(ws->limitsActive);
     const QStringList d = ui.dialogs();
     ASSERT_EQ(d.size(), 2);
@@ -509,22 +509,22 @@ TEST_F(MainFlowTest, VmaConfirmationMentionsLimitationsOnlyWhenInForce)
     EXPECT_TRUE(ui.log.contains(QStringLiteral("Status0: ")));
 }
 
-TEST_F(MainFlowTest, ColourGoesToTheNewestRecordAndItsBasketSolution)
+TEST_F(SessionTest, ColourGoesToTheNewestRecordAndItsBasketSolution)
 {
     openSmallProblem();
-    flow.chooseColour(); // no history: nothing to colour, no dialog
+    flow.basket().chooseColour(); // no history: nothing to colour, no dialog
     EXPECT_FALSE(ui.log.contains(QStringLiteral("ChooseColor")));
 
     (void)ws->appendSolution(SolSolutionBasket{});
     addHistory(2);
     ws->history.front().basketIndex = 1;
     ui.colors.push_back(std::nullopt);
-    flow.chooseColour();
+    flow.basket().chooseColour();
     EXPECT_EQ(ws->history.front().cor, kNoColor);
 
     ui.colors.push_back(hexColor(0x00FF00));
     ui.clear();
-    flow.chooseColour();
+    flow.basket().chooseColour();
     EXPECT_EQ(ws->history.front().cor, hexColor(0x00FF00));
     EXPECT_EQ(ws->basket[1].cor, hexColor(0x00FF00));
     EXPECT_EQ(ws->history.back().cor, kNoColor);
@@ -532,16 +532,16 @@ TEST_F(MainFlowTest, ColourGoesToTheNewestRecordAndItsBasketSolution)
     EXPECT_TRUE(ui.saw(UiEvent::WeightSpaceChanged));
 }
 
-TEST_F(MainFlowTest, AskToleranceTogglesItsCheckMark)
+TEST_F(SessionTest, AskToleranceTogglesItsCheckMark)
 {
-    flow.toggleAskTolerance();
+    flow.basket().toggleAskTolerance();
     EXPECT_TRUE(flow.states().isChecked(Cmd::AskTolerance));
     EXPECT_TRUE(ws->askNadirTolerance);
-    flow.toggleAskTolerance();
+    flow.basket().toggleAskTolerance();
     EXPECT_FALSE(flow.states().isChecked(Cmd::AskTolerance));
 }
 
-TEST_F(MainFlowTest, MenuLayoutHasEveryCommandOnce)
+TEST_F(SessionTest, MenuLayoutHasEveryCommandOnce)
 {
     std::vector<int> seen(kCommandCount, 0);
     std::function<void(const std::vector<MenuEntry>&)> walk = [&](const std::vector<MenuEntry>& entries) {
@@ -571,7 +571,7 @@ TEST_F(MainFlowTest, MenuLayoutHasEveryCommandOnce)
 
 namespace {
 
-class DiscardQuestionTest : public MainFlowTest {
+class DiscardQuestionTest : public SessionTest {
 protected:
     const QString question = QStringLiteral("Ask: ") + QString::fromUtf8(msg::kDiscardSolutions);
 
@@ -579,7 +579,7 @@ protected:
     {
         openSmallProblem();
         ui.normalizations.push_back(false);
-        flow.computePayoffCommand();
+        flow.compute().computePayoffCommand();
         ASSERT_EQ(flow.lastOutcome(), Outcome::Done);
         ui.clear();
     }
@@ -590,42 +590,42 @@ TEST_F(DiscardQuestionTest, AskedOnlyWhileComputedSolutionsAreNotExported)
     // Nothing computed: nothing to lose.
     openSmallProblem();
     ui.files.push_back(std::nullopt);
-    flow.openProblem();
+    flow.file().openProblem();
     EXPECT_FALSE(ui.log.contains(question));
 
     computePayoff();
     // No keeps everything and cancels the command before its file dialog.
     ui.answers.push_back(Answer::No);
-    flow.openProblem();
+    flow.file().openProblem();
     EXPECT_EQ(ui.dialogs(), QStringList{question});
     EXPECT_EQ(flow.lastOutcome(), Outcome::Cancelled);
     EXPECT_EQ(flow.phase(), Phase::Solutions);
     EXPECT_EQ(ws->basketCount, 2);
-    for (auto command : {&MainFlow::openMpsProblem, &MainFlow::importResultsCommand}) {
+    for (auto command : {&FileCommands::openMpsProblem, &FileCommands::importResultsCommand}) {
         ui.clear();
         ui.answers.push_back(Answer::No);
-        (flow.*command)();
+        (flow.file().*command)();
         EXPECT_EQ(ui.dialogs(), QStringList{question});
         EXPECT_EQ(ws->basketCount, 2);
     }
     ui.answers.push_back(Answer::No);
-    EXPECT_FALSE(flow.exitProgram());
+    EXPECT_FALSE(flow.file().exitProgram());
     EXPECT_NE(flow.engine(), nullptr);
 
     // Once exported, nothing is asked until the basket changes again.
     ui.clear();
     ui.files.push_back(dir.filePath(QStringLiteral("work.out")));
-    flow.exportResultsCommand();
+    flow.file().exportResultsCommand();
     ASSERT_EQ(flow.lastOutcome(), Outcome::Done) << ui.log.join(QLatin1Char('\n')).toStdString();
     ui.files.push_back(std::nullopt);
-    flow.openProblem();
+    flow.file().openProblem();
     EXPECT_FALSE(ui.log.contains(question));
     // A new colour changes the basket.
     ui.colors.push_back(0x00FF00);
-    flow.chooseColour();
+    flow.basket().chooseColour();
     ui.clear();
     ui.answers.push_back(Answer::Yes);
-    EXPECT_TRUE(flow.exitProgram());
+    EXPECT_TRUE(flow.file().exitProgram());
     EXPECT_EQ(ui.dialogs(), QStringList{question});
     EXPECT_EQ(flow.engine(), nullptr);
 }
@@ -634,9 +634,9 @@ TEST_F(DiscardQuestionTest, AnImportedBasketIsSavedWork)
 {
     computePayoff();
     ui.files.push_back(dir.filePath(QStringLiteral("work.out")));
-    flow.exportResultsCommand();
+    flow.file().exportResultsCommand();
     ui.files.push_back(dir.filePath(QStringLiteral("work.out")));
-    flow.importResultsCommand();
+    flow.file().importResultsCommand();
     ASSERT_EQ(flow.lastOutcome(), Outcome::Done) << ui.log.join(QLatin1Char('\n')).toStdString();
     ui.clear();
     EXPECT_TRUE(flow.confirmDiscardSolutions());
@@ -660,14 +660,14 @@ TEST_F(DiscardQuestionTest, VmaWithLimitationsAsksTheLongerQuestionAndClearsThem
     const QString question = QStringLiteral("Ask: ") + QString::fromUtf8(msg::kVmaQuestionWithLimits);
 
     ui.answers.push_back(Answer::No);
-    flow.vmaCommand(10000);
+    flow.nadir().vmaCommand(10000);
     EXPECT_EQ(ui.dialogs(), QStringList{question});
     EXPECT_EQ(flow.lastOutcome(), Outcome::Cancelled);
     EXPECT_TRUE(ws->limitsActive);
 
     ui.clear();
     ui.answers.push_back(Answer::Yes);
-    flow.vmaCommand(10000);
+    flow.nadir().vmaCommand(10000);
     EXPECT_EQ(flow.lastOutcome(), Outcome::Done);
     EXPECT_FALSE(ws->limitsActive);
     ASSERT_FALSE(ui.dialogs().isEmpty());
@@ -682,7 +682,7 @@ namespace {
 
 // Cancel in the box of a long computation stops the solve: the command fails
 // with its own message and nothing of it is kept.
-TEST_F(MainFlowTest, CancelStopsTheSolveAndKeepsThePreviousState)
+TEST_F(SessionTest, CancelStopsTheSolveAndKeepsThePreviousState)
 {
     RandomProblemSpec shape;
     shape.objectives = MaxObjectives;
@@ -691,13 +691,13 @@ TEST_F(MainFlowTest, CancelStopsTheSolveAndKeepsThePreviousState)
     const auto big = makeRandomProblem(20261209u, shape);
     const QString path = dir.filePath(QStringLiteral("big.mlp"));
     ASSERT_TRUE(WriteProblemFile(path, *big).ok);
-    flow.openProblemFile(path);
+    flow.file().openProblemFile(path);
     ASSERT_EQ(flow.phase(), Phase::Problem);
 
     ui.clear();
     ui.normalizations.push_back(false);
     ui.cancelAtUpdate = 1;
-    flow.computePayoffCommand();
+    flow.compute().computePayoffCommand();
     EXPECT_EQ(flow.lastOutcome(), Outcome::Failed);
     EXPECT_TRUE(ui.log.contains(QStringLiteral("Task: Computing")));
     EXPECT_TRUE(ui.dialogs().contains(QStringLiteral("Warning: ") + QString::fromUtf8(msg::kStopped)))
