@@ -95,7 +95,7 @@ void BM_RaceGo(benchmark::State& state)
             return;
         }
         const auto t2 = Clock::now();
-        benchmark::DoNotOptimize(WriteReport(*ws, kReportReferencePoint));
+        benchmark::DoNotOptimize(WriteReport(*ws, ReportMode::ReferencePoint));
         reportTime += microseconds(Clock::now() - t2);
         ++reports;
     }

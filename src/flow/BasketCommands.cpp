@@ -51,7 +51,7 @@ void BasketCommands::setViewLastN(int n)
     // The field shows the clamped value even when nothing else changes.
     ui_.notify(UiEvent::ViewLastNChanged);
     if (changed)
-        s_.writeReport(2);
+        s_.writeReport(ReportMode::Refresh);
 }
 
 void BasketCommands::setViewLastNText(const QString& typed)
@@ -87,7 +87,7 @@ void BasketCommands::chooseColour()
         ui_.notify(UiEvent::BasketValuesChanged);
         ui_.notify(UiEvent::BasketChartChanged);
     }
-    s_.writeReport(2);
+    s_.writeReport(ReportMode::Refresh);
 }
 
 void BasketCommands::storeCurrentSolution()
@@ -108,7 +108,7 @@ void BasketCommands::storeCurrentSolution()
         newest.basketIndex = stored.index;
         newest.cor = ws_.basket[stored.index].cor;
     }
-    s_.writeReport(2);
+    s_.writeReport(ReportMode::Refresh);
     s_.finish(Outcome::Done);
 }
 
@@ -138,7 +138,7 @@ void BasketCommands::deleteSolutions()
             ui_.notify(UiEvent::WeightSpaceChanged);
         if (ws_.numObjectives == 3)
             dialogs_.pairwiseSolutionsDeleted(from, to);
-        s_.writeReport(2);
+        s_.writeReport(ReportMode::Refresh);
     }
     if (out.keptForRegion)
         ui_.showMessage(MsgKind::Information, text(msg::kCannotDeleteRegion));

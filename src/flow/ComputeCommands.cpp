@@ -102,8 +102,8 @@ bool ComputeCommands::askSumWeights()
 
 void ComputeCommands::solveWeightedSum()
 {
-    s_.finishSolve(s_.solveCancellable([this] { return s_.shown(ComputeFromWeights(ws_, *s_.engine_, true)); }),
-                kReportWeightedSum);
+    s_.finishSolve(s_.solveCancellable([this] { return ShownStatus(ui_, ComputeFromWeights(ws_, *s_.engine_, true)); }),
+                ReportMode::WeightedSum);
 }
 
 void ComputeCommands::referencePointCommand()
@@ -138,8 +138,8 @@ void ComputeCommands::referencePointCommand()
     }
     for (int k = 1; k <= p; ++k)
         ws_.tchebWeights[k] = accepted.weights[k];
-    s_.finishSolve(s_.solveCancellable([this] { return s_.shown(ComputeReferencePoint(ws_, *s_.engine_)); }),
-                kReportReferencePoint);
+    s_.finishSolve(s_.solveCancellable([this] { return ShownStatus(ui_, ComputeReferencePoint(ws_, *s_.engine_)); }),
+                ReportMode::ReferencePoint);
 }
 
 bool ComputeCommands::acceptReferencePoint(const QStringList& typed)

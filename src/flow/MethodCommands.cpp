@@ -83,14 +83,14 @@ void MethodCommands::stemNewIterationCommand()
 
 void MethodCommands::runStemProposal()
 {
-    const SolveStatus status = s_.solveCancellable([this] { return s_.shown(ComputeReferencePoint(ws_, *s_.engine_)); });
+    const SolveStatus status = s_.solveCancellable([this] { return ShownStatus(ui_, ComputeReferencePoint(ws_, *s_.engine_)); });
     if (status != SolveStatus::Optimal) {
         ShowSolveStatus(ui_, status);
         s_.SaiMetodos(true);
         s_.finish(Outcome::Failed);
         return;
     }
-    s_.writeReport(kReportReferencePoint);
+    s_.writeReport(ReportMode::ReferencePoint);
     s_.finish(Outcome::Done);
 }
 
@@ -135,7 +135,7 @@ void MethodCommands::raceStartCommand()
     if (!s_.race_)
         s_.race_ = std::make_unique<ParetoRace>();
     const SolveStatus status =
-        s_.solveCancellable([this, &low, &high] { return s_.shown(s_.race_->start(ws_, *s_.engine_, low, high)); });
+        s_.solveCancellable([this, &low, &high] { return ShownStatus(ui_, s_.race_->start(ws_, *s_.engine_, low, high)); });
     ui_.notify(UiEvent::RacePanelChanged);
     if (status != SolveStatus::Optimal) {
         leaveRace(status);
@@ -143,7 +143,7 @@ void MethodCommands::raceStartCommand()
         return;
     }
     s_.EnterMethodMode();
-    s_.writeReport(kReportReferencePoint);
+    s_.writeReport(ReportMode::ReferencePoint);
     s_.finish(Outcome::Done);
 }
 
@@ -179,7 +179,7 @@ void MethodCommands::raceGoCommand()
     case ParetoRace::Step::Moved:
     case ParetoRace::Step::BasisChanged: break;
     }
-    s_.writeReport(kReportReferencePoint);
+    s_.writeReport(ReportMode::ReferencePoint);
     s_.finish(Outcome::Done);
 }
 
@@ -224,14 +224,14 @@ void MethodCommands::raceChangeDirectionCommand()
         s_.finish(Outcome::Cancelled);
         return;
     }
-    const SolveStatus status = s_.solveCancellable([this, c] { return s_.shown(s_.race_->changeDirection(ws_, *s_.engine_, c)); });
+    const SolveStatus status = s_.solveCancellable([this, c] { return ShownStatus(ui_, s_.race_->changeDirection(ws_, *s_.engine_, c)); });
     ui_.notify(UiEvent::RacePanelChanged);
     if (status != SolveStatus::Optimal) {
         leaveRace(status);
         s_.finish(Outcome::Failed);
         return;
     }
-    s_.writeReport(kReportReferencePoint);
+    s_.writeReport(ReportMode::ReferencePoint);
     s_.finish(Outcome::Done);
 }
 
@@ -250,9 +250,9 @@ void MethodCommands::raceFixCommand()
     ws_.limitOn[c] = true;
     ws_.limitValue[c] = ws_.currentF[c];
     s_.commandsChanged();
-    const SolveStatus status = s_.solveCancellable([this] { return s_.shown(s_.race_->reproject(ws_, *s_.engine_)); });
+    const SolveStatus status = s_.solveCancellable([this] { return ShownStatus(ui_, s_.race_->reproject(ws_, *s_.engine_)); });
     // The race goes on from where it was; the person learns why nothing moved.
-    s_.finishSolve(status, kReportReferencePoint);
+    s_.finishSolve(status, ReportMode::ReferencePoint);
 }
 
 void MethodCommands::raceRelaxCommand()
@@ -301,6 +301,6 @@ void MethodCommands::raceRelaxCommand()
     NormalizeLimitations(ws_);
     s_.commandsChanged();
     ui_.showMessage(MsgKind::Information, text(msg::kRelaxWillResolve).arg(c));
-    const SolveStatus status = s_.solveCancellable([this] { return s_.shown(s_.race_->reproject(ws_, *s_.engine_)); });
-    s_.finishSolve(status, kReportReferencePoint);
+    const SolveStatus status = s_.solveCancellable([this] { return ShownStatus(ui_, s_.race_->reproject(ws_, *s_.engine_)); });
+    s_.finishSolve(status, ReportMode::ReferencePoint);
 }

@@ -85,10 +85,10 @@ void NadirCommands::vmaCommand(int maxBases)
     s_.finish(result.end == VmaEnd::NotStarted ? Outcome::Failed : Outcome::Done);
 }
 
-void NadirCommands::nadirCommand(int method)
+void NadirCommands::nadirCommand(NadirMethod method)
 {
     const int p = ws_.numObjectives;
-    const QString title = text(msg::kNadirPromptTitle).arg(text(method == 1 ? msg::kNadirMethod1 : msg::kNadirMethod2));
+    const QString title = text(msg::kNadirPromptTitle).arg(text(method == NadirMethod::One ? msg::kNadirMethod1 : msg::kNadirMethod2));
     const std::optional<QString> typed = ui_.inputText(title, text(msg::kNadirPrompt), QString());
     if (!typed) {
         s_.finish(Outcome::Cancelled);
@@ -126,7 +126,7 @@ void NadirCommands::nadirCommand(int method)
     const bool limited = ws_.limitsActive;
     // The progress box with its Cancel button stands for the busy cursor.
     PortProgress progress(ui_);
-    const ExactNadirResult result = ExactNadir(ws_, *s_.engine_, progress, method == 1 ? k : -k, s_.report_);
+    const ExactNadirResult result = ExactNadir(ws_, *s_.engine_, progress, method == NadirMethod::One ? k : -k, s_.report_);
     ShowNotices(ui_, result.notices);
     if (limited)
         s_.ClearLimitations();

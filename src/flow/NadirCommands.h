@@ -4,6 +4,7 @@
 #include "methods/Icw.h"
 #include "methods/ParetoRace.h"
 #include "methods/Stem.h"
+#include "nadir/ExactNadir.h"
 #include "problem/MpsFile.h"
 #include "flow/ProblemEditor.h"
 #include "flow/Commands.h"
@@ -35,7 +36,7 @@ public:
     void vmaCommand(int maxBases);
     // "The true Nadir values": Method 1 or 2 with the objective prompt (and
     // the tolerance prompt when "Ask tolerance" is checked); NadirCommands.cpp.
-    void nadirCommand(int method);
+    void nadirCommand(NadirMethod method);
     // "Estimate the Nadir point (EA)", its independent runs and the worst
     // feasible values.
     void eaNadirCommand();

@@ -30,3 +30,11 @@ private:
 
 // Shows the message of a failed solve (nothing for Optimal).
 void ShowSolveStatus(UiPort& ui, SolveStatus status);
+
+// Shows what a computation had to tell; its status.
+template <class Result>
+SolveStatus ShownStatus(UiPort& ui, const Result& result)
+{
+    ShowNotices(ui, result.notices);
+    return result.status;
+}

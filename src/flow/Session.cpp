@@ -96,7 +96,7 @@ void Session::commandsChanged()
     ui_.notify(UiEvent::CommandsChanged);
 }
 
-QString Session::captionWithProblem(const QString& caption, const QString& problemName)
+QString CaptionWithProblem(const QString& caption, const QString& problemName)
 {
     QString result = caption;
     const int dash = result.indexOf(QLatin1Char('-'));
@@ -120,7 +120,7 @@ void Session::HideProblemViews()
 void Session::AccoesNovoProb()
 {
     ws_.problemName = ProblemNameOf(ws_.fileName);
-    caption_ = captionWithProblem(caption_, ws_.problemName);
+    caption_ = CaptionWithProblem(caption_, ws_.problemName);
     ui_.notify(UiEvent::CaptionChanged);
     ResetComputedState(ws_);
     ClearLimitations();
@@ -142,7 +142,7 @@ void Session::ShowSolutionPhase()
     ui_.notify(UiEvent::SolutionPhaseShown);
     if (weightSpace)
         ui_.notify(UiEvent::WeightSpaceChanged);
-    writeReport(2);
+    writeReport(ReportMode::Refresh);
     if (weightSpace)
         ui_.notify(UiEvent::BasketChartChanged);
     if (ws_.numObjectives == 2) {
@@ -182,7 +182,7 @@ void Session::SaiMetodos(bool mesmoProb)
     commandsChanged();
     if (mesmoProb && ws_.limitsActive && ui_.ask(text(msg::kKeepLimitations)) == Answer::No) {
         ClearLimitations();
-        writeReport(2);
+        writeReport(ReportMode::Refresh);
     }
 }
 
@@ -194,28 +194,16 @@ void Session::ClearLimitations()
     commandsChanged();
 }
 
-void Session::writeReport(int mode)
+void Session::writeReport(ReportMode mode)
 {
     if (ws_.history.empty()) {
         report_ = ReportDocument();
     } else {
         report_ = WriteReport(ws_, mode);
     }
-    thickBars_ = mode != 2;
+    thickBars_ = mode != ReportMode::Refresh;
     ui_.notify(UiEvent::ReportChanged);
     ui_.notify(UiEvent::BarsChanged);
-}
-
-SolveStatus Session::shown(const ComputeResult& result)
-{
-    ShowNotices(ui_, result.notices);
-    return result.status;
-}
-
-SolveStatus Session::shown(const ParetoRace::Outcome& outcome)
-{
-    ShowNotices(ui_, outcome.notices);
-    return outcome.status;
 }
 
 SolveStatus Session::solveCancellable(const std::function<SolveStatus()>& solve)
@@ -225,7 +213,7 @@ SolveStatus Session::solveCancellable(const std::function<SolveStatus()>& solve)
     return solve();
 }
 
-void Session::finishSolve(SolveStatus status, int reportMode)
+void Session::finishSolve(SolveStatus status, ReportMode reportMode)
 {
     if (status != SolveStatus::Optimal) {
         ShowSolveStatus(ui_, status);

@@ -36,6 +36,9 @@ enum class Outcome { Done, Cancelled, Refused, Failed };
 
 const char* toString(Outcome outcome);
 
+// The caption after a problem is opened or edited.
+QString CaptionWithProblem(const QString& caption, const QString& problemName);
+
 // One person's session with the program: the workspace, the LP engine, the
 // ports, the phase of the main window and the outcome of the last command.
 // The commands live in groups by subject, each working on the session; the
@@ -82,12 +85,10 @@ public:
     void ClearLimitations();
     // Rewrites the report (mode 0 weighted sum, 1 reference point, 2 refresh)
     // and asks for the bar picture; `report()` holds the result.
-    void writeReport(int mode);
+    void writeReport(ReportMode mode);
     const ReportDocument& report() const { return report_; }
     // The bar picture was last asked for with a thick newest bar.
     bool thickBars() const { return thickBars_; }
-    // The caption after a problem is opened or edited.
-    static QString captionWithProblem(const QString& caption, const QString& problemName);
 
     FileCommands& file() { return file_; }
     ComputeCommands& compute() { return compute_; }
@@ -107,12 +108,9 @@ private:
     void commandsChanged();
     // Runs the computation `solve` with the busy cursor and the Cancel box.
     SolveStatus solveCancellable(const std::function<SolveStatus()>& solve);
-    // Shows what a computation had to tell; its status.
-    SolveStatus shown(const ComputeResult& result);
-    SolveStatus shown(const ParetoRace::Outcome& outcome);
     // The end of a computing command: the status message and Failed when
     // `status` is no solution, else the report in `reportMode` and Done.
-    void finishSolve(SolveStatus status, int reportMode);
+    void finishSolve(SolveStatus status, ReportMode reportMode);
     void markResultsSaved();
     Outcome finish(Outcome outcome) { return outcome_ = outcome; }
 

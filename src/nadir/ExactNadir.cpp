@@ -52,6 +52,15 @@ bool appendAreaBase(Workspace& ws, const UmaSolAltern& alternative, int k)
 
 Real NadirStepTolerance(Real w, Real errorPct) { return std::max(std::fabs(w) * errorPct / 100, kNadirMinTolerance); }
 
+const char* toString(NadirMethod method)
+{
+    switch (method) {
+    case NadirMethod::One: return "One";
+    case NadirMethod::Two: return "Two";
+    }
+    return "?";
+}
+
 const char* toString(NadirEnd end)
 {
     switch (end) {
@@ -301,7 +310,7 @@ private:
     void writeReport()
     {
         if (result_.computed >= 1) {
-            report_ = WriteReport(ws_, kReportWeightedSum);
+            report_ = WriteReport(ws_, ReportMode::WeightedSum);
             if (ws_.weightSpace3 || ws_.weightSpace2)
                 result_.notices.event(UiEvent::WeightSpaceChanged);
         }

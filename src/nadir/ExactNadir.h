@@ -62,6 +62,12 @@ struct NadirArea {
 // (the program is not solved to optimality), ws.sumWeights then unchanged.
 [[nodiscard]] bool FindPositiveWeights(Workspace& ws, int k, const RecordYAC& base);
 
+// The two ways to the exact nadir value: method 1 lists every basis whose
+// region holds a worse value, method 2 follows one.
+enum class NadirMethod { One, Two };
+
+const char* toString(NadirMethod method);
+
 enum class NadirEnd {
     Found,       // the value was recorded in nadirPoint / nadirSource
     Failed,      // the walk or a solve failed, or a solution was better than w: nothing recorded

@@ -313,7 +313,17 @@ void WriteProgramSection(ReportWriter& out, const Workspace& ws, const vectorRes
 // one: the header lines are black, and each record's heading switches to its
 // colour, which then also covers the next record's blank line, separator and
 // "<< Previous" line, up to that record's own heading.
-ReportDocument WriteReport(Workspace& ws, int mode)
+const char* toString(ReportMode mode)
+{
+    switch (mode) {
+    case ReportMode::WeightedSum: return "WeightedSum";
+    case ReportMode::ReferencePoint: return "ReferencePoint";
+    case ReportMode::Refresh: return "Refresh";
+    }
+    return "?";
+}
+
+ReportDocument WriteReport(Workspace& ws, ReportMode mode)
 {
     ReportDocument doc;
     if (ws.history.empty())
@@ -335,15 +345,15 @@ ReportDocument WriteReport(Workspace& ws, int mode)
 
     ReportWriter out(doc);
     out.setBold(true);
-    out.add(mode == kReportRefresh ? QStringLiteral("Last solution(s) computed")
+    out.add(mode == ReportMode::Refresh ? QStringLiteral("Last solution(s) computed")
                                    : QStringLiteral("Last solution computed"));
 
-    if (mode == kReportReferencePoint) {
+    if (mode == ReportMode::ReferencePoint) {
         out.add(QStringLiteral("Min of the Tchebycheff distance to the Ref.point q:"));
         out.add(VectorText(QStringLiteral("q=("), ws.refPoint, p));
         out.add(QStringLiteral("Considering the w-weighted distance w(q-F(x)) with:"));
         out.add(VectorText(QStringLiteral("w=("), ws.tchebWeights, p));
-    } else if (mode == kReportWeightedSum) {
+    } else if (mode == ReportMode::WeightedSum) {
         out.add(QStringLiteral("Optimization of the weighted-sum of the objectives with the weights:"));
         out.add(VectorText(QStringLiteral("("), ws.sumWeights, p));
     }
@@ -361,7 +371,7 @@ ReportDocument WriteReport(Workspace& ws, int mode)
     for (int i = 1; i <= shown; ++i) {
         const ComputedSolution& rec = ws.history[static_cast<std::size_t>(i - 1)];
         out.add(QStringLiteral(" "));
-        if (i == 2 && mode != kReportRefresh) {
+        if (i == 2 && mode != ReportMode::Refresh) {
             out.setBold(true);
             out.add(QString(25, QLatin1Char('-')));
             out.add(shown == 2 ? QStringLiteral("<< Previous solution:") : QStringLiteral("<< Previous solutions:"));
@@ -383,7 +393,7 @@ ReportDocument WriteReport(Workspace& ws, int mode)
             if (rec.x_s[n + c] != 0)
                 out.add(QStringLiteral(" ") + ws.slackName[c] + QStringLiteral(" = ") + NumText(rec.x_s[n + c]));
 
-        if (i == 1 && rec.basis[1] != 0 && mode != kReportRefresh)
+        if (i == 1 && rec.basis[1] != 0 && mode != ReportMode::Refresh)
             WriteProgramSection(out, ws, rec.basis);
     }
     return doc;

@@ -39,10 +39,12 @@ private:
     std::vector<ReportLine> lines_;
 };
 
-// Report modes.
-constexpr int kReportWeightedSum = 0;   // also e-constraint and method steps
-constexpr int kReportReferencePoint = 1;
-constexpr int kReportRefresh = 2;       // no parameters, no program section
+// What the report is written after: a weighted sum (also an e-constraint
+// and a method's steps), a reference point, or a refresh without parameters
+// and without a program section.
+enum class ReportMode { WeightedSum, ReferencePoint, Refresh };
+
+const char* toString(ReportMode mode);
 
 // Pushes a new newest record into the computed-solution history (at most
 // MaxHistory records; the oldest goes). Copies f[1..p], x_s[1..n+m] and the
@@ -54,5 +56,5 @@ void AddHistoryRecord(Workspace& ws, const vectorResEB_Int& basis, const vectorO
 // Builds the report of the newest min(viewLastN, historyCount) records. The
 // history must not be empty. Colours the newest record when it has no colour
 // yet (and sets ws.lastColor). The caller then redraws the bar picture, thick
-// unless mode is kReportRefresh.
-ReportDocument WriteReport(Workspace& ws, int mode);
+// unless mode is ReportMode::Refresh.
+ReportDocument WriteReport(Workspace& ws, ReportMode mode);

@@ -196,7 +196,7 @@ TEST_F(SessionTest, CaptionKeepsOnlyTheLastProblemName)
     openSmallProblem(QStringLiteral("first.mlp"));
     openSmallProblem(QStringLiteral("second-try.mlp"));
     EXPECT_EQ(flow.caption(), QStringLiteral("Quilvane - second-try"));
-    EXPECT_EQ(Session::captionWithProblem(QStringLiteral("Quilvane"), QStringLiteral("p")),
+    EXPECT_EQ(CaptionWithProblem(QStringLiteral("Quilvane"), QStringLiteral("p")),
               QStringLiteral("Quilvane - p"));
 }
 

@@ -54,14 +54,14 @@ TEST_F(NadirCommands, AnIndexOutsideTheObjectivesComputesNothing)
     for (const char* typed : {"0", "4", "x1"}) {
         ui.clear();
         ui.inputs = {QString::fromLatin1(typed)};
-        flow.nadir().nadirCommand(2);
+        flow.nadir().nadirCommand(NadirMethod::Two);
         EXPECT_EQ(flow.lastOutcome(), Outcome::Refused) << typed;
         EXPECT_EQ(ui.log, QStringList{QStringLiteral("Input: Compute the nadir value (Method 2) | objective "
                                                      "function index | ")})
             << typed;
     }
     ui.inputs = {std::nullopt};
-    flow.nadir().nadirCommand(1);
+    flow.nadir().nadirCommand(NadirMethod::One);
     EXPECT_EQ(flow.lastOutcome(), Outcome::Cancelled);
 }
 
@@ -69,12 +69,12 @@ TEST_F(NadirCommands, TheToleranceIsAskedWhenChecked)
 {
     flow.basket().toggleAskTolerance();
     ui.inputs = {QStringLiteral("1"), QStringLiteral("1,5")};
-    flow.nadir().nadirCommand(2);
+    flow.nadir().nadirCommand(NadirMethod::Two);
     EXPECT_EQ(ui.dialogs(), QStringList{QStringLiteral("Error: Invalid Number!")});
     EXPECT_EQ(ws->nadirSource[1], 0);
     ui.clear();
     ui.inputs = {QStringLiteral("1"), QStringLiteral("2.5")};
-    flow.nadir().nadirCommand(2);
+    flow.nadir().nadirCommand(NadirMethod::Two);
     EXPECT_EQ(ui.log.value(1), QStringLiteral("Input: Maximum error for the nadir value | Maximum accepted error (%) "
                                               "for the function value | 0.05"));
     EXPECT_EQ(ws->nadirErrorPct, 2.5L);
@@ -84,7 +84,7 @@ TEST_F(NadirCommands, TheToleranceIsAskedWhenChecked)
 TEST_F(NadirCommands, AKnownValueIsReportedInsteadOfComputed)
 {
     ui.inputs = {QStringLiteral("1")};
-    flow.nadir().nadirCommand(2);
+    flow.nadir().nadirCommand(NadirMethod::Two);
     ASSERT_EQ(flow.lastOutcome(), Outcome::Done);
     const int source = ws->nadirSource[1];
     ASSERT_GE(source, 1);
@@ -92,7 +92,7 @@ TEST_F(NadirCommands, AKnownValueIsReportedInsteadOfComputed)
     EXPECT_TRUE(flow.report().toPlainText().contains(QStringLiteral(" - Nadir of \nF1:  1")));
     ui.clear();
     ui.inputs = {QStringLiteral("1")};
-    flow.nadir().nadirCommand(2);
+    flow.nadir().nadirCommand(NadirMethod::Two);
     EXPECT_EQ(ui.dialogs(), QStringList{QStringLiteral("Information: ALREADY KNOWN: the nadir for F1 is 1.000, given "
                                                        "by solution %1")
                                             .arg(source)});

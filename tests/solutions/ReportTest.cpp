@@ -152,7 +152,7 @@ TEST(WriteReport, WeightedSumWithOneRecord)
 {
     auto ws = ReportWorkspace();
     Push(*ws, {12, 3.5L}, {4, 0, 1e-12L, 0, 2.5L}, {1, 3, 5, 0});
-    const ReportDocument doc = WriteReport(*ws, kReportWeightedSum);
+    const ReportDocument doc = WriteReport(*ws, ReportMode::WeightedSum);
 
     std::vector<ReportLine> expected = {
         L("Last solution computed", kBlack),
@@ -174,15 +174,15 @@ TEST(WriteReport, ARecordAlreadyColouredIsNotColouredAgain)
 {
     auto ws = ReportWorkspace();
     Push(*ws, {12, 3.5L}, {4}, {1, 0});
-    EXPECT_TRUE(WriteReport(*ws, kReportWeightedSum).newestNewlyColored);
+    EXPECT_TRUE(WriteReport(*ws, ReportMode::WeightedSum).newestNewlyColored);
     ws->lastColor = hexColor(0x123456);
-    const ReportDocument again = WriteReport(*ws, kReportRefresh);
+    const ReportDocument again = WriteReport(*ws, ReportMode::Refresh);
     EXPECT_FALSE(again.newestNewlyColored);
     EXPECT_EQ(ws->lastColor, hexColor(0x123456));
 
     ws->history.front().cor = ws->basketPalette[5];
     ws->history.front().basketIndex = 4;
-    const ReportDocument stored = WriteReport(*ws, kReportRefresh);
+    const ReportDocument stored = WriteReport(*ws, ReportMode::Refresh);
     EXPECT_FALSE(stored.newestNewlyColored);
     ASSERT_GE(stored.lines().size(), 3u);
     EXPECT_EQ(stored.lines()[2].text, QStringLiteral("Solution 4:"));
@@ -195,7 +195,7 @@ TEST(WriteReport, ParetoRaceColoursTheNewestByTheRaceObjective)
     ws->activeMethod = MethodKind::ParetoRace;
     ws->raceObjective = 7;
     Push(*ws, {1, 2}, {1}, {1, 0});
-    const ReportDocument doc = WriteReport(*ws, kReportWeightedSum);
+    const ReportDocument doc = WriteReport(*ws, ReportMode::WeightedSum);
     EXPECT_TRUE(doc.newestNewlyColored);
     EXPECT_EQ(ws->history.front().cor, ws->raceColors[1]);
     EXPECT_EQ(ws->lastColor, ws->raceColors[1]);
@@ -203,7 +203,7 @@ TEST(WriteReport, ParetoRaceColoursTheNewestByTheRaceObjective)
     // No objective chosen yet: the colour of a plain computation.
     ws->raceObjective = 0;
     Push(*ws, {1, 2}, {1}, {1, 0});
-    WriteReport(*ws, kReportWeightedSum);
+    WriteReport(*ws, ReportMode::WeightedSum);
     EXPECT_EQ(ws->history.front().cor, kComputedColor);
 }
 
@@ -211,10 +211,10 @@ TEST(WriteReport, TwoRecordsShowTheSeparatorInTheNewestColour)
 {
     auto ws = ReportWorkspace();
     Push(*ws, {12, 3.5L}, {4, 0, 1e-12L, 0, 2.5L}, {1, 3, 5, 0});
-    WriteReport(*ws, kReportWeightedSum);
+    WriteReport(*ws, ReportMode::WeightedSum);
     Push(*ws, {12, 3.5L}, {4, 0, 1e-12L, 0, 2.5L}, {1, 4, 0});
     ws->viewLastN = 2;
-    const ReportDocument doc = WriteReport(*ws, kReportWeightedSum);
+    const ReportDocument doc = WriteReport(*ws, ReportMode::WeightedSum);
 
     std::vector<ReportLine> expected = {
         L("Last solution computed", kBlack),
@@ -245,7 +245,7 @@ std::unique_ptr<Workspace> ThreeRecords()
     ws->history.front().cor = ws->basketPalette[1];
     ws->history.front().basketIndex = 1;
     Push(*ws, {12, 3.5L}, {4, 0, 1e-12L, 0, 2.5L}, {1, 0});
-    WriteReport(*ws, kReportWeightedSum);
+    WriteReport(*ws, ReportMode::WeightedSum);
     Push(*ws, {12, 3.5L}, {4, 0, 1e-12L, 0, 2.5L}, {1, 2, 0});
     ws->history.front().cor = ws->basketPalette[2];
     ws->history.front().basketIndex = 2;
@@ -258,7 +258,7 @@ TEST(WriteReport, RefreshShowsEveryRecordWithoutSeparatorOrProgramSection)
     auto ws = ThreeRecords();
     const Color a = ws->basketPalette[1];
     const Color c = ws->basketPalette[2];
-    const ReportDocument doc = WriteReport(*ws, kReportRefresh);
+    const ReportDocument doc = WriteReport(*ws, ReportMode::Refresh);
     EXPECT_FALSE(doc.newestNewlyColored);
 
     std::vector<ReportLine> expected = {L("Last solution(s) computed", kBlack), L(" ", kBlack)};
@@ -275,7 +275,7 @@ TEST(WriteReport, ThreeOfFiveRequestedRecordsAfterAWeightedSum)
     auto ws = ThreeRecords();
     const Color a = ws->basketPalette[1];
     const Color c = ws->basketPalette[2];
-    const ReportDocument doc = WriteReport(*ws, kReportWeightedSum);
+    const ReportDocument doc = WriteReport(*ws, ReportMode::WeightedSum);
 
     std::vector<ReportLine> expected = {
         L("Last solution computed", kBlack),
@@ -297,7 +297,7 @@ TEST(WriteReport, OneRecordHasNoPreviousLineWhateverViewLastN)
     auto ws = ReportWorkspace();
     ws->viewLastN = 5;
     Push(*ws, {12, 3.5L}, {4}, {1, 0});
-    const ReportDocument doc = WriteReport(*ws, kReportWeightedSum);
+    const ReportDocument doc = WriteReport(*ws, ReportMode::WeightedSum);
     for (const ReportLine& line : doc.lines()) {
         EXPECT_FALSE(line.text.contains(QStringLiteral("Previous"))) << line.text.toStdString();
         EXPECT_NE(line.text, QString(25, QLatin1Char('-')));
@@ -314,7 +314,7 @@ TEST(WriteReport, LimitationsInForceAreListedAfterTheParameters)
     ws->limitOn[2] = true;
     ws->limitValue[2] = 4.25L;
     Push(*ws, {12, 3.5L}, {4, 0, 1e-12L, 0, 2.5L}, {});
-    const ReportDocument doc = WriteReport(*ws, kReportWeightedSum);
+    const ReportDocument doc = WriteReport(*ws, ReportMode::WeightedSum);
 
     std::vector<ReportLine> expected = {
         L("Last solution computed", kBlack),
@@ -331,12 +331,12 @@ TEST(WriteReport, LimitationsInForceAreListedAfterTheParameters)
 
     // Only the objectives with a limitation, and nothing when not in force.
     ws->limitOn[1] = false;
-    const ReportDocument one = WriteReport(*ws, kReportRefresh);
+    const ReportDocument one = WriteReport(*ws, ReportMode::Refresh);
     EXPECT_EQ(one.lines()[1].text, QStringLiteral("Including the following limitations on the objectives:"));
     EXPECT_EQ(one.lines()[2].text, QStringLiteral("Cost <= 4.25"));
     EXPECT_EQ(one.lines()[3].text, QStringLiteral(" "));
     ws->limitsActive = false;
-    const ReportDocument none = WriteReport(*ws, kReportRefresh);
+    const ReportDocument none = WriteReport(*ws, ReportMode::Refresh);
     EXPECT_EQ(none.lines()[1].text, QStringLiteral(" "));
 }
 
@@ -372,7 +372,7 @@ TEST(WriteReport, ReferencePointRecordWithMinMaxAndSlacks)
 {
     auto ws = ReferencePointWorkspace();
     const Color c = ws->basketPalette[3];
-    const ReportDocument doc = WriteReport(*ws, kReportReferencePoint);
+    const ReportDocument doc = WriteReport(*ws, ReportMode::ReferencePoint);
     EXPECT_FALSE(doc.newestNewlyColored);
 
     ExpectLines(doc, {
@@ -408,7 +408,7 @@ TEST(WriteReport, NegativePartOfMinMaxIsShownWithItsSign)
     ws->history.front().basis[1] = 5;
     ws->history.front().basis[2] = 8; // slack of constraint 1: no value line
     ws->currentLpValues[8] = 3;
-    const ReportDocument doc = WriteReport(*ws, kReportReferencePoint);
+    const ReportDocument doc = WriteReport(*ws, ReportMode::ReferencePoint);
     const auto& lines = doc.lines();
     ASSERT_GE(lines.size(), 4u);
     const std::size_t last = lines.size() - 1;
@@ -421,7 +421,7 @@ TEST(WriteReport, NegativePartOfMinMaxIsShownWithItsSign)
 TEST(WriteReport, RefreshOfAReferencePointRecordHasNoProgramSection)
 {
     auto ws = ReferencePointWorkspace();
-    const ReportDocument doc = WriteReport(*ws, kReportRefresh);
+    const ReportDocument doc = WriteReport(*ws, ReportMode::Refresh);
     EXPECT_EQ(doc.lines().back().text, QStringLiteral(" S2 = 2.5"));
     EXPECT_EQ(doc.lines()[0].text, QStringLiteral("Last solution(s) computed"));
     EXPECT_EQ(doc.lines()[1].text, QStringLiteral("Including the following limitations on the objectives:"));
@@ -433,7 +433,7 @@ TEST(WriteReport, ObjectiveNameAndEqualsSignTakeAtMostTwelveCharacters)
     ws->objName[1] = QStringLiteral("ABCDEFGHIJ");
     ws->objName[2] = QStringLiteral("ABCDEFGHIJKLMN");
     Push(*ws, {1, -2.5e-5L}, {}, {});
-    const ReportDocument doc = WriteReport(*ws, kReportRefresh);
+    const ReportDocument doc = WriteReport(*ws, ReportMode::Refresh);
     EXPECT_EQ(doc.lines()[4].text, QStringLiteral("ABCDEFGHIJ= 1"));
     EXPECT_EQ(doc.lines()[5].text, QStringLiteral("ABCDEFGHIJ= -2.5E-5"));
 }
@@ -442,7 +442,7 @@ TEST(ReportDocument, PlainTextJoinsTheLines)
 {
     auto ws = ReportWorkspace();
     Push(*ws, {12, 3.5L}, {4}, {});
-    const ReportDocument doc = WriteReport(*ws, kReportRefresh);
+    const ReportDocument doc = WriteReport(*ws, ReportMode::Refresh);
     EXPECT_EQ(doc.toPlainText(), QStringLiteral("Last solution(s) computed\n \nSolution values:\nObjective functions:\n"
                                                 "Profit= 12\nCost= 3.5\n"
                                                 "Non-zero decision variables & slacks of the MOLP problem:\n X1 = 4"));
@@ -483,7 +483,7 @@ TEST(ReportDocument, HtmlOfAReportGivesOneBlockPerLine)
 {
     ASSERT_NE(GuiApp(), nullptr);
     auto ws = ThreeRecords();
-    const ReportDocument doc = WriteReport(*ws, kReportWeightedSum);
+    const ReportDocument doc = WriteReport(*ws, ReportMode::WeightedSum);
     QTextDocument text;
     text.setHtml(doc.toHtml());
     ASSERT_EQ(text.blockCount(), static_cast<int>(doc.lines().size()));
@@ -548,7 +548,7 @@ TEST(ReportDocument, RtfEscapesTextAndSwitchesStylesByLine)
 TEST(ReportDocument, RtfOfAReportHasOneParagraphPerLineAndItsColours)
 {
     auto ws = ReferencePointWorkspace();
-    const ReportDocument doc = WriteReport(*ws, kReportReferencePoint);
+    const ReportDocument doc = WriteReport(*ws, ReportMode::ReferencePoint);
     const QByteArray rtf = doc.toRtf();
     EXPECT_TRUE(rtf.startsWith("{\\rtf1"));
     EXPECT_TRUE(RtfBracesBalance(rtf));
@@ -572,7 +572,7 @@ TEST(ReportDocument, RtfConvertsToPdfWithLibreOffice)
 
     auto ws = ThreeRecords();
     ws->objName[1] = QString::fromUtf8("Lucro\u20ac\u00e9");
-    const ReportDocument doc = WriteReport(*ws, kReportWeightedSum);
+    const ReportDocument doc = WriteReport(*ws, ReportMode::WeightedSum);
 
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());

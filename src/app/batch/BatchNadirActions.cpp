@@ -97,7 +97,7 @@ NadirSettings nadirSettings(const Action& action)
 {
     NadirSettings s;
     s.objective = action.arguments[0];
-    s.method = setting(action, "method=").value_or(QStringLiteral("2")) == QLatin1String("1") ? 1 : 2;
+    s.method = setting(action, "method=").value_or(QStringLiteral("2")) == QLatin1String("1") ? NadirMethod::One : NadirMethod::Two;
     s.tolerance = setting(action, "tol=");
     return s;
 }

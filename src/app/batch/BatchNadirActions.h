@@ -2,6 +2,7 @@
 
 #include "app/batch/BatchArguments.h"
 #include "nadir/EaNadir.h"
+#include "nadir/ExactNadir.h"
 
 #include <optional>
 
@@ -18,7 +19,7 @@ QString checkNadirAction(const Action& action, int p);
 
 struct NadirSettings {
     QString objective;           // K as typed, for the objective prompt
-    int method = 2;              // the window's method unless method=1
+    NadirMethod method = NadirMethod::Two; // the window's method unless method=1
     std::optional<QString> tolerance;
 };
 NadirSettings nadirSettings(const Action& action);

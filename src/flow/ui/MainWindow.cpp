@@ -337,8 +337,8 @@ void MainWindow::connectCommands()
         on(remove, [this] { flow_.basket().deleteSolutions(); });
     on(Cmd::StoreOptions, [this] { flow_.basket().setStoreAllSolutions(storeOptions_->choose(ws_.guardaTodasSols)); });
     on(Cmd::VMA, [this] { flow_.nadir().vmaCommand(kVmaMaxBases); });
-    on(Cmd::NadirMethod1, [this] { flow_.nadir().nadirCommand(1); });
-    on(Cmd::NadirMethod2, [this] { flow_.nadir().nadirCommand(2); });
+    on(Cmd::NadirMethod1, [this] { flow_.nadir().nadirCommand(NadirMethod::One); });
+    on(Cmd::NadirMethod2, [this] { flow_.nadir().nadirCommand(NadirMethod::Two); });
     on(Cmd::EstimateNadirEA, [this] { flow_.nadir().eaNadirCommand(); });
     on(Cmd::EstimateNadirEARuns, [this] { flow_.nadir().eaRunsCommand(); });
     on(Cmd::WorstFeasible, [this] { flow_.nadir().worstFeasibleCommand(); });
