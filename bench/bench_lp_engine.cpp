@@ -52,7 +52,7 @@ struct Largest {
         for (int r = 1; r <= lp.lpRowCount; ++r) {
             for (int j = 1; j <= lp.lpColumnCount; ++j)
                 row[j] = static_cast<REAL>(lp.lpRows[r].coef[j]);
-            const Real t = lp.lpRows[r].type;
+            const RowType t = lp.lpRows[r].type;
             add_constraint(base, row.data(), t == kRowLessEqual ? LE : t == kRowEqual ? EQ : GE,
                            static_cast<REAL>(lp.lpRows[r].rhs));
         }

@@ -64,10 +64,8 @@ std::unique_ptr<Workspace> tiledRegions(int count)
                 SolSolutionBasket sol;
                 const int i = ws->basketCount + 1;
                 sol.cor = rgbColor((i * 37) % 256, (i * 91) % 256, (i * 53) % 256);
-                sol.indRegIndif = ++ws->regionCount;
-                ws->basket.push_back(sol);
-                ++ws->basketCount;
-                ws->regions.push_back(UmaOuMaisRegioes{p, 100.0L / (n * n), 0});
+                const int stored = ws->appendSolution(sol);
+                ws->chainRegion(stored, ws->appendRegion(UmaOuMaisRegioes{p, 100.0L / (n * n), 0}));
             }
         }
     }
