@@ -797,10 +797,11 @@ TEST(RegionAdjacencyIndexTest, FindsWhatAScanOfEveryChainFinds)
                 ws->chainRegion(1, ws->appendRegion(unseen));
             }
         }
-        // A region in two chains is not a state an index can be built from.
-        ws->basket[1].indRegIndif = ws->basket[2].indRegIndif;
+        // A region in two chains is not a state an index can be built from
+        // (a damage done behind the store's back, after its last change).
         const int r = ws->appendRegion(UmaOuMaisRegioes{});
         ws->chainRegion(3, r);
+        ws->basket[1].indRegIndif = ws->basket[2].indRegIndif;
         RegionAdjacencyIndex fresh;
         EXPECT_FALSE(fresh.follow(*ws, 3, r));
     }
