@@ -9,8 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-
 namespace {
 
 QStringList Entries(const QTemporaryDir& dir)
@@ -49,28 +47,6 @@ TEST(OutputBatch, DroppedAfterAFailureLeavesNoNewFile)
         EXPECT_FALSE(WriteWholeFile(dir.filePath("folder"), "b", error));
     }
     EXPECT_EQ(Entries(dir), QStringList{"folder"});
-}
-
-TEST(OutputBatch, TellsWhyATargetCannotBeWritten)
-{
-    QTemporaryDir dir;
-    ASSERT_TRUE(QDir(dir.path()).mkdir("folder"));
-    ASSERT_EQ(::mkfifo(QFile::encodeName(dir.filePath("pipe")).constData(), 0600), 0);
-    QString error;
-    ASSERT_TRUE(WriteWholeFile(dir.filePath("old.txt"), "old", error));
-    const struct {
-        QString path;
-        QString problem;
-    } cases[] = {
-        {dir.filePath("new.txt"), QString()},
-        {dir.filePath("old.txt"), QString()},
-        {dir.filePath("folder"), "not a regular file"},
-        {dir.filePath("pipe"), "not a regular file"},
-        {"/dev/null", "not a regular file"},
-        {dir.filePath("none/new.txt"), "the folder does not exist"},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(WriteTargetProblem(c.path), c.problem) << c.path.toStdString();
 }
 
 } // namespace
