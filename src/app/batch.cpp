@@ -5,6 +5,7 @@
 #include "app/batch/BatchArguments.h"
 #include "app/batch/BatchOutput.h"
 #include "app/batch/BatchSession.h"
+#include "base/OutputBatch.h"
 #include "problem/ProblemFile.h"
 #include "problem/ProblemListing.h"
 #include "problem/VlpFile.h"
@@ -36,9 +37,41 @@ int usageError(const QString& message)
     return kExitUsage;
 }
 
-// --write, --write-vlp and --listing, once everything else was found valid.
+// Every file the run would write, checked before anything is read or
+// computed, so that a target that cannot be written stops the run at once.
+QString checkTargets(const Options& options)
+{
+    const QString paths[] = {options.writeGiven ? options.writePath : QString(),
+                             options.writeVlpGiven ? options.writeVlpPath : QString(),
+                             options.listingGiven ? options.listingPath : QString(), options.exportPath,
+                             options.weightSpacePath};
+    for (const QString& path : paths) {
+        if (path.isEmpty())
+            continue;
+        const QString problem = WriteTargetProblem(path);
+        if (!problem.isEmpty())
+            return QStringLiteral("Cannot write %1: %2").arg(path, problem);
+    }
+    return QString();
+}
+
+// Renames what `batch` holds into place; a rename that fails is a failed
+// save, as a failed write is.
+int commitOutputs(OutputBatch& batch)
+{
+    QString path;
+    QString error;
+    if (batch.commit(path, error))
+        return kExitOk;
+    printError(QStringLiteral("Cannot write %1: %2").arg(path, error));
+    return kExitUsage;
+}
+
+// --write, --write-vlp and --listing, once everything else was found valid:
+// all of them or none.
 int writeProblem(const Workspace& ws, const Options& options)
 {
+    OutputBatch batch;
     if (options.writeGiven) {
         const ProblemWriteResult written = WriteProblemFile(options.writePath, ws);
         if (!written.ok) {
@@ -60,7 +93,19 @@ int writeProblem(const Workspace& ws, const Options& options)
             return kExitUsage;
         }
     }
-    return kExitOk;
+    return commitOutputs(batch);
+}
+
+// --export and --weight-space after the last action: both or neither.
+int writeResults(BatchSession& session, const Options& options)
+{
+    OutputBatch batch;
+    int status = kExitOk;
+    if (!options.exportPath.isEmpty())
+        status = session.exportResults(options.exportPath);
+    if (status == kExitOk && !options.weightSpacePath.isEmpty())
+        status = session.writeWeightSpace(options.weightSpacePath);
+    return status == kExitOk ? commitOutputs(batch) : status;
 }
 
 } // namespace
@@ -92,6 +137,11 @@ int main(int argc, char** argv)
         error = QStringLiteral("payoff cannot be used with --import: the results file holds the pay-off table");
     if (!error.isEmpty())
         return usageError(error);
+    error = checkTargets(options);
+    if (!error.isEmpty()) {
+        printError(error);
+        return kExitUsage;
+    }
 
     auto ws = std::make_unique<Workspace>();
     BatchSession session(*ws, options);
@@ -108,9 +158,7 @@ int main(int argc, char** argv)
         status = writeProblem(*ws, options);
     for (std::size_t i = 0; status == kExitOk && i < actions.size(); ++i)
         status = session.run(actions[i]);
-    if (status == kExitOk && !options.exportPath.isEmpty())
-        status = session.exportResults(options.exportPath);
-    if (status == kExitOk && !options.weightSpacePath.isEmpty())
-        status = session.writeWeightSpace(options.weightSpacePath);
+    if (status == kExitOk)
+        status = writeResults(session, options);
     return status;
 }

@@ -1,5 +1,6 @@
 #include "base/TextFileFormat.h"
 
+#include "base/OutputBatch.h"
 #include "base/RealParser.h"
 
 #include <QFile>
@@ -16,6 +17,7 @@
 #include <cstring>
 #include <limits>
 #include <locale.h>
+#include <memory>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -307,7 +309,8 @@ bool WriteWholeFile(const QString& path, const QByteArray& bytes, QString& error
         error = SystemReason(fault);
         return false;
     }
-    QSaveFile file(path);
+    auto saved = std::make_unique<QSaveFile>(path);
+    QSaveFile& file = *saved;
     // Unbuffered, so that each write reaches the system and its failure is
     // seen at that write rather than lost in a later flush.
     errno = 0;
@@ -323,6 +326,11 @@ bool WriteWholeFile(const QString& path, const QByteArray& bytes, QString& error
         error = SystemReason(fault);
         file.cancelWriting();
         return false;
+    }
+    // An open batch renames it later, together with the others.
+    if (OutputBatch* batch = OutputBatch::active()) {
+        batch->stage(std::move(saved));
+        return true;
     }
     errno = 0;
     if (!file.commit()) {

@@ -31,7 +31,8 @@ inline bool isWritableReal(Real value) { return std::fabs(value) <= kLargestWrit
 // file and leaves `path` exactly as it was. False with the system's reason
 // in `error` ("No space left on device") when it fails. A `path` that names
 // something other than a regular file (a device, a FIFO, a folder) is
-// refused, since the rename would replace it.
+// refused, since the rename would replace it. While an OutputBatch is open
+// the rename waits for the batch's commit (base/OutputBatch.h).
 bool WriteWholeFile(const QString& path, const QByteArray& bytes, QString& error);
 
 // The steps of WriteWholeFile that can fail on a full or failing disk.

@@ -788,10 +788,10 @@ TEST(Batch, RefusedResultsFilesAreInputErrors)
         EXPECT_TRUE(run.out.isEmpty()) << c.message;
     }
 
-    // A file that cannot be written: the actions ran and printed, then the
-    // export fails.
+    // A file that cannot be written is refused before any action runs.
     const BatchRun nowhere = runOn("two_objectives.mlp", {"--export", "/no/such/folder/x.out"});
     EXPECT_EQ(nowhere.exitCode, 2);
+    EXPECT_TRUE(nowhere.out.isEmpty()) << nowhere.out.toStdString();
     EXPECT_TRUE(nowhere.err.startsWith(QStringLiteral("Error: Cannot write /no/such/folder/x.out"))) << nowhere.err.toStdString();
 
     // After a failed computation nothing is exported.
