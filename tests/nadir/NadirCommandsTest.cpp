@@ -1,6 +1,7 @@
 #include "flow/Session.h"
 
 #include "ScriptedUiPort.h"
+#include "nadir/EaNadir.h"
 #include "nadir/NadirMessages.h"
 #include "workspace/Workspace.h"
 
@@ -122,6 +123,50 @@ TEST_F(NadirCommands, TheEstimateRunsWithTheDialogsParameters)
     flow.nadir().eaRunsCommand();
     EXPECT_EQ(flow.lastOutcome(), Outcome::Refused);
     EXPECT_EQ(ui.dialogs().last(), QStringLiteral("Error: 'two' is not a valid integer value"));
+}
+
+// VMA after a weighted sum and a stored reference point: the closing box
+// counts the vertices only, and the report, the bars and the status bar
+// are brought up to date.
+TEST_F(NadirCommands, VmaCountsTheVerticesAndRefreshesTheViews)
+{
+    ws->guardaTodasSols = true;
+    ui.grids = {QStringList{"1", "2", "3"}};
+    flow.compute().weightedSumCommand();
+    ui.grids = {QStringList{"3", "3", "1"}, QStringList{"1", "1", "1"}};
+    flow.compute().referencePointCommand();
+    ASSERT_EQ(ws->basketCount, 3) << ui.log.join(QLatin1Char('\n')).toStdString();
+    ui.setStatusText(0, QStringLiteral("Solution already saved (index 1)"));
+    ui.clear();
+    ui.answers = {Answer::Yes};
+    flow.nadir().vmaCommand(10000);
+    EXPECT_EQ(ui.dialogs().last(), QStringLiteral("Information: VMA has computed 2 eficient vertex solutions"));
+    EXPECT_TRUE(ui.saw(UiEvent::ReportChanged));
+    EXPECT_TRUE(ui.saw(UiEvent::BarsChanged));
+    EXPECT_TRUE(ui.status[0].isEmpty());
+}
+
+// The EA's bar runs over the generations of every run; the status bar keeps
+// nothing of the solutions stored on the way.
+TEST_F(NadirCommands, TheEaBarCountsGenerationsOverRuns)
+{
+    EaParameterTexts typed = EaDefaultTexts(3);
+    typed.iterations = QStringLiteral("4");
+    for (const int runs : {1, 3}) {
+        ui.setStatusText(0, QStringLiteral("Solution already saved (index 1)"));
+        ui.eaParameters = {typed};
+        if (runs == 1) {
+            flow.nadir().eaNadirCommand();
+        } else {
+            ui.inputs = {QString::number(runs)};
+            ui.answers = {Answer::Yes};
+            flow.nadir().eaRunsCommand();
+        }
+        EXPECT_EQ(flow.lastOutcome(), Outcome::Done) << ui.log.join(QLatin1Char('\n')).toStdString();
+        EXPECT_EQ(ui.progressMaximum, 4 * runs);
+        EXPECT_EQ(ui.progressPosition, 4 * runs - 1);
+        EXPECT_TRUE(ui.status[0].isEmpty());
+    }
 }
 
 } // namespace
