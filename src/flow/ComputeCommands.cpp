@@ -57,12 +57,14 @@ void ComputeCommands::computePayoffCommand()
         ShowNotices(ui_, result.notices);
         return result.status;
     });
-    if (status == SolveStatus::Optimal)
-        s_.ShowSolutionPhase();
-    else
-        ShowSolveStatus(ui_, status);
+    // The failure was told with the result; an empty table is not shown.
+    if (status != SolveStatus::Optimal) {
+        s_.finish(Outcome::Failed);
+        return;
+    }
+    s_.ShowSolutionPhase();
     dialogs_.showPayoffTable();
-    s_.finish(status == SolveStatus::Optimal ? Outcome::Done : Outcome::Failed);
+    s_.finish(Outcome::Done);
 }
 
 void ComputeCommands::viewPayoffCommand() { dialogs_.showPayoffTable(); }

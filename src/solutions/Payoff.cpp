@@ -2,6 +2,8 @@
 
 #include "solutions/Computation.h"
 #include "base/NumberFormat.h"
+#include "lp/LpSolveAdapter.h"
+#include "lp/Messages.h"
 #include "workspace/Workspace.h"
 
 #include <cmath>
@@ -39,14 +41,17 @@ PayoffResult ComputePayoff(Workspace& ws, LpEngine& engine, Progress& progress)
     PayoffResult result;
     SolveStatus& status = result.status;
     status = SolveStatus::Optimal;
+    int failed = 0;
     for (int k = 1; k <= p; ++k) {
         for (int l = 1; l <= p; ++l)
             ws.sumWeights[l] = (l == k) ? kPayoffMainWeight : kPayoffSharedWeight / (p - 1);
         const ComputeResult computed = ComputeFromWeights(ws, engine, false);
         progress.tell(computed.notices);
         status = computed.status;
-        if (status != SolveStatus::Optimal)
+        if (status != SolveStatus::Optimal) {
+            failed = k;
             break;
+        }
         for (int l = 1; l <= p; ++l)
             ws.payoff[k].f[l] = ws.currentF[l];
         ws.payoff[k].basketIndex = computed.basketIndex;
@@ -68,6 +73,12 @@ PayoffResult ComputePayoff(Workspace& ws, LpEngine& engine, Progress& progress)
     // A failed table leaves no progress bar behind either.
     progress.done();
     result.notices.status(0, QString());
+    // The person needs to know which objective has no finite optimum.
+    if (status == SolveStatus::Unbounded)
+        result.notices.message(MsgKind::Information,
+                               QString::fromUtf8(msg::kUnbounded) + QLatin1Char('\n') + ws.objName[failed]);
+    else if (failed != 0)
+        result.notices.append(SolveStatusNotices(status));
     return result;
 }
 

@@ -20,7 +20,8 @@ void ApplyNormalization(Workspace& ws, bool l2);
 // estimate and the reference point. Stops at the first program that is not
 // solved, leaving ideal, nadir and reference point as they were. The
 // progress bar counts the objectives; the status texts of the run are told
-// as it goes, the closing ones are in the result.
+// as it goes, the closing ones are in the result, with the message of a
+// failed solve (an unbounded one names its objective on a second line).
 struct PayoffResult {
     SolveStatus status = SolveStatus::Other;
     Notices notices;

@@ -710,3 +710,22 @@ TEST_F(SessionTest, CancelStopsTheSolveAndKeepsThePreviousState)
 }
 
 } // namespace
+
+namespace {
+
+// An unbounded objective fails the table: its message names the objective
+// and no empty pay-off window follows.
+TEST_F(SessionTest, UnboundedPayoffNamesTheObjectiveAndShowsNoTable)
+{
+    flow.file().openVlpFile(QStringLiteral(QUILVANE_TESTDATA_DIR "/molp/bensolve_ex01.vlp"));
+    ASSERT_EQ(flow.phase(), Phase::Problem) << ui.log.join(QLatin1Char('\n')).toStdString();
+    ui.clear();
+    ui.normalizations.push_back(false);
+    flow.compute().computePayoffCommand();
+    EXPECT_EQ(flow.lastOutcome(), Outcome::Failed);
+    EXPECT_EQ(ui.dialogs(), QStringList{QStringLiteral("Information: ") + QString::fromUtf8(msg::kUnbounded) +
+                                        QLatin1Char('\n') + ws->objName[1]});
+    EXPECT_EQ(ui.payoffTableShown, 0);
+}
+
+} // namespace
