@@ -82,6 +82,11 @@ void NadirCommands::vmaCommand(int maxBases)
     if (result.walked)
         ui_.notify(UiEvent::BasketViewsShown);
     ShowNotices(ui_, result.notices);
+    if (result.walked) {
+        // What the last stored solution said no longer applies to the basket.
+        ui_.setStatusText(0, QString());
+        s_.writeReport(ReportMode::Refresh);
+    }
     s_.finish(result.end == VmaEnd::NotStarted ? Outcome::Failed : Outcome::Done);
 }
 
@@ -175,9 +180,15 @@ void NadirCommands::eaNadirCommand()
     ShowNotices(ui_, result.notices);
     if (limited)
         s_.ClearLimitations();
-    s_.thickBars_ = false;
-    ui_.notify(UiEvent::ReportChanged);
-    ui_.notify(UiEvent::BarsChanged);
+    // The texts of the solutions stored on the way no longer apply.
+    ui_.setStatusText(0, QString());
+    if (result.end == EaEnd::Completed) {
+        s_.thickBars_ = false;
+        ui_.notify(UiEvent::ReportChanged);
+        ui_.notify(UiEvent::BarsChanged);
+    } else {
+        s_.writeReport(ReportMode::Refresh);
+    }
     s_.finish(outcomeOf(result));
 }
 
@@ -216,6 +227,7 @@ void NadirCommands::eaRunsCommand()
     }
     if (limited && !ws_.limitsActive)
         s_.ClearLimitations();
+    ui_.setStatusText(0, QString());
     s_.thickBars_ = false;
     ui_.notify(UiEvent::ReportChanged);
     ui_.notify(UiEvent::BarsChanged);

@@ -344,7 +344,7 @@ private:
         if (contracted_ && (ws_.weightSpace2 || ws_.weightSpace3))
             notices.event(UiEvent::ContractedConeChanged);
         QString closing = contracted_ ? text(msg::kContractedVmaFound).arg(distinctIcwSolutions())
-                                      : text(msg::kVmaComputed).arg(ws_.basketCount);
+                                      : text(msg::kVmaComputed).arg(StoredVertexCount(ws_));
         if (result_.end == VmaEnd::Cancelled)
             closing += QLatin1Char('\n') + text(msg::kVmaStoppedByUser);
         else if (result_.end == VmaEnd::Halted)

@@ -50,6 +50,15 @@ std::int32_t renumbered(std::int32_t index, int k)
 
 } // namespace
 
+int StoredVertexCount(const Workspace& ws)
+{
+    int count = 0;
+    for (int i = 1; i <= ws.basketCount; ++i)
+        if (!ws.basket[i].vbs.empty() && !isEmptyBasis(ws.basket[i].vbs.front()))
+            ++count;
+    return count;
+}
+
 int FindStoredSolution(const Workspace& ws, const vectorObj& f, const tipoXcorr& x_s)
 {
     const int p = ws.numObjectives;

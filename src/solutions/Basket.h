@@ -15,6 +15,9 @@ int FindStoredSolution(const Workspace& ws, const vectorObj& f, const tipoXcorr&
 // One of the bases of basket entry `index` equals `basis` (lists compared up
 // to the end of either; bases are kept sorted, so equal sets give equal lists).
 bool SameBasisStored(const Workspace& ws, int index, const vectorResEB_Int& basis);
+// The stored solutions that hold a basis: the vertices. One stored without
+// a basis (a reference point's) need not be a vertex.
+int StoredVertexCount(const Workspace& ws);
 
 struct StoreResult {
     int index = 0;          // the basket index, new or existing; 0 after a failure

@@ -124,4 +124,25 @@ TEST_F(NadirCommands, TheEstimateRunsWithTheDialogsParameters)
     EXPECT_EQ(ui.dialogs().last(), QStringLiteral("Error: 'two' is not a valid integer value"));
 }
 
+// VMA after a weighted sum and a stored reference point: the closing box
+// counts the vertices only, and the report, the bars and the status bar
+// are brought up to date.
+TEST_F(NadirCommands, VmaCountsTheVerticesAndRefreshesTheViews)
+{
+    ws->guardaTodasSols = true;
+    ui.grids = {QStringList{"1", "2", "3"}};
+    flow.compute().weightedSumCommand();
+    ui.grids = {QStringList{"3", "3", "1"}, QStringList{"1", "1", "1"}};
+    flow.compute().referencePointCommand();
+    ASSERT_EQ(ws->basketCount, 3) << ui.log.join(QLatin1Char('\n')).toStdString();
+    ui.setStatusText(0, QStringLiteral("Solution already saved (index 1)"));
+    ui.clear();
+    ui.answers = {Answer::Yes};
+    flow.nadir().vmaCommand(10000);
+    EXPECT_EQ(ui.dialogs().last(), QStringLiteral("Information: VMA has computed 2 eficient vertex solutions"));
+    EXPECT_TRUE(ui.saw(UiEvent::ReportChanged));
+    EXPECT_TRUE(ui.saw(UiEvent::BarsChanged));
+    EXPECT_TRUE(ui.status[0].isEmpty());
+}
+
 } // namespace
