@@ -432,6 +432,8 @@ private:
     // was pressed.
     bool startGeneration(EaRunResult& result)
     {
+        // The bar counts the generations done, over every run.
+        box_.step((runNumber_ - 1) * par_.maxIter + generation_ - 1, runCount_ * par_.maxIter);
         if (box_.update(progressText(), true)) {
             result.end = EaEnd::Cancelled;
             return false;

@@ -124,7 +124,8 @@ struct EaOptions {
 // first. A failed evaluation shows its status and ends the run with the
 // report of what was done; Cancel ends it with nadirPoint as it was at the
 // start. Solutions stored are kept either way. The progress's Cancel box
-// shows the generations; the messages on the way are told at once.
+// shows the generations and its bar the generations done (over all runs of
+// EaMultipleRuns); the messages on the way are told at once.
 [[nodiscard]] EaRunResult EaEstimateNadir(Workspace& ws, LpEngine& engine, Progress& progress,
                                           const EaParameters& parameters, ReportDocument& report,
                                           const EaOptions& options = EaOptions{});

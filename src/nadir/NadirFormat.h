@@ -31,6 +31,8 @@ public:
 
     // Shows `text` when an update is due; true once Cancel was pressed.
     bool update(const QString& text, bool force = false);
+    // Moves the progress bar.
+    void step(int position, int maximum) { progress_.step(position, maximum); }
     bool cancelled() const { return cancelled_; }
 
 private:

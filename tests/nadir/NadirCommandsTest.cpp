@@ -1,6 +1,7 @@
 #include "flow/Session.h"
 
 #include "ScriptedUiPort.h"
+#include "nadir/EaNadir.h"
 #include "nadir/NadirMessages.h"
 #include "workspace/Workspace.h"
 
@@ -143,6 +144,29 @@ TEST_F(NadirCommands, VmaCountsTheVerticesAndRefreshesTheViews)
     EXPECT_TRUE(ui.saw(UiEvent::ReportChanged));
     EXPECT_TRUE(ui.saw(UiEvent::BarsChanged));
     EXPECT_TRUE(ui.status[0].isEmpty());
+}
+
+// The EA's bar runs over the generations of every run; the status bar keeps
+// nothing of the solutions stored on the way.
+TEST_F(NadirCommands, TheEaBarCountsGenerationsOverRuns)
+{
+    EaParameterTexts typed = EaDefaultTexts(3);
+    typed.iterations = QStringLiteral("4");
+    for (const int runs : {1, 3}) {
+        ui.setStatusText(0, QStringLiteral("Solution already saved (index 1)"));
+        ui.eaParameters = {typed};
+        if (runs == 1) {
+            flow.nadir().eaNadirCommand();
+        } else {
+            ui.inputs = {QString::number(runs)};
+            ui.answers = {Answer::Yes};
+            flow.nadir().eaRunsCommand();
+        }
+        EXPECT_EQ(flow.lastOutcome(), Outcome::Done) << ui.log.join(QLatin1Char('\n')).toStdString();
+        EXPECT_EQ(ui.progressMaximum, 4 * runs);
+        EXPECT_EQ(ui.progressPosition, 4 * runs - 1);
+        EXPECT_TRUE(ui.status[0].isEmpty());
+    }
 }
 
 } // namespace

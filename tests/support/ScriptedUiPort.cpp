@@ -69,10 +69,11 @@ void ScriptedUiPort::setStatusText(int panel, const QString& text)
     log << QStringLiteral("Status%1: %2").arg(panel).arg(text);
 }
 
-void ScriptedUiPort::showProgress(int position, int)
+void ScriptedUiPort::showProgress(int position, int maximum)
 {
     progressVisible = true;
     progressPosition = position;
+    progressMaximum = maximum;
 }
 
 void ScriptedUiPort::hideProgress() { progressVisible = false; }

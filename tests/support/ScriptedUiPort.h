@@ -55,6 +55,7 @@ public:
     int maxBusyDepth = 0;
     bool progressVisible = false;
     int progressPosition = 0;
+    int progressMaximum = 0;
     // The stoppable-task box: its updates, the last text, and Cancel pressed
     // at update number cancelAtUpdate (1-based; 0 never).
     bool taskOpen = false;
