@@ -1,29 +1,17 @@
 #pragma once
 
-#include "lp/LpEngine.h"
-#include "methods/Icw.h"
-#include "methods/ParetoRace.h"
-#include "methods/Stem.h"
-#include "problem/MpsFile.h"
-#include "flow/ProblemEditor.h"
-#include "flow/Commands.h"
-#include "flow/DialogPort.h"
-#include "solutions/Limitations.h"
-#include "solutions/Report.h"
-#include "base/UiPort.h"
-
 #include <QString>
 
-#include <functional>
-#include <memory>
-
+class DialogPort;
 class Session;
-class WeightSpaceView;
-class WeightSpaceCanvas;
-struct EaParameters;
-struct ComputeResult;
+class UiPort;
+struct Workspace;
 
-// @@DOC BasketCommands
+// The basket commands: store the current solution, delete a range, the store
+// option, the colour of the newest solution, "View the last N" and the
+// tolerance question of the exact nadir.
+//
+// Works on the session it is made with, which must outlive it.
 class BasketCommands {
 public:
     explicit BasketCommands(Session& session);

@@ -1,29 +1,17 @@
 #pragma once
 
-#include "lp/LpEngine.h"
-#include "methods/Icw.h"
-#include "methods/ParetoRace.h"
-#include "methods/Stem.h"
-#include "problem/MpsFile.h"
-#include "flow/ProblemEditor.h"
-#include "flow/Commands.h"
-#include "flow/DialogPort.h"
-#include "solutions/Limitations.h"
-#include "solutions/Report.h"
-#include "base/UiPort.h"
+#include <QStringList>
 
-#include <QString>
-
-#include <functional>
-#include <memory>
-
+class DialogPort;
 class Session;
-class WeightSpaceView;
-class WeightSpaceCanvas;
-struct EaParameters;
-struct ComputeResult;
+class UiPort;
+struct Workspace;
 
-// @@DOC ComputeCommands
+// The computations of the Compute and First menus: the pay-off table, the
+// weighted sum, the reference point, the e-constraints and the limitations,
+// each with its dialogs, questions and messages.
+//
+// Works on the session it is made with, which must outlive it.
 class ComputeCommands {
 public:
     explicit ComputeCommands(Session& session);

@@ -1,29 +1,22 @@
 #pragma once
 
-#include "lp/LpEngine.h"
-#include "methods/Icw.h"
-#include "methods/ParetoRace.h"
-#include "methods/Stem.h"
 #include "problem/MpsFile.h"
-#include "flow/ProblemEditor.h"
-#include "flow/Commands.h"
-#include "flow/DialogPort.h"
-#include "solutions/Limitations.h"
-#include "solutions/Report.h"
-#include "base/UiPort.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
-#include <memory>
 
+class DialogPort;
 class Session;
-class WeightSpaceView;
-class WeightSpaceCanvas;
-struct EaParameters;
-struct ComputeResult;
+class UiPort;
+struct ProblemData;
+struct Workspace;
 
-// @@DOC FileCommands
+// The File menu and the results file: new, open (.mlp, MPS, VLP), save as
+// VLP, edit, import and export of solutions, save the report, exit.
+//
+// Works on the session it is made with, which must outlive it.
 class FileCommands {
 public:
     explicit FileCommands(Session& session);

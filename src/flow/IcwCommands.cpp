@@ -103,13 +103,7 @@ void MethodCommands::icwContractedVmaCommand(int maxBases)
     }
     s_.contractedVmaRun_ = true;
     s_.commandsChanged();
-    VmaOptions options;
-    options.maxBases = maxBases;
-    PortProgress progress(ui_);
-    const VmaResult result = RunContractedVma(ws_, *s_.engine_, progress, options);
-    if (result.walked)
-        ui_.notify(UiEvent::BasketViewsShown);
-    ShowNotices(ui_, result.notices);
+    const VmaResult result = s_.nadir().walk(maxBases, true);
     switch (result.end) {
     case VmaEnd::Completed: s_.finish(Outcome::Done); break;
     case VmaEnd::Cancelled: s_.finish(Outcome::Cancelled); break;

@@ -1,29 +1,19 @@
 #pragma once
 
-#include "lp/LpEngine.h"
+#include "lp/LpSolveAdapter.h"
 #include "methods/Icw.h"
 #include "methods/ParetoRace.h"
 #include "methods/Stem.h"
-#include "problem/MpsFile.h"
-#include "flow/ProblemEditor.h"
-#include "flow/Commands.h"
-#include "flow/DialogPort.h"
-#include "solutions/Limitations.h"
-#include "solutions/Report.h"
-#include "base/UiPort.h"
 
-#include <QString>
-
-#include <functional>
-#include <memory>
-
+class DialogPort;
 class Session;
-class WeightSpaceView;
-class WeightSpaceCanvas;
-struct EaParameters;
-struct ComputeResult;
+class UiPort;
+struct Workspace;
 
-// @@DOC MethodCommands
+// The interactive methods of the Methods menu: STEM, Pareto Race and ICW,
+// their iterations, and the race panel's controls.
+//
+// Works on the session it is made with, which must outlive it.
 class MethodCommands {
 public:
     explicit MethodCommands(Session& session);

@@ -58,6 +58,19 @@ NadirCommands::NadirCommands(Session& session)
 {
 }
 
+VmaResult NadirCommands::walk(int maxBases, bool contracted)
+{
+    VmaOptions options;
+    options.maxBases = maxBases;
+    PortProgress progress(ui_);
+    const VmaResult result = contracted ? RunContractedVma(ws_, *s_.engine_, progress, options)
+                                        : RunVma(ws_, *s_.engine_, progress, options);
+    if (result.walked)
+        ui_.notify(UiEvent::BasketViewsShown);
+    ShowNotices(ui_, result.notices);
+    return result;
+}
+
 bool NadirCommands::confirmVma()
 {
     ui_.setStatusText(0, QString());
@@ -75,13 +88,7 @@ void NadirCommands::vmaCommand(int maxBases)
         s_.finish(Outcome::Cancelled);
         return;
     }
-    VmaOptions options;
-    options.maxBases = maxBases;
-    PortProgress progress(ui_);
-    const VmaResult result = RunVma(ws_, *s_.engine_, progress, options);
-    if (result.walked)
-        ui_.notify(UiEvent::BasketViewsShown);
-    ShowNotices(ui_, result.notices);
+    const VmaResult result = walk(maxBases, false);
     if (result.walked) {
         // What the last stored solution said no longer applies to the basket.
         ui_.setStatusText(0, QString());

@@ -1,30 +1,19 @@
 #pragma once
 
-#include "lp/LpEngine.h"
-#include "methods/Icw.h"
-#include "methods/ParetoRace.h"
-#include "methods/Stem.h"
 #include "nadir/ExactNadir.h"
-#include "problem/MpsFile.h"
-#include "flow/ProblemEditor.h"
-#include "flow/Commands.h"
-#include "flow/DialogPort.h"
-#include "solutions/Limitations.h"
-#include "solutions/Report.h"
-#include "base/UiPort.h"
+#include "nadir/Vma.h"
 
-#include <QString>
-
-#include <functional>
-#include <memory>
-
+class DialogPort;
 class Session;
-class WeightSpaceView;
-class WeightSpaceCanvas;
+class UiPort;
 struct EaParameters;
-struct ComputeResult;
+struct Workspace;
 
-// @@DOC NadirCommands
+// Nadir and vertices: the exact nadir value (method 1 or 2), the
+// evolutionary estimate and its independent runs, the worst feasible values
+// and the vector maximum approach.
+//
+// Works on the session it is made with, which must outlive it.
 class NadirCommands {
 public:
     explicit NadirCommands(Session& session);
@@ -34,6 +23,9 @@ public:
     // "VMA-Vector Maximum Approach": the question, then every efficient
     // vertex into the basket, stopping once `maxBases` bases were found.
     void vmaCommand(int maxBases);
+    // The vertex walk (on the contracted cone when `contracted`) with its
+    // Cancel box; once it walked, the basket views show, then what it told.
+    VmaResult walk(int maxBases, bool contracted);
     // "The true Nadir values": Method 1 or 2 with the objective prompt (and
     // the tolerance prompt when "Ask tolerance" is checked); NadirCommands.cpp.
     void nadirCommand(NadirMethod method);

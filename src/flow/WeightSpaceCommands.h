@@ -1,29 +1,17 @@
 #pragma once
 
-#include "lp/LpEngine.h"
-#include "methods/Icw.h"
-#include "methods/ParetoRace.h"
-#include "methods/Stem.h"
-#include "problem/MpsFile.h"
-#include "flow/ProblemEditor.h"
-#include "flow/Commands.h"
-#include "flow/DialogPort.h"
-#include "solutions/Limitations.h"
-#include "solutions/Report.h"
-#include "base/UiPort.h"
-
-#include <QString>
-
-#include <functional>
-#include <memory>
-
+class DialogPort;
 class Session;
-class WeightSpaceView;
+class UiPort;
 class WeightSpaceCanvas;
-struct EaParameters;
-struct ComputeResult;
+class WeightSpaceView;
+struct Workspace;
 
-// @@DOC WeightSpaceCommands
+// The weight space window's commands: a weight vector picked with the
+// mouse, the limitation and nadir areas of an objective, and saving a
+// picture.
+//
+// Works on the session it is made with, which must outlive it.
 class WeightSpaceCommands {
 public:
     explicit WeightSpaceCommands(Session& session);
