@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cassert>
+#include <unordered_set>
 #include <utility>
 
 namespace {
@@ -20,24 +21,21 @@ std::int32_t renumbered(std::int32_t index, int k)
 
 bool inRange(std::int32_t index, int last) { return index >= 0 && index <= last; }
 
-bool samePair(const UmaAresta& edge, int sol1, int sol2)
+// The pair of solutions an edge joins, in either order.
+std::uint64_t pairKey(std::int32_t sol1, std::int32_t sol2)
 {
-    return (edge.Sol1 == sol1 && edge.Sol2 == sol2) || (edge.Sol1 == sol2 && edge.Sol2 == sol1);
+    const auto [low, high] = std::minmax(sol1, sol2);
+    return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(low)) << 32) | static_cast<std::uint32_t>(high);
 }
 
 // The edges without a repeated pair (in either order), first one kept.
 std::vector<UmaAresta> distinctEdges(const std::vector<UmaAresta>& edges)
 {
     std::vector<UmaAresta> kept(1);
-    std::vector<std::pair<std::int32_t, std::int32_t>> seen;
-    seen.reserve(edges.size());
-    for (std::size_t e = 1; e < edges.size(); ++e) {
-        const std::pair<std::int32_t, std::int32_t> pair = std::minmax(edges[e].Sol1, edges[e].Sol2);
-        if (std::find(seen.begin(), seen.end(), pair) != seen.end())
-            continue;
-        seen.push_back(pair);
-        kept.push_back(edges[e]);
-    }
+    std::unordered_set<std::uint64_t> seen;
+    for (std::size_t e = 1; e < edges.size(); ++e)
+        if (seen.insert(pairKey(edges[e].Sol1, edges[e].Sol2)).second)
+            kept.push_back(edges[e]);
     return kept;
 }
 
@@ -96,6 +94,13 @@ bool SolutionStore::isConsistent() const
     return true;
 }
 
+void SolutionStore::indexEdges()
+{
+    edgePairs_.clear();
+    for (int e = 1; e <= edgeCount; ++e)
+        edgePairs_.insert(pairKey(edges[e].Sol1, edges[e].Sol2));
+}
+
 void SolutionStore::checkInDebug() const { assert(isConsistent()); }
 
 void SolutionStore::clearSolutions()
@@ -109,6 +114,7 @@ void SolutionStore::clearSolutions()
     edges.assign(1, UmaAresta{});
     edges.shrink_to_fit();
     basketCount = regionCount = edgeCount = 0;
+    edgePairs_.clear();
     for (ComputedSolution& record : history)
         record.basketIndex = 0;
     checkInDebug();
@@ -157,11 +163,12 @@ bool SolutionStore::appendEdge(int sol1, int sol2)
     // Two solutions may touch along several pairs of their polygons; the
     // edge between them is one all the same, and a results file holds no
     // more edges than pairs of regions.
-    for (int e = 1; e <= edgeCount; ++e)
-        if (samePair(edges[e], sol1, sol2))
-            return true;
+    const std::uint64_t key = pairKey(sol1, sol2);
+    if (edgePairs_.count(key) != 0)
+        return true;
     if (!TryGrowList(edges, static_cast<std::size_t>(edgeCount) + 2))
         return false;
+    edgePairs_.insert(key);
     edgeCount = edgeCount + 1;
     edges[edgeCount].Sol1 = sol1;
     edges[edgeCount].Sol2 = sol2;
@@ -188,6 +195,7 @@ void SolutionStore::eraseSolution(int k)
     }
     edges.resize(static_cast<std::size_t>(kept) + 1);
     edgeCount = kept;
+    indexEdges();
     checkInDebug();
 }
 
@@ -223,6 +231,7 @@ void SolutionStore::truncate(int solutions)
             edges[++kept] = edges[e];
     edges.resize(static_cast<std::size_t>(kept) + 1);
     edgeCount = kept;
+    indexEdges();
     for (ComputedSolution& record : history)
         if (record.basketIndex > solutions)
             record.basketIndex = 0;
@@ -239,6 +248,7 @@ void SolutionStore::replace(std::vector<SolSolutionBasket> newBasket, std::vecto
     // Files written before edges were kept once per pair may repeat one.
     edges = distinctEdges(newEdges);
     edgeCount = static_cast<std::int32_t>(edges.size()) - 1;
+    indexEdges();
     for (ComputedSolution& record : history)
         if (record.basketIndex > basketCount)
             record.basketIndex = 0;

@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 #include <deque>
+#include <unordered_set>
 #include <vector>
 
 // Limits fixed at build time; every array of the workspace is sized by them.
@@ -206,7 +207,13 @@ struct SolutionStore {
     void clearHistory();
 
 private:
+    // Rebuilds edgePairs_ after the edges changed as a whole.
+    void indexEdges();
     void checkInDebug() const;
+
+    // The pairs of solutions the edges join, so that a new edge is checked
+    // against them at once: a walk stores thousands.
+    std::unordered_set<std::uint64_t> edgePairs_;
 };
 
 // The reference values of the objectives: the ideal and nadir points, the
