@@ -10,7 +10,8 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(msg::kProductName));
-    QApplication::setApplicationDisplayName(QString::fromUtf8(msg::kProductName));
+    // No display name: the platform would add it to every caption, and the
+    // main window's caption already starts with the program's name.
     // "." is the decimal separator of every number the program shows or reads.
     QLocale::setDefault(QLocale::c());
 

@@ -23,6 +23,7 @@ const char* toString(UiEvent event)
     case UiEvent::ProblemViewsHidden: return "ProblemViewsHidden";
     case UiEvent::SolutionPhaseShown: return "SolutionPhaseShown";
     case UiEvent::BasketChartChanged: return "BasketChartChanged";
+    case UiEvent::BasketChartShown: return "BasketChartShown";
     case UiEvent::BasketValuesChanged: return "BasketValuesChanged";
     case UiEvent::BasketViewsShown: return "BasketViewsShown";
     case UiEvent::WeightSpaceChanged: return "WeightSpaceChanged";

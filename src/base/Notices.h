@@ -19,6 +19,7 @@ enum class UiEvent {
     ProblemViewsHidden, // hide the weight-space window and the basket views
     SolutionPhaseShown, // the tab bar appears with the SEARCH panel; clear the report
     BasketChartChanged, // the basket chart window must redraw (when visible)
+    BasketChartShown,   // the basket chart window shows itself and draws
     BasketValuesChanged,  // the basket values window must refill (when visible)
     BasketViewsShown,   // show the basket values and basket graph windows (each refreshes)
     WeightSpaceChanged, // the weight-space window must redraw its regions

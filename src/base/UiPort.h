@@ -9,6 +9,8 @@
 #include <optional>
 
 enum class Answer { Yes, No, Cancel };
+// The answer to "save your work first?".
+enum class SaveAnswer { Save, Discard, Cancel };
 
 // How the core talks to the person. The GUI implements it with Qt widgets;
 // tests use a scripted implementation that answers from a queue and records
@@ -20,6 +22,16 @@ public:
     virtual void showMessage(MsgKind kind, const QString& text) = 0;
     // A Yes/No question, or Yes/No/Cancel when withCancel.
     virtual Answer ask(const QString& text, bool withCancel = false) = 0;
+    // Unsaved work about to be lost: Save, Discard or Cancel. A port without
+    // such a box asks Yes (save) / No (discard) / Cancel.
+    virtual SaveAnswer askSaveDiscard(const QString& text)
+    {
+        switch (ask(text, true)) {
+        case Answer::Yes: return SaveAnswer::Save;
+        case Answer::No: return SaveAnswer::Discard;
+        default: return SaveAnswer::Cancel;
+        }
+    }
     // An input box; nullopt when cancelled.
     virtual std::optional<QString> inputText(const QString& title, const QString& prompt,
                                              const QString& defaultText) = 0;

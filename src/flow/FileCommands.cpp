@@ -262,10 +262,11 @@ void FileCommands::importResultsCommand()
 
 void FileCommands::exportResultsCommand()
 {
-    if (!ExportResultsCommand(ws_, ui_)) {
+    const auto written = ExportResultsCommand(ws_, ui_);
+    if (!written) {
         s_.finish(Outcome::Refused);
         return;
     }
-    s_.markResultsSaved();
+    s_.exportDone(*written);
     s_.finish(Outcome::Done);
 }

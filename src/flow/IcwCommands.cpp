@@ -81,9 +81,12 @@ void MethodCommands::finishIcwIteration(const IcwIterationResult& result)
     ui_.notify(UiEvent::ReportChanged);
     ui_.notify(UiEvent::BarsChanged);
     ui_.notify(UiEvent::BasketValuesChanged);
-    ui_.notify(UiEvent::BasketChartChanged);
-    if (ws_.numObjectives == 2 || ws_.numObjectives == 3)
+    if (ws_.numObjectives == 2 || ws_.numObjectives == 3) {
+        ui_.notify(UiEvent::BasketChartShown);
         ui_.notify(UiEvent::IcwIterationDrawn);
+    } else {
+        ui_.notify(UiEvent::BasketChartChanged);
+    }
     s_.commandsChanged();
     if (result.failed > 0) {
         ShowSolveStatus(ui_, result.firstFailure);

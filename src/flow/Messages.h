@@ -15,7 +15,7 @@ inline constexpr char kTooManyConstraints[] = "Too many constraints (max %1)";
 inline constexpr char kEditWarning[] =
     "With this operation you will loose previous computations. Do you want to continue?";
 inline constexpr char kDiscardSolutions[] =
-    "The solutions computed for this problem have not been exported. Continue and discard them?";
+    "The solutions computed for this problem have not been exported. Save them to a results file first?";
 inline constexpr char kSolvingTitle[] = "Computing";
 inline constexpr char kSolving[] = "Solving the scalarizing program...";
 

@@ -159,7 +159,9 @@ void NadirCommands::nadirCommand(NadirMethod method)
 
 bool NadirCommands::askEaParameters(EaParameters& parameters)
 {
-    const std::optional<EaParameterTexts> typed = dialogs_.editEaParameters(EaDefaultTexts(ws_.numObjectives));
+    const bool keep = lastEaTexts_ && lastEaObjectives_ == ws_.numObjectives;
+    const std::optional<EaParameterTexts> typed =
+        dialogs_.editEaParameters(keep ? *lastEaTexts_ : EaDefaultTexts(ws_.numObjectives));
     if (!typed) {
         s_.finish(Outcome::Cancelled);
         return false;
@@ -171,6 +173,8 @@ bool NadirCommands::askEaParameters(EaParameters& parameters)
         return false;
     }
     parameters = accepted.parameters;
+    lastEaTexts_ = *typed;
+    lastEaObjectives_ = ws_.numObjectives;
     return true;
 }
 

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <optional>
+
+#include "nadir/EaNadir.h"
 #include "nadir/ExactNadir.h"
 #include "nadir/Vma.h"
 
@@ -44,4 +47,8 @@ private:
     Workspace& ws_;
     UiPort& ui_;
     DialogPort& dialogs_;
+    // The EA dialog opens with what was last accepted for a problem with as
+    // many objectives, else with the defaults.
+    std::optional<EaParameterTexts> lastEaTexts_;
+    int lastEaObjectives_ = 0;
 };

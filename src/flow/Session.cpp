@@ -85,10 +85,26 @@ bool Session::confirmDiscardSolutions()
 {
     if (!confirmDiscard_ || ws_.basketCount == 0 || qHash(ResultsFileText(ws_)) == savedResults_)
         return true;
-    return ui_.ask(text(msg::kDiscardSolutions)) == Answer::Yes;
+    switch (ui_.askSaveDiscard(text(msg::kDiscardSolutions))) {
+    case SaveAnswer::Discard: return true;
+    case SaveAnswer::Cancel: return false;
+    case SaveAnswer::Save: break;
+    }
+    // Goes on only once the work is in a file.
+    const auto written = ExportResultsCommand(ws_, ui_);
+    if (!written)
+        return false;
+    exportDone(*written);
+    return true;
 }
 
 void Session::markResultsSaved() { savedResults_ = qHash(ResultsFileText(ws_)); }
+
+void Session::exportDone(const QString& path)
+{
+    markResultsSaved();
+    ui_.setStatusText(0, QStringLiteral("%1 solution(s) exported to %2").arg(ws_.basketCount).arg(QDir::toNativeSeparators(path)));
+}
 
 void Session::commandsChanged()
 {
@@ -144,7 +160,7 @@ void Session::ShowSolutionPhase()
         ui_.notify(UiEvent::WeightSpaceChanged);
     writeReport(ReportMode::Refresh);
     if (weightSpace)
-        ui_.notify(UiEvent::BasketChartChanged);
+        ui_.notify(UiEvent::BasketChartShown);
     if (ws_.numObjectives == 2) {
         // With two objectives the pay-off solutions are the nadir solutions:
         // the optimum of F2 is the worst for F1 and the other way round. They

@@ -87,6 +87,8 @@ public:
     // and asks for the bar picture; `report()` holds the result.
     void writeReport(ReportMode mode);
     const ReportDocument& report() const { return report_; }
+    // The window has shown the report as it is now.
+    void reportSeen() { report_.markSeen(); }
     // The bar picture was last asked for with a thick newest bar.
     bool thickBars() const { return thickBars_; }
 
@@ -112,6 +114,9 @@ private:
     // `status` is no solution, else the report in `reportMode` and Done.
     void finishSolve(SolveStatus status, ReportMode reportMode);
     void markResultsSaved();
+    // The results are in `path`: nothing to ask before they are replaced,
+    // and the status bar says where they went.
+    void exportDone(const QString& path);
     Outcome finish(Outcome outcome) { return outcome_ = outcome; }
 
     Workspace& ws_;

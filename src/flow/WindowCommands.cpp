@@ -31,23 +31,25 @@ bool typedInt(const std::optional<QString>& typed, int& value)
 
 } // namespace
 
-bool ExportResultsCommand(const Workspace& ws, UiPort& ui)
+std::optional<QString> ExportResultsCommand(const Workspace& ws, UiPort& ui)
 {
     const auto chosen =
         ui.chooseSaveFile(text(msg::kExportResultsTitle), {text(msg::kFilterOut)}, QStringLiteral("out"));
     if (!chosen)
-        return false;
+        return std::nullopt;
     const QString path = *chosen;
     if (QFileInfo::exists(path)) {
         QString question = text(msg::kOverwrite);
         question.replace(QStringLiteral("%s"), path);
         if (ui.ask(question, true) != Answer::Yes)
-            return false;
+            return std::nullopt;
     }
     const ResultsFileResult written = ExportResults(ws, path);
-    if (!written.ok)
+    if (!written.ok) {
         ui.showMessage(MsgKind::Error, written.message);
-    return written.ok;
+        return std::nullopt;
+    }
+    return path;
 }
 
 bool ImportResultsCommand(Workspace& ws, UiPort& ui)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include "base/UiPort.h"
 
 #include <QImage>
@@ -14,8 +16,8 @@ class WeightSpaceView;
 
 // The export command: the save dialog ("Output file (*.out)"), the
 // overwrite question for an existing file (only Yes goes on) and an error
-// box when the file cannot be written. True when the file was written.
-bool ExportResultsCommand(const Workspace& ws, UiPort& ui);
+// box when the file cannot be written. The file written, or nullopt.
+std::optional<QString> ExportResultsCommand(const Workspace& ws, UiPort& ui);
 // The import command: the open dialog; nothing happens when no file is
 // chosen or it cannot be opened; a refused file gives an error box. True
 // when the results were imported: the caller then shows the solutions phase.

@@ -23,6 +23,11 @@ public:
     const std::vector<ReportLine>& lines() const { return lines_; }
     bool isEmpty() const { return lines_.empty(); }
 
+    // Where a reader should be taken: the first line added since the report
+    // was last shown, 0 for a report written anew, -1 when nothing was added.
+    int firstUnseenLine() const { return seen_ < lines_.size() ? static_cast<int>(seen_) : -1; }
+    void markSeen() { seen_ = lines_.size(); }
+
     // The lines joined with "\n".
     QString toPlainText() const;
     // One paragraph per line, bold and colour kept, spaces preserved.
@@ -37,6 +42,7 @@ public:
 
 private:
     std::vector<ReportLine> lines_;
+    std::size_t seen_ = 0;
 };
 
 // What the report is written after: a weighted sum (also an e-constraint

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+#include <string>
 #include <vector>
 
 namespace {
@@ -32,6 +34,16 @@ TEST_P(CommandStatesTable, OffersWhatThePhaseAllows)
         EXPECT_TRUE(s.isAvailable(c)) << toString(c);
     for (Cmd c : GetParam().unavailable)
         EXPECT_FALSE(s.isAvailable(c)) << toString(c);
+    // A key that two offered commands share would run neither.
+    std::map<std::string, Cmd> keys;
+    for (int i = 0; i < kCommandCount; ++i) {
+        const Cmd c = static_cast<Cmd>(i);
+        const std::string key = commandInfo(c).shortcut;
+        if (key.empty() || !s.isAvailable(c))
+            continue;
+        const auto [it, added] = keys.emplace(key, c);
+        EXPECT_TRUE(added) << key << ": " << toString(c) << " and " << toString(it->second);
+    }
 }
 
 FlowState icwAt(int iteration, bool contractedVmaRun)
@@ -73,7 +85,7 @@ INSTANTIATE_TEST_SUITE_P(
              Cmd::WorstFeasible}},
         Row{"Race", stateOf(Phase::Method, 4, MethodKind::ParetoRace),
             {Cmd::RaceChangeDir, Cmd::RaceFix, Cmd::RaceRelax, Cmd::RaceExit, Cmd::RacePanel},
-            {Cmd::StemNew, Cmd::Stem1st, Cmd::Icw1st, Cmd::BtnRefPoint}},
+            {Cmd::StemNew, Cmd::Stem1st, Cmd::Icw1st, Cmd::BtnRefPoint, Cmd::RaceStart}},
         Row{"Icw", icwAt(1, false), {Cmd::Icw1st, Cmd::IcwNew, Cmd::IcwExit, Cmd::ViewWeightSpace},
             {Cmd::IcwContractedVma, Cmd::Stem1st, Cmd::RaceStart, Cmd::BtnEConstraint}},
         Row{"IcwContracted", icwAt(2, false), {Cmd::IcwContractedVma, Cmd::IcwNew, Cmd::Icw1st}, {Cmd::VMA}},

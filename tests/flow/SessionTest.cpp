@@ -573,7 +573,8 @@ namespace {
 
 class DiscardQuestionTest : public SessionTest {
 protected:
-    const QString question = QStringLiteral("Ask: ") + QString::fromUtf8(msg::kDiscardSolutions);
+    // Yes is Save, No is Discard.
+    const QString question = QStringLiteral("AskCancel: ") + QString::fromUtf8(msg::kDiscardSolutions);
 
     void computePayoff()
     {
@@ -594,8 +595,8 @@ TEST_F(DiscardQuestionTest, AskedOnlyWhileComputedSolutionsAreNotExported)
     EXPECT_FALSE(ui.log.contains(question));
 
     computePayoff();
-    // No keeps everything and cancels the command before its file dialog.
-    ui.answers.push_back(Answer::No);
+    // Cancel keeps everything and cancels the command before its file dialog.
+    ui.answers.push_back(Answer::Cancel);
     flow.file().openProblem();
     EXPECT_EQ(ui.dialogs(), QStringList{question});
     EXPECT_EQ(flow.lastOutcome(), Outcome::Cancelled);
@@ -603,12 +604,12 @@ TEST_F(DiscardQuestionTest, AskedOnlyWhileComputedSolutionsAreNotExported)
     EXPECT_EQ(ws->basketCount, 2);
     for (auto command : {&FileCommands::openMpsProblem, &FileCommands::importResultsCommand}) {
         ui.clear();
-        ui.answers.push_back(Answer::No);
+        ui.answers.push_back(Answer::Cancel);
         (flow.file().*command)();
         EXPECT_EQ(ui.dialogs(), QStringList{question});
         EXPECT_EQ(ws->basketCount, 2);
     }
-    ui.answers.push_back(Answer::No);
+    ui.answers.push_back(Answer::Cancel);
     EXPECT_FALSE(flow.file().exitProgram());
     EXPECT_NE(flow.engine(), nullptr);
 
@@ -624,10 +625,39 @@ TEST_F(DiscardQuestionTest, AskedOnlyWhileComputedSolutionsAreNotExported)
     ui.colors.push_back(0x00FF00);
     flow.basket().chooseColour();
     ui.clear();
-    ui.answers.push_back(Answer::Yes);
+    ui.answers.push_back(Answer::No);
     EXPECT_TRUE(flow.file().exitProgram());
     EXPECT_EQ(ui.dialogs(), QStringList{question});
     EXPECT_EQ(flow.engine(), nullptr);
+}
+
+TEST_F(DiscardQuestionTest, SaveExportsFirstAndGoesOnOnlyOnceWritten)
+{
+    computePayoff();
+    // Save, then the export's own dialog is cancelled: nothing is lost.
+    ui.answers.push_back(Answer::Yes);
+    ui.files.push_back(std::nullopt);
+    EXPECT_FALSE(flow.file().exitProgram());
+    EXPECT_NE(flow.engine(), nullptr);
+
+    const QString path = dir.filePath(QStringLiteral("kept.out"));
+    ui.clear();
+    ui.answers.push_back(Answer::Yes);
+    ui.files.push_back(path);
+    EXPECT_TRUE(flow.file().exitProgram());
+    EXPECT_TRUE(QFileInfo::exists(path));
+    EXPECT_EQ(ui.status[0], QStringLiteral("2 solution(s) exported to %1").arg(QDir::toNativeSeparators(path)));
+}
+
+// The pay-off table and an import bring the basket chart forward; a new
+// problem tells the views to start again.
+TEST_F(DiscardQuestionTest, ThePayoffShowsTheBasketChart)
+{
+    openSmallProblem();
+    EXPECT_TRUE(ui.saw(UiEvent::ProblemLoaded));
+    ui.normalizations.push_back(false);
+    flow.compute().computePayoffCommand();
+    EXPECT_TRUE(ui.saw(UiEvent::BasketChartShown));
 }
 
 TEST_F(DiscardQuestionTest, AnImportedBasketIsSavedWork)

@@ -99,7 +99,7 @@ protected:
 TEST_F(MainWindowTest, EmptyPhaseShowsFileAndHelpMenusOnly)
 {
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Quilvane - Interactive Multiple Objective Linear Programming"));
-    EXPECT_EQ(visibleEntries(window->menuBar()->actions()), QStringList({QStringLiteral("&File"), QStringLiteral("Help")}));
+    EXPECT_EQ(visibleEntries(window->menuBar()->actions()), QStringList({QStringLiteral("&File"), QStringLiteral("&Help")}));
     QMenu* file = menuNamed(*window, QStringLiteral("&File"));
     ASSERT_NE(file, nullptr);
     EXPECT_EQ(visibleEntries(file->actions()),
@@ -111,7 +111,7 @@ TEST_F(MainWindowTest, EmptyPhaseShowsFileAndHelpMenusOnly)
     EXPECT_EQ(window->action(Cmd::New)->shortcut(), QKeySequence(QStringLiteral("Ctrl+N")));
     EXPECT_EQ(window->action(Cmd::Open)->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
     EXPECT_EQ(window->action(Cmd::Edit)->shortcut(), QKeySequence(QStringLiteral("Ctrl+E")));
-    QMenu* help = menuNamed(*window, QStringLiteral("Help"));
+    QMenu* help = menuNamed(*window, QStringLiteral("&Help"));
     ASSERT_NE(help, nullptr);
     EXPECT_EQ(visibleEntries(help->actions()), QStringList({"Quilvane Help", "-", "About ..."}));
     EXPECT_FALSE(window->tabs()->isVisible());
@@ -124,7 +124,7 @@ TEST_F(MainWindowTest, OpeningAProblemShowsTheFirstMenu)
     EXPECT_TRUE(ui.dialogs().isEmpty()) << ui.log.join(QLatin1Char('\n')).toStdString();
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Quilvane - two"));
     EXPECT_EQ(visibleEntries(window->menuBar()->actions()),
-              QStringList({QStringLiteral("&File"), QStringLiteral("Firs&t"), QStringLiteral("Help")}));
+              QStringList({QStringLiteral("&File"), QStringLiteral("Firs&t"), QStringLiteral("&Help")}));
     EXPECT_EQ(visibleEntries(menuNamed(*window, QStringLiteral("Firs&t"))->actions()),
               QStringList({"Compute Pay-off table", "-", "Import solutions from disk"}));
     EXPECT_TRUE(window->action(Cmd::Edit)->isEnabled());
@@ -137,7 +137,7 @@ TEST_F(MainWindowTest, SolutionPhaseShowsTabsMenusAndTheViewLastNControl)
         ws->pushHistory(ComputedSolution{});
     window->flow().ShowSolutionPhase();
     EXPECT_EQ(visibleEntries(window->menuBar()->actions()),
-              QStringList({"&File", "&Compute", "&Limits", "&Methods", "&Solutions", "Help"}));
+              QStringList({"&File", "&Compute", "&Limits", "&Methods", "&Solutions", "&Help"}));
     EXPECT_TRUE(window->tabs()->isVisible());
     EXPECT_EQ(window->tabs()->currentIndex(), 0);
     EXPECT_EQ(window->tabs()->tabText(0), QStringLiteral("SEARCH options"));

@@ -25,6 +25,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSet>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTextBrowser>
@@ -445,3 +446,24 @@ TEST_F(ProblemEditorWindowTest, HelpShowsTheHelpPage)
 }
 
 } // namespace
+
+TEST_F(ProblemEditorWindowTest, TabReachesEveryColumn)
+{
+    for (const bool constraints : {false, true}) {
+        window.reset();
+        open(*NewProblem(2, 3, 2));
+        if (constraints)
+            window->switchButton()->click();
+        table()->setFocus();
+        table()->setCurrentCell(1, 1);
+        QSet<int> reached{table()->currentColumn()};
+        for (int i = 0; i < 2 * table()->columnCount(); ++i) {
+            QWidget* focus = QApplication::focusWidget();
+            ASSERT_NE(focus, nullptr);
+            QTest::keyClick(focus, Qt::Key_Tab);
+            reached.insert(table()->currentColumn());
+        }
+        for (int c = 1; c < table()->columnCount(); ++c)
+            EXPECT_TRUE(reached.contains(c)) << "column " << c << (constraints ? " of the constraints" : "");
+    }
+}

@@ -1,4 +1,6 @@
 #include <QApplication>
+#include <QSettings>
+#include <QStandardPaths>
 
 #include <gtest/gtest.h>
 
@@ -10,6 +12,9 @@ int main(int argc, char** argv)
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    // Window places and folders go to a test folder, never the person's own.
+    QStandardPaths::setTestModeEnabled(true);
+    QSettings(QStringLiteral("Quilvane"), QStringLiteral("Quilvane")).clear();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

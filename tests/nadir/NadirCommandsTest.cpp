@@ -99,6 +99,22 @@ TEST_F(NadirCommands, AKnownValueIsReportedInsteadOfComputed)
                                             .arg(source)});
 }
 
+TEST_F(NadirCommands, TheReaderIsTakenToWhatTheNadirAdded)
+{
+    ui.grids = {QStringList{QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("1")}};
+    flow.compute().weightedSumCommand();
+    ASSERT_EQ(flow.lastOutcome(), Outcome::Done);
+    ASSERT_EQ(flow.report().firstUnseenLine(), 0); // a report written anew: from its top
+    flow.reportSeen();
+    ASSERT_EQ(flow.report().firstUnseenLine(), -1);
+    const int before = static_cast<int>(flow.report().lines().size());
+    ui.inputs = {QStringLiteral("1")};
+    flow.nadir().nadirCommand(NadirMethod::Two);
+    ASSERT_EQ(flow.lastOutcome(), Outcome::Done);
+    ASSERT_GT(static_cast<int>(flow.report().lines().size()), before);
+    EXPECT_EQ(flow.report().firstUnseenLine(), before);
+}
+
 TEST_F(NadirCommands, TheEstimateRunsWithTheDialogsParameters)
 {
     EaParameterTexts typed;
@@ -123,6 +139,10 @@ TEST_F(NadirCommands, TheEstimateRunsWithTheDialogsParameters)
     flow.nadir().eaRunsCommand();
     EXPECT_EQ(flow.lastOutcome(), Outcome::Refused);
     EXPECT_EQ(ui.dialogs().last(), QStringLiteral("Error: 'two' is not a valid integer value"));
+    // Within a run the dialog opens with what was last accepted.
+    EXPECT_EQ(ui.eaDefaults.popSize, QStringLiteral("250"));
+    EXPECT_EQ(ui.eaDefaults.iterations, QStringLiteral("2"));
+    EXPECT_FALSE(ui.eaDefaults.randomize);
 }
 
 // VMA after a weighted sum and a stored reference point: the closing box

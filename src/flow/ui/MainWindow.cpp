@@ -15,6 +15,7 @@
 #include "workspace/Workspace.h"
 #include "solutions/ui/BarPictureWidget.h"
 #include "flow/ui/SizesDialog.h"
+#include "flow/ui/WindowKeeper.h"
 
 #include <QAction>
 #include <QApplication>
@@ -40,6 +41,8 @@
 #include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QAbstractTextDocumentLayout>
+#include <QTextBlock>
 #include <QTextEdit>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -145,8 +148,18 @@ MainWindow::MainWindow(Workspace& ws, QWidget* parent)
     connect(this, &QObject::destroyed, contractedCone_, [w = contractedCone_] { delete w; });
     aboutBox_ = new AboutBox(this);
 
-    resize(1000, 680);
+    // Every view opens on the screen, beside this window the first time
+    // and where the person left it after that.
+    keeper_ = new WindowKeeper(this);
+    keeper_->manage(basketValues_, QStringLiteral("basketValues"));
+    keeper_->manage(basketGraphs_, QStringLiteral("basketGraphs"));
+    keeper_->manage(basketLineChart_, QStringLiteral("lineChart"));
+    keeper_->manage(weightSpace_, QStringLiteral("weightSpace"), WindowKeeper::Remember::PlaceOnly);
+    keeper_->manage(helpWindow_, QStringLiteral("help"));
+    ui_.manageWindow = [this](QWidget* window, const QString& key) { keeper_->manage(window, key); };
+
     setMinimumSize(640, 420);
+    keeper_->placeMainWindow(QSize(1000, 680));
     flow_.startUp(QDir::currentPath());
 }
 
@@ -448,6 +461,16 @@ void MainWindow::onNotify(UiEvent event)
         if (basketValues_->isVisible())
             basketValues_->fill();
         break;
+    case UiEvent::ProblemLoaded:
+        basketGraphs_->resetForProblem();
+        keeper_->keepViewsOnScreen();
+        break;
+    case UiEvent::BasketChartShown:
+        // Shown in front without taking the keyboard from this window.
+        basketGraphs_->mostraGrafico();
+        if (basketLineChart_->isVisible())
+            basketLineChart_->DesenhaChart();
+        break;
     case UiEvent::BasketViewsShown:
         showBasketValues();
         showBasketGraphs();
@@ -530,8 +553,18 @@ void MainWindow::printReport()
 
 void MainWindow::showReport()
 {
+    // Keep the place when nothing was added, else go to what was.
+    const int first = flow_.report().firstUnseenLine();
+    const int kept = report_->verticalScrollBar()->value();
     report_->setHtml(flow_.report().toHtml());
-    report_->verticalScrollBar()->setValue(0);
+    flow_.reportSeen();
+    if (first < 0) {
+        report_->verticalScrollBar()->setValue(kept);
+    } else {
+        const QTextBlock block = report_->document()->findBlockByNumber(first);
+        const qreal top = block.isValid() ? report_->document()->documentLayout()->blockBoundingRect(block).top() : 0;
+        report_->verticalScrollBar()->setValue(static_cast<int>(top));
+    }
     // A solution just computed but not stored is marked on the chart.
     if (flow_.report().newestNewlyColored && !ws_.history.empty() && basketGraphs_->isVisible())
         basketGraphs_->MostraSolNaoGuardada(ws_.history.front().f, ws_.history.front().cor);
@@ -593,6 +626,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
             return;
         }
         exited_ = true;
+        keeper_->saveAll();
     }
     event->accept();
 }

@@ -30,6 +30,7 @@ class QTextEdit;
 class QToolButton;
 class SizesDialog;
 class WeightSpaceWindow;
+class WindowKeeper;
 struct Workspace;
 
 // The main window: menus, the two tab panels of buttons, the bar picture and
@@ -107,6 +108,7 @@ private:
     SizesDialog* sizesDialog_ = nullptr;
     HelpWindow* helpWindow_ = nullptr;
     AboutBox* aboutBox_ = nullptr;
+    WindowKeeper* keeper_ = nullptr;
     Workspace& ws_;
     bool updatingUi_ = false;
     bool exited_ = false;

@@ -1,5 +1,7 @@
 #include "flow/ui/QtUiPort.h"
 
+#include "flow/ui/WindowKeeper.h"
+
 #include "methods/ui/IcwSelectionDialog.h"
 #include "methods/ui/RaceRangesDialog.h"
 #include "methods/ui/RelaxationsDialog.h"
@@ -15,6 +17,7 @@
 
 #include <QApplication>
 #include <QColorDialog>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
@@ -22,6 +25,7 @@
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QProgressDialog>
+#include <QSettings>
 
 namespace {
 
@@ -53,9 +57,31 @@ private:
     bool pushed_;
 };
 
+const QString kLastFolder = QStringLiteral("lastFolder");
+
 } // namespace
 
-QtUiPort::QtUiPort(QWidget* parent) : parent_(parent) {}
+QtUiPort::QtUiPort(QWidget* parent) : parent_(parent)
+{
+    lastDir_ = OpenSettings()->value(kLastFolder).toString();
+    if (!QFileInfo(lastDir_).isDir())
+        lastDir_.clear();
+}
+
+void QtUiPort::rememberFolder(const QString& chosenPath)
+{
+    lastDir_ = QFileInfo(chosenPath).absolutePath();
+    OpenSettings()->setValue(kLastFolder, lastDir_);
+}
+
+QString QtUiPort::proposedSavePath(const QString& defaultSuffix) const
+{
+    // A file named after the problem, in the folder last used.
+    if (!ws_ || ws_->problemName.isEmpty() || defaultSuffix.isEmpty())
+        return lastDir_;
+    const QString name = ws_->problemName + QLatin1Char('.') + defaultSuffix;
+    return lastDir_.isEmpty() ? name : QDir(lastDir_).filePath(name);
+}
 
 QtUiPort::~QtUiPort()
 {
@@ -113,6 +139,23 @@ Answer QtUiPort::ask(const QString& text, bool withCancel)
     }
 }
 
+SaveAnswer QtUiPort::askSaveDiscard(const QString& text)
+{
+    if (dialogs)
+        return dialogs->askSaveDiscard(text);
+    const NormalCursorWhileAsking normalCursor;
+    const TaskPause pause(*this);
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Confirm"), text,
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent_);
+    box.setDefaultButton(QMessageBox::Save);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Save: return SaveAnswer::Save;
+    case QMessageBox::Discard: return SaveAnswer::Discard;
+    default: return SaveAnswer::Cancel;
+    }
+}
+
 std::optional<QString> QtUiPort::inputText(const QString& title, const QString& prompt, const QString& defaultText)
 {
     if (dialogs)
@@ -134,7 +177,7 @@ std::optional<QString> QtUiPort::chooseOpenFile(const QString& title, const QStr
     const QString path = QFileDialog::getOpenFileName(parent_, title, lastDir_, filters.join(QStringLiteral(";;")));
     if (path.isEmpty())
         return std::nullopt;
-    lastDir_ = QFileInfo(path).absolutePath();
+    rememberFolder(path);
     return addSuffixIfMissing(path, defaultSuffix);
 }
 
@@ -145,11 +188,11 @@ std::optional<QString> QtUiPort::chooseSaveFile(const QString& title, const QStr
         return dialogs->chooseSaveFile(title, filters, defaultSuffix);
     const NormalCursorWhileAsking normalCursor;
     // The command asks about overwriting itself, with its own text.
-    const QString path = QFileDialog::getSaveFileName(parent_, title, lastDir_, filters.join(QStringLiteral(";;")),
+    const QString path = QFileDialog::getSaveFileName(parent_, title, proposedSavePath(defaultSuffix), filters.join(QStringLiteral(";;")),
                                                       nullptr, QFileDialog::DontConfirmOverwrite);
     if (path.isEmpty())
         return std::nullopt;
-    lastDir_ = QFileInfo(path).absolutePath();
+    rememberFolder(path);
     return addSuffixIfMissing(path, defaultSuffix);
 }
 
@@ -309,8 +352,11 @@ NormalizationDialog* QtUiPort::normalizationDialog()
 
 PayoffWindow* QtUiPort::payoffWindow()
 {
-    if (!payoff_)
+    if (!payoff_) {
         payoff_ = new PayoffWindow(parent_);
+        if (manageWindow)
+            manageWindow(payoff_, QStringLiteral("payoff"));
+    }
     return payoff_;
 }
 

@@ -43,11 +43,15 @@ public:
 
     std::function<void(UiEvent)> onNotify;
     std::function<void(int, int)> onPairwiseDeleted;
+    // Places the windows the port builds (the pay-off table) as it places
+    // the main window's views.
+    std::function<void(QWidget*, const QString&)> manageWindow;
     UiPort* dialogs = nullptr;
     DialogPort* dialogPort = nullptr;
 
     void showMessage(MsgKind kind, const QString& text) override;
     Answer ask(const QString& text, bool withCancel) override;
+    SaveAnswer askSaveDiscard(const QString& text) override;
     std::optional<QString> inputText(const QString& title, const QString& prompt,
                                      const QString& defaultText) override;
     std::optional<QString> chooseOpenFile(const QString& title, const QStringList& filters,
@@ -96,6 +100,9 @@ public:
     PayoffWindow* payoffWindow();
 
 private:
+    void rememberFolder(const QString& chosenPath);
+    QString proposedSavePath(const QString& defaultSuffix) const;
+
     QWidget* parent_;
     QLabel* panels_[2] = {nullptr, nullptr};
     QProgressBar* progress_ = nullptr;

@@ -47,6 +47,27 @@ public:
     }
 
     int contentWidth(int column) const { return sizeHintForColumn(column); }
+
+protected:
+    // Tab and Shift+Tab go through every cell that takes a value, row by
+    // row, past the name captions and on to the next row.
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override
+    {
+        if (action != MoveNext && action != MovePrevious)
+            return QTableWidget::moveCursor(action, modifiers);
+        const int cols = columnCount();
+        const int cells = rowCount() * cols;
+        const QModelIndex current = currentIndex();
+        int at = current.isValid() ? current.row() * cols + current.column() : -1;
+        const int step = action == MoveNext ? 1 : -1;
+        for (int i = 0; i < cells; ++i) {
+            at = (at + step + cells) % cells;
+            const QTableWidgetItem* cell = item(at / cols, at % cols);
+            if (cell && (cell->flags() & Qt::ItemIsEditable))
+                return model()->index(at / cols, at % cols);
+        }
+        return current;
+    }
 };
 
 ProblemEditorWindow::ProblemEditorWindow(ProblemEditor& editor, QWidget* parent)

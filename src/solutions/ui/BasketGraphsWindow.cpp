@@ -275,6 +275,16 @@ void BasketGraphsWindow::MostraSolNaoGuardada(const vectorObj& f, Color colour)
         pictureLabel_->setPixmap(QPixmap::fromImage(picture_));
 }
 
+void BasketGraphsWindow::resetForProblem()
+{
+    const QSignalBlocker blockButtons(chartButtons_);
+    const QSignalBlocker blockList(projections_);
+    point_->setChecked(true);
+    projections_->setCurrentIndex(kProjectionAll);
+    if (isVisible())
+        redraw();
+}
+
 void BasketGraphsWindow::showBarChart()
 {
     bar_->setChecked(true);

@@ -37,6 +37,8 @@ public:
     // the point or three-objective chart on display; nothing on the bar
     // chart or while the window is hidden. The next drawing removes it.
     void MostraSolNaoGuardada(const vectorObj& f, Color colour);
+    // A new problem: the point chart and the first projection again.
+    void resetForProblem();
 
     // The line chart window that the "Line Chart" button opens. Without one,
     // the button makes its own on first use.
