@@ -7,6 +7,7 @@ namespace {
 constexpr int kGap = 8;        // between the main window and a view
 constexpr int kSlotStep = 40;  // about one title bar
 constexpr int kScreenMargin = 16;
+constexpr int kRoomForViews = 520; // beside the main window, the first time
 
 } // namespace
 
@@ -19,7 +20,7 @@ QRect KeepInside(const QRect& r, const QRect& available)
     return {x, y, width, height};
 }
 
-QRect PlaceBeside(const QRect& anchor, QSize size, const QRect& available, int slot)
+QRect PlaceBeside(const QRect& anchor, QSize size, const QRect& available, int slot, int minimumWidth)
 {
     const int top = anchor.top() + slot * kSlotStep;
     const int roomRight = available.left() + available.width() - (anchor.left() + anchor.width() + kGap);
@@ -29,15 +30,20 @@ QRect PlaceBeside(const QRect& anchor, QSize size, const QRect& available, int s
         x = anchor.left() + anchor.width() + kGap;
     else if (size.width() <= roomLeft)
         x = anchor.left() - kGap - size.width();
-    else if (roomRight >= roomLeft)
+    else if (minimumWidth > 0 && std::max(roomRight, roomLeft) >= minimumWidth) {
+        size.setWidth(std::max(roomRight, roomLeft));
+        x = roomRight >= roomLeft ? anchor.left() + anchor.width() + kGap : available.left();
+    } else if (roomRight >= roomLeft)
         x = available.left() + available.width() - size.width(); // flush right: covers the least
     else
         x = available.left();
     return KeepInside(QRect(QPoint(x, top), size), available);
 }
 
-QRect FirstMainWindowPlace(QSize preferred, const QRect& available)
+QRect FirstMainWindowPlace(QSize preferred, const QRect& available, int minimumWidth)
 {
+    const int leavingRoom = available.width() - 2 * kScreenMargin - kGap - kRoomForViews;
+    preferred.setWidth(std::clamp(leavingRoom, std::min(minimumWidth, preferred.width()), preferred.width()));
     const QRect wanted(available.topLeft() + QPoint(kScreenMargin, kScreenMargin), preferred);
     return KeepInside(wanted, available.adjusted(0, 0, -kScreenMargin, -kScreenMargin));
 }

@@ -434,7 +434,7 @@ void MainWindow::refreshWelcome()
         return;
     }
     welcome_->setText(QStringLiteral("<h2>%1</h2><p>%2 objective functions, %3 constraints, %4 variables</p>"
-                                     "<p>Start with <b>First &gt; Compute Pay-off table</b>, "
+                                     "<p>Start with <b>First &gt; Compute Pay-off table</b> (Ctrl+T), "
                                      "or import saved solutions.</p>")
                           .arg(ws_.problemName.toHtmlEscaped())
                           .arg(ws_.numObjectives)
@@ -627,6 +627,8 @@ void MainWindow::closeEvent(QCloseEvent* event)
         }
         exited_ = true;
         keeper_->saveAll();
+        keeper_->closeAll();
+        contractedCone_->close();
     }
     event->accept();
 }

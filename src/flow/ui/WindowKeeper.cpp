@@ -13,8 +13,12 @@
 
 namespace {
 
-const QString kGeometry = QStringLiteral("geometry/");
 const QString kPlace = QStringLiteral("place/");
+const QString kSize = QStringLiteral("size/");
+// The main window still shows its button row whole; a view still shows its
+// drawing, scaled down.
+constexpr int kMainMinimumWidth = 760;
+constexpr int kViewMinimumWidth = 400;
 
 QRect AvailableFor(const QWidget* window, const QWidget* fallback)
 {
@@ -60,13 +64,11 @@ void WindowKeeper::manage(QWidget* window, const QString& key, Remember what)
 
 void WindowKeeper::placeMainWindow(QSize preferred)
 {
-    const auto settings = OpenSettings();
-    const QByteArray saved = settings->value(kGeometry + QStringLiteral("main")).toByteArray();
-    if (!saved.isEmpty() && main_->restoreGeometry(saved)) {
+    if (restore(main_, QStringLiteral("main"), Remember::PlaceAndSize)) {
         KeepOnScreen(main_, nullptr);
         return;
     }
-    const QRect place = FirstMainWindowPlace(preferred, AvailableFor(main_, nullptr));
+    const QRect place = FirstMainWindowPlace(preferred, AvailableFor(main_, nullptr), kMainMinimumWidth);
     main_->resize(place.size());
     main_->move(place.topLeft());
 }
@@ -75,35 +77,48 @@ void WindowKeeper::place(Managed& entry)
 {
     entry.placed = true;
     QWidget* w = entry.window;
-    const auto settings = OpenSettings();
-    if (entry.what == Remember::PlaceOnly) {
-        const QVariant place = settings->value(kPlace + entry.key);
-        if (place.isValid()) {
-            w->move(place.toPoint());
-            KeepOnScreen(w, main_);
-            return;
-        }
-    } else {
-        const QByteArray saved = settings->value(kGeometry + entry.key).toByteArray();
-        if (!saved.isEmpty() && w->restoreGeometry(saved)) {
-            KeepOnScreen(w, main_);
-            return;
-        }
+    if (restore(w, entry.key, entry.what)) {
+        KeepOnScreen(w, main_);
+        return;
     }
+    // A window never shown has no frame yet: give it the main window's, and
+    // set its inside, which the window manager keeps as given.
+    const QPoint frameTopLeft = main_->geometry().topLeft() - main_->frameGeometry().topLeft();
+    const QSize frameExtra = main_->frameGeometry().size() - main_->geometry().size();
     const QRect available = AvailableFor(main_, nullptr);
-    const QRect frame = PlaceBeside(main_->frameGeometry(), w->frameGeometry().size(), available, slots_++);
-    w->resize(w->size().boundedTo(frame.size()));
-    w->move(frame.topLeft());
+    const int narrowest = std::max(w->minimumSizeHint().width(), kViewMinimumWidth) + frameExtra.width();
+    const QRect frame =
+        PlaceBeside(main_->frameGeometry(), w->size() + frameExtra, available, slots_++, narrowest);
+    w->setGeometry(QRect(frame.topLeft() + frameTopLeft, frame.size() - frameExtra));
+}
+
+// The frame's place and the inside's size: what move() and resize() take
+// back before the window is shown, the same way on every platform.
+bool WindowKeeper::restore(QWidget* window, const QString& key, Remember what)
+{
+    const auto settings = OpenSettings();
+    const QVariant place = settings->value(kPlace + key);
+    if (!place.isValid())
+        return false;
+    if (what == Remember::PlaceAndSize) {
+        const QSize size = settings->value(kSize + key).toSize();
+        if (size.isValid())
+            window->resize(size.expandedTo(window->minimumSize()));
+    }
+    window->move(place.toPoint());
+    return true;
+}
+
+void WindowKeeper::save(QWidget* window, const QString& key, QSettings& settings)
+{
+    settings.setValue(kPlace + key, window->pos());
+    settings.setValue(kSize + key, window->size());
 }
 
 void WindowKeeper::save(const Managed& entry, QSettings& settings) const
 {
-    if (!entry.placed)
-        return;
-    if (entry.what == Remember::PlaceOnly)
-        settings.setValue(kPlace + entry.key, entry.window->pos());
-    else
-        settings.setValue(kGeometry + entry.key, entry.window->saveGeometry());
+    if (entry.placed)
+        save(entry.window, entry.key, settings);
 }
 
 void WindowKeeper::keepViewsOnScreen()
@@ -113,10 +128,16 @@ void WindowKeeper::keepViewsOnScreen()
             KeepOnScreen(entry.window, main_);
 }
 
+void WindowKeeper::closeAll()
+{
+    for (const Managed& entry : windows_)
+        entry.window->close();
+}
+
 void WindowKeeper::saveAll()
 {
     const auto settings = OpenSettings();
-    settings->setValue(kGeometry + QStringLiteral("main"), main_->saveGeometry());
+    save(main_, QStringLiteral("main"), *settings);
     for (const Managed& entry : windows_)
         save(entry, *settings);
 }

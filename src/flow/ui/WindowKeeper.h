@@ -33,6 +33,8 @@ public:
     void placeMainWindow(QSize preferred);
     // Moves every view already shown back onto the screen where it left it.
     void keepViewsOnScreen();
+    // Closes every view: the program ends with its main window.
+    void closeAll();
     // Stores the places of the main window and of every view that was shown.
     void saveAll();
 
@@ -48,6 +50,8 @@ private:
     };
     void place(Managed& entry);
     void save(const Managed& entry, QSettings& settings) const;
+    static void save(QWidget* window, const QString& key, QSettings& settings);
+    static bool restore(QWidget* window, const QString& key, Remember what);
 
     QWidget* main_;
     std::vector<Managed> windows_;
