@@ -13,6 +13,8 @@
 
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QJsonDocument>
+#include <QJsonObject>
 
 #include <cstdio>
 #include <cstring>
@@ -108,6 +110,38 @@ int writeResults(BatchSession& session, const Options& options)
     return status == kExitOk ? commitOutputs(batch) : status;
 }
 
+// Everything after the command line was accepted: the problem, the actions
+// and the files written at the end.
+int runSession(BatchSession& session, Workspace& ws, const Options& options, const std::vector<Action>& actions,
+               bool& problemRead)
+{
+    int status = session.openProblem();
+    if (status != kExitOk)
+        return status;
+    problemRead = true;
+    if (!checkActions(actions, session.objectives(), options.allSolutions, session.ui()))
+        return kExitUsage;
+    if (!options.weightSpacePath.isEmpty() && session.objectives() != 2 && session.objectives() != 3)
+        return usageError(QStringLiteral("--weight-space needs a problem with two or three objectives"));
+    if (!options.importPath.isEmpty())
+        status = session.importResults(options.importPath);
+    if (status == kExitOk)
+        status = writeProblem(ws, options);
+    for (std::size_t i = 0; status == kExitOk && i < actions.size(); ++i)
+        status = session.run(actions[i]);
+    if (status == kExitOk)
+        status = writeResults(session, options);
+    return status;
+}
+
+void writeDocument(const QJsonObject& document)
+{
+    const QByteArray text = QJsonDocument(document).toJson(QJsonDocument::Indented);
+    std::fflush(stdout);
+    std::fwrite(text.constData(), 1, static_cast<std::size_t>(text.size()), stdout);
+    std::fflush(stdout);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -129,6 +163,10 @@ int main(int argc, char** argv)
         std::fputs(kUsage, stdout);
         return kExitOk;
     }
+    if (error == QLatin1String("version")) {
+        std::fputs("quilvane-batch " QUILVANE_VERSION_TEXT "\n", stdout);
+        return kExitOk;
+    }
     std::vector<Action> actions;
     if (error.isEmpty())
         error = splitActions(options.actionWords, actions);
@@ -145,20 +183,10 @@ int main(int argc, char** argv)
 
     auto ws = std::make_unique<Workspace>();
     BatchSession session(*ws, options);
-    int status = session.openProblem();
-    if (status != kExitOk)
-        return status;
-    if (!checkActions(actions, session.objectives(), options.allSolutions, session.ui()))
-        return kExitUsage;
-    if (!options.weightSpacePath.isEmpty() && session.objectives() != 2 && session.objectives() != 3)
-        return usageError(QStringLiteral("--weight-space needs a problem with two or three objectives"));
-    if (!options.importPath.isEmpty())
-        status = session.importResults(options.importPath);
-    if (status == kExitOk)
-        status = writeProblem(*ws, options);
-    for (std::size_t i = 0; status == kExitOk && i < actions.size(); ++i)
-        status = session.run(actions[i]);
-    if (status == kExitOk)
-        status = writeResults(session, options);
+    bool problemRead = false;
+    const int status = runSession(session, *ws, options, actions, problemRead);
+    // With --json the document tells how the run ended, whatever the end.
+    if (options.json)
+        writeDocument(session.json().document(*ws, problemRead, status));
     return status;
 }

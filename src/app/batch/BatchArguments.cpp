@@ -44,6 +44,11 @@ const char* const kUsage =
     "                     objectives)\n"
     "  --time-limit S     stop any single solve after S seconds (default 60; 0 for no\n"
     "                     limit); a stopped solve is a failed computation\n"
+    "  --json             write one JSON document on standard output instead of the\n"
+    "                     reports: the problem, each action's outcome, every\n"
+    "                     computed solution, the pay-off table, the ideal and nadir\n"
+    "                     points and the basket, numbers at full precision\n"
+    "  --version          print the version and stop\n"
     "Nothing is written unless every argument, the problem and the results file to\n"
     "import are valid and every file to write can be written. --write, --write-vlp\n"
     "and --listing are written right after reading, --export and --weight-space at\n"
@@ -442,8 +447,12 @@ QString parseArguments(const QStringList& args, Options& options)
             options.normalize = true;
         } else if (arg == QLatin1String("--all-solutions")) {
             options.allSolutions = true;
+        } else if (arg == QLatin1String("--json")) {
+            options.json = true;
         } else if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
             return QStringLiteral("help");
+        } else if (arg == QLatin1String("--version")) {
+            return QStringLiteral("version");
         } else if (arg.startsWith(QLatin1String("--"))) {
             return QStringLiteral("the option %1 is not available in this build").arg(arg);
         } else if (options.problemPath.isEmpty()) {

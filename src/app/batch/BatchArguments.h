@@ -35,6 +35,7 @@ struct Options {
     QString exportPath; // the results file written after the last action
     QString weightSpacePath; // the weight space picture written after the last action
     double timeLimitSeconds = 60; // per solve; 0: no limit
+    bool json = false; // one JSON document on standard output instead of the reports
     QStringList actionWords;
 };
 
@@ -53,7 +54,8 @@ struct Action {
     ActionKind kind() const { return syntax->kind; }
 };
 
-// Returns an error text, empty when the arguments are fine, "help" for --help.
+// Returns an error text, empty when the arguments are fine, "help" for
+// --help, "version" for --version.
 QString parseArguments(const QStringList& args, Options& options);
 // Splits the action words into actions with their arguments; an error text
 // when a name is unknown or not built yet, or an argument is missing.

@@ -153,7 +153,7 @@ int BatchSession::eaNadir(const Action& action)
     const int status = finishCommand();
     // A failed evaluation ends the run; what it did is still reported.
     if (status == kExitFailed && !flow_.report().isEmpty())
-        printBlock(flow_.report().toPlainText());
+        showBlock(flow_.report().toPlainText());
     return status;
 }
 

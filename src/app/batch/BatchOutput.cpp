@@ -6,6 +6,12 @@ namespace batch {
 
 namespace {
 
+std::vector<PrintedMessage>& messageLog()
+{
+    static std::vector<PrintedMessage> log;
+    return log;
+}
+
 void printLine(std::FILE* stream, const QString& line)
 {
     std::fputs((line + QLatin1Char('\n')).toLocal8Bit().constData(), stream);
@@ -26,8 +32,11 @@ void printMessage(const QString& kind, const QString& message)
     std::fflush(stdout);
     printLine(stderr, kind + QStringLiteral(": ") + message);
     std::fflush(stderr);
+    messageLog().push_back({kind, message});
 }
 
 void printError(const QString& message) { printMessage(QStringLiteral("Error"), message); }
+
+const std::vector<PrintedMessage>& printedMessages() { return messageLog(); }
 
 } // namespace batch

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <vector>
+
 // What quilvane-batch writes: reports and tables on standard output, the
 // boxes of the window on standard error as "KIND: text".
 namespace batch {
@@ -15,5 +17,13 @@ void printBlock(const QString& block);
 // "Kind: message" on standard error, after everything printed so far.
 void printMessage(const QString& kind, const QString& message);
 void printError(const QString& message);
+
+// Every message printed on standard error so far, in order: the JSON
+// document repeats them.
+struct PrintedMessage {
+    QString kind;
+    QString text;
+};
+const std::vector<PrintedMessage>& printedMessages();
 
 } // namespace batch

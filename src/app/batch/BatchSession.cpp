@@ -61,9 +61,27 @@ int BatchSession::openProblem()
 
 int BatchSession::finishCommand()
 {
+    json_.collectSolutions(ws_);
     const int status = statusOf(flow_.lastOutcome());
     if (status == kExitOk)
-        printBlock(flow_.report().toPlainText());
+        showBlock(flow_.report().toPlainText());
+    return status;
+}
+
+void BatchSession::showBlock(const QString& block)
+{
+    if (options_.json)
+        json_.addReport(block);
+    else
+        printBlock(block);
+}
+
+int BatchSession::recorded(const QString& name, const QStringList& arguments, const std::function<int()>& body)
+{
+    json_.beginAction(name, arguments);
+    const int status = body();
+    json_.collectSolutions(ws_);
+    json_.endAction(ws_, status);
     return status;
 }
 
@@ -77,7 +95,7 @@ int BatchSession::payoff()
         QStringList rows;
         for (const QStringList& row : PayoffGrid(ws_))
             rows << row.join(QLatin1Char('\t'));
-        printBlock(rows.join(QLatin1Char('\n')));
+        showBlock(rows.join(QLatin1Char('\n')));
     }
     return status;
 }
@@ -95,14 +113,16 @@ int BatchSession::importResults(const QString& path)
         return kExitUsage;
     }
     ui_.openFile = path;
-    flow_.file().importResultsCommand();
-    return finishCommand();
+    return recorded(QStringLiteral("import"), {path}, [this] {
+        flow_.file().importResultsCommand();
+        return finishCommand();
+    });
 }
 
 int BatchSession::exportResults(const QString& path)
 {
     if (!ws_.payoffComputed) {
-        const int status = payoff();
+        const int status = recorded(QStringLiteral("payoff"), {}, [this] { return payoff(); });
         if (status != kExitOk)
             return status;
     }
@@ -156,7 +176,7 @@ int BatchSession::basket()
     QStringList rows;
     for (const QStringList& row : MakeBasketTable(ws_).cells)
         rows << row.join(QLatin1Char('\t'));
-    printBlock(rows.join(QLatin1Char('\n')));
+    showBlock(rows.join(QLatin1Char('\n')));
     return kExitOk;
 }
 
@@ -221,10 +241,15 @@ int BatchSession::run(const Action& action)
     if (ws_.activeMethod == MethodKind::Icw && action.kind() != ActionKind::ContractedVma)
         flow_.methods().icwExitCommand();
     if (action.kind() != ActionKind::Payoff && !ws_.payoffComputed) {
-        const int status = payoff();
+        const int status = recorded(QStringLiteral("payoff"), {}, [this] { return payoff(); });
         if (status != kExitOk)
             return status;
     }
+    return recorded(QLatin1String(action.syntax->name), action.arguments, [this, &action] { return runAction(action); });
+}
+
+int BatchSession::runAction(const Action& action)
+{
     const QStringList& args = action.arguments;
     switch (action.kind()) {
     case ActionKind::Payoff: return payoff();

@@ -1,8 +1,11 @@
 #pragma once
 
 #include "app/batch/BatchArguments.h"
+#include "app/batch/BatchJson.h"
 #include "app/batch/BatchUiPort.h"
 #include "flow/Session.h"
+
+#include <functional>
 
 struct Workspace;
 
@@ -29,8 +32,15 @@ public:
 
     int objectives() const;
     BatchUiPort& ui() { return ui_; }
+    // The actions, their solutions and messages, for the JSON document.
+    const JsonRun& json() const { return json_; }
 
 private:
+    // The action `body` as one action of the JSON document.
+    int recorded(const QString& name, const QStringList& arguments, const std::function<int()>& body);
+    int runAction(const Action& action);
+    // A report or table: printed, or with --json kept for the document.
+    void showBlock(const QString& block);
     int payoff();
     int limits(const QString& values);
     int eConstraint(const QStringList& args);
@@ -51,6 +61,7 @@ private:
     const Options& options_;
     BatchUiPort ui_;
     Session flow_;
+    JsonRun json_;
 };
 
 } // namespace batch

@@ -1,6 +1,8 @@
 #include "help/ui/HelpWindow.h"
 
+#include <QCoreApplication>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QKeySequence>
@@ -51,13 +53,28 @@ HelpWindow::HelpWindow(QWidget* parent)
     layout->addWidget(close);
 }
 
+QString LocateHelpPage(const QString& pagePath, const QString& programDir)
+{
+    if (QFileInfo::exists(pagePath))
+        return pagePath;
+    const QString name = QFileInfo(pagePath).fileName();
+    const QDir dir(programDir);
+    for (const QString& candidate : {dir.filePath(name), dir.filePath(QStringLiteral("../share/quilvane/") + name)}) {
+        const QString path = QDir::cleanPath(candidate);
+        if (QFileInfo::exists(path))
+            return path;
+    }
+    return pagePath;
+}
+
 void HelpWindow::showPage(const QString& pagePath)
 {
-    if (!QFileInfo::exists(pagePath)) {
+    const QString found = LocateHelpPage(pagePath, QCoreApplication::applicationDirPath());
+    if (!QFileInfo::exists(found)) {
         browser_->setHtml(QStringLiteral("<h2>Quilvane Help</h2><p>The help page <b>%1</b> was not found. "
                                          "Start Quilvane in the folder that holds Help2.htm.</p>")
                               .arg(pagePath.toHtmlEscaped()));
         return;
     }
-    browser_->setSource(QUrl::fromLocalFile(QFileInfo(pagePath).absoluteFilePath()));
+    browser_->setSource(QUrl::fromLocalFile(QFileInfo(found).absoluteFilePath()));
 }
