@@ -1,5 +1,7 @@
 #include "base/Colors.h"
 
+#include <cmath>
+
 namespace {
 
 constexpr std::uint32_t kFirstColors[14] = {
@@ -37,4 +39,28 @@ void InitPalettes(BasketPalette& basketPalette, RaceColors& raceColors)
             basketPalette[15 + kWebRows * c + r] = hexColor(kWebColors[r][c]);
     for (int i = 0; i < kRaceColorCount; ++i)
         raceColors[i] = hexColor(kRaceColors[i]);
+}
+
+namespace {
+
+double linearChannel(unsigned v)
+{
+    const double c = v / 255.0;
+    return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+}
+
+} // namespace
+
+double RelativeLuminance(Color c)
+{
+    return 0.2126 * linearChannel(colorRed(c)) + 0.7152 * linearChannel(colorGreen(c)) +
+           0.0722 * linearChannel(colorBlue(c));
+}
+
+Color TextColorOn(Color background)
+{
+    // Contrast ratios (L1 + 0.05) / (L2 + 0.05) against black and white are
+    // equal at this luminance.
+    constexpr double kEqualContrast = 0.1791287847;
+    return RelativeLuminance(background) > kEqualContrast ? rgbColor(0, 0, 0) : rgbColor(255, 255, 255);
 }

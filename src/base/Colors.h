@@ -31,3 +31,10 @@ using BasketPalette = std::array<Color, kBasketPaletteSize + 1>;
 using RaceColors = std::array<Color, kRaceColorCount>;
 
 void InitPalettes(BasketPalette& basketPalette, RaceColors& raceColors);
+
+// Relative luminance of a colour: 0 for black, 1 for white (sRGB weights of
+// the linear channels).
+double RelativeLuminance(Color c);
+// Black or white, whichever contrasts more with `background`: the text
+// colour of a label painted in a solution's colour.
+Color TextColorOn(Color background);

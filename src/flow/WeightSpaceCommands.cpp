@@ -76,7 +76,7 @@ void WeightSpaceCommands::limitationAreaCommand(WeightSpaceView& view, int x, in
 
 void WeightSpaceCommands::saveWeightSpacePicture(const WeightSpaceCanvas& canvas)
 {
-    const bool saved = SavePictureCommand(ui_, canvas.picture(), text(msg::kSavePictureTitle), false);
+    const bool saved = SavePictureCommand(ui_, canvas.savedPicture(), text(msg::kSavePictureTitle), false);
     s_.finish(saved ? Outcome::Done : Outcome::Cancelled);
 }
 

@@ -15,6 +15,9 @@ namespace {
 
 QString text(const char* s) { return QString::fromUtf8(s); }
 
+// The objectives are listed by name, cut as the main report cuts them.
+constexpr int kIcwNameWidth = 10;
+
 // Every weight vector gives each objective at least this much.
 constexpr Real kSmallestWeight = 0.0001L;
 
@@ -285,7 +288,7 @@ ReportDocument WriteIcwReport(const Workspace& ws, int iteration)
         add(weights);
         add(QStringLiteral("Objective functions:"));
         for (int k = 1; k <= p; ++k)
-            add(QStringLiteral(" F%1= ").arg(k) + NumText(s.f[k]));
+            add(QStringLiteral(" ") + ws.objName[k].left(kIcwNameWidth) + QStringLiteral("= ") + NumText(s.f[k]));
         add(QStringLiteral("Non-zero decision variables & slacks of the MOLP problem:"));
         for (int j = 1; j <= n; ++j)
             if (s.x_s[j] != 0)

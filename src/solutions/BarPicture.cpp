@@ -17,6 +17,9 @@ constexpr int kMinBarWidth = 12;
 constexpr int kMaxBarWidth = 30;
 constexpr int kMinBarMaxHeight = 30;
 constexpr int kFrameTop = 30;      // y of the grey line over the groups
+constexpr int kNameGap = 4;        // least room between two groups' names
+constexpr int kArrowLength = 9;
+constexpr int kArrowLift = 3;      // room between a trend arrow and the baseline
 
 QColor ToQColor(Color c) { return QColor(int(colorRed(c)), int(colorGreen(c)), int(colorBlue(c))); }
 
@@ -165,21 +168,25 @@ QImage DrawSolutionBars(const Workspace& ws, QSize paneSize, bool thick)
 
         const int nameX = l.groupX(k) + N * l.barWidth / 2 - xxxHalf;
         painter.setPen(Qt::black);
-        DrawTextAt(painter, fm, nameX, nameTop, ws.objName[k]);
+        // A name wider than its group's pitch is cut short rather than run
+        // into the next group's name.
+        const int room = k < p ? l.groupGap + N * l.barWidth - kNameGap : l.pictureSize.width() - nameX;
+        DrawTextAt(painter, fm, nameX, nameTop, fm.elidedText(ws.objName[k], Qt::ElideRight, std::max(room, 1)));
         DrawTextAt(painter, fm, nameX, nameTop + l.textHeight,
                    ws.objSense[k] == 1 ? QStringLiteral("(max)") : QStringLiteral("(min)"));
     }
 
     // Trend arrows of a method's iterations: the newest value against the
-    // previous one.
+    // previous one, right of the newest bar inside its frame, where they
+    // cover neither the bars nor the names under them.
     if ((ws.activeMethod == MethodKind::Stem || ws.activeMethod == MethodKind::ParetoRace) && ws.historyCount >= 2 &&
         ws.history.size() >= 2 && ws.methodIteration >= 2) {
         const ComputedSolution& previous = ws.history[1];
         painter.setPen(QPen(Qt::black, 2));
         for (int k = 1; k <= p; ++k) {
-            const int x = l.groupX(k) + N * l.barWidth - 4;
-            const int top = nameTop;
-            const int bottom = nameTop + 9;
+            const int x = l.groupX(k) + N * l.barWidth + (l.frameOverhang() + 1) / 2;
+            const int bottom = y0 - kArrowLift;
+            const int top = bottom - kArrowLength;
             if (newest.f[k] > previous.f[k] + kTrendTolerance) {
                 painter.drawLine(x, bottom, x, top);
                 painter.drawLine(x - 3, top + 3, x, top);
@@ -241,7 +248,9 @@ QImage DrawSolutionBars(const Workspace& ws, QSize paneSize, bool thick)
             const Real full = FullValue(ws, k);
             // A range of no width: where BarHeight puts such a bar.
             const Real ratio = full == zero ? (ws.objSense[k] == 1 ? 1 : 0) : (L - zero) / (full - zero);
-            const int y = kFrameTop + l.barMaxHeight - RoundHalfEven(l.barMaxHeight * ratio);
+            // A limit outside the range stays at the frame's edge, off the
+            // range labels and the names.
+            const int y = std::clamp(kFrameTop + l.barMaxHeight - RoundHalfEven(l.barMaxHeight * ratio), kFrameTop, y0);
             const int x1 = l.groupX(k) - 5;
             const int x2 = l.groupX(k) + N * l.barWidth + 5;
             painter.setPen(QPen(kLimitLineGrey, 2, Qt::DotLine));
@@ -249,7 +258,11 @@ QImage DrawSolutionBars(const Workspace& ws, QSize paneSize, bool thick)
 
             const QString text = GeneralFormat(L, 4);
             const int w = fm.horizontalAdvance(text);
-            const QRect box((x1 + x2) / 2 - w, y - l.textHeight / 2, w, l.textHeight);
+            QRect box((x1 + x2) / 2 - w, y - l.textHeight / 2, w, l.textHeight);
+            if (box.bottom() >= y0)
+                box.moveBottom(y0 - 1);
+            if (box.top() <= kFrameTop)
+                box.moveTop(kFrameTop + 1);
             painter.fillRect(box, Qt::white);
             painter.setPen(kLimitTextGrey);
             DrawTextAt(painter, fm, box.left(), box.top(), text);

@@ -172,6 +172,8 @@ void PlotSolutions(QPainter& p, const Workspace& ws, const Place& at, const Solu
             Edge(p, at(edge.Sol1), at(edge.Sol2));
     }
     const int n = SolutionCount(ws);
+    std::vector<PointLabel> labels;
+    labels.reserve(static_cast<std::size_t>(n));
     for (int s = 1; s <= n; ++s) {
         const SolSolutionBasket& sol = ws.basket[static_cast<std::size_t>(s)];
         const QPoint c = at(s);
@@ -179,10 +181,46 @@ void PlotSolutions(QPainter& p, const Workspace& ws, const Place& at, const Solu
             Dot(p, c, marks.dotRadius, ToQColor(sol.cor));
         else
             Cross(p, c, marks.crossReach, ToQColor(sol.cor));
-        p.setPen(Qt::black);
-        TextAt(p, c.x() + 4, c.y() - marks.textHeight - marks.lift, QString::number(s));
+        labels.push_back({c, p.fontMetrics().horizontalAdvance(QString::number(s))});
+    }
+    // The numbers go on after every mark, so that no mark covers one.
+    const std::vector<QRect> boxes = PlaceLabels(labels, marks.textHeight, marks.lift);
+    p.setPen(Qt::black);
+    for (int s = 1; s <= n; ++s) {
+        const QRect& box = boxes[static_cast<std::size_t>(s - 1)];
+        if (!box.isEmpty())
+            TextAt(p, box.left(), box.top(), QString::number(s));
     }
 }
+
+} // namespace
+
+std::vector<QRect> PlaceLabels(const std::vector<PointLabel>& labels, int textHeight, int lift)
+{
+    std::vector<QRect> placed;
+    placed.reserve(labels.size());
+    for (const PointLabel& label : labels) {
+        const QPoint c = label.at;
+        const int w = label.width;
+        const int above = c.y() - textHeight - lift;
+        const int below = c.y() + lift;
+        const QRect tries[4] = {QRect(c.x() + 4, above, w, textHeight), QRect(c.x() + 4, below, w, textHeight),
+                                QRect(c.x() - 4 - w, above, w, textHeight), QRect(c.x() - 4 - w, below, w, textHeight)};
+        QRect chosen;
+        for (const QRect& box : tries) {
+            const bool free = std::none_of(placed.begin(), placed.end(),
+                                           [&](const QRect& other) { return !other.isEmpty() && other.intersects(box); });
+            if (free) {
+                chosen = box;
+                break;
+            }
+        }
+        placed.push_back(chosen);
+    }
+    return placed;
+}
+
+namespace {
 
 QString LimitText(const Workspace& ws, int i)
 {
@@ -192,8 +230,6 @@ QString LimitText(const Workspace& ws, int i)
 
 QString BoundText(Real v) { return GeneralFormat(v, 5); }
 
-// Bar indices are written in white on dark bars.
-bool IsDark(Color c) { return 299 * colorRed(c) + 587 * colorGreen(c) + 114 * colorBlue(c) < 110000; }
 
 // The name of the vertical objective, right-aligned to x = right with its
 // top at `top`. A name too wide for the margin is turned to read upwards,
@@ -389,7 +425,7 @@ QImage DrawBasketBarChart(const Workspace& ws, QSize client, const std::vector<i
             const QString index = QString::number(s);
             const int tx = x1 + (W - ifm.horizontalAdvance(index)) / 2;
             const int ty = base - h + (h - ifm.height()) / 2;
-            p.setPen(h > 0 && IsDark(sol.cor) ? Qt::white : Qt::black);
+            p.setPen(h > 0 ? ToQColor(TextColorOn(sol.cor)) : QColor(Qt::black));
             TextAt(p, tx, ty, index);
         }
 
@@ -641,6 +677,20 @@ LineSeriesStyle LineChartSeriesStyle(int i)
         {QStringLiteral("F10"), 4194432, LineMark::DownTriangle},
     };
     return kStyles[std::clamp(i, 1, kLineChartSeries) - 1];
+}
+
+int SolutionTickStep(int solutions, int axisWidth, int labelWidth)
+{
+    constexpr int kLabelGap = 8;
+    const int fitting = std::max(1, axisWidth / std::max(1, labelWidth + kLabelGap));
+    // Labels at 1, 1 + step, ...: (solutions - 1) / step + 1 of them.
+    for (int decade = 1;; decade *= 10) {
+        for (const int mantissa : {1, 2, 5}) {
+            const int step = mantissa * decade;
+            if ((std::max(solutions, 1) - 1) / step + 1 <= fitting || step >= solutions)
+                return step;
+        }
+    }
 }
 
 std::vector<std::vector<QPointF>> LineChartSeriesData(const Workspace& ws)

@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QPoint>
 #include <QPointF>
+#include <QRect>
 #include <QSize>
 #include <QString>
 #include <QStringList>
@@ -162,6 +163,19 @@ QImage DrawBasketChart(const Workspace& ws, const BasketChartPlan& plan, QSize c
 bool MarkUnstoredSolution(QImage& picture, const Workspace& ws, const BasketChartPlan& plan, QSize client,
                           const vectorObj& f, Color colour);
 
+// The number of a solution's mark on a point chart: the mark's centre and
+// the width of the text.
+struct PointLabel {
+    QPoint at;
+    int width;
+};
+// Where each number goes so that none covers another: right of and above
+// its mark (`lift` pixels higher than a text line of `textHeight` over the
+// centre) when that is free of the numbers placed before it, else the first
+// free of right and below, left and above, left and below; an empty
+// rectangle (the number is left out) when all four are taken.
+std::vector<QRect> PlaceLabels(const std::vector<PointLabel>& labels, int textHeight, int lift);
+
 // ---- Line chart ------------------------------------------------------------
 
 // The line chart has series F1..F10 with fixed colours and point marks.
@@ -189,3 +203,9 @@ LineSeriesStyle LineChartSeriesStyle(int i);
 // The points of series 1..min(k, 10): (s, basket[s].f[i]) for every stored
 // solution s in index order. Element i - 1 is series i.
 std::vector<std::vector<QPointF>> LineChartSeriesData(const Workspace& ws);
+
+// Step between numbered solutions on the line chart's solution axis for
+// `solutions` points over `axisWidth` pixels: the smallest of 1, 2, 5, 10,
+// 20, 50, ... that gives each label `labelWidth` pixels and a gap, so that
+// no label is cut short.
+int SolutionTickStep(int solutions, int axisWidth, int labelWidth);

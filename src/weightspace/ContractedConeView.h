@@ -47,6 +47,7 @@ private:
     void startAfresh(int) override {}
     void prepare(int objectives) override;
     void drawStripLabels(QPainter& p) override;
+    int legendRoom() const override { return legendX() - geometry_.side() + kLegendWidth; }
     // Fill of the region of basket solution b, by its first region in the
     // weight space view's list (index 0 when it has none).
     RegionFill solutionFill(int b) const;

@@ -45,6 +45,11 @@ public:
     double zoomFactor() const { return geometry_.zoomFactor; }
     // A new factor: initialise(false) and RedrawTriangulo; false when unchanged.
     bool setZoomFactor(double factor);
+    // The size at 100 % that fills `room` (a window's picture area) with
+    // the drawing and its legend, in steps of 50 pixels and never below the
+    // default 350 pixels a side; the zoom multiplies it. initialise(false) and RedrawTriangulo
+    // when it changed; false when unchanged.
+    bool fitTo(QSize room);
 
     // Everything drawn again from the workspace.
     virtual void RedrawTriangulo() = 0;
@@ -53,7 +58,10 @@ public:
     // The dot of a weight vector.
     void desenhaPontinho(const vectorObj& weights);
 
-    // Writes the whole picture: PNG when the name ends in ".png", else a
+    // The picture as it is saved: the drawing and its legend without the
+    // empty canvas right of and under them (a small white margin is kept).
+    QImage savedPicture() const;
+    // Writes savedPicture(): PNG when the name ends in ".png", else a
     // Windows bitmap. A failed write keeps the old file; false with `error`.
     bool savePicture(const QString& path, QString& error) const;
 
@@ -62,11 +70,15 @@ protected:
 
     // First time only, after the zoom went back to 100 %.
     virtual void startAfresh(int objectives) = 0;
+    // Options that every initialisation sets back.
+    virtual void resetLook() {}
     // Sets geometry_.objectives, labelWidth_ and the sizes, then
     // freshPicture; the view's own state with them.
     virtual void prepare(int objectives) = 0;
     // The labels at the two ends of the strip (two objectives).
     virtual void drawStripLabels(QPainter& p) = 0;
+    // Width the legend takes right of the drawing's side.
+    virtual int legendRoom() const = 0;
 
     // A white picture at least `needed` large (never smaller than before,
     // so the legend keeps its room), with the frame.

@@ -26,10 +26,15 @@ struct WeightSpaceGeometry {
 
     static constexpr int kLeftMargin = 15;
     static constexpr int kStripHeight = 65;
+    static constexpr int kDefaultBaseSide = 350;
+
+    // Pixels per unit of weight at zoom 100 %: 350, or more where a window
+    // has room for a larger drawing.
+    int baseSide = kDefaultBaseSide;
 
     // Pixels per unit of weight.
-    Real scale() const { return 350.0L * static_cast<Real>(zoomFactor); }
-    // scale() rounded: 350, 525, 700 or 1050.
+    Real scale() const { return static_cast<Real>(baseSide) * static_cast<Real>(zoomFactor); }
+    // scale() rounded: 350, 525, 700 or 1050 at the default base side.
     int side() const;
     int topMargin() const { return objectives == 2 ? 30 : 18; }
     // Height of the weight space below topMargin: the triangle or the strip.

@@ -4,6 +4,8 @@
 #include <QImage>
 #include <QPainter>
 
+#include <algorithm>
+
 namespace {
 
 const QColor kBlack(0, 0, 0);
@@ -166,3 +168,27 @@ void DrawWeightDot(QImage& picture, const WeightSpaceGeometry& g, const vectorOb
 QColor ToQColor(Color c) { return QColor(colorRed(c), colorGreen(c), colorBlue(c)); }
 
 QBrush RegionBrush(QColor colour, RegionFill fill) { return QBrush(colour, brushStyle(fill)); }
+
+QRect ContentRect(const QImage& picture, QColor background, int margin)
+{
+    const QImage rgb = picture.convertToFormat(QImage::Format_RGB32);
+    const QRgb blank = background.rgb() | 0xFF000000u;
+    int left = rgb.width();
+    int right = -1;
+    int top = rgb.height();
+    int bottom = -1;
+    for (int y = 0; y < rgb.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
+        for (int x = 0; x < rgb.width(); ++x) {
+            if ((line[x] | 0xFF000000u) == blank)
+                continue;
+            left = std::min(left, x);
+            right = std::max(right, x);
+            top = std::min(top, y);
+            bottom = y;
+        }
+    }
+    if (right < 0)
+        return picture.rect();
+    return QRect(QPoint(left, top), QPoint(right, bottom)).adjusted(-margin, -margin, margin, margin) & picture.rect();
+}

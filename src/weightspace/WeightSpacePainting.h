@@ -64,5 +64,11 @@ void DrawLegendSwatch(QPainter& p, int x, int y, QColor colour, RegionFill fill)
 void DrawWeightDot(QImage& picture, const WeightSpaceGeometry& g, const vectorObj& weights, bool patterned);
 
 QColor ToQColor(Color c);
+
+// The smallest rectangle holding every pixel of `picture` that is not
+// `background`, grown by `margin` on each side within the picture; the
+// whole picture when it is all background.
+QRect ContentRect(const QImage& picture, QColor background, int margin);
+
 // A brush of `colour` with the solid fill or the hatch of `fill`.
 QBrush RegionBrush(QColor colour, RegionFill fill);

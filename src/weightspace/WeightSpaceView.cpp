@@ -54,12 +54,16 @@ void WeightSpaceView::clearAreas()
     }
 }
 
-void WeightSpaceView::prepare(int objectives)
+void WeightSpaceView::resetLook()
 {
-    geometry_.objectives = objectives;
     if (labels_ == RegionLabels::None)
         labels_ = RegionLabels::InWhite;
     legendWithArea_ = false;
+}
+
+void WeightSpaceView::prepare(int objectives)
+{
+    geometry_.objectives = objectives;
     const QFont font = WeightSpaceFont();
     w99_ = TextWidth(font, QStringLiteral(" (99.9 %)"));
     labelWidth_ = TextWidth(font, objectives == 3 ? LambdaText("1") : LambdaText("1=1"));
@@ -71,6 +75,12 @@ void WeightSpaceView::prepare(int objectives)
     extent_ = QSize(side + 60, geometry_.topMargin() + geometry_.spaceHeight() + 19);
     drawnRegions_ = ws_.regionCount;
     drawnBasket_ = ws_.basketCount;
+}
+
+int WeightSpaceView::legendRoom() const
+{
+    // One legend column, as wide as the areas make it.
+    return 25 + kLegendColumn + (legendWithArea_ ? w99_ : 0) + kLegendRowHeight;
 }
 
 void WeightSpaceView::drawStripLabels(QPainter& p)

@@ -80,8 +80,10 @@ public:
 
 private:
     void startAfresh(int objectives) override;
+    void resetLook() override;
     void prepare(int objectives) override;
     void drawStripLabels(QPainter& p) override;
+    int legendRoom() const override;
     void clearAreas();
     void drawLegendEntry(int sol, int r, int ordinal);
     void drawChainRegion(int sol, int r, int ordinal, bool withLegend);

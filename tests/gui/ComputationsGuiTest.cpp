@@ -6,6 +6,7 @@
 #include "solutions/ui/NormalizationDialog.h"
 #include "solutions/ui/PayoffWindow.h"
 #include "solutions/ui/ReferencePointDialog.h"
+#include "solutions/ui/GridFitting.h"
 #include "solutions/ui/WeightsDialog.h"
 #include "workspace/Workspace.h"
 #include "flow/ui/MainWindow.h"
@@ -384,6 +385,34 @@ TEST_F(ComputationsGuiTest, WeightsDialogKeepsACellStillBeingTyped)
                                    QStringLiteral("SOLVE"));
     ASSERT_TRUE(typed.has_value());
     EXPECT_EQ(*typed, QStringList({"1", "0.25"}));
+}
+
+// The picked weights show whole at the opening size, the dialog is as wide
+// as its title, and one Return both ends the typing and solves.
+TEST_F(ComputationsGuiTest, WeightsDialogShowsWholeNumbersAndReturnSolves)
+{
+    WeightsDialog dialog;
+    const QStringList picked = {"0.333333333333", "0.333333333333", "0.333333333334"};
+    driver.then([&picked](QWidget* modal) {
+        auto* d = as<WeightsDialog>(modal);
+        ASSERT_NE(d, nullptr);
+        QTableWidget* grid = d->grid();
+        const QFontMetrics metrics(grid->font());
+        for (int c = 0; c < grid->columnCount(); ++c)
+            EXPECT_GT(grid->columnWidth(c), metrics.horizontalAdvance(picked[c])) << c;
+        EXPECT_GE(grid->viewport()->width(), grid->columnWidth(0) * 3);
+        EXPECT_GE(d->width(), TitleBarWidth(d->windowTitle()));
+        grid->setFocus();
+        grid->setCurrentCell(0, 0);
+        QTest::keyClick(grid, Qt::Key_5);
+        QWidget* editor = grid->indexWidget(grid->currentIndex());
+        ASSERT_NE(editor, nullptr);
+        QTest::keyClick(editor, Qt::Key_Return);
+    });
+    const auto typed = dialog.edit(QStringLiteral("Weights for weighted-sum"), {"l1", "l2", "l3"}, picked,
+                                   QStringLiteral("SOLVE"));
+    ASSERT_TRUE(typed.has_value());
+    EXPECT_EQ(*typed, QStringList({"5", picked[1], picked[2]}));
 }
 
 TEST_F(ComputationsGuiTest, GreekHeadersOnlyForNumberedLambdaAndOmega)

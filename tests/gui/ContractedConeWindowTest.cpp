@@ -98,7 +98,7 @@ TEST_F(ContractedConeWindowTest, SaveWritesThePicture)
     cone()->saveButton()->click();
     const QImage saved(path);
     ASSERT_FALSE(saved.isNull());
-    EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32), cone()->view().picture());
+    EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32), cone()->view().savedPicture());
 }
 
 } // namespace

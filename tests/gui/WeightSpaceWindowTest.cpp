@@ -125,7 +125,22 @@ TEST_F(WeightSpaceWindowTest, ZoomDialogSetsTheFactor)
     });
     space()->zoom();
     EXPECT_EQ(space()->view().zoomFactor(), 2.0);
-    EXPECT_EQ(space()->view().geometry().side(), 700);
+    EXPECT_EQ(space()->view().geometry().side(), 2 * space()->view().geometry().baseSide);
+}
+
+// A larger window draws a larger triangle that still fits it; the zoom
+// stays as it was.
+TEST_F(WeightSpaceWindowTest, TheDrawingGrowsWithTheWindow)
+{
+    open("three_objectives_degenerate.mlp");
+    const int before = space()->view().geometry().side();
+    space()->resize(space()->width() + 300, space()->height() + 300);
+    const WeightSpaceGeometry& g = space()->view().geometry();
+    EXPECT_GT(g.side(), before);
+    EXPECT_EQ(space()->view().zoomFactor(), 1.0);
+    const QSize room = space()->pictureWidget()->parentWidget()->size();
+    EXPECT_LE(g.topMargin() + g.side() + 19, room.height());
+    EXPECT_LE(g.side() + 60, room.width());
 }
 
 TEST_F(WeightSpaceWindowTest, PairwiseDialogReopensUntilTwoDifferentSolutions)
@@ -171,7 +186,7 @@ TEST_F(WeightSpaceWindowTest, PicturesAreSavedAndCopiedAsShown)
         const QString path = dir.filePath(QString::fromLatin1(name));
         ui.files.push_back(path);
         space()->savePicture();
-        EXPECT_EQ(QImage(path).convertToFormat(QImage::Format_RGB32), space()->view().picture()) << name;
+        EXPECT_EQ(QImage(path).convertToFormat(QImage::Format_RGB32), space()->view().savedPicture()) << name;
     }
     QFile bmp(dir.filePath(QStringLiteral("space.bmp")));
     ASSERT_TRUE(bmp.open(QIODevice::ReadOnly));

@@ -167,14 +167,15 @@ TEST(IcwFlow, IterationsReportTheirSolutionsWithTheOriginalThenTheContractedCone
     EXPECT_EQ(lines.filter(QStringLiteral("original cone")).size(), 0);
     EXPECT_EQ(s.ws->contractedSpace.Numvertices, 3);
     EXPECT_TRUE(s.flow.states().isEnabled(Cmd::IcwContractedVma));
-    // Each solution block: its heading in its colour, the objectives as F1..F3.
+    // Each solution block: its heading in its colour, the objectives by name.
     const int b = s.ws->icwSolutions[1];
     const auto heading = std::find_if(s.flow.report().lines().begin(), s.flow.report().lines().end(),
                                       [b](const ReportLine& l) { return l.text == QStringLiteral("Solution %1").arg(b); });
     ASSERT_NE(heading, s.flow.report().lines().end());
     EXPECT_EQ(heading->color, s.ws->basket[at(b)].cor);
     EXPECT_TRUE(heading->bold);
-    EXPECT_TRUE((heading + 3)->text.startsWith(QStringLiteral(" F1= ")));
+    EXPECT_TRUE((heading + 3)->text.startsWith(QStringLiteral(" ") + s.ws->objName[1] + QStringLiteral("= ")))
+        << (heading + 3)->text.toStdString();
 
     s.flow.methods().icwExitCommand();
     EXPECT_EQ(s.ws->activeMethod, MethodKind::None);

@@ -375,6 +375,16 @@ TEST(DrawSolutionBars, LimitationLineAtTheHeightOfTheLimit)
         for (int yy = 31; yy < l.baseline; ++yy)
             other += img.pixel(x, yy) == grey ? 1 : 0;
     EXPECT_EQ(other, 0);
+
+    // A limit far outside the range is drawn at the baseline, with its
+    // value above it: the range labels and the names under the groups stay
+    // as they are without it.
+    ws->limitValue[1] = -100;
+    const QImage outside = DrawSolutionBars(*ws, pane, false);
+    ws->limitsActive = false;
+    const QImage plain = DrawSolutionBars(*ws, pane, false);
+    const QRect under(0, l.baseline + 1, plain.width(), plain.height() - l.baseline - 1);
+    EXPECT_EQ(outside.copy(under), plain.copy(under));
 }
 
 TEST(DrawSolutionBars, TrendArrowsDuringAMethod)
@@ -388,18 +398,21 @@ TEST(DrawSolutionBars, TrendArrowsDuringAMethod)
     ws->methodIteration = 2;
     const QSize pane(400, 300);
     const BarLayout l = ComputeBarLayout(*ws, pane, BarTextHeight());
-    const int nameTop = l.baseline + 8 + l.textHeight;
-    const int ax = l.groupX(1) + 2 * l.barWidth - 4;
+    const int ax = l.groupX(1) + 2 * l.barWidth + (l.frameOverhang() + 1) / 2;
+    const int ay = l.baseline - 7;
 
     const QImage with = DrawSolutionBars(*ws, pane, false);
-    // The shaft, 2 pixels wide, over the 9 pixels under the name's top.
-    const bool shaft = with.pixel(ax, nameTop + 5) == kBlackPixel || with.pixel(ax - 1, nameTop + 5) == kBlackPixel;
+    // The shaft, 2 pixels wide, right of the newest bar above the baseline.
+    const bool shaft = with.pixel(ax, ay) == kBlackPixel || with.pixel(ax - 1, ay) == kBlackPixel;
     EXPECT_TRUE(shaft);
 
     ws->methodIteration = 1;
     const QImage without = DrawSolutionBars(*ws, pane, false);
-    EXPECT_EQ(without.pixel(ax, nameTop + 5), kWhite);
-    EXPECT_EQ(without.pixel(ax - 1, nameTop + 5), kWhite);
+    EXPECT_EQ(without.pixel(ax, ay), kWhite);
+    EXPECT_EQ(without.pixel(ax - 1, ay), kWhite);
+    // The names under the groups are left as they were.
+    const QRect names(0, l.baseline + 8 + l.textHeight, with.width(), 2 * l.textHeight);
+    EXPECT_EQ(with.copy(names), without.copy(names));
 }
 
 TEST(DrawSolutionBars, ManyObjectivesMakeAPictureWiderThanThePane)

@@ -777,3 +777,52 @@ TEST_F(EngineBasketCharts, TwoObjectivesOnThePointChartAndTheBarChart)
 }
 
 } // namespace
+
+namespace {
+
+struct TickCase {
+    int solutions, axisWidth, labelWidth, step;
+};
+
+class SolutionTicks : public ::testing::TestWithParam<TickCase> {};
+
+// Every label fits: a few solutions keep every number, 487 solutions on a
+// small chart step by a round number that leaves room for each.
+TEST_P(SolutionTicks, StepLeavesRoomForEveryLabel)
+{
+    const TickCase c = GetParam();
+    const int step = SolutionTickStep(c.solutions, c.axisWidth, c.labelWidth);
+    EXPECT_EQ(step, c.step);
+    EXPECT_LE(((c.solutions - 1) / step + 1) * (c.labelWidth + 8), std::max(c.axisWidth, c.labelWidth + 8));
+}
+
+INSTANTIATE_TEST_SUITE_P(Axes, SolutionTicks,
+                         ::testing::Values(TickCase{7, 500, 10, 1}, TickCase{30, 500, 10, 2},
+                                           TickCase{487, 450, 21, 50}, TickCase{487, 1500, 21, 10},
+                                           TickCase{3, 10, 10, 5}));
+
+} // namespace
+
+namespace {
+
+// Numbers of marks that crowd together move aside or are left out, so that
+// none covers another; a number with room stays right of and above its mark.
+TEST(PointLabels, NoneCoversAnother)
+{
+    std::vector<PointLabel> labels;
+    for (int i = 0; i < 5; ++i)
+        labels.push_back({QPoint(100, 100), 12}); // five marks on one point
+    for (int i = 0; i < 20; ++i)
+        labels.push_back({QPoint(200 + 3 * i, 150 + (i % 4)), 12}); // a tight row
+    labels.push_back({QPoint(400, 40), 12}); // alone
+    const std::vector<QRect> boxes = PlaceLabels(labels, 10, 4);
+    ASSERT_EQ(boxes.size(), labels.size());
+    for (std::size_t a = 0; a < boxes.size(); ++a)
+        for (std::size_t b = a + 1; b < boxes.size(); ++b)
+            EXPECT_FALSE(!boxes[a].isEmpty() && !boxes[b].isEmpty() && boxes[a].intersects(boxes[b])) << a << " " << b;
+    EXPECT_EQ(boxes[0], QRect(104, 86, 12, 10));
+    EXPECT_EQ(std::count_if(boxes.begin(), boxes.begin() + 5, [](const QRect& r) { return r.isEmpty(); }), 1);
+    EXPECT_EQ(boxes.back(), QRect(404, 26, 12, 10));
+}
+
+} // namespace

@@ -149,6 +149,19 @@ TEST_P(ThreeRegions, FrameCornersAndLegendSwatches)
     }
 }
 
+// A saved picture is the drawing and its legend without the empty canvas
+// around them: what is not white spans nearly all of it both ways.
+TEST_P(ThreeRegions, SavedPictureIsCroppedToTheDrawing)
+{
+    const QImage saved = view.savedPicture();
+    ASSERT_LT(saved.width(), view.picture().width());
+    const QRect content = ContentRect(saved, Qt::white, 0);
+    EXPECT_GE(content.width(), saved.width() * 9 / 10);
+    EXPECT_GE(content.height(), saved.height() * 9 / 10);
+    // The legend is kept.
+    EXPECT_GT(saved.width(), view.geometry().side() + 25 + 10);
+}
+
 INSTANTIATE_TEST_SUITE_P(Looks, ThreeRegions,
                          ::testing::Values(Look{WeightProjection::RightTriangle, 1.0},
                                            Look{WeightProjection::Equilateral, 1.0},
@@ -225,8 +238,8 @@ TEST(WeightSpacePicture, SavedFilesHoldThePictureAndAFailedSaveKeepsTheOldFile)
         QString error;
         ASSERT_TRUE(view.savePicture(path, error)) << error.toStdString();
         const QImage back(path);
-        ASSERT_EQ(back.size(), view.picture().size()) << name;
-        EXPECT_EQ(back.convertToFormat(QImage::Format_RGB32), view.picture()) << name;
+        ASSERT_EQ(back.size(), view.savedPicture().size()) << name;
+        EXPECT_EQ(back.convertToFormat(QImage::Format_RGB32), view.savedPicture()) << name;
     }
     QString error;
     EXPECT_FALSE(view.savePicture(dir.filePath(QStringLiteral("missing/w.bmp")), error));

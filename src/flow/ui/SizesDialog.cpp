@@ -1,6 +1,7 @@
 #include "flow/ui/SizesDialog.h"
 
 #include "flow/Messages.h"
+#include "solutions/ui/GridFitting.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -39,6 +40,7 @@ SizesDialog::SizesDialog(Validator validator, QWidget* parent)
     layout->addLayout(grid);
     layout->addWidget(buttons);
     reset();
+    FitTitle(this);
 }
 
 void SizesDialog::reset()

@@ -1,6 +1,7 @@
 #include "methods/ui/IcwSelectionDialog.h"
 
 #include "methods/Messages.h"
+#include "solutions/ui/GridFitting.h"
 
 #include <QButtonGroup>
 #include <QDialogButtonBox>
@@ -42,6 +43,7 @@ IcwSelectionDialog::IcwSelectionDialog(QWidget* parent)
     layout->addWidget(buttons);
     layout->addWidget(status_);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+    FitTitle(this);
 }
 
 QAbstractButton* IcwSelectionDialog::choice(int i) const { return group_->button(i); }

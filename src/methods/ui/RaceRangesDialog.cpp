@@ -1,6 +1,7 @@
 #include "methods/ui/RaceRangesDialog.h"
 
 #include "methods/Messages.h"
+#include "solutions/ui/GridFitting.h"
 
 #include <QHeaderView>
 #include <QTableWidget>
@@ -13,7 +14,6 @@ constexpr int kRowHeight = 20;
 constexpr int kFontSize = 9;
 constexpr int kLabelWidth = 90;
 constexpr int kColumnWidth = 80;
-constexpr int kMaxGridWidth = 760;
 
 } // namespace
 
@@ -52,7 +52,6 @@ std::optional<RaceRangeTexts> RaceRangesDialog::PedeRangesFO_ParetoRace(const QS
     g->setItem(0, 0, fixed(QString()));
     g->setItem(1, 0, fixed(QString::fromUtf8(msg::kRangesLower)));
     g->setItem(2, 0, fixed(QString::fromUtf8(msg::kRangesUpper)));
-    g->setColumnWidth(0, kLabelWidth);
     for (int c = 1; c <= k; ++c) {
         g->setItem(0, c, fixed(names[c - 1]));
         for (int r = 1; r <= 2; ++r) {
@@ -61,10 +60,10 @@ std::optional<RaceRangeTexts> RaceRangesDialog::PedeRangesFO_ParetoRace(const QS
             item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             g->setItem(r, c, item);
         }
-        g->setColumnWidth(c, kColumnWidth);
     }
-    const int width = std::min(kMaxGridWidth, kLabelWidth + k * kColumnWidth + 4);
-    g->setFixedSize(width, 3 * kRowHeight + 4 + (width == kMaxGridWidth ? 16 : 0));
+    FitColumnsToTexts(g, kColumnWidth);
+    g->setColumnWidth(0, std::max(g->columnWidth(0), kLabelWidth));
+    FitGrid(g);
     g->setCurrentCell(1, 1);
     g->setFocus();
     if (!run())

@@ -1,10 +1,14 @@
 #include "methods/ui/RelaxationsDialog.h"
 
 #include "methods/Messages.h"
+#include "solutions/ui/GridFitting.h"
 
 #include <QHeaderView>
 #include <QLayout>
+#include <QScrollBar>
 #include <QTableWidget>
+
+#include <algorithm>
 
 namespace {
 
@@ -45,8 +49,12 @@ std::optional<QStringList> RelaxationsDialog::PedeRelaxacoes(const QStringList& 
         amount->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         g->setItem(r, 1, amount);
     }
+    FitColumnsToTexts(g, 0);
+    g->setColumnWidth(0, std::max(g->columnWidth(0), kNameWidth));
+    g->setColumnWidth(1, std::max(g->columnWidth(1), kAmountWidth));
     const int height = g->horizontalHeader()->height() + kRowHeight * g->rowCount() + 4;
-    g->setFixedSize(kNameWidth + kAmountWidth + 4, std::min(height, kMaxGridHeight));
+    const int bar = height > kMaxGridHeight ? g->verticalScrollBar()->sizeHint().width() : 0;
+    g->setFixedSize(g->columnWidth(0) + g->columnWidth(1) + 4 + bar, std::min(height, kMaxGridHeight));
     g->setCurrentCell(0, 1);
     g->setFocus();
     adjustSize();

@@ -3,6 +3,7 @@
 #include "solutions/BasketCharts.h"
 #include "base/NumberFormat.h"
 #include "base/UiPort.h"
+#include "solutions/ui/GridFitting.h"
 
 #include <QHeaderView>
 #include <QScrollBar>
@@ -12,7 +13,6 @@
 
 namespace {
 
-constexpr int kMaxGridWidth = 760;
 const QColor kFixedColor(192, 192, 192);
 
 QTableWidgetItem* fixedItem(const QString& text)
@@ -54,26 +54,19 @@ std::optional<AxisBoundsDialog::Typed> AxisBoundsDialog::edit(const Workspace& w
     g->clear();
     g->setRowCount(3);
     g->setColumnCount(k + 1);
-    g->setColumnWidth(0, kFirstColumnWidth);
     g->setItem(0, 0, fixedItem(QString()));
     g->setItem(1, 0, fixedItem(QStringLiteral("Min")));
     g->setItem(2, 0, fixedItem(QStringLiteral("Max")));
     for (int i = 1; i <= k; ++i) {
-        g->setColumnWidth(i, kColumnWidth);
         g->setItem(0, i, fixedItem(ws.objName[i]));
         g->setItem(1, i, new QTableWidgetItem(NumText(mins[i])));
         g->setItem(2, i, new QTableWidgetItem(NumText(maxs[i])));
     }
 
-    // The grid shows every column up to kMaxGridWidth, then scrolls sideways.
-    const int frame = 2 * g->frameWidth();
-    const int columns = kFirstColumnWidth + k * kColumnWidth;
-    const bool scrolls = columns + frame > kMaxGridWidth;
-    int height = frame + 3 * kRowHeight;
-    if (scrolls)
-        height += g->horizontalScrollBar()->sizeHint().height();
-    g->setHorizontalScrollBarPolicy(scrolls ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
-    g->setFixedSize(std::min(columns + frame, kMaxGridWidth), height);
+    FitColumnsToTexts(g, kFirstColumnWidth);
+    for (int i = 1; i <= k; ++i)
+        g->setColumnWidth(i, std::max(g->columnWidth(i), kColumnWidth));
+    FitGrid(g);
     if (k >= 1)
         g->setCurrentCell(1, 1);
     g->setFocus();

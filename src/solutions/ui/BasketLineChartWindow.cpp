@@ -14,6 +14,7 @@
 #include <QPainterPath>
 #include <QPushButton>
 #include <QClipboard>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QValueAxis>
 #include <QVBoxLayout>
@@ -24,9 +25,6 @@
 namespace {
 
 constexpr int kMarkSize = 9;
-// With more solutions than this the numbers on the solution axis step by
-// more than 1, so that their labels do not run into each other.
-constexpr int kMaxSolutionTicks = 25;
 
 QColor ToQColor(Color c) { return QColor(int(colorRed(c)), int(colorGreen(c)), int(colorBlue(c))); }
 
@@ -137,6 +135,7 @@ BasketLineChartWindow::BasketLineChartWindow(const Workspace& ws, QWidget* paren
         marker->setVisible(false);
 
     view_->setChart(chart_);
+    connect(chart_, &QChart::plotAreaChanged, this, &BasketLineChartWindow::thinSolutionLabels);
     view_->setRenderHint(QPainter::Antialiasing);
 
     connect(zoomIn_, &QPushButton::clicked, this, &BasketLineChartWindow::zoomIn);
@@ -180,13 +179,15 @@ void BasketLineChartWindow::DesenhaChart()
             }
         }
         s->setVisible(visible);
+        // The legend names the objectives; the hidden series keep theirs.
+        s->setName(visible && i <= ws_.numObjectives ? ws_.objName[i] : LineChartSeriesStyle(i).name);
         for (QLegendMarker* marker : chart_->legend()->markers(s))
             marker->setVisible(visible);
     }
 
     const int n = std::max(0, static_cast<int>(ws_.basketCount));
     axisX_->setRange(1, std::max(2, n));
-    axisX_->setTickInterval(std::max(1, (n + kMaxSolutionTicks - 1) / kMaxSolutionTicks));
+    thinSolutionLabels();
     if (!any) {
         axisY_->setRange(0, 1);
     } else {
@@ -194,6 +195,19 @@ void BasketLineChartWindow::DesenhaChart()
         axisY_->setRange(static_cast<double>(low - margin), static_cast<double>(high + margin));
         axisY_->applyNiceNumbers();
     }
+}
+
+void BasketLineChartWindow::thinSolutionLabels()
+{
+    const int n = std::max(2, static_cast<int>(ws_.basketCount));
+    const QFontMetrics metrics(axisX_->labelsFont());
+    const int labelWidth = metrics.horizontalAdvance(QString::number(n));
+    // Until the window shows, the chart is not laid out: most of the
+    // window's width then.
+    const int width = isVisible() ? static_cast<int>(chart_->plotArea().width()) : this->width() * 2 / 3;
+    const int step = SolutionTickStep(n, width, labelWidth);
+    if (axisX_->tickInterval() != step)
+        axisX_->setTickInterval(step);
 }
 
 void BasketLineChartWindow::zoomIn() { chart_->zoom(1.1); }

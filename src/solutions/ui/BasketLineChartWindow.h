@@ -53,6 +53,8 @@ public slots:
     void undoZoom();
     // Shows or hides the values at the points of `series`.
     void toggleLabels(QLineSeries* series);
+    // Numbers on the solution axis only as often as they fit whole.
+    void thinSolutionLabels();
     void savePicture();
     void copyPicture();
 

@@ -55,6 +55,11 @@ QIcon sortIcon()
     return QIcon(pixmap);
 }
 
+QColor toQColor(Color c)
+{
+    return QColor(static_cast<int>(colorRed(c)), static_cast<int>(colorGreen(c)), static_cast<int>(colorBlue(c)));
+}
+
 } // namespace
 
 // ---------------------------------------------------------------- TextGrid
@@ -64,6 +69,14 @@ TextGrid::TextGrid(QWidget* parent) : QAbstractScrollArea(parent)
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setSizeAdjustPolicy(QAbstractScrollArea::AdjustIgnored);
+    // The cells are drawn in black, so they keep light faces under a dark
+    // desktop palette too.
+    QPalette light = palette();
+    light.setColor(QPalette::Base, Qt::white);
+    light.setColor(QPalette::Button, QColor(0xF0, 0xF0, 0xF0));
+    light.setColor(QPalette::Light, Qt::white);
+    light.setColor(QPalette::Text, Qt::black);
+    setPalette(light);
     viewport()->setBackgroundRole(QPalette::Base);
     viewport()->setAutoFillBackground(true);
 }
@@ -383,9 +396,12 @@ void BasketValuesWindow::drawCell(QPainter& painter, const QRect& rect, int colu
     if (column == 0 && row > 0) {
         const int s = BasketIndexFromText(text);
         if (s > 0 && s <= ws_.basketCount) {
+            // The solution's colour as the label's face, its number in
+            // black or white, whichever reads: yellow or pale pink text
+            // on a light face cannot be read.
             const Color cor = ws_.basket[static_cast<size_t>(s)].cor;
-            colour = QColor(static_cast<int>(colorRed(cor)), static_cast<int>(colorGreen(cor)),
-                            static_cast<int>(colorBlue(cor)));
+            painter.fillRect(rect.adjusted(1, 1, 0, 0), toQColor(cor));
+            colour = toQColor(TextColorOn(cor));
         }
     }
     painter.setFont(cellFont(column, row));

@@ -1,5 +1,7 @@
 #include "solutions/ui/ChooseObjectiveDialog.h"
 
+#include "solutions/ui/GridFitting.h"
+
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -45,6 +47,7 @@ std::optional<ObjectiveChoice> ChooseObjectiveDialog::choose(const QString& titl
                                                              const QStringList& names, bool withValue, int x, int y)
 {
     setWindowTitle(title);
+    FitTitle(this);
     prompt_->setText(prompt);
     objectives_->clear();
     objectives_->addItems(names);

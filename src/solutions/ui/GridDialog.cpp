@@ -2,7 +2,9 @@
 
 #include "solutions/ui/GridFitting.h"
 
+#include <QAbstractItemDelegate>
 #include <QDialogButtonBox>
+#include <QEvent>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -10,19 +12,39 @@
 GridDialog::GridDialog(int rows, int columns, const QString& acceptCaption, const QString& cancelCaption,
                        QWidget* parent)
     : QDialog(parent), grid_(new QTableWidget(rows, columns, this)), accept_(new QPushButton(acceptCaption, this)),
-      cancel_(new QPushButton(cancelCaption, this))
+      cancel_(new QPushButton(cancelCaption, this)), buttons_(new QDialogButtonBox(this))
 {
     accept_->setDefault(true);
-    auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(accept_, QDialogButtonBox::AcceptRole);
-    buttons->addButton(cancel_, QDialogButtonBox::RejectRole);
-    connect(buttons, &QDialogButtonBox::accepted, this, &GridDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    buttons_->addButton(accept_, QDialogButtonBox::AcceptRole);
+    buttons_->addButton(cancel_, QDialogButtonBox::RejectRole);
+    connect(buttons_, &QDialogButtonBox::accepted, this, &GridDialog::accept);
+    connect(buttons_, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    // Return in a cell being edited ends the edit, and then does what
+    // Return does anywhere else in a dialog: it presses the default button.
+    // Queued, so that the view has taken the typed text first.
+    connect(grid_->itemDelegate(), &QAbstractItemDelegate::closeEditor, this,
+            [this](QWidget*, QAbstractItemDelegate::EndEditHint hint) {
+                if (hint == QAbstractItemDelegate::SubmitModelCache)
+                    QMetaObject::invokeMethod(this, &GridDialog::pressDefault, Qt::QueuedConnection);
+            });
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(grid_);
-    layout->addWidget(buttons);
+    layout->addWidget(buttons_);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void GridDialog::pressDefault()
+{
+    if (isVisible() && accept_->isEnabled())
+        accept_->click();
+}
+
+void GridDialog::changeEvent(QEvent* event)
+{
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::WindowTitleChange)
+        FitTitle(this);
 }
 
 QString GridDialog::cellText(int row, int column) const

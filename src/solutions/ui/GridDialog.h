@@ -5,6 +5,7 @@
 
 #include <functional>
 
+class QDialogButtonBox;
 class QPushButton;
 class QTableWidget;
 
@@ -12,7 +13,9 @@ class QTableWidget;
 // axis bounds, race ranges, relaxations): a value grid over an accept and a
 // cancel button, the dialog as large as its grid. Each dialog fills and
 // sizes the grid its own way; accepting commits the cell still being edited
-// and, while a check is set, closes only when the check agrees.
+// and, while a check is set, closes only when the check agrees. Return in a
+// cell being edited commits it and presses the accept button; the dialog is
+// never narrower than its title needs.
 class GridDialog : public QDialog {
     Q_OBJECT
 public:
@@ -37,9 +40,16 @@ public:
 public slots:
     void accept() override;
 
+protected:
+    // A new title keeps the dialog wide enough to show it.
+    void changeEvent(QEvent* event) override;
+
 private:
+    void pressDefault();
+
     QTableWidget* grid_;
     QPushButton* accept_;
     QPushButton* cancel_;
+    QDialogButtonBox* buttons_;
     std::function<bool()> check_;
 };

@@ -1,6 +1,7 @@
 #include "solutions/ui/LimitationsDialog.h"
 
 #include "solutions/Limitations.h"
+#include "solutions/ui/GridFitting.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -59,6 +60,7 @@ LimitationsDialog::LimitationsDialog(QWidget* parent)
     connect(check_, &QCheckBox::toggled, this, &LimitationsDialog::boxToggled);
     connect(value_, &QLineEdit::textEdited, this, &LimitationsDialog::valueTyped);
     setMinimumWidth(420);
+    FitTitle(this);
 }
 
 LimitationsAnswer LimitationsDialog::edit(LimitationsEditor& editor, const Workspace& ws, UiPort& ui,

@@ -1,5 +1,7 @@
 #include "solutions/ui/NormalizationDialog.h"
 
+#include "solutions/ui/GridFitting.h"
+
 #include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QPushButton>
@@ -27,6 +29,7 @@ NormalizationDialog::NormalizationDialog(QWidget* parent)
     layout->addWidget(group);
     layout->addWidget(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+    FitTitle(this);
 }
 
 std::optional<bool> NormalizationDialog::choose()

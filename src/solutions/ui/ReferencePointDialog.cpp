@@ -5,13 +5,6 @@
 #include <QHeaderView>
 #include <QTableWidget>
 
-#include <algorithm>
-
-namespace {
-
-constexpr int kMaxGridWidth = 720;
-
-} // namespace
 
 ReferencePointDialog::ReferencePointDialog(QWidget* parent)
     : GridDialog(1, 0, QStringLiteral("&OK"), QStringLiteral("&Cancel"), parent)
@@ -28,14 +21,13 @@ std::optional<QStringList> ReferencePointDialog::edit(const QStringList& names, 
     g->setColumnCount(static_cast<int>(names.size()));
     g->setRowCount(1);
     g->setHorizontalHeaderLabels(names);
-    const QFontMetrics metrics = g->horizontalHeader()->fontMetrics();
     for (int c = 0; c < g->columnCount(); ++c) {
-        g->setColumnWidth(c, std::max(kColumnWidth, metrics.horizontalAdvance(names[c]) + 16));
         auto* item = new QTableWidgetItem(c < values.size() ? values[c] : QString());
         item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         g->setItem(0, c, item);
     }
-    FitGrid(g, kMaxGridWidth);
+    FitColumnsToTexts(g, kColumnWidth);
+    FitGrid(g);
     g->setCurrentCell(0, 0);
     g->setFocus();
 

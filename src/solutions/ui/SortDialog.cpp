@@ -1,6 +1,7 @@
 #include "solutions/ui/SortDialog.h"
 
 #include "workspace/Workspace.h"
+#include "solutions/ui/GridFitting.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -60,6 +61,7 @@ SortDialog::SortDialog(const Workspace& ws, QWidget* parent)
     layout->addWidget(directionGroup);
     layout->addWidget(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+    FitTitle(this);
 }
 
 void SortDialog::resetChoices()

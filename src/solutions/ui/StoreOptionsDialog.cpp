@@ -1,6 +1,7 @@
 #include "solutions/ui/StoreOptionsDialog.h"
 
 #include "solutions/Messages.h"
+#include "solutions/ui/GridFitting.h"
 
 #include <QDialogButtonBox>
 #include <QGroupBox>
@@ -23,6 +24,7 @@ StoreOptionsDialog::StoreOptionsDialog(QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group);
     layout->addWidget(buttons);
+    FitTitle(this);
 }
 
 bool StoreOptionsDialog::choose(bool storeAll)

@@ -7,12 +7,6 @@
 #include <QRegularExpression>
 #include <QTableWidget>
 
-namespace {
-
-constexpr int kMaxGridWidth = 720;
-
-} // namespace
-
 WeightsDialog::WeightsDialog(QWidget* parent) : GridDialog(1, 0, QString(), QStringLiteral("Cancel"), parent)
 {
     SetUpOneRowGrid(grid(), kRowHeight);
@@ -48,7 +42,8 @@ std::optional<QStringList> WeightsDialog::edit(const QString& title, const QStri
         item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         g->setItem(0, c, item);
     }
-    FitGrid(g, kMaxGridWidth);
+    FitColumnsToTexts(g, kColumnWidth);
+    FitGrid(g);
     g->setCurrentCell(0, 0);
     g->setFocus();
 

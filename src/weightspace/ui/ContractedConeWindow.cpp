@@ -52,6 +52,7 @@ void ContractedConeWindow::drawIteration(const WeightSpaceWindow& space)
     }
     showState();
     show();
+    fitDrawing();
     refresh();
 }
 

@@ -1,6 +1,7 @@
 #include "weightspace/ui/WeightSpaceCanvasWindow.h"
 
 #include "flow/Session.h"
+#include "solutions/ui/GridFitting.h"
 #include "weightspace/ui/PictureWidget.h"
 
 #include <QButtonGroup>
@@ -36,6 +37,7 @@ double AskZoomFactor(QWidget* parent, QPoint at, double current)
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     layout->addWidget(buttons);
+    FitTitle(&dialog);
     dialog.move(at);
     if (dialog.exec() != QDialog::Accepted || group.checkedId() < 0)
         return -1;
@@ -70,6 +72,10 @@ WeightSpaceCanvasWindow::WeightSpaceCanvasWindow(std::unique_ptr<WeightSpaceCanv
     layout_->addWidget(bar);
 
     area_ = new QScrollArea(this);
+    // White around the picture whatever the desktop's palette.
+    QPalette white = area_->palette();
+    white.setColor(QPalette::Base, Qt::white);
+    area_->setPalette(white);
     area_->setBackgroundRole(QPalette::Base);
     layout_->addWidget(area_, 1);
 
@@ -135,8 +141,17 @@ void WeightSpaceCanvasWindow::refresh()
         picture_->refresh(area_->viewport()->size());
 }
 
+void WeightSpaceCanvasWindow::fitDrawing()
+{
+    // The room without scroll bars: a zoomed drawing that scrolls keeps the
+    // size it has at 100 %.
+    if (canvas_->fitTo(area_->maximumViewportSize()))
+        zoomChanged();
+}
+
 void WeightSpaceCanvasWindow::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
+    fitDrawing();
     refresh();
 }

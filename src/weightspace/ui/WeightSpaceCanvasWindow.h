@@ -55,8 +55,11 @@ protected:
     QHBoxLayout* toolBar() const { return toolBar_; }
     QScrollArea* scrollArea() const { return area_; }
     QPoint dialogPlace() const;
-    // After a new zoom factor, before the picture is shown again.
+    // After a new zoom factor or drawing size, before the picture is shown
+    // again.
     virtual void zoomChanged() {}
+    // The drawing at 100 % as large as the picture area has room for.
+    void fitDrawing();
     void resizeEvent(QResizeEvent* event) override;
 
     Session& flow_;

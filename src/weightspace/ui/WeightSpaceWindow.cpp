@@ -2,6 +2,7 @@
 
 #include "flow/Session.h"
 #include "flow/WindowCommands.h"
+#include "solutions/ui/GridFitting.h"
 #include "weightspace/Messages.h"
 #include "weightspace/WeightSpaceCommands.h"
 #include "workspace/Workspace.h"
@@ -180,6 +181,7 @@ void WeightSpaceWindow::prepare()
     resize(width(), three ? 517 : 250);
     refreshEntries();
     show();
+    fitDrawing();
     refresh();
 }
 
@@ -268,7 +270,7 @@ void WeightSpaceWindow::pointerPressed(QPoint at)
     regionsChanged();
 }
 
-void WeightSpaceWindow::copyPicture() { QApplication::clipboard()->setImage(view_.picture()); }
+void WeightSpaceWindow::copyPicture() { QApplication::clipboard()->setImage(view_.savedPicture()); }
 
 void WeightSpaceWindow::printPicture()
 {
@@ -317,6 +319,7 @@ void WeightSpaceWindow::showLimitations()
     connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     layout->addWidget(buttons);
+    FitTitle(&dialog);
     dialog.move(dialogPlace());
     if (dialog.exec() != QDialog::Accepted)
         return;
@@ -360,6 +363,7 @@ void WeightSpaceWindow::pairwiseComparison()
     }
     xList->setCurrentIndex(-1);
     yList->setCurrentIndex(-1);
+    FitTitle(&dialog);
     dialog.move(dialogPlace());
     for (;;) {
         const int result = dialog.exec();
