@@ -295,9 +295,18 @@ void MainWindow::createPanels()
     barsArea_->setWidget(bars_);
     barsArea_->setWidgetResizable(false);
     barsArea_->setBackgroundRole(QPalette::Base);
+    QPalette white = barsArea_->palette();
+    white.setColor(QPalette::Base, Qt::white);
+    barsArea_->setPalette(white);
     barsArea_->viewport()->installEventFilter(this);
     report_ = new QTextEdit(splitter_);
     report_->setReadOnly(true);
+    // The report's colours are chosen for a white page, whatever the
+    // system's palette.
+    QPalette page = report_->palette();
+    page.setColor(QPalette::Base, Qt::white);
+    page.setColor(QPalette::Text, Qt::black);
+    report_->setPalette(page);
     report_->setLineWrapMode(QTextEdit::WidgetWidth);
     splitter_->addWidget(barsArea_);
     splitter_->addWidget(report_);
