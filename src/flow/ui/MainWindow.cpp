@@ -485,8 +485,8 @@ void MainWindow::onNotify(UiEvent event)
         showBasketGraphs();
         break;
     case UiEvent::BasketChartChanged:
-        if (basketGraphs_->isVisible())
-            basketGraphs_->mostraGrafico();
+        // Redrawn where it is: the person may be working in the weight space.
+        basketGraphs_->refresh();
         if (basketLineChart_->isVisible())
             basketLineChart_->DesenhaChart();
         break;

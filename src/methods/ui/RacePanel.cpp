@@ -50,11 +50,10 @@ RacePanel::RacePanel(QWidget* parent)
     speedLabel->setToolTip(text(msg::kRaceSpeedHint) + QStringLiteral(" (Up arrow: faster, Down arrow: slower)"));
     speedLabel->setAlignment(Qt::AlignHCenter);
     auto* keys = new QLabel(QStringLiteral("Keys:\nSpace/Enter GO\n\u2190 \u2192 direction\n\u2191 \u2193 speed"), this);
+    // Read while racing: full size and the normal text colour.
     keys->setAlignment(Qt::AlignHCenter);
-    QFont small = keys->font();
-    small.setPointSizeF(small.pointSizeF() * 0.85);
-    keys->setFont(small);
-    keys->setEnabled(false);
+    keys->setWordWrap(true);
+    keys->setFrameShape(QFrame::StyledPanel);
 
     auto* column = new QVBoxLayout(this);
     column->addWidget(go_);

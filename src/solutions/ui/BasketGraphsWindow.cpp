@@ -275,6 +275,12 @@ void BasketGraphsWindow::MostraSolNaoGuardada(const vectorObj& f, Color colour)
         pictureLabel_->setPixmap(QPixmap::fromImage(picture_));
 }
 
+void BasketGraphsWindow::refresh()
+{
+    if (isVisible())
+        redraw();
+}
+
 void BasketGraphsWindow::resetForProblem()
 {
     const QSignalBlocker blockButtons(chartButtons_);

@@ -37,6 +37,9 @@ public:
     // the point or three-objective chart on display; nothing on the bar
     // chart or while the window is hidden. The next drawing removes it.
     void MostraSolNaoGuardada(const vectorObj& f, Color colour);
+    // Draws the chart again where it stands, without bringing it forward;
+    // nothing while the window is hidden.
+    void refresh();
     // A new problem: the point chart and the first projection again.
     void resetForProblem();
 
