@@ -83,12 +83,12 @@ FlowState Session::flowState() const
 
 bool Session::confirmDiscardSolutions()
 {
-    if (!confirmDiscard_ || ws_.basketCount == 0 || qHash(ResultsFileText(ws_)) == savedResults_)
+    if (!confirmDiscard_ || ws_.basketCount == 0 || ResultsFileHash(ws_) == savedResults_)
         return true;
     return ui_.ask(text(msg::kDiscardSolutions)) == Answer::Yes;
 }
 
-void Session::markResultsSaved() { savedResults_ = qHash(ResultsFileText(ws_)); }
+void Session::markResultsSaved() { savedResults_ = ResultsFileHash(ws_); }
 
 void Session::commandsChanged()
 {

@@ -20,6 +20,7 @@
 
 #include <QString>
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 
@@ -124,7 +125,7 @@ private:
     Outcome outcome_ = Outcome::Done;
     bool confirmDiscard_ = true;
     // Hash of the results file text at the last export or import.
-    std::size_t savedResults_ = 0;
+    std::uint64_t savedResults_ = 0;
     QString caption_;
     ReportDocument report_;
     LimitationsEditor limitations_;

@@ -2,6 +2,7 @@
 
 #include "base/Colors.h"
 #include "base/Numeric.h"
+#include "workspace/CompactList.h"
 
 #include <QString>
 
@@ -56,13 +57,22 @@ struct PayoffRow {
     std::int32_t basketIndex = 0;
 };
 
+// The values of a stored solution (f[1..p], x_s[1..n+m]), held only as far
+// as the problem has them.
+using SolutionValues = CompactList<Real>;
+// A basis of a stored solution: the column indices of its basic variables
+// from element 1 on, up to the first element that reads 0.
+using StoredBasis = CompactList<std::int32_t>;
+// The stored form of a zero-terminated working list.
+StoredBasis StoredBasisOf(const vectorResEB_Int& basis);
+
 struct SolSolutionBasket {
-    vectorObj f{};
+    SolutionValues f;
     // Entry 0 is the basis the solution was first stored with; further entries
     // are alternative bases of a degenerate vertex. A solution stored without
     // a basis has one entry whose list is empty.
-    std::vector<vectorResEB_Int> vbs;
-    tipoXcorr x_s{};
+    std::vector<StoredBasis> vbs;
+    SolutionValues x_s;
     Color cor = kNoColor;
     std::int32_t indRegIndif = 0;
 };
