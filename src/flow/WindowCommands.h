@@ -2,9 +2,9 @@
 
 #include "base/UiPort.h"
 
-#include <QImage>
 #include <QString>
 
+class QImage;
 struct Workspace;
 class WeightSpaceView;
 

@@ -1,6 +1,6 @@
 #include "solutions/Basket.h"
 
-#include "solutions/BarPicture.h"
+#include "solutions/Payoff.h"
 #include "solutions/Messages.h"
 
 #include <cmath>
