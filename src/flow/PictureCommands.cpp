@@ -100,8 +100,8 @@ void WeightSpaceCommands::limitationAreaCommand(WeightSpaceView& view, int x, in
     LimitAreaEnd end = LimitAreaEnd::Nothing;
     {
         BusyCursor busy(ui_);
-        const CancellableSolves cancellable(ui_, *s_.engine_);
-        const LimitAreaResult area = ComputeLimitationArea(view, ws_, *s_.engine_, k, v);
+        const CancellableSolves cancellable(ui_, *s_.engine());
+        const LimitAreaResult area = ComputeLimitationArea(view, ws_, *s_.engine(), k, v);
         ShowNotices(ui_, area.notices);
         end = area.end;
     }
@@ -152,8 +152,8 @@ void WeightSpaceCommands::nadirAreaCommand(WeightSpaceView& view, int x, int y)
     NadirArea area;
     {
         BusyCursor busy(ui_);
-        const CancellableSolves cancellable(ui_, *s_.engine_);
-        area = FindNadirArea(ws_, *s_.engine_, k, w);
+        const CancellableSolves cancellable(ui_, *s_.engine());
+        area = FindNadirArea(ws_, *s_.engine(), k, w);
         ShowNotices(ui_, area.notices);
     }
     const bool found = area.found;

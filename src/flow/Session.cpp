@@ -59,7 +59,7 @@ Session::~Session() = default;
 void Session::startUp(const QString& startDir)
 {
     InitWorkspace(ws_);
-    engine_ = std::make_unique<LpEngine>();
+    engineReleased_ = false;
     ws_.startDir = startDir;
     caption_ = text(msg::kProductName) + QStringLiteral(" - ") + text(msg::kProductLongTitle);
     phase_ = Phase::Empty;
@@ -86,6 +86,22 @@ bool Session::confirmDiscardSolutions()
     if (!confirmDiscard_ || ws_.basketCount == 0 || ResultsFileHash(ws_) == savedResults_)
         return true;
     return ui_.ask(text(msg::kDiscardSolutions)) == Answer::Yes;
+}
+
+LpEngine* Session::engine()
+{
+    if (!engine_ && !engineReleased_) {
+        engine_ = std::make_unique<LpEngine>();
+        engine_->control.timeLimitSeconds = solveTimeLimit_;
+    }
+    return engine_.get();
+}
+
+void Session::setSolveTimeLimit(double seconds)
+{
+    solveTimeLimit_ = seconds;
+    if (engine_)
+        engine_->control.timeLimitSeconds = seconds;
 }
 
 void Session::markResultsSaved() { savedResults_ = ResultsFileHash(ws_); }
@@ -209,7 +225,7 @@ void Session::writeReport(ReportMode mode)
 SolveStatus Session::solveCancellable(const std::function<SolveStatus()>& solve)
 {
     BusyCursor busy(ui_);
-    const CancellableSolves cancellable(ui_, *engine_);
+    const CancellableSolves cancellable(ui_, *engine());
     return solve();
 }
 

@@ -2,6 +2,7 @@
 
 #include "base/Colors.h"
 #include "base/Numeric.h"
+#include "workspace/CoefficientRows.h"
 #include "workspace/CompactList.h"
 
 #include <QString>
@@ -121,10 +122,12 @@ struct ProblemData {
     std::int32_t numObjectives = 0;
     std::int32_t numConstraints = 0;
     std::int32_t numVariables = 0;
-    std::array<std::array<Real, MaxVariables + 1>, MaxObjectives + 1> objCoef{};
+    // Rows 0..numObjectives and 0..numConstraints are what a problem uses;
+    // only the rows written take memory.
+    CoefficientRows<std::array<Real, MaxVariables + 1>, MaxObjectives + 1> objCoef;
     std::array<std::int8_t, MaxObjectives + 1> objSense{};
     std::array<QString, MaxObjectives + 1> objName;
-    std::array<std::array<Real, MaxVariables + 1>, MaxConstraints + 1> conCoef{};
+    CoefficientRows<std::array<Real, MaxVariables + 1>, MaxConstraints + 1> conCoef;
     std::array<std::uint8_t, MaxConstraints + 1> conType{};
     std::array<Real, MaxConstraints + 1> conRhs{};
     std::array<VariableDef, MaxVariables + 1> vars;
