@@ -88,7 +88,7 @@ void BM_ImportManySolutions(benchmark::State& state)
 } // namespace
 
 // 2 cores at 2.1 GHz, RelWithDebInfo, 2026-12-10, shared with other builds:
-//   20,000 solutions (0.28 MB): 70 ms, peak 20 MB for the whole process
-//   100,000 solutions (1.4 MB): 0.38 s, peak 38 MB
+//   20,000 solutions (0.28 MB): 37-70 ms, peak 20 MB for the whole process
+//   100,000 solutions (1.4 MB): 0.18-0.38 s, peak 38 MB
 //   (before records were sized to the problem: 9-10 s and 600-980 MB).
 BENCHMARK(BM_ImportManySolutions)->Arg(20000)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(3);
