@@ -4,6 +4,7 @@
 
 #include "app/batch/BatchArguments.h"
 #include "app/batch/BatchOutput.h"
+#include "app/batch/BatchPictures.h"
 #include "app/batch/BatchSession.h"
 #include "base/OutputBatch.h"
 #include "problem/ProblemFile.h"
@@ -12,7 +13,6 @@
 #include "workspace/Workspace.h"
 
 #include <QCoreApplication>
-#include <QGuiApplication>
 #include <QJsonDocument>
 #include <QJsonObject>
 
@@ -147,12 +147,15 @@ void writeDocument(const QJsonObject& document)
 int main(int argc, char** argv)
 {
     // The weight space picture needs fonts, and so a GUI application, which
-    // draws offscreen unless told otherwise; everything else runs without.
+    // the pictures module makes; everything else runs on QtCore alone.
     std::unique_ptr<QCoreApplication> application;
     if (asksForPicture(argc, argv)) {
-        if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        application = std::make_unique<QGuiApplication>(argc, argv);
+        QString error;
+        if (!PicturesModule::load(error)) {
+            printError(error);
+            return kExitUsage;
+        }
+        application.reset(PicturesModule::application()(&argc, argv));
     } else {
         application = std::make_unique<QCoreApplication>(argc, argv);
     }

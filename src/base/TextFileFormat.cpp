@@ -66,6 +66,13 @@ QString FormatFileReal(Real value)
         return QString::fromLatin1(value < 0 ? "-INF" : "INF").rightJustified(kFileRealWidth);
     if (value == 0) // negative zero too: no sign is written for zero
         return QStringLiteral(" 0.00000000000000E+0000");
+    // Near the largest double the 15-digit rounding goes up past it
+    // (1.79769313486232E+0308), and no reader takes that back: such a value
+    // is written as the largest form that reads. Beyond the double range
+    // (long double only) nothing reads back anyway, and the value is written
+    // as it is.
+    if (std::fabs(value) > kLargestWrittenReal && std::fabs(value) <= std::numeric_limits<double>::max())
+        value = std::copysign(kLargestWrittenReal, value);
 
     // "%.14Le" rounds to 15 significant digits and carries into the exponent
     // (9.999999999999999e5 -> 1.00000000000000e+06); only the exponent's

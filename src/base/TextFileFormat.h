@@ -15,7 +15,9 @@
 // The 23-character form: a sign position (blank for zero and positive
 // values, "-" for negative ones), one digit, ".", 14 digits, "E", the
 // exponent's sign and four exponent digits. The mantissa is rounded to 15
-// significant digits: 1 -> " 1.00000000000000E+0000".
+// significant digits: 1 -> " 1.00000000000000E+0000". A magnitude between
+// kLargestWrittenReal and the largest double is written as
+// kLargestWrittenReal, so that every value of the double range reads back.
 QString FormatFileReal(Real value);
 
 // The largest magnitude whose 23-character form reads back (ParseReal takes
@@ -97,6 +99,8 @@ public:
     QByteArray restOfLine() const;
     bool atEnd() const;
     int lineNumber() const { return line_; }
+    // The bytes not read yet.
+    qsizetype remainingBytes() const { return bytes_.size() - pos_; }
     // Why the last read failed: the end of the data, or the offending token.
     bool lastFailureWasEnd() const { return lastFailureWasEnd_; }
     QByteArray lastToken() const { return lastToken_; }

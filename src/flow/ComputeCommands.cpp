@@ -53,7 +53,7 @@ void ComputeCommands::computePayoffCommand()
     ApplyNormalization(ws_, l2.value_or(false));
     const SolveStatus status = s_.solveCancellable([this] {
         PortProgress progress(ui_);
-        const PayoffResult result = ComputePayoff(ws_, *s_.engine_, progress);
+        const PayoffResult result = ComputePayoff(ws_, *s_.engine(), progress);
         ShowNotices(ui_, result.notices);
         return result.status;
     });
@@ -104,7 +104,7 @@ bool ComputeCommands::askSumWeights()
 
 void ComputeCommands::solveWeightedSum()
 {
-    s_.finishSolve(s_.solveCancellable([this] { return ShownStatus(ui_, ComputeFromWeights(ws_, *s_.engine_, true)); }),
+    s_.finishSolve(s_.solveCancellable([this] { return ShownStatus(ui_, ComputeFromWeights(ws_, *s_.engine(), true)); }),
                 ReportMode::WeightedSum);
 }
 
@@ -140,7 +140,7 @@ void ComputeCommands::referencePointCommand()
     }
     for (int k = 1; k <= p; ++k)
         ws_.tchebWeights[k] = accepted.weights[k];
-    s_.finishSolve(s_.solveCancellable([this] { return ShownStatus(ui_, ComputeReferencePoint(ws_, *s_.engine_)); }),
+    s_.finishSolve(s_.solveCancellable([this] { return ShownStatus(ui_, ComputeReferencePoint(ws_, *s_.engine())); }),
                 ReportMode::ReferencePoint);
 }
 

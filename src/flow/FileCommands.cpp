@@ -225,6 +225,7 @@ bool FileCommands::exitProgram()
     if (!s_.confirmDiscardSolutions())
         return false;
     s_.engine_.reset();
+    s_.engineReleased_ = true;
     ClearSolutionStore(ws_);
     ClearHistory(ws_);
     return true;

@@ -39,9 +39,9 @@ void MethodCommands::icwFirstIterationCommand()
     IcwIterationResult result;
     {
         BusyCursor busy(ui_);
-        const CancellableSolves cancellable(ui_, *s_.engine_);
+        const CancellableSolves cancellable(ui_, *s_.engine());
         PortProgress progress(ui_);
-        result = IcwFirstIteration(ws_, *s_.engine_, progress);
+        result = IcwFirstIteration(ws_, *s_.engine(), progress);
     }
     finishIcwIteration(result);
 }
@@ -67,9 +67,9 @@ void MethodCommands::icwNewIterationCommand()
     IcwIterationResult result;
     {
         BusyCursor busy(ui_);
-        const CancellableSolves cancellable(ui_, *s_.engine_);
+        const CancellableSolves cancellable(ui_, *s_.engine());
         PortProgress progress(ui_);
-        result = IcwNewIteration(ws_, *s_.engine_, progress, *chosen);
+        result = IcwNewIteration(ws_, *s_.engine(), progress, *chosen);
     }
     finishIcwIteration(result);
 }

@@ -83,7 +83,7 @@ void MethodCommands::stemNewIterationCommand()
 
 void MethodCommands::runStemProposal()
 {
-    const SolveStatus status = s_.solveCancellable([this] { return ShownStatus(ui_, ComputeReferencePoint(ws_, *s_.engine_)); });
+    const SolveStatus status = s_.solveCancellable([this] { return ShownStatus(ui_, ComputeReferencePoint(ws_, *s_.engine())); });
     if (status != SolveStatus::Optimal) {
         ShowSolveStatus(ui_, status);
         s_.SaiMetodos(true);
@@ -135,7 +135,7 @@ void MethodCommands::raceStartCommand()
     if (!s_.race_)
         s_.race_ = std::make_unique<ParetoRace>();
     const SolveStatus status =
-        s_.solveCancellable([this, &low, &high] { return ShownStatus(ui_, s_.race_->start(ws_, *s_.engine_, low, high)); });
+        s_.solveCancellable([this, &low, &high] { return ShownStatus(ui_, s_.race_->start(ws_, *s_.engine(), low, high)); });
     ui_.notify(UiEvent::RacePanelChanged);
     if (status != SolveStatus::Optimal) {
         leaveRace(status);
@@ -162,11 +162,11 @@ void MethodCommands::raceGoCommand()
     ++ws_.methodIteration;
     ParetoRace::Outcome moved;
     if (s_.race_->nextGoSolves()) {
-        const CancellableSolves cancellable(ui_, *s_.engine_);
-        moved = s_.race_->go(ws_, *s_.engine_);
+        const CancellableSolves cancellable(ui_, *s_.engine());
+        moved = s_.race_->go(ws_, *s_.engine());
         ShowNotices(ui_, moved.notices);
     } else {
-        moved = s_.race_->go(ws_, *s_.engine_);
+        moved = s_.race_->go(ws_, *s_.engine());
         ShowNotices(ui_, moved.notices);
     }
     const SolveStatus status = moved.status;
@@ -224,7 +224,7 @@ void MethodCommands::raceChangeDirectionCommand()
         s_.finish(Outcome::Cancelled);
         return;
     }
-    const SolveStatus status = s_.solveCancellable([this, c] { return ShownStatus(ui_, s_.race_->changeDirection(ws_, *s_.engine_, c)); });
+    const SolveStatus status = s_.solveCancellable([this, c] { return ShownStatus(ui_, s_.race_->changeDirection(ws_, *s_.engine(), c)); });
     ui_.notify(UiEvent::RacePanelChanged);
     if (status != SolveStatus::Optimal) {
         leaveRace(status);
@@ -250,7 +250,7 @@ void MethodCommands::raceFixCommand()
     ws_.limitOn[c] = true;
     ws_.limitValue[c] = ws_.currentF[c];
     s_.commandsChanged();
-    const SolveStatus status = s_.solveCancellable([this] { return ShownStatus(ui_, s_.race_->reproject(ws_, *s_.engine_)); });
+    const SolveStatus status = s_.solveCancellable([this] { return ShownStatus(ui_, s_.race_->reproject(ws_, *s_.engine())); });
     // The race goes on from where it was; the person learns why nothing moved.
     s_.finishSolve(status, ReportMode::ReferencePoint);
 }
@@ -301,6 +301,6 @@ void MethodCommands::raceRelaxCommand()
     NormalizeLimitations(ws_);
     s_.commandsChanged();
     ui_.showMessage(MsgKind::Information, text(msg::kRelaxWillResolve).arg(c));
-    const SolveStatus status = s_.solveCancellable([this] { return ShownStatus(ui_, s_.race_->reproject(ws_, *s_.engine_)); });
+    const SolveStatus status = s_.solveCancellable([this] { return ShownStatus(ui_, s_.race_->reproject(ws_, *s_.engine())); });
     s_.finishSolve(status, ReportMode::ReferencePoint);
 }

@@ -63,8 +63,8 @@ VmaResult NadirCommands::walk(int maxBases, bool contracted)
     VmaOptions options;
     options.maxBases = maxBases;
     PortProgress progress(ui_);
-    const VmaResult result = contracted ? RunContractedVma(ws_, *s_.engine_, progress, options)
-                                        : RunVma(ws_, *s_.engine_, progress, options);
+    const VmaResult result = contracted ? RunContractedVma(ws_, *s_.engine(), progress, options)
+                                        : RunVma(ws_, *s_.engine(), progress, options);
     if (result.walked)
         ui_.notify(UiEvent::BasketViewsShown);
     ShowNotices(ui_, result.notices);
@@ -138,7 +138,7 @@ void NadirCommands::nadirCommand(NadirMethod method)
     const bool limited = ws_.limitsActive;
     // The progress box with its Cancel button stands for the busy cursor.
     PortProgress progress(ui_);
-    const ExactNadirResult result = ExactNadir(ws_, *s_.engine_, progress, method == NadirMethod::One ? k : -k, s_.report_);
+    const ExactNadirResult result = ExactNadir(ws_, *s_.engine(), progress, method == NadirMethod::One ? k : -k, s_.report_);
     ShowNotices(ui_, result.notices);
     if (limited)
         s_.ClearLimitations();
@@ -187,7 +187,7 @@ void NadirCommands::eaNadirCommand()
     EaOptions options;
     options.traceDirectory = ws_.startDir;
     PortProgress progress(ui_);
-    const EaRunResult result = EaEstimateNadir(ws_, *s_.engine_, progress, parameters, s_.report_, options);
+    const EaRunResult result = EaEstimateNadir(ws_, *s_.engine(), progress, parameters, s_.report_, options);
     ShowNotices(ui_, result.notices);
     if (limited)
         s_.ClearLimitations();
@@ -233,7 +233,7 @@ void NadirCommands::eaRunsCommand()
     EaRunResult result;
     if (discarded <= 0 || ui_.ask(text(msg::kEaRunsDiscard).arg(discarded)) == Answer::Yes) {
         PortProgress progress(ui_);
-        result = EaMultipleRuns(ws_, *s_.engine_, progress, parameters, runs, s_.report_, options);
+        result = EaMultipleRuns(ws_, *s_.engine(), progress, parameters, runs, s_.report_, options);
         ShowNotices(ui_, result.notices);
     }
     if (limited && !ws_.limitsActive)
@@ -250,7 +250,7 @@ void NadirCommands::worstFeasibleCommand()
     const bool limited = ws_.limitsActive;
     {
         BusyCursor busy(ui_);
-        ShowNotices(ui_, WorstFeasibleValues(ws_, *s_.engine_, s_.report_));
+        ShowNotices(ui_, WorstFeasibleValues(ws_, *s_.engine(), s_.report_));
     }
     if (limited)
         s_.ClearLimitations();

@@ -59,7 +59,7 @@ Session::~Session() = default;
 void Session::startUp(const QString& startDir)
 {
     InitWorkspace(ws_);
-    engine_ = std::make_unique<LpEngine>();
+    engineReleased_ = false;
     ws_.startDir = startDir;
     caption_ = text(msg::kProductName) + QStringLiteral(" - ") + text(msg::kProductLongTitle);
     phase_ = Phase::Empty;
@@ -83,7 +83,7 @@ FlowState Session::flowState() const
 
 bool Session::confirmDiscardSolutions()
 {
-    if (!confirmDiscard_ || ws_.basketCount == 0 || qHash(ResultsFileText(ws_)) == savedResults_)
+    if (!confirmDiscard_ || ws_.basketCount == 0 || ResultsFileHash(ws_) == savedResults_)
         return true;
     switch (ui_.askSaveDiscard(text(msg::kDiscardSolutions))) {
     case SaveAnswer::Discard: return true;
@@ -98,7 +98,23 @@ bool Session::confirmDiscardSolutions()
     return true;
 }
 
-void Session::markResultsSaved() { savedResults_ = qHash(ResultsFileText(ws_)); }
+LpEngine* Session::engine()
+{
+    if (!engine_ && !engineReleased_) {
+        engine_ = std::make_unique<LpEngine>();
+        engine_->control.timeLimitSeconds = solveTimeLimit_;
+    }
+    return engine_.get();
+}
+
+void Session::setSolveTimeLimit(double seconds)
+{
+    solveTimeLimit_ = seconds;
+    if (engine_)
+        engine_->control.timeLimitSeconds = seconds;
+}
+
+void Session::markResultsSaved() { savedResults_ = ResultsFileHash(ws_); }
 
 void Session::exportDone(const QString& path)
 {
@@ -225,7 +241,7 @@ void Session::writeReport(ReportMode mode)
 SolveStatus Session::solveCancellable(const std::function<SolveStatus()>& solve)
 {
     BusyCursor busy(ui_);
-    const CancellableSolves cancellable(ui_, *engine_);
+    const CancellableSolves cancellable(ui_, *engine());
     return solve();
 }
 

@@ -20,6 +20,7 @@
 
 #include <QString>
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 
@@ -74,8 +75,13 @@ public:
     bool confirmDiscardSolutions();
     // The batch tool discards without asking: its results are on its output.
     void setConfirmDiscard(bool ask) { confirmDiscard_ = ask; }
-    // The LP engine of the computations; null before startUp and after exit.
-    LpEngine* engine() { return engine_.get(); }
+    // The LP engine of the computations, made at its first use: its tables
+    // are sized for the largest program, and a run that only reads and
+    // writes a problem never needs them. Null after exit.
+    LpEngine* engine();
+    // The time limit of every solve (SolveControl), kept for the engine
+    // until it is made.
+    void setSolveTimeLimit(double seconds);
     void HideProblemViews();
     void AccoesNovoProb();
     void ShowSolutionPhase();
@@ -124,12 +130,14 @@ private:
     DialogPort& dialogs_;
     // The LP engine's tables, allocated at start-up and released at exit.
     std::unique_ptr<LpEngine> engine_;
+    bool engineReleased_ = false;
+    double solveTimeLimit_ = 0;
     Phase phase_ = Phase::Empty;
     mutable CommandStates states_;
     Outcome outcome_ = Outcome::Done;
     bool confirmDiscard_ = true;
     // Hash of the results file text at the last export or import.
-    std::size_t savedResults_ = 0;
+    std::uint64_t savedResults_ = 0;
     QString caption_;
     ReportDocument report_;
     LimitationsEditor limitations_;

@@ -4,11 +4,7 @@
 #include "base/SaveFlow.h"
 #include "solutions/BasketTable.h"
 #include "solutions/Messages.h"
-#include "solutions/PictureFile.h"
 #include "solutions/ResultsFile.h"
-#include "weightspace/Messages.h"
-#include "weightspace/WeightSpaceCommands.h"
-#include "weightspace/WeightSpaceView.h"
 #include "workspace/Workspace.h"
 
 #include <QFileInfo>
@@ -18,16 +14,6 @@ namespace {
 QString text(const char* s) { return QString::fromUtf8(s); }
 
 const char kSaveBasketTitle[] = "Save as a text file";
-
-// An integer typed in an input box; false for anything else.
-bool typedInt(const std::optional<QString>& typed, int& value)
-{
-    if (!typed)
-        return false;
-    bool ok = false;
-    value = typed->trimmed().toInt(&ok);
-    return ok;
-}
 
 } // namespace
 
@@ -84,43 +70,4 @@ BasketSaveResult SaveBasketTable(const Workspace& ws, UiPort& ui)
         return BasketSaveResult::Saved;
     ui.showMessage(MsgKind::Error, failure);
     return BasketSaveResult::Failed;
-}
-
-bool SavePictureCommand(UiPort& ui, const QImage& picture, const QString& title, bool pngFirst)
-{
-    const auto chosen =
-        ChooseSaveTarget(ui, title, PictureFilters(pngFirst), pngFirst ? QStringLiteral("png") : QStringLiteral("bmp"));
-    if (!chosen)
-        return false;
-    QString error;
-    if (!SavePicture(picture, *chosen, error)) {
-        ui.showMessage(MsgKind::Error, QStringLiteral("Cannot write %1: %2").arg(*chosen, error));
-        return false;
-    }
-    return true;
-}
-
-void ShowOneCommand(WeightSpaceView& view, const Workspace& ws, UiPort& ui, bool clearFirst)
-{
-    if (clearFirst)
-        view.ClearPicture();
-    int sol = 0;
-    if (!typedInt(ui.inputText(text(msg::kShowOneTitle), text(msg::kShowOnePrompt), QString()), sol))
-        return;
-    if (sol < 1 || sol > ws.basketCount) {
-        ui.showMessage(MsgKind::Information, text(msg::kInvalidData));
-        return;
-    }
-    if (RegionChainLength(ws, sol) <= 1) {
-        view.Actualiza(sol);
-        return;
-    }
-    const auto typed = ui.inputText(text(msg::kShowOneRegionTitle), text(msg::kShowOneRegionPrompt), QString());
-    if (!typed || typed->trimmed().isEmpty()) {
-        view.Actualiza(sol);
-        return;
-    }
-    int k = 0;
-    if (typedInt(typed, k))
-        static_cast<void>(view.ActualizaRegion(sol, k));
 }

@@ -4,9 +4,9 @@
 
 #include "base/UiPort.h"
 
-#include <QImage>
 #include <QString>
 
+class QImage;
 struct Workspace;
 class WeightSpaceView;
 

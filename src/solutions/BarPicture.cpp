@@ -126,17 +126,6 @@ int BarHeight(const Workspace& ws, int k, Real x, int barMaxHeight)
     return RoundHalfEven(e * barMaxHeight);
 }
 
-void WidenNadirPoint(Workspace& ws, const vectorObj& f)
-{
-    const int p = std::clamp(ws.numObjectives, 0, MaxObjectives);
-    for (int k = 1; k <= p; ++k) {
-        if (ws.idealPoint[k] == ws.nadirPoint[k])
-            continue;
-        if (ws.objSense[k] == 1 ? f[k] < ws.nadirPoint[k] : f[k] > ws.nadirPoint[k])
-            ws.nadirPoint[k] = f[k];
-    }
-}
-
 QImage DrawSolutionBars(const Workspace& ws, QSize paneSize, bool thick)
 {
     const QFont font = BarFont();

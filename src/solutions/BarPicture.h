@@ -1,5 +1,6 @@
 #pragma once
 
+#include "solutions/Payoff.h"
 #include "workspace/Workspace.h"
 
 #include <QColor>
@@ -40,12 +41,6 @@ BarLayout ComputeBarLayout(const Workspace& ws, QSize paneSize, int textHeight);
 // estimate gets no bar (maximized) or a full one (minimized). Rounded to
 // nearest, halves to even.
 int BarHeight(const Workspace& ws, int k, Real x, int barMaxHeight);
-
-// The bars are scaled between ideal and nadir, so a solution worse than the
-// nadir estimate in objective k moves nadirPoint[k] to its value (unless
-// the range is empty, ideal = nadir). Called where solutions enter the
-// history or the basket, so that drawing never has to.
-void WidenNadirPoint(Workspace& ws, const vectorObj& f);
 
 // The height of the text "F" in the picture's font.
 int BarTextHeight();

@@ -1,6 +1,6 @@
 #include "solutions/Basket.h"
 
-#include "solutions/BarPicture.h"
+#include "solutions/Payoff.h"
 #include "solutions/Messages.h"
 
 #include <cmath>
@@ -9,14 +9,14 @@ namespace {
 
 QString text(const char* s) { return QString::fromUtf8(s); }
 
-bool isEmptyBasis(const vectorResEB_Int& basis) { return basis[1] == 0; }
+bool isEmptyBasis(const StoredBasis& basis) { return basis[1] == 0; }
 
-bool sameList(const vectorResEB_Int& a, const vectorResEB_Int& b)
+bool sameList(const StoredBasis& stored, const vectorResEB_Int& b)
 {
-    for (std::size_t i = 1; i < a.size(); ++i) {
-        if (a[i] != b[i])
+    for (std::size_t i = 1; i < b.size(); ++i) {
+        if (stored[i] != b[i])
             return false;
-        if (a[i] == 0)
+        if (b[i] == 0)
             return true;
     }
     return true;
@@ -78,7 +78,7 @@ int FindStoredSolution(const Workspace& ws, const vectorObj& f, const tipoXcorr&
 
 bool SameBasisStored(const Workspace& ws, int index, const vectorResEB_Int& basis)
 {
-    for (const vectorResEB_Int& stored : ws.basket[index].vbs)
+    for (const StoredBasis& stored : ws.basket[index].vbs)
         if (sameList(stored, basis))
             return true;
     return false;
@@ -105,11 +105,11 @@ StoreResult StoreSolution(Workspace& ws, bool withBasis, const vectorResEB_Int& 
         if (withBasis) {
             SolSolutionBasket& entry = ws.basket[existing];
             if (isEmptyBasis(entry.vbs[0]))
-                entry.vbs[0] = basis;
+                entry.vbs[0] = StoredBasisOf(basis);
             else if (SameBasisStored(ws, existing, basis))
                 result.newBasis = false;
             else {
-                entry.vbs.push_back(basis);
+                entry.vbs.push_back(StoredBasisOf(basis));
                 degenerate = true;
             }
         }
@@ -120,11 +120,9 @@ StoreResult StoreSolution(Workspace& ws, bool withBasis, const vectorResEB_Int& 
 
     SolSolutionBasket entry;
     entry.indRegIndif = 0;
-    entry.f = f;
-    entry.x_s = x_s;
-    entry.vbs.assign(1, vectorResEB_Int{});
-    if (withBasis)
-        entry.vbs[0] = basis;
+    entry.f = SolutionValues(f, ws.numObjectives);
+    entry.x_s = SolutionValues(x_s, ws.numVariables + ws.numConstraints);
+    entry.vbs.assign(1, withBasis ? StoredBasisOf(basis) : StoredBasis{});
     const int index = ws.appendSolution(std::move(entry));
     if (index == 0) {
         Notify(result.notices, text(msg::kNoMemoryForSolutions), showMessages);

@@ -91,5 +91,7 @@ inline constexpr char kResultsRegionsNeedTwoOrThree[] =
     "%1 indifference regions: only a problem with 2 or 3 objective functions has them";
 inline constexpr char kResultsTooManyRegions[] = "%1 indifference regions: %2 solutions have at most %3";
 inline constexpr char kResultsTooManyEdges[] = "%1 edges: %2 indifference regions have at most %3";
+// %1 count, %2 what ("solutions", "bases" ...), %3 bytes left in the file.
+inline constexpr char kResultsCountBeyondFile[] = "%1 %2 cannot fit in the %3 bytes left in the file";
 
 } // namespace msg

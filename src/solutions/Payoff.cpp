@@ -6,6 +6,7 @@
 #include "lp/Messages.h"
 #include "workspace/Workspace.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -113,4 +114,15 @@ std::vector<QStringList> PayoffGrid(const Workspace& ws)
         grid.push_back(row);
     }
     return grid;
+}
+
+void WidenNadirPoint(Workspace& ws, const vectorObj& f)
+{
+    const int p = std::clamp(ws.numObjectives, 0, MaxObjectives);
+    for (int k = 1; k <= p; ++k) {
+        if (ws.idealPoint[k] == ws.nadirPoint[k])
+            continue;
+        if (ws.objSense[k] == 1 ? f[k] < ws.nadirPoint[k] : f[k] > ws.nadirPoint[k])
+            ws.nadirPoint[k] = f[k];
+    }
 }

@@ -3,6 +3,7 @@
 #include "lp/LpEngine.h"
 #include "base/Notices.h"
 #include "base/Progress.h"
+#include "workspace/Workspace.h"
 
 #include <QString>
 #include <QStringList>
@@ -36,3 +37,9 @@ QString PayoffRowCaption(const QString& objectiveName);
 // objective names), then per objective k its row caption and the values of
 // every objective at the optimum of k. Empty before the table is computed.
 std::vector<QStringList> PayoffGrid(const Workspace& ws);
+
+// The bars are scaled between ideal and nadir, so a solution worse than the
+// nadir estimate in objective k moves nadirPoint[k] to its value (unless
+// the range is empty, ideal = nadir). Called where solutions enter the
+// history or the basket, so that drawing never has to.
+void WidenNadirPoint(Workspace& ws, const vectorObj& f);

@@ -4,9 +4,9 @@
 
 #include <QBuffer>
 
-bool SavePicture(const QImage& picture, const QString& path, QString& error)
+bool EncodePicture(const QImage& picture, const QString& path, QByteArray& bytes, QString& error)
 {
-    QByteArray bytes;
+    bytes.clear();
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     const bool png = path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive);
@@ -14,7 +14,13 @@ bool SavePicture(const QImage& picture, const QString& path, QString& error)
         error = QStringLiteral("the picture could not be encoded");
         return false;
     }
-    return WriteWholeFile(path, bytes, error);
+    return true;
+}
+
+bool SavePicture(const QImage& picture, const QString& path, QString& error)
+{
+    QByteArray bytes;
+    return EncodePicture(picture, path, bytes, error) && WriteWholeFile(path, bytes, error);
 }
 
 QStringList PictureFilters(bool pngFirst)

@@ -1,6 +1,6 @@
 #include "solutions/Report.h"
 
-#include "solutions/BarPicture.h"
+#include "solutions/Payoff.h"
 #include "base/TextFileFormat.h"
 
 #include "base/NumberFormat.h"

@@ -36,6 +36,11 @@ const QByteArray kCommentStart = QByteArrayLiteral("//");
 
 constexpr std::int64_t kLargestColour = 0xFFFFFF;
 constexpr std::int64_t kLargestCount = std::numeric_limits<std::int32_t>::max();
+// The fewest bytes a value takes in a file: one character and the blank or
+// line end after it. A count of items is believed only when what is left of
+// the file can hold that many at this size, so that nothing is allocated
+// for items the file cannot have.
+constexpr std::int64_t kLeastValueBytes = 2;
 
 // The sizes of the open problem, kept inside the arrays whatever the counts.
 struct ProblemSizes {
@@ -86,7 +91,7 @@ void AppendNumberLine(QByteArray& out, std::int64_t value, const QByteArray& not
     out += kCrLf;
 }
 
-void AppendBasis(QByteArray& out, const vectorResEB_Int& basis)
+void AppendBasis(QByteArray& out, const StoredBasis& basis)
 {
     for (int i = 1; i <= MaxBasic && basis[static_cast<std::size_t>(i)] != 0; ++i) {
         out += QByteArray::number(basis[static_cast<std::size_t>(i)]);
@@ -130,7 +135,7 @@ void AppendSolution(QByteArray& out, const Workspace& ws, const ProblemSizes& si
         AppendLine(out, QByteArrayLiteral("0"));
     } else {
         AppendNumberLine(out, static_cast<std::int64_t>(sol.vbs.size()));
-        for (const vectorResEB_Int& basis : sol.vbs)
+        for (const StoredBasis& basis : sol.vbs)
             AppendBasis(out, basis);
     }
     AppendNumberLine(out, sol.cor);
@@ -177,6 +182,7 @@ public:
         referencePoints(out);
         counts();
         heading();
+        out.basket.reserve(static_cast<std::size_t>(solutionCount_) + 1);
         out.basket.assign(1, SolSolutionBasket{});
         for (int i = 1; i <= solutionCount_; ++i) {
             out.basket.emplace_back();
@@ -187,6 +193,7 @@ public:
         if (static_cast<int>(regionsRead_.size()) != regionCount_)
             throw Refusal{regionCountLine_,
                           text(msg::kResultsUnusedRegions).arg(regionsRead_.size()).arg(regionCount_)};
+        out.regions.reserve(regionsRead_.size() + 1);
         out.regions.assign(1, UmaOuMaisRegioes{});
         for (auto& entry : regionsRead_)
             out.regions.push_back(std::move(entry.second));
@@ -199,6 +206,15 @@ private:
     QString variablesReason() const { return text(msg::kResultsMoreVariables).arg(sizes_.n + sizes_.m); }
 
     [[noreturn]] void refuse(const QString& reason) const { throw Refusal{reader_.lineNumber(), reason}; }
+
+    // Refuses `count` items of `valuesEach` values each when the rest of
+    // the file is too short for them.
+    void fitsInFile(std::int64_t count, std::int64_t valuesEach, const char* what) const
+    {
+        const std::int64_t left = reader_.remainingBytes();
+        if (count > 0 && count > left / (valuesEach * kLeastValueBytes))
+            refuse(text(msg::kResultsCountBeyondFile).arg(count).arg(QLatin1String(what)).arg(left));
+    }
 
     // A read that found no number: the end of the file, or the token.
     [[noreturn]] void failed() const
@@ -346,6 +362,9 @@ private:
             refuse(text(msg::kResultsNoSolutions).arg(solutions));
         if (solutions > kLargestCount)
             refuse(text(msg::kResultsBadSolutionCount).arg(solutions));
+        // A solution is at least its values, a basis count, one basis, its
+        // colour and its first region; a region a vertex count and the next.
+        fitsInFile(solutions, sizes_.p + sizes_.n + sizes_.m + 4, "solutions");
         endOfCountLine();
         const std::int64_t regions = integer();
         regionCountLine_ = reader_.lineNumber();
@@ -358,6 +377,7 @@ private:
         const std::int64_t mostRegions = solutions * kMaxBasesPerSolution;
         if (regions > mostRegions)
             refuse(text(msg::kResultsTooManyRegions).arg(regions).arg(solutions).arg(mostRegions));
+        fitsInFile(regions, 2, "indifference regions");
         endOfCountLine();
         solutionCount_ = static_cast<int>(solutions);
         regionCount_ = static_cast<int>(regions);
@@ -384,10 +404,12 @@ private:
         const std::int64_t mostEdges = std::int64_t(regionCount_) * (regionCount_ - 1) / 2;
         if (count > mostEdges)
             refuse(text(msg::kResultsTooManyEdges).arg(count).arg(regionCount_).arg(mostEdges));
+        fitsInFile(count, 2, "edges");
         if (count == 0)
             lastLine(true);
         else
             endOfCountLine();
+        out.edges.reserve(static_cast<std::size_t>(count) + 1);
         out.edges.assign(1, UmaAresta{});
         for (std::int64_t e = 1; e <= count; ++e) {
             UmaAresta edge;
@@ -403,7 +425,9 @@ private:
 
     void solution(int index, SolSolutionBasket& sol)
     {
+        sol.f.reserveTo(static_cast<std::size_t>(sizes_.p));
         realsLine(sol.f, sizes_.p, objectivesReason());
+        sol.x_s.reserveTo(static_cast<std::size_t>(sizes_.n + sizes_.m));
         realsLine(sol.x_s, sizes_.n + sizes_.m, variablesReason());
 
         const std::int64_t bases = integer();
@@ -411,9 +435,10 @@ private:
             refuse(text(msg::kResultsNoBases).arg(bases));
         if (bases > kMaxBasesPerSolution)
             refuse(text(msg::kResultsTooManyBases).arg(bases).arg(kMaxBasesPerSolution));
+        fitsInFile(bases, 1, "bases");
         endOfValues();
-        // The list grows with the lines read, never ahead of them.
         const int firstBasisLine = reader_.lineNumber();
+        sol.vbs.reserve(static_cast<std::size_t>(bases));
         for (std::int64_t b = 0; b < bases; ++b) {
             sol.vbs.emplace_back();
             basis(sol.vbs.back());
@@ -432,16 +457,16 @@ private:
             r = region(index, r);
     }
 
-    // Column indices up to a 0, which is kept as the terminator, all on the
-    // line where the basis starts: a basis running on would take the next
-    // line's numbers for its own.
-    void basis(vectorResEB_Int& list)
+    // Column indices up to a 0, which ends the list, all on the line where
+    // the basis starts: a basis running on would take the next line's
+    // numbers for its own.
+    void basis(StoredBasis& list)
     {
-        list.fill(0);
         const int line = reader_.lineNumber();
         const int largest = sizes_.largestVariable();
         const int longest = sizes_.longestBasis();
-        std::vector<bool> listed(static_cast<std::size_t>(largest) + 1, false);
+        std::vector<bool>& listed = listedColumns_;
+        listed.assign(static_cast<std::size_t>(largest) + 1, false);
         for (int used = 0;;) {
             const std::int64_t column = integer();
             if (reader_.lineNumber() != line)
@@ -463,7 +488,7 @@ private:
     // The store adds a basis to a solution only when it is new, so no
     // solution holds one twice (nor two empty ones). Basis b stands on line
     // firstLine + b.
-    void distinctBases(int owner, const std::vector<vectorResEB_Int>& bases, int firstLine) const
+    void distinctBases(int owner, const std::vector<StoredBasis>& bases, int firstLine) const
     {
         std::vector<int> order(bases.size());
         for (std::size_t b = 0; b < order.size(); ++b)
@@ -512,6 +537,7 @@ private:
         const std::int64_t count = vertexCount(firstX);
         if (count < 0 || count > MaxVertices)
             refuse(text(msg::kResultsBadVertexCount).arg(count).arg(MaxVertices));
+        fitsInFile(count, 2, "vertices");
         polygon.Regiao.Numvertices = static_cast<std::int32_t>(count);
         for (int v = 1; v <= count; ++v) {
             XY& vertex = polygon.Regiao.vertices[static_cast<std::size_t>(v)];
@@ -570,6 +596,8 @@ private:
     // Polygons by index as the chains reach them, and the solution of each.
     std::map<std::int32_t, UmaOuMaisRegioes> regionsRead_;
     std::map<std::int32_t, int> regionOwner_;
+    // Scratch of basis(): the columns of the basis being read.
+    std::vector<bool> listedColumns_;
 };
 
 // Replaces what the file holds; `data` was checked against the problem.
@@ -620,7 +648,12 @@ void CommitResults(Workspace& ws, ResultsData& data, const ProblemSizes& sizes)
 
 } // namespace
 
-QByteArray ResultsFileText(const Workspace& ws)
+namespace {
+
+// The file text in pieces of about one solution each, handed to `sink` in
+// order; the pieces joined are the file.
+template <typename Sink>
+void WriteResultsText(const Workspace& ws, Sink&& sink)
 {
     const ProblemSizes sizes(ws);
     assert(ws.isConsistent());
@@ -629,7 +662,6 @@ QByteArray ResultsFileText(const Workspace& ws)
     const int E = ws.edgeCount;
 
     QByteArray out;
-    out.reserve(512 + S * (sizes.p + sizes.n + sizes.m + 8) * 24 + R * (MaxVertices * 48 + 16) + E * 16);
     AppendLine(out, kIdealHeading);
     AppendRealsLine(out, ws.idealPoint, sizes.p);
     AppendLine(out, kNadirHeading);
@@ -639,8 +671,11 @@ QByteArray ResultsFileText(const Workspace& ws)
     AppendNumberLine(out, S, kSolutionCountNote);
     AppendNumberLine(out, R, kRegionCountNote);
     AppendLine(out, kSolutionsHeading);
-    for (int i = 1; i <= S; ++i)
+    for (int i = 1; i <= S; ++i) {
         AppendSolution(out, ws, sizes, R, ws.basket[static_cast<std::size_t>(i)]);
+        sink(out);
+        out.resize(0); // keeps the buffer for the next piece
+    }
     AppendLine(out, kPayoffHeading);
     for (int k = 1; k <= sizes.p; ++k)
         AppendNumberLine(out, ws.payoff[k].basketIndex);
@@ -652,7 +687,32 @@ QByteArray ResultsFileText(const Workspace& ws)
         out += QByteArray::number(edge.Sol2);
         out += kCrLf;
     }
-    return out;
+    sink(out);
+}
+
+} // namespace
+
+QByteArray ResultsFileText(const Workspace& ws)
+{
+    const ProblemSizes sizes(ws);
+    QByteArray text;
+    text.reserve(512 + ws.basketCount * (sizes.p + sizes.n + sizes.m + 8) * 24
+                 + ws.regionCount * (MaxVertices * 48 + 16) + ws.edgeCount * 16);
+    WriteResultsText(ws, [&text](const QByteArray& piece) { text += piece; });
+    return text;
+}
+
+std::uint64_t ResultsFileHash(const Workspace& ws)
+{
+    // FNV-1a, which does not depend on how the text is cut into pieces.
+    std::uint64_t hash = 14695981039346656037ull;
+    WriteResultsText(ws, [&hash](const QByteArray& piece) {
+        for (const char c : piece) {
+            hash ^= static_cast<unsigned char>(c);
+            hash *= 1099511628211ull;
+        }
+    });
+    return hash;
 }
 
 ResultsFileResult ParseResultsText(const QByteArray& bytes, Workspace& ws)

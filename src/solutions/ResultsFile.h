@@ -4,6 +4,8 @@
 #include <QtGlobal>
 #include <QString>
 
+#include <cstdint>
+
 struct Workspace;
 
 // The results file (.out): the work done on a problem (ideal and nadir
@@ -59,6 +61,9 @@ struct ResultsFileResult {
 
 // The file text of the workspace's results.
 QByteArray ResultsFileText(const Workspace& ws);
+// A hash of ResultsFileText(ws), computed piece by piece without holding the
+// whole text: equal texts give equal hashes.
+std::uint64_t ResultsFileHash(const Workspace& ws);
 
 // Reads a results file text for the problem in `ws`. The whole text is parsed
 // and checked first (at least one solution; 1 to kMaxBasesPerSolution
@@ -70,8 +75,10 @@ QByteArray ResultsFileText(const Workspace& ws);
 // looping; at most one edge per pair of regions; pay-off and edge indices
 // within 1..S; 0..30 vertices, each a weight in [0, 1] within
 // kWeightRangeTol; colours within 24 bits; no line with more
-// values than the problem has). Memory grows with what has been read, never
-// with a count ahead of it. A refusal names the line
+// values than the problem has). A count of solutions, regions, edges, bases
+// or vertices that the rest of the file is too short to hold (at two bytes
+// a value) is refused before anything is allocated for it, so memory stays
+// in proportion to the file. A refusal names the line
 // ("Error in line 17 of the results file: ...") and leaves `ws` exactly as
 // it was.
 //

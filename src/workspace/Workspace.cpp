@@ -51,6 +51,14 @@ bool edgesDistinct(const std::vector<UmaAresta>& edges)
 
 } // namespace
 
+StoredBasis StoredBasisOf(const vectorResEB_Int& basis)
+{
+    int length = 0;
+    while (length < MaxBasic && basis[static_cast<std::size_t>(length) + 1] != 0)
+        ++length;
+    return StoredBasis(basis, length);
+}
+
 // ---------------------------------------------------------------------------
 // SolutionStore
 
@@ -71,8 +79,8 @@ bool SolutionStore::isConsistent() const
     for (int s = 1; s <= basketCount; ++s) {
         if (basket[s].vbs.empty())
             return false;
-        for (const vectorResEB_Int& basis : basket[s].vbs)
-            if (basis[MaxBasic + 1] != 0)
+        for (const StoredBasis& basis : basket[s].vbs)
+            if (basis.size() > MaxBasic + 1)
                 return false;
         for (std::int32_t r = basket[s].indRegIndif; r != 0; r = regions[r].IndiceProx) {
             if (!inRange(r, regionCount) || onChain[r])
@@ -125,7 +133,7 @@ int SolutionStore::appendSolution(SolSolutionBasket entry)
     if (!TryGrowList(basket, static_cast<std::size_t>(basketCount) + 2))
         return 0;
     if (entry.vbs.empty())
-        entry.vbs.assign(1, vectorResEB_Int{});
+        entry.vbs.assign(1, StoredBasis{});
     basketCount = basketCount + 1;
     basket[basketCount] = std::move(entry);
     checkInDebug();

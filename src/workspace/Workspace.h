@@ -2,6 +2,8 @@
 
 #include "base/Colors.h"
 #include "base/Numeric.h"
+#include "workspace/CoefficientRows.h"
+#include "workspace/CompactList.h"
 
 #include <QString>
 
@@ -56,13 +58,22 @@ struct PayoffRow {
     std::int32_t basketIndex = 0;
 };
 
+// The values of a stored solution (f[1..p], x_s[1..n+m]), held only as far
+// as the problem has them.
+using SolutionValues = CompactList<Real>;
+// A basis of a stored solution: the column indices of its basic variables
+// from element 1 on, up to the first element that reads 0.
+using StoredBasis = CompactList<std::int32_t>;
+// The stored form of a zero-terminated working list.
+StoredBasis StoredBasisOf(const vectorResEB_Int& basis);
+
 struct SolSolutionBasket {
-    vectorObj f{};
+    SolutionValues f;
     // Entry 0 is the basis the solution was first stored with; further entries
     // are alternative bases of a degenerate vertex. A solution stored without
     // a basis has one entry whose list is empty.
-    std::vector<vectorResEB_Int> vbs;
-    tipoXcorr x_s{};
+    std::vector<StoredBasis> vbs;
+    SolutionValues x_s;
     Color cor = kNoColor;
     std::int32_t indRegIndif = 0;
 };
@@ -111,10 +122,12 @@ struct ProblemData {
     std::int32_t numObjectives = 0;
     std::int32_t numConstraints = 0;
     std::int32_t numVariables = 0;
-    std::array<std::array<Real, MaxVariables + 1>, MaxObjectives + 1> objCoef{};
+    // Rows 0..numObjectives and 0..numConstraints are what a problem uses;
+    // only the rows written take memory.
+    CoefficientRows<std::array<Real, MaxVariables + 1>, MaxObjectives + 1> objCoef;
     std::array<std::int8_t, MaxObjectives + 1> objSense{};
     std::array<QString, MaxObjectives + 1> objName;
-    std::array<std::array<Real, MaxVariables + 1>, MaxConstraints + 1> conCoef{};
+    CoefficientRows<std::array<Real, MaxVariables + 1>, MaxConstraints + 1> conCoef;
     std::array<std::uint8_t, MaxConstraints + 1> conType{};
     std::array<Real, MaxConstraints + 1> conRhs{};
     std::array<VariableDef, MaxVariables + 1> vars;

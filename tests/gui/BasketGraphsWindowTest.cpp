@@ -74,7 +74,7 @@ std::unique_ptr<Workspace> GraphWorkspace(int k)
         vectorResEB_Int basis{};
         basis[1] = 1;
         basis[2] = 2;
-        sol.vbs.push_back(basis);
+        sol.vbs.push_back(StoredBasisOf(basis));
         sol.cor = colours[s];
         (void)ws->appendSolution(sol);
     }

@@ -68,7 +68,7 @@ int AddSolution(Workspace& ws, std::initializer_list<Real> f, Color cor, bool wi
         basis[1] = 1; // 1-based, zero-terminated
         basis[2] = 2;
     }
-    s.vbs.push_back(basis);
+    s.vbs.push_back(StoredBasisOf(basis));
     s.cor = cor;
     return ws.appendSolution(s);
 }

@@ -1178,7 +1178,7 @@ public:
         }
         if (sol == 0) {
             SolSolutionBasket entry;
-            entry.f = f;
+            entry.f = SolutionValues(f, ws_.numObjectives);
             sol = ws_.appendSolution(entry);
         }
 

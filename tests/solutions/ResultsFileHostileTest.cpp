@@ -38,6 +38,31 @@ QStringList WithBases(const QStringList& bases)
     return lines;
 }
 
+// The refusal of a count on `line` (its first word) that the bytes after
+// it cannot hold.
+QString BeyondFile(const QStringList& lines, int line, const char* what)
+{
+    const QString count = lines[line - 1].section(QLatin1Char(' '), 0, 0);
+    const qsizetype before = JoinLines(lines.mid(0, line - 1)).size() + count.size();
+    return QStringLiteral("%1 %2 cannot fit in the %3 bytes left in the file")
+        .arg(count, QLatin1String(what))
+        .arg(JoinLines(lines).size() - before);
+}
+
+QStringList WithSolutionCount(const QString& count)
+{
+    QStringList lines = TinyResultsLines();
+    SetLine(lines, kRegionCountLine - 1, count + QStringLiteral(" //Number of solutions"));
+    return lines;
+}
+
+QStringList WithBasisCount(const QString& count)
+{
+    QStringList lines = TinyResultsLines();
+    SetLine(lines, kBasisCountLine, count);
+    return lines;
+}
+
 struct HostileCase {
     const char* label;
     std::function<QStringList()> lines;
@@ -66,6 +91,14 @@ INSTANTIATE_TEST_SUITE_P(
         // one basis takes memory.
         HostileCase{"AMillionEmptyBases", [] { return WithBases(QStringList(1000000, QStringLiteral("0"))); },
                     kBasisCountLine, QStringLiteral("1000000 bases: a solution has at most 10000")},
+        // Counts within the limits that the rest of the file cannot hold: a
+        // list of two billion solutions would be allocated before the file
+        // ran out.
+        HostileCase{"TwoBillionSolutionsInAFewLines", [] { return WithSolutionCount(QStringLiteral("2000000000")); },
+                    kRegionCountLine - 1,
+                    BeyondFile(WithSolutionCount(QStringLiteral("2000000000")), kRegionCountLine - 1, "solutions")},
+        HostileCase{"MoreBasesThanLinesLeft", [] { return WithBasisCount(QStringLiteral("9999")); }, kBasisCountLine,
+                    BeyondFile(WithBasisCount(QStringLiteral("9999")), kBasisCountLine, "bases")},
         HostileCase{"EmptyBasesWithinTheCount", [] { return WithBases(QStringList(10000, QStringLiteral("0"))); },
                     kBasisCountLine + 2, QStringLiteral("solution 1 lists the same basis twice")},
         HostileCase{"RepeatedColumn", [] { return WithBases({QStringLiteral("1 4 1 0"), QStringLiteral("3 0")}); },

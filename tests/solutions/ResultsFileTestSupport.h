@@ -12,7 +12,9 @@
 
 #include <cmath>
 #include <cstdio>
+#include <algorithm>
 #include <memory>
+#include <type_traits>
 
 namespace results_test {
 
@@ -42,9 +44,9 @@ inline std::unique_ptr<Workspace> TinyProblem()
     return ws;
 }
 
-inline vectorResEB_Int Basis(std::initializer_list<std::int32_t> columns)
+inline StoredBasis Basis(std::initializer_list<std::int32_t> columns)
 {
-    vectorResEB_Int basis{};
+    StoredBasis basis;
     int at = 1;
     for (const std::int32_t c : columns)
         basis[static_cast<std::size_t>(at++)] = c;
@@ -173,13 +175,16 @@ template <typename Values>
 QByteArray ExactAll(const Values& values, int count)
 {
     QByteArray out;
-    for (int i = 1; i <= count && i < static_cast<int>(values.size()); ++i)
+    // A stored record reads 0 beyond what it holds; an array stops at its end.
+    const int last = std::is_same_v<Values, SolutionValues> ? count : std::min(count, int(values.size()) - 1);
+    for (int i = 1; i <= last; ++i)
         out += Exact(static_cast<Real>(values[static_cast<std::size_t>(i)]));
     return out;
 }
 
 // A basis up to its terminator.
-inline QByteArray BasisText(const vectorResEB_Int& basis)
+template <typename List>
+QByteArray BasisText(const List& basis)
 {
     QByteArray out;
     for (int i = 1; i <= MaxBasic + 1; ++i) {
@@ -212,7 +217,7 @@ inline QByteArray Snapshot(const Workspace& ws)
     for (const SolSolutionBasket& sol : ws.basket) {
         line("f", ExactAll(sol.f, p));
         line("x_s", ExactAll(sol.x_s, nm));
-        for (const vectorResEB_Int& basis : sol.vbs)
+        for (const StoredBasis& basis : sol.vbs)
             line("basis", BasisText(basis));
         line("cor", QByteArray::number(sol.cor) + " region " + QByteArray::number(sol.indRegIndif));
     }

@@ -35,7 +35,7 @@ BatchSession::BatchSession(Workspace& ws, const Options& options) : ws_(ws), opt
     flow_.startUp(QDir::currentPath());
     // The results are on the output: nothing to ask before discarding them.
     flow_.setConfirmDiscard(false);
-    flow_.engine()->control.timeLimitSeconds = options.timeLimitSeconds;
+    flow_.setSolveTimeLimit(options.timeLimitSeconds);
 }
 
 int BatchSession::objectives() const { return ws_.numObjectives; }

@@ -1,9 +1,10 @@
 #include "app/batch/BatchOutput.h"
+#include "app/batch/BatchPictures.h"
 #include "app/batch/BatchSession.h"
-#include "weightspace/ContractedConeView.h"
-#include "weightspace/WeightSpaceView.h"
+#include "base/TextFileFormat.h"
 #include "workspace/Workspace.h"
 
+#include <QByteArray>
 #include <QFileInfo>
 
 namespace batch {
@@ -28,24 +29,20 @@ int BatchSession::writeWeightSpace(const QString& path)
         if (status != kExitOk)
             return status;
     }
-    // The picture as the window first shows it: zoom 100 %, projection 1-2,
-    // solid fills, numbers in white, every region with its legend.
-    WeightSpaceView view(ws_);
-    view.initialise(true);
-    view.RedrawTriangulo();
+    // Drawn by the pictures module, written here, so that the files join
+    // the run's other outputs (all of them or none).
+    QByteArray picture;
+    QByteArray cone;
     QString error;
-    if (!view.savePicture(path, error)) {
+    if (!PicturesModule::load(error) || !PicturesModule::weightSpace()(&ws_, &path, &picture, &cone, &error)
+        || !WriteWholeFile(path, picture, error)) {
         ui_.showMessage(MsgKind::Error, QStringLiteral("Cannot write %1: %2").arg(path, error));
         return kExitFailed;
     }
-    if (ws_.activeMethod != MethodKind::Icw || ws_.methodIteration < 2)
+    if (cone.isEmpty())
         return kExitOk;
-    // The contracted cone as its window first shows it, with the dots of
-    // the weight vectors.
-    ContractedConeView cone(ws_);
-    cone.drawIteration(view);
     const QString conePath = conePicturePath(path);
-    if (!cone.savePicture(conePath, error)) {
+    if (!WriteWholeFile(conePath, cone, error)) {
         ui_.showMessage(MsgKind::Error, QStringLiteral("Cannot write %1: %2").arg(conePath, error));
         return kExitFailed;
     }
