@@ -1,5 +1,6 @@
 #include "lp/EfficientBases.h"
 
+#include <array>
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -121,7 +122,10 @@ bool weightsExist(const RecordYAC& yac, int numObjectives, const std::vector<int
 // The label-exchange procedure on the small tableau of the kept columns:
 // rows are labelled +1..+q (columns of YAC), columns -1..-p (objectives).
 // The rows live in one block and are reached through row_, so that swapping
-// and deleting rows moves no entries.
+// and deleting rows moves no entries. Each row keeps the signs of its
+// entries as bit masks (bit k for column k), made whenever its entries
+// change, so that the rules, which read nothing else, test bits instead of
+// numbers in every round.
 class LabelExchange {
 public:
     enum Status : std::uint8_t { Undecided = 0, Efficient = 1, NotEfficient = 2 };
@@ -133,6 +137,7 @@ public:
         const int q = static_cast<int>(kept.size());
         block_.assign(at(q) * at(p_), 0);
         row_.resize(at(q));
+        signs_.resize(at(q));
         rowLabel_.resize(at(q));
         for (int r = 0; r < q; ++r) {
             row_[at(r)] = block_.data() + at(r) * at(p_);
@@ -149,7 +154,35 @@ public:
         // Entries change only in pivots, which clear their own small ones.
         for (int r = 0; r < rows(); ++r)
             zeroSmall(r);
+        // A round reads nothing but the rows, the labels and the statuses,
+        // and while it decides nothing only its pivot changes them. The
+        // entries follow from where the labels stand (the tableau of a
+        // choice of basic labels is unique), so once the labels and the
+        // signs of every entry come back as they were at the top of an
+        // earlier round of the same undecided stretch, the pivots go round
+        // a cycle that decides nothing, and the procedure can only stall: it
+        // stops there at once, with what it would have had after the last
+        // allowed round. The repeat is looked for with a snapshot retaken at
+        // doubling intervals.
+        bool snapshotValid = false;
+        int sinceSnapshot = 0;
+        int snapshotInterval = 1;
         for (int stall = 0;;) {
+            if (stall > 0) {
+                if (snapshotValid && sameAsSnapshot())
+                    return Outcome::Stalled;
+                if (!snapshotValid || sinceSnapshot == snapshotInterval) {
+                    if (snapshotValid)
+                        snapshotInterval *= 2;
+                    takeSnapshot();
+                    snapshotValid = true;
+                    sinceSnapshot = 0;
+                }
+                ++sinceSnapshot;
+            } else {
+                snapshotValid = false;
+                snapshotInterval = 1;
+            }
             bool decided = ruleA();
             decided = deleteNotEfficientRows() || decided;
             decided = ruleB() || decided;
@@ -180,21 +213,62 @@ public:
     Status statusOf(int label) const { return static_cast<Status>(status_[at(label)]); }
 
 private:
+    // The predicates of the rules on the entries of one row: entry > tol,
+    // entry < -tol, entry != 0, and not a number (which passes none of the
+    // ordered tests, so that "<= tol" is neither positive nor NaN).
+    struct Signs {
+        std::uint32_t positive = 0;
+        std::uint32_t negative = 0;
+        std::uint32_t nonzero = 0;
+        std::uint32_t nan = 0;
+    };
+
     int rows() const { return static_cast<int>(row_.size()); }
     Real& e(int r, int k) { return row_[at(r)][k]; }
     bool undecided(int label) const { return label > 0 && status_[at(label)] == Undecided; }
 
-    // Clears the small entries of row r; notes one that is not finite.
+    // Clears the small entries of row r and makes its signs; notes an entry
+    // that is not finite.
     void zeroSmall(int r)
     {
         Real* row = row_[at(r)];
+        Signs signs;
         for (int k = 0; k < p_; ++k) {
             const Real size = std::fabs(row[k]);
             if (size < kLabelZeroTol)
                 row[k] = 0;
             else if (!(size <= std::numeric_limits<Real>::max())) // infinite or not a number
                 maybeInfinite_ = true;
+            const Real v = row[k];
+            const std::uint32_t bit = std::uint32_t{1} << k;
+            if (v > kLabelZeroTol)
+                signs.positive |= bit;
+            if (v < -kLabelZeroTol)
+                signs.negative |= bit;
+            if (v != 0)
+                signs.nonzero |= bit;
+            if (v != v)
+                signs.nan |= bit;
         }
+        signs_[at(r)] = signs;
+    }
+
+    // The columns whose label is a weight (negative).
+    std::uint32_t weightColumns() const
+    {
+        std::uint32_t mask = 0;
+        for (int k = 0; k < p_; ++k)
+            if (colLabel_[at(k)] < 0)
+                mask |= std::uint32_t{1} << k;
+        return mask;
+    }
+
+    static int onlyBit(std::uint32_t mask)
+    {
+        int k = 0;
+        while (!(mask >> k & 1))
+            ++k;
+        return k;
     }
 
     // A row w_c = sum of -entry times the column variables. With every
@@ -205,18 +279,14 @@ private:
     bool ruleA()
     {
         bool decided = false;
+        const std::uint32_t weights = weightColumns();
         for (int r = 0; r < rows(); ++r) {
             if (!undecided(rowLabel_[at(r)]))
                 continue;
-            const Real* row = row_[at(r)];
-            bool allNonPositive = true;
-            bool weightForcedZero = false;
-            bool zero = true;
-            for (int k = 0; k < p_ && allNonPositive; ++k) {
-                allNonPositive = row[k] <= kLabelZeroTol;
-                zero = zero && row[k] == 0;
-                weightForcedZero = weightForcedZero || (row[k] < -kLabelZeroTol && colLabel_[at(k)] < 0);
-            }
+            const Signs& signs = signs_[at(r)];
+            const bool allNonPositive = (signs.positive | signs.nan) == 0;
+            const bool weightForcedZero = (signs.negative & weights) != 0;
+            const bool zero = signs.nonzero == 0;
             if (allNonPositive && (weightForcedZero || zero)) {
                 status_[at(rowLabel_[at(r)])] = zero ? Efficient : NotEfficient;
                 redundant_.push_back(rowLabel_[at(r)]);
@@ -237,6 +307,7 @@ private:
                 && std::find(redundant_.begin(), redundant_.end(), label) != redundant_.end()) {
                 row_.erase(row_.begin() + r);
                 rowLabel_.erase(rowLabel_.begin() + r);
+                signs_.erase(signs_.begin() + r);
                 deleted = true;
             }
         }
@@ -250,15 +321,11 @@ private:
         for (int r = 0; r < rows(); ++r) {
             if (rowLabel_[at(r)] > 0)
                 continue;
-            const Real* row = row_[at(r)];
-            int negatives = 0;
-            int col = -1;
-            for (int k = 0; k < p_; ++k)
-                if (row[k] < -kLabelZeroTol) {
-                    ++negatives;
-                    col = k;
-                }
-            if (negatives == 1 && undecided(colLabel_[at(col)])) {
+            const std::uint32_t negative = signs_[at(r)].negative;
+            if (negative == 0 || (negative & (negative - 1)) != 0)
+                continue;
+            const int col = onlyBit(negative);
+            if (undecided(colLabel_[at(col)])) {
                 status_[at(colLabel_[at(col)])] = NotEfficient;
                 decided = true;
             }
@@ -269,13 +336,13 @@ private:
     bool ruleC()
     {
         bool decided = false;
+        std::uint32_t below = 0; // columns with an entry that is not >= -tol
+        for (int r = 0; r < rows(); ++r)
+            below |= signs_[at(r)].negative | signs_[at(r)].nan;
         for (int k = 0; k < p_; ++k) {
             if (!undecided(colLabel_[at(k)]))
                 continue;
-            bool allNonNegative = true;
-            for (int r = 0; r < rows() && allNonNegative; ++r)
-                allNonNegative = e(r, k) >= -kLabelZeroTol;
-            if (allNonNegative) {
+            if (!(below >> k & 1)) {
                 status_[at(colLabel_[at(k)])] = Efficient;
                 decided = true;
             }
@@ -286,15 +353,26 @@ private:
     bool ruleD()
     {
         bool decided = false;
+        // Columns with one positive entry, and with more than one; the row
+        // of the last positive entry of each column.
+        std::uint32_t once = 0;
+        std::uint32_t more = 0;
+        std::array<int, 32> lastRow{};
+        for (int r = 0; r < rows(); ++r) {
+            std::uint32_t positive = signs_[at(r)].positive;
+            more |= once & positive;
+            once |= positive;
+            while (positive != 0) {
+                const int k = onlyBit(positive & ~(positive - 1));
+                lastRow[at(k)] = r;
+                positive &= positive - 1;
+            }
+        }
         for (int k = 0; k < p_; ++k) {
-            int positives = 0;
-            int row = -1;
-            for (int r = 0; r < rows(); ++r)
-                if (e(r, k) > kLabelZeroTol) {
-                    ++positives;
-                    row = r;
-                }
-            if (positives == 1 && undecided(rowLabel_[at(row)])) {
+            if (!(once >> k & 1) || (more >> k & 1))
+                continue;
+            const int row = lastRow[at(k)];
+            if (undecided(rowLabel_[at(row)])) {
                 status_[at(rowLabel_[at(row)])] = Efficient;
                 decided = true;
             }
@@ -311,15 +389,11 @@ private:
             const int rowLabel = rowLabel_[at(r)];
             if (rowLabel < 0)
                 continue;
-            const Real* row = row_[at(r)];
-            int col = -1;
-            int nonzero = 0;
-            for (int k = 0; k < p_ && nonzero < 2; ++k)
-                if (row[k] != 0) {
-                    ++nonzero;
-                    col = k;
-                }
-            if (nonzero != 1 || colLabel_[at(col)] < 0 || !(row[col] < -kLabelZeroTol))
+            const Signs& signs = signs_[at(r)];
+            if (signs.nonzero == 0 || (signs.nonzero & (signs.nonzero - 1)) != 0)
+                continue;
+            const int col = onlyBit(signs.nonzero);
+            if (colLabel_[at(col)] < 0 || !(signs.negative >> col & 1))
                 continue;
             const int colLabel = colLabel_[at(col)];
             if (undecided(rowLabel) && !undecided(colLabel)) {
@@ -331,6 +405,31 @@ private:
             }
         }
         return decided;
+    }
+
+    void takeSnapshot()
+    {
+        snapshot_.signs = signs_;
+        snapshot_.rowLabel = rowLabel_;
+        snapshot_.colLabel = colLabel_;
+        snapshot_.maybeInfinite = maybeInfinite_;
+    }
+
+    // The labels in their places, the signs of every entry and the flag of
+    // the snapshot. Statuses are not compared: within one undecided
+    // stretch they do not change.
+    bool sameAsSnapshot() const
+    {
+        if (rowLabel_ != snapshot_.rowLabel || colLabel_ != snapshot_.colLabel
+            || maybeInfinite_ != snapshot_.maybeInfinite)
+            return false;
+        for (int r = 0; r < rows(); ++r) {
+            const Signs& a = signs_[at(r)];
+            const Signs& b = snapshot_.signs[at(r)];
+            if (a.positive != b.positive || a.negative != b.negative || a.nonzero != b.nonzero || a.nan != b.nan)
+                return false;
+        }
+        return true;
     }
 
     int firstUndecidedRow() const
@@ -360,11 +459,12 @@ private:
                 continue;
             std::swap(row_[0], row_[at(row)]);
             std::swap(rowLabel_[0], rowLabel_[at(row)]);
+            std::swap(signs_[0], signs_[at(row)]);
             for (int k = 0; k < p_; ++k) {
-                if (!(e(0, k) > kLabelZeroTol))
+                if (!(signs_[0].positive >> k & 1))
                     continue;
                 for (int r = 1; r < rows(); ++r)
-                    if (e(r, k) > kLabelZeroTol) {
+                    if (signs_[at(r)].positive >> k & 1) {
                         pivot(r, k);
                         return true;
                     }
@@ -390,7 +490,7 @@ private:
     bool pivotOnColumn(int col)
     {
         for (int r = rows() - 1; r >= 0; --r)
-            if (std::fabs(e(r, col)) > kLabelZeroTol) {
+            if ((signs_[at(r)].positive | signs_[at(r)].negative) >> col & 1) {
                 pivot(r, col);
                 return true;
             }
@@ -427,9 +527,16 @@ private:
     std::vector<Real> block_;
     std::vector<Real*> row_;
     std::vector<int> rowLabel_;
+    std::vector<Signs> signs_; // by row, as row_
     std::vector<int> colLabel_;
     std::vector<std::uint8_t> status_; // per positive label 1..q
     std::vector<int> redundant_;       // labels of rows rule A found redundant
+    struct Snapshot {
+        std::vector<Signs> signs; // rows in order
+        std::vector<int> rowLabel;
+        std::vector<int> colLabel;
+        bool maybeInfinite = false;
+    } snapshot_;
     bool maybeInfinite_ = false;
 };
 
