@@ -38,32 +38,46 @@ namespace {
 // max sum_k s_k over a y + s + u = 1 (one row per objective), every
 // variable >= 0. The origin is feasible, so the primal simplex starts from
 // the basis of the u and needs no first phase; Bland's rule keeps it from
-// cycling on the many degenerate pivots. True when the optimum is finite.
-// `a` is rows x columns, row-major.
-bool boundedFromOrigin(const std::vector<Real>& a, int rows, int columns)
-{
-    const int n = columns + 2 * rows; // y, s, u
-    const int width = n + 1;          // and the right-hand side
-    std::vector<Real> t(at(rows) * at(width), 0);
-    std::vector<Real> d(at(n), 0); // c_j - z_j
-    std::vector<int> basic(at(rows));
-    for (int r = 0; r < rows; ++r) {
-        Real* row = &t[at(r) * at(width)];
-        for (int c = 0; c < columns; ++c)
-            row[c] = a[at(r) * at(columns) + at(c)];
-        row[columns + r] = 1;
-        row[columns + rows + r] = 1;
-        row[n] = 1;
-        d[at(columns + r)] = 1;
-        basic[at(r)] = columns + rows + r;
+// cycling on the many degenerate pivots.
+struct SmallProgram {
+    int rows = 0;
+    int n = 0;     // columns of y, then s, then u
+    int width = 0; // and the right-hand side
+    std::vector<Real> t;
+    std::vector<Real> d; // c_j - z_j
+    std::vector<int> basic;
+
+    // `a` is rows x columns, row-major.
+    SmallProgram(const std::vector<Real>& a, int rowCount, int columns)
+        : rows(rowCount), n(columns + 2 * rowCount), width(n + 1), t(at(rows) * at(width), 0), d(at(n), 0),
+          basic(at(rows))
+    {
+        for (int r = 0; r < rows; ++r) {
+            Real* row = &t[at(r) * at(width)];
+            for (int c = 0; c < columns; ++c)
+                row[c] = a[at(r) * at(columns) + at(c)];
+            row[columns + r] = 1;
+            row[columns + rows + r] = 1;
+            row[n] = 1;
+            d[at(columns + r)] = 1;
+            basic[at(r)] = columns + rows + r;
+        }
     }
-    for (int iteration = 0; iteration < 50 * width; ++iteration) {
-        int enter = -1;
-        for (int j = 0; j < n && enter < 0; ++j)
+
+    int iterationLimit() const { return 50 * width; }
+
+    // Bland's entering column, -1 at the optimum.
+    int entering() const
+    {
+        for (int j = 0; j < n; ++j)
             if (d[at(j)] > kSmallProgramTol)
-                enter = j;
-        if (enter < 0)
-            return true;
+                return j;
+        return -1;
+    }
+
+    // The leaving row for `enter`, -1 when the column is unbounded.
+    int leaving(int enter) const
+    {
         int leave = -1;
         Real best = 0;
         for (int r = 0; r < rows; ++r) {
@@ -76,8 +90,14 @@ bool boundedFromOrigin(const std::vector<Real>& a, int rows, int columns)
                 best = ratio;
             }
         }
-        if (leave < 0)
-            return false;
+        return leave;
+    }
+
+    // Every column is updated by itself from the pivot row's entry and the
+    // entering column's old entries, so one column can be followed alone
+    // through the same pivots (FollowColumn) and end with the same numbers.
+    void pivot(int leave, int enter)
+    {
         Real* pivotRow = &t[at(leave) * at(width)];
         const Real pivot = pivotRow[enter];
         for (int j = 0; j < width; ++j)
@@ -96,7 +116,44 @@ bool boundedFromOrigin(const std::vector<Real>& a, int rows, int columns)
             d[at(j)] -= f * pivotRow[j];
         basic[at(leave)] = enter;
     }
-    return false; // no answer within the iterations: taken as a failure
+
+    // Runs from `iteration` on; true when the optimum is finite.
+    bool solve(int iteration)
+    {
+        for (; iteration < iterationLimit(); ++iteration) {
+            const int enter = entering();
+            if (enter < 0)
+                return true;
+            const int leave = leaving(enter);
+            if (leave < 0)
+                return false;
+            pivot(leave, enter);
+        }
+        return false; // no answer within the iterations: taken as a failure
+    }
+};
+
+bool boundedFromOrigin(const std::vector<Real>& a, int rows, int columns)
+{
+    SmallProgram program(a, rows, columns);
+    return program.solve(0);
+}
+
+// The coefficients of the program of weightsExist: the listed columns of
+// YAC, then minus column `extra` (none when extra is 0).
+std::vector<Real> weightRows(const RecordYAC& yac, int numObjectives, const std::vector<int>& columns, int extra)
+{
+    const int listed = static_cast<int>(columns.size());
+    const int n = listed + 1;
+    std::vector<Real> a(at(numObjectives) * at(n), 0);
+    for (int k = 1; k <= numObjectives; ++k) {
+        Real* row = &a[at(k - 1) * at(n)];
+        for (int c = 0; c < listed; ++c)
+            row[c] = yac.YAC[at(k)][at(columns[at(c)])];
+        if (extra > 0)
+            row[listed] = -yac.YAC[at(k)][at(extra)];
+    }
+    return a;
 }
 
 // max sum_k s_k over sum_c YAC[k][c] y_c - YAC[k][extra] t + s_k <= 1, all
@@ -106,18 +163,109 @@ bool boundedFromOrigin(const std::vector<Real>& a, int rows, int columns)
 // signs. A failure counts as unbounded.
 bool weightsExist(const RecordYAC& yac, int numObjectives, const std::vector<int>& columns, int extra)
 {
+    if (extra > 0)
+        return boundedFromOrigin(weightRows(yac, numObjectives, columns, extra), numObjectives,
+                                 static_cast<int>(columns.size()) + 1);
     const int listed = static_cast<int>(columns.size());
-    const int n = listed + (extra > 0 ? 1 : 0);
-    std::vector<Real> a(at(numObjectives) * at(n));
-    for (int k = 1; k <= numObjectives; ++k) {
-        Real* row = &a[at(k - 1) * at(n)];
+    std::vector<Real> a(at(numObjectives) * at(listed));
+    for (int k = 1; k <= numObjectives; ++k)
         for (int c = 0; c < listed; ++c)
-            row[c] = yac.YAC[at(k)][at(columns[at(c)])];
-        if (extra > 0)
-            row[listed] = -yac.YAC[at(k)][at(extra)];
-    }
-    return boundedFromOrigin(a, numObjectives, n);
+            a[at(k - 1) * at(listed) + at(c)] = yac.YAC[at(k)][at(columns[at(c)])];
+    return boundedFromOrigin(a, numObjectives, listed);
 }
+
+// The programs of weightsExist for the undecided columns of one basis differ
+// only in the column of `extra`, which sits after every listed column. Bland's
+// rule takes it only where no listed column can enter, so each program
+// pivots as the program with that column at zero (run once, its steps kept)
+// until the extra column is the first to enter; the column is followed alone
+// through those pivots, and the program goes on from the kept tableau of
+// that step. Every number is the one the program alone computes.
+class SharedWeightPrograms {
+public:
+    SharedWeightPrograms(const RecordYAC& yac, int numObjectives, const std::vector<int>& columns)
+        : yac_(yac), p_(numObjectives), columns_(columns), extraAt_(static_cast<int>(columns.size())),
+          base_(weightRows(yac, numObjectives, columns, 0), numObjectives, extraAt_ + 1)
+    {
+        for (int iteration = 0; iteration < base_.iterationLimit(); ++iteration) {
+            Step step;
+            step.enter = base_.entering();
+            step.t = base_.t;
+            step.d = base_.d;
+            step.basic = base_.basic;
+            if (step.enter >= 0) {
+                step.leave = base_.leaving(step.enter);
+                if (step.leave >= 0) {
+                    step.pivot = base_.t[at(step.leave) * at(base_.width) + at(step.enter)];
+                    step.dFactor = base_.d[at(step.enter)];
+                }
+            }
+            steps_.push_back(std::move(step));
+            if (steps_.back().enter < 0 || steps_.back().leave < 0)
+                return;
+            base_.pivot(steps_.back().leave, steps_.back().enter);
+        }
+    }
+
+    // weightsExist(yac, numObjectives, columns, extra).
+    bool bounded(int extra)
+    {
+        const int rows = p_;
+        const int width = base_.width;
+        std::vector<Real> column(at(rows));
+        for (int k = 1; k <= rows; ++k)
+            column[at(k - 1)] = -yac_.YAC[at(k)][at(extra)];
+        Real dColumn = 0;
+        for (int iteration = 0; iteration < static_cast<int>(steps_.size()); ++iteration) {
+            const Step& step = steps_[at(iteration)];
+            const bool listedEnters = step.enter >= 0 && step.enter < extraAt_;
+            if (!listedEnters && dColumn > kSmallProgramTol) {
+                SmallProgram program = base_;
+                program.t = step.t;
+                program.d = step.d;
+                program.basic = step.basic;
+                for (int r = 0; r < rows; ++r)
+                    program.t[at(r) * at(width) + at(extraAt_)] = column[at(r)];
+                program.d[at(extraAt_)] = dColumn;
+                return program.solve(iteration);
+            }
+            if (step.enter < 0)
+                return true;
+            if (step.leave < 0)
+                return false;
+            // The pivot of SmallProgram::pivot on this one column.
+            Real& pivotEntry = column[at(step.leave)];
+            pivotEntry /= step.pivot;
+            for (int r = 0; r < rows; ++r) {
+                if (r == step.leave)
+                    continue;
+                const Real f = step.t[at(r) * at(width) + at(step.enter)];
+                if (f != 0)
+                    column[at(r)] -= f * pivotEntry;
+            }
+            dColumn -= step.dFactor * pivotEntry;
+        }
+        return false; // the program without the column ran out of iterations
+    }
+
+private:
+    struct Step {
+        int enter = -1;
+        int leave = -1;
+        Real pivot = 0;
+        Real dFactor = 0;
+        std::vector<Real> t; // the tableau before the step
+        std::vector<Real> d;
+        std::vector<int> basic;
+    };
+
+    const RecordYAC& yac_;
+    int p_;
+    std::vector<int> columns_;
+    int extraAt_;
+    SmallProgram base_;
+    std::vector<Step> steps_;
+};
 
 // The label-exchange procedure on the small tableau of the kept columns:
 // rows are labelled +1..+q (columns of YAC), columns -1..-p (objectives).
@@ -635,8 +783,9 @@ EfficientColumns FindEfficientNonbasics(const RecordYAC& yac, int numObjectives)
     }
     if (outcome == LabelExchange::Outcome::Stalled) {
         listed.insert(listed.end(), undecided.begin(), undecided.end());
+        SharedWeightPrograms programs(yac, numObjectives, listed);
         for (int c : undecided)
-            if (weightsExist(yac, numObjectives, listed, c)) {
+            if (programs.bounded(c)) {
                 result.efficientColumn[at(c)] = true;
                 ++result.count;
             }
