@@ -102,6 +102,11 @@ void BM_VmaInstance(benchmark::State& state)
 // label exchange's single block, 3x100x101 takes 6.6 s (1350 bases/s, was 10.2 s); the
 // per-column programs of the efficiency test (27%), the fresh evaluations of bases whose
 // parent was not kept (20%) and the label exchange (25%) take most of it.
+// 2026-12-10, load average about 2.5, RelWithDebInfo, min of 3 alternating whole runs of
+// quilvane-batch: with the label exchange stopping a cycle of undecided rounds and the per-column
+// programs of one basis sharing their common pivots, 3x100x101 takes 4.2 s CPU (2130 bases/s, was
+// 6.4 s and 1380 bases/s); the fresh evaluations of bases whose parent was not kept now take the
+// largest part (forward transforms 27%), then the label exchange (19%) and the reduced costs (11%).
 //   4x60x60: stops at the limit after 6463 bases (1811 vertices), 2.9 s CPU, 2200 bases/s.
 //   vma_q3_m99_n101.mlp, pay-off table and walk: 487 bases, 487 vertices (every basis a vertex),
 //     126 ms CPU (253 ms wall under that load) with pivots, 3900 bases/s; 290 ms CPU evaluating

@@ -1,5 +1,6 @@
 #include "lp/EfficientBases.h"
 
+#include <array>
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -37,32 +38,46 @@ namespace {
 // max sum_k s_k over a y + s + u = 1 (one row per objective), every
 // variable >= 0. The origin is feasible, so the primal simplex starts from
 // the basis of the u and needs no first phase; Bland's rule keeps it from
-// cycling on the many degenerate pivots. True when the optimum is finite.
-// `a` is rows x columns, row-major.
-bool boundedFromOrigin(const std::vector<Real>& a, int rows, int columns)
-{
-    const int n = columns + 2 * rows; // y, s, u
-    const int width = n + 1;          // and the right-hand side
-    std::vector<Real> t(at(rows) * at(width), 0);
-    std::vector<Real> d(at(n), 0); // c_j - z_j
-    std::vector<int> basic(at(rows));
-    for (int r = 0; r < rows; ++r) {
-        Real* row = &t[at(r) * at(width)];
-        for (int c = 0; c < columns; ++c)
-            row[c] = a[at(r) * at(columns) + at(c)];
-        row[columns + r] = 1;
-        row[columns + rows + r] = 1;
-        row[n] = 1;
-        d[at(columns + r)] = 1;
-        basic[at(r)] = columns + rows + r;
+// cycling on the many degenerate pivots.
+struct SmallProgram {
+    int rows = 0;
+    int n = 0;     // columns of y, then s, then u
+    int width = 0; // and the right-hand side
+    std::vector<Real> t;
+    std::vector<Real> d; // c_j - z_j
+    std::vector<int> basic;
+
+    // `a` is rows x columns, row-major.
+    SmallProgram(const std::vector<Real>& a, int rowCount, int columns)
+        : rows(rowCount), n(columns + 2 * rowCount), width(n + 1), t(at(rows) * at(width), 0), d(at(n), 0),
+          basic(at(rows))
+    {
+        for (int r = 0; r < rows; ++r) {
+            Real* row = &t[at(r) * at(width)];
+            for (int c = 0; c < columns; ++c)
+                row[c] = a[at(r) * at(columns) + at(c)];
+            row[columns + r] = 1;
+            row[columns + rows + r] = 1;
+            row[n] = 1;
+            d[at(columns + r)] = 1;
+            basic[at(r)] = columns + rows + r;
+        }
     }
-    for (int iteration = 0; iteration < 50 * width; ++iteration) {
-        int enter = -1;
-        for (int j = 0; j < n && enter < 0; ++j)
+
+    int iterationLimit() const { return 50 * width; }
+
+    // Bland's entering column, -1 at the optimum.
+    int entering() const
+    {
+        for (int j = 0; j < n; ++j)
             if (d[at(j)] > kSmallProgramTol)
-                enter = j;
-        if (enter < 0)
-            return true;
+                return j;
+        return -1;
+    }
+
+    // The leaving row for `enter`, -1 when the column is unbounded.
+    int leaving(int enter) const
+    {
         int leave = -1;
         Real best = 0;
         for (int r = 0; r < rows; ++r) {
@@ -75,8 +90,14 @@ bool boundedFromOrigin(const std::vector<Real>& a, int rows, int columns)
                 best = ratio;
             }
         }
-        if (leave < 0)
-            return false;
+        return leave;
+    }
+
+    // Every column is updated by itself from the pivot row's entry and the
+    // entering column's old entries, so one column can be followed alone
+    // through the same pivots (FollowColumn) and end with the same numbers.
+    void pivot(int leave, int enter)
+    {
         Real* pivotRow = &t[at(leave) * at(width)];
         const Real pivot = pivotRow[enter];
         for (int j = 0; j < width; ++j)
@@ -95,7 +116,44 @@ bool boundedFromOrigin(const std::vector<Real>& a, int rows, int columns)
             d[at(j)] -= f * pivotRow[j];
         basic[at(leave)] = enter;
     }
-    return false; // no answer within the iterations: taken as a failure
+
+    // Runs from `iteration` on; true when the optimum is finite.
+    bool solve(int iteration)
+    {
+        for (; iteration < iterationLimit(); ++iteration) {
+            const int enter = entering();
+            if (enter < 0)
+                return true;
+            const int leave = leaving(enter);
+            if (leave < 0)
+                return false;
+            pivot(leave, enter);
+        }
+        return false; // no answer within the iterations: taken as a failure
+    }
+};
+
+bool boundedFromOrigin(const std::vector<Real>& a, int rows, int columns)
+{
+    SmallProgram program(a, rows, columns);
+    return program.solve(0);
+}
+
+// The coefficients of the program of weightsExist: the listed columns of
+// YAC, then minus column `extra` (none when extra is 0).
+std::vector<Real> weightRows(const RecordYAC& yac, int numObjectives, const std::vector<int>& columns, int extra)
+{
+    const int listed = static_cast<int>(columns.size());
+    const int n = listed + 1;
+    std::vector<Real> a(at(numObjectives) * at(n), 0);
+    for (int k = 1; k <= numObjectives; ++k) {
+        Real* row = &a[at(k - 1) * at(n)];
+        for (int c = 0; c < listed; ++c)
+            row[c] = yac.YAC[at(k)][at(columns[at(c)])];
+        if (extra > 0)
+            row[listed] = -yac.YAC[at(k)][at(extra)];
+    }
+    return a;
 }
 
 // max sum_k s_k over sum_c YAC[k][c] y_c - YAC[k][extra] t + s_k <= 1, all
@@ -105,23 +163,117 @@ bool boundedFromOrigin(const std::vector<Real>& a, int rows, int columns)
 // signs. A failure counts as unbounded.
 bool weightsExist(const RecordYAC& yac, int numObjectives, const std::vector<int>& columns, int extra)
 {
+    if (extra > 0)
+        return boundedFromOrigin(weightRows(yac, numObjectives, columns, extra), numObjectives,
+                                 static_cast<int>(columns.size()) + 1);
     const int listed = static_cast<int>(columns.size());
-    const int n = listed + (extra > 0 ? 1 : 0);
-    std::vector<Real> a(at(numObjectives) * at(n));
-    for (int k = 1; k <= numObjectives; ++k) {
-        Real* row = &a[at(k - 1) * at(n)];
+    std::vector<Real> a(at(numObjectives) * at(listed));
+    for (int k = 1; k <= numObjectives; ++k)
         for (int c = 0; c < listed; ++c)
-            row[c] = yac.YAC[at(k)][at(columns[at(c)])];
-        if (extra > 0)
-            row[listed] = -yac.YAC[at(k)][at(extra)];
-    }
-    return boundedFromOrigin(a, numObjectives, n);
+            a[at(k - 1) * at(listed) + at(c)] = yac.YAC[at(k)][at(columns[at(c)])];
+    return boundedFromOrigin(a, numObjectives, listed);
 }
+
+// The programs of weightsExist for the undecided columns of one basis differ
+// only in the column of `extra`, which sits after every listed column. Bland's
+// rule takes it only where no listed column can enter, so each program
+// pivots as the program with that column at zero (run once, its steps kept)
+// until the extra column is the first to enter; the column is followed alone
+// through those pivots, and the program goes on from the kept tableau of
+// that step. Every number is the one the program alone computes.
+class SharedWeightPrograms {
+public:
+    SharedWeightPrograms(const RecordYAC& yac, int numObjectives, const std::vector<int>& columns)
+        : yac_(yac), p_(numObjectives), columns_(columns), extraAt_(static_cast<int>(columns.size())),
+          base_(weightRows(yac, numObjectives, columns, 0), numObjectives, extraAt_ + 1)
+    {
+        for (int iteration = 0; iteration < base_.iterationLimit(); ++iteration) {
+            Step step;
+            step.enter = base_.entering();
+            step.t = base_.t;
+            step.d = base_.d;
+            step.basic = base_.basic;
+            if (step.enter >= 0) {
+                step.leave = base_.leaving(step.enter);
+                if (step.leave >= 0) {
+                    step.pivot = base_.t[at(step.leave) * at(base_.width) + at(step.enter)];
+                    step.dFactor = base_.d[at(step.enter)];
+                }
+            }
+            steps_.push_back(std::move(step));
+            if (steps_.back().enter < 0 || steps_.back().leave < 0)
+                return;
+            base_.pivot(steps_.back().leave, steps_.back().enter);
+        }
+    }
+
+    // weightsExist(yac, numObjectives, columns, extra).
+    bool bounded(int extra)
+    {
+        const int rows = p_;
+        const int width = base_.width;
+        std::vector<Real> column(at(rows));
+        for (int k = 1; k <= rows; ++k)
+            column[at(k - 1)] = -yac_.YAC[at(k)][at(extra)];
+        Real dColumn = 0;
+        for (int iteration = 0; iteration < static_cast<int>(steps_.size()); ++iteration) {
+            const Step& step = steps_[at(iteration)];
+            const bool listedEnters = step.enter >= 0 && step.enter < extraAt_;
+            if (!listedEnters && dColumn > kSmallProgramTol) {
+                SmallProgram program = base_;
+                program.t = step.t;
+                program.d = step.d;
+                program.basic = step.basic;
+                for (int r = 0; r < rows; ++r)
+                    program.t[at(r) * at(width) + at(extraAt_)] = column[at(r)];
+                program.d[at(extraAt_)] = dColumn;
+                return program.solve(iteration);
+            }
+            if (step.enter < 0)
+                return true;
+            if (step.leave < 0)
+                return false;
+            // The pivot of SmallProgram::pivot on this one column.
+            Real& pivotEntry = column[at(step.leave)];
+            pivotEntry /= step.pivot;
+            for (int r = 0; r < rows; ++r) {
+                if (r == step.leave)
+                    continue;
+                const Real f = step.t[at(r) * at(width) + at(step.enter)];
+                if (f != 0)
+                    column[at(r)] -= f * pivotEntry;
+            }
+            dColumn -= step.dFactor * pivotEntry;
+        }
+        return false; // the program without the column ran out of iterations
+    }
+
+private:
+    struct Step {
+        int enter = -1;
+        int leave = -1;
+        Real pivot = 0;
+        Real dFactor = 0;
+        std::vector<Real> t; // the tableau before the step
+        std::vector<Real> d;
+        std::vector<int> basic;
+    };
+
+    const RecordYAC& yac_;
+    int p_;
+    std::vector<int> columns_;
+    int extraAt_;
+    SmallProgram base_;
+    std::vector<Step> steps_;
+};
 
 // The label-exchange procedure on the small tableau of the kept columns:
 // rows are labelled +1..+q (columns of YAC), columns -1..-p (objectives).
 // The rows live in one block and are reached through row_, so that swapping
-// and deleting rows moves no entries.
+// and deleting rows moves no entries. Each row keeps the signs of its
+// entries as bit masks (bit k for column k), made whenever its entries
+// change, so that the rules, which read nothing else, test bits instead of
+// numbers in every round.
 class LabelExchange {
 public:
     enum Status : std::uint8_t { Undecided = 0, Efficient = 1, NotEfficient = 2 };
@@ -133,6 +285,7 @@ public:
         const int q = static_cast<int>(kept.size());
         block_.assign(at(q) * at(p_), 0);
         row_.resize(at(q));
+        signs_.resize(at(q));
         rowLabel_.resize(at(q));
         for (int r = 0; r < q; ++r) {
             row_[at(r)] = block_.data() + at(r) * at(p_);
@@ -149,7 +302,35 @@ public:
         // Entries change only in pivots, which clear their own small ones.
         for (int r = 0; r < rows(); ++r)
             zeroSmall(r);
+        // A round reads nothing but the rows, the labels and the statuses,
+        // and while it decides nothing only its pivot changes them. The
+        // entries follow from where the labels stand (the tableau of a
+        // choice of basic labels is unique), so once the labels and the
+        // signs of every entry come back as they were at the top of an
+        // earlier round of the same undecided stretch, the pivots go round
+        // a cycle that decides nothing, and the procedure can only stall: it
+        // stops there at once, with what it would have had after the last
+        // allowed round. The repeat is looked for with a snapshot retaken at
+        // doubling intervals.
+        bool snapshotValid = false;
+        int sinceSnapshot = 0;
+        int snapshotInterval = 1;
         for (int stall = 0;;) {
+            if (stall > 0) {
+                if (snapshotValid && sameAsSnapshot())
+                    return Outcome::Stalled;
+                if (!snapshotValid || sinceSnapshot == snapshotInterval) {
+                    if (snapshotValid)
+                        snapshotInterval *= 2;
+                    takeSnapshot();
+                    snapshotValid = true;
+                    sinceSnapshot = 0;
+                }
+                ++sinceSnapshot;
+            } else {
+                snapshotValid = false;
+                snapshotInterval = 1;
+            }
             bool decided = ruleA();
             decided = deleteNotEfficientRows() || decided;
             decided = ruleB() || decided;
@@ -180,21 +361,62 @@ public:
     Status statusOf(int label) const { return static_cast<Status>(status_[at(label)]); }
 
 private:
+    // The predicates of the rules on the entries of one row: entry > tol,
+    // entry < -tol, entry != 0, and not a number (which passes none of the
+    // ordered tests, so that "<= tol" is neither positive nor NaN).
+    struct Signs {
+        std::uint32_t positive = 0;
+        std::uint32_t negative = 0;
+        std::uint32_t nonzero = 0;
+        std::uint32_t nan = 0;
+    };
+
     int rows() const { return static_cast<int>(row_.size()); }
     Real& e(int r, int k) { return row_[at(r)][k]; }
     bool undecided(int label) const { return label > 0 && status_[at(label)] == Undecided; }
 
-    // Clears the small entries of row r; notes one that is not finite.
+    // Clears the small entries of row r and makes its signs; notes an entry
+    // that is not finite.
     void zeroSmall(int r)
     {
         Real* row = row_[at(r)];
+        Signs signs;
         for (int k = 0; k < p_; ++k) {
             const Real size = std::fabs(row[k]);
             if (size < kLabelZeroTol)
                 row[k] = 0;
             else if (!(size <= std::numeric_limits<Real>::max())) // infinite or not a number
                 maybeInfinite_ = true;
+            const Real v = row[k];
+            const std::uint32_t bit = std::uint32_t{1} << k;
+            if (v > kLabelZeroTol)
+                signs.positive |= bit;
+            if (v < -kLabelZeroTol)
+                signs.negative |= bit;
+            if (v != 0)
+                signs.nonzero |= bit;
+            if (v != v)
+                signs.nan |= bit;
         }
+        signs_[at(r)] = signs;
+    }
+
+    // The columns whose label is a weight (negative).
+    std::uint32_t weightColumns() const
+    {
+        std::uint32_t mask = 0;
+        for (int k = 0; k < p_; ++k)
+            if (colLabel_[at(k)] < 0)
+                mask |= std::uint32_t{1} << k;
+        return mask;
+    }
+
+    static int onlyBit(std::uint32_t mask)
+    {
+        int k = 0;
+        while (!(mask >> k & 1))
+            ++k;
+        return k;
     }
 
     // A row w_c = sum of -entry times the column variables. With every
@@ -205,18 +427,14 @@ private:
     bool ruleA()
     {
         bool decided = false;
+        const std::uint32_t weights = weightColumns();
         for (int r = 0; r < rows(); ++r) {
             if (!undecided(rowLabel_[at(r)]))
                 continue;
-            const Real* row = row_[at(r)];
-            bool allNonPositive = true;
-            bool weightForcedZero = false;
-            bool zero = true;
-            for (int k = 0; k < p_ && allNonPositive; ++k) {
-                allNonPositive = row[k] <= kLabelZeroTol;
-                zero = zero && row[k] == 0;
-                weightForcedZero = weightForcedZero || (row[k] < -kLabelZeroTol && colLabel_[at(k)] < 0);
-            }
+            const Signs& signs = signs_[at(r)];
+            const bool allNonPositive = (signs.positive | signs.nan) == 0;
+            const bool weightForcedZero = (signs.negative & weights) != 0;
+            const bool zero = signs.nonzero == 0;
             if (allNonPositive && (weightForcedZero || zero)) {
                 status_[at(rowLabel_[at(r)])] = zero ? Efficient : NotEfficient;
                 redundant_.push_back(rowLabel_[at(r)]);
@@ -237,6 +455,7 @@ private:
                 && std::find(redundant_.begin(), redundant_.end(), label) != redundant_.end()) {
                 row_.erase(row_.begin() + r);
                 rowLabel_.erase(rowLabel_.begin() + r);
+                signs_.erase(signs_.begin() + r);
                 deleted = true;
             }
         }
@@ -250,15 +469,11 @@ private:
         for (int r = 0; r < rows(); ++r) {
             if (rowLabel_[at(r)] > 0)
                 continue;
-            const Real* row = row_[at(r)];
-            int negatives = 0;
-            int col = -1;
-            for (int k = 0; k < p_; ++k)
-                if (row[k] < -kLabelZeroTol) {
-                    ++negatives;
-                    col = k;
-                }
-            if (negatives == 1 && undecided(colLabel_[at(col)])) {
+            const std::uint32_t negative = signs_[at(r)].negative;
+            if (negative == 0 || (negative & (negative - 1)) != 0)
+                continue;
+            const int col = onlyBit(negative);
+            if (undecided(colLabel_[at(col)])) {
                 status_[at(colLabel_[at(col)])] = NotEfficient;
                 decided = true;
             }
@@ -269,13 +484,13 @@ private:
     bool ruleC()
     {
         bool decided = false;
+        std::uint32_t below = 0; // columns with an entry that is not >= -tol
+        for (int r = 0; r < rows(); ++r)
+            below |= signs_[at(r)].negative | signs_[at(r)].nan;
         for (int k = 0; k < p_; ++k) {
             if (!undecided(colLabel_[at(k)]))
                 continue;
-            bool allNonNegative = true;
-            for (int r = 0; r < rows() && allNonNegative; ++r)
-                allNonNegative = e(r, k) >= -kLabelZeroTol;
-            if (allNonNegative) {
+            if (!(below >> k & 1)) {
                 status_[at(colLabel_[at(k)])] = Efficient;
                 decided = true;
             }
@@ -286,15 +501,26 @@ private:
     bool ruleD()
     {
         bool decided = false;
+        // Columns with one positive entry, and with more than one; the row
+        // of the last positive entry of each column.
+        std::uint32_t once = 0;
+        std::uint32_t more = 0;
+        std::array<int, 32> lastRow{};
+        for (int r = 0; r < rows(); ++r) {
+            std::uint32_t positive = signs_[at(r)].positive;
+            more |= once & positive;
+            once |= positive;
+            while (positive != 0) {
+                const int k = onlyBit(positive & ~(positive - 1));
+                lastRow[at(k)] = r;
+                positive &= positive - 1;
+            }
+        }
         for (int k = 0; k < p_; ++k) {
-            int positives = 0;
-            int row = -1;
-            for (int r = 0; r < rows(); ++r)
-                if (e(r, k) > kLabelZeroTol) {
-                    ++positives;
-                    row = r;
-                }
-            if (positives == 1 && undecided(rowLabel_[at(row)])) {
+            if (!(once >> k & 1) || (more >> k & 1))
+                continue;
+            const int row = lastRow[at(k)];
+            if (undecided(rowLabel_[at(row)])) {
                 status_[at(rowLabel_[at(row)])] = Efficient;
                 decided = true;
             }
@@ -311,15 +537,11 @@ private:
             const int rowLabel = rowLabel_[at(r)];
             if (rowLabel < 0)
                 continue;
-            const Real* row = row_[at(r)];
-            int col = -1;
-            int nonzero = 0;
-            for (int k = 0; k < p_ && nonzero < 2; ++k)
-                if (row[k] != 0) {
-                    ++nonzero;
-                    col = k;
-                }
-            if (nonzero != 1 || colLabel_[at(col)] < 0 || !(row[col] < -kLabelZeroTol))
+            const Signs& signs = signs_[at(r)];
+            if (signs.nonzero == 0 || (signs.nonzero & (signs.nonzero - 1)) != 0)
+                continue;
+            const int col = onlyBit(signs.nonzero);
+            if (colLabel_[at(col)] < 0 || !(signs.negative >> col & 1))
                 continue;
             const int colLabel = colLabel_[at(col)];
             if (undecided(rowLabel) && !undecided(colLabel)) {
@@ -331,6 +553,31 @@ private:
             }
         }
         return decided;
+    }
+
+    void takeSnapshot()
+    {
+        snapshot_.signs = signs_;
+        snapshot_.rowLabel = rowLabel_;
+        snapshot_.colLabel = colLabel_;
+        snapshot_.maybeInfinite = maybeInfinite_;
+    }
+
+    // The labels in their places, the signs of every entry and the flag of
+    // the snapshot. Statuses are not compared: within one undecided
+    // stretch they do not change.
+    bool sameAsSnapshot() const
+    {
+        if (rowLabel_ != snapshot_.rowLabel || colLabel_ != snapshot_.colLabel
+            || maybeInfinite_ != snapshot_.maybeInfinite)
+            return false;
+        for (int r = 0; r < rows(); ++r) {
+            const Signs& a = signs_[at(r)];
+            const Signs& b = snapshot_.signs[at(r)];
+            if (a.positive != b.positive || a.negative != b.negative || a.nonzero != b.nonzero || a.nan != b.nan)
+                return false;
+        }
+        return true;
     }
 
     int firstUndecidedRow() const
@@ -360,11 +607,12 @@ private:
                 continue;
             std::swap(row_[0], row_[at(row)]);
             std::swap(rowLabel_[0], rowLabel_[at(row)]);
+            std::swap(signs_[0], signs_[at(row)]);
             for (int k = 0; k < p_; ++k) {
-                if (!(e(0, k) > kLabelZeroTol))
+                if (!(signs_[0].positive >> k & 1))
                     continue;
                 for (int r = 1; r < rows(); ++r)
-                    if (e(r, k) > kLabelZeroTol) {
+                    if (signs_[at(r)].positive >> k & 1) {
                         pivot(r, k);
                         return true;
                     }
@@ -390,7 +638,7 @@ private:
     bool pivotOnColumn(int col)
     {
         for (int r = rows() - 1; r >= 0; --r)
-            if (std::fabs(e(r, col)) > kLabelZeroTol) {
+            if ((signs_[at(r)].positive | signs_[at(r)].negative) >> col & 1) {
                 pivot(r, col);
                 return true;
             }
@@ -427,9 +675,16 @@ private:
     std::vector<Real> block_;
     std::vector<Real*> row_;
     std::vector<int> rowLabel_;
+    std::vector<Signs> signs_; // by row, as row_
     std::vector<int> colLabel_;
     std::vector<std::uint8_t> status_; // per positive label 1..q
     std::vector<int> redundant_;       // labels of rows rule A found redundant
+    struct Snapshot {
+        std::vector<Signs> signs; // rows in order
+        std::vector<int> rowLabel;
+        std::vector<int> colLabel;
+        bool maybeInfinite = false;
+    } snapshot_;
     bool maybeInfinite_ = false;
 };
 
@@ -528,8 +783,9 @@ EfficientColumns FindEfficientNonbasics(const RecordYAC& yac, int numObjectives)
     }
     if (outcome == LabelExchange::Outcome::Stalled) {
         listed.insert(listed.end(), undecided.begin(), undecided.end());
+        SharedWeightPrograms programs(yac, numObjectives, listed);
         for (int c : undecided)
-            if (weightsExist(yac, numObjectives, listed, c)) {
+            if (programs.bounded(c)) {
                 result.efficientColumn[at(c)] = true;
                 ++result.count;
             }
