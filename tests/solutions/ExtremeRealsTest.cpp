@@ -92,6 +92,7 @@ TEST_P(ExtremeReals, ResultsFileReadsBack)
     SolSolutionBasket sol;
     sol.f = {0, v, -v};
     sol.x_s = {0, v, v};
+    sol.vbs.emplace_back(); // stored without a basis
     ws->idealPoint[1] = v;
     ws->nadirPoint[2] = -v;
     ws->normFactor[1] = v;
