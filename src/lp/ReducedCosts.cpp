@@ -3,8 +3,10 @@
 #include "lp/LpTolerances.h"
 #include "workspace/Workspace.h"
 
+#include <array>
 #include <cmath>
 #include <functional>
+#include <vector>
 
 namespace {
 
@@ -19,16 +21,27 @@ void reducedCosts(const Workspace& ws, const LpTables& lp, const std::function<R
     const int n = ws.numVariables;
     auto isDecision = [n](int v) { return v >= 1 && v <= n; };
 
+    // The rows of basic decision variables and their costs, looked up once
+    // for all columns.
+    std::array<int, kMaxTableauRows + 1> costRow{};
+    std::vector<Real> basicCost;
+    int costRows = 0;
+    for (int i = 1; i <= R - 1; ++i)
+        if (isDecision(lp.basicList[i]))
+            costRow[static_cast<std::size_t>(costRows++)] = i;
+    basicCost.resize(static_cast<std::size_t>(p + 1) * static_cast<std::size_t>(costRows));
+    for (int k = 1; k <= p; ++k)
+        for (int r = 0; r < costRows; ++r)
+            basicCost[static_cast<std::size_t>(k * costRows + r)] = cost(k, lp.basicList[costRow[static_cast<std::size_t>(r)]]);
+
     for (int j = 1; j <= C - 1; ++j) {
         const int entering = lp.nonbasicList[j];
         const bool flip = isDecision(entering) && lp.atUpper[entering];
         for (int k = 1; k <= p; ++k) {
             Real z = 0;
-            for (int i = 1; i <= R - 1; ++i) {
-                const int basic = lp.basicList[i];
-                if (isDecision(basic))
-                    z += cost(k, basic) * lp.tableau[i][j];
-            }
+            const Real* c = basicCost.data() + static_cast<std::size_t>(k * costRows);
+            for (int r = 0; r < costRows; ++r)
+                z += c[r] * lp.tableau[costRow[static_cast<std::size_t>(r)]][j];
             const Real cj = isDecision(entering) ? cost(k, entering) : 0;
             Real value = z - cj;
             if (flip)
