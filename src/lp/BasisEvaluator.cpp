@@ -37,6 +37,14 @@ BasisEvaluator::BasisEvaluator()
     , etaStart_(size(kMaxEtaColumns + 1), 0)
     , etaRow_(size(kEtaCapacity), 0)
     , etaValue_(size(kEtaCapacity), 0)
+    , rowEtaStart_(size(kMaxLpRows + 2), 0)
+    , rowEtaSplit_(size(kMaxLpRows + 1), 0)
+    , rowEtaColumn_(size(kEtaCapacity), 0)
+    , rowEtaValue_(size(kEtaCapacity), 0)
+    , pivotRowOf_(size(kMaxEtaColumns), 0)
+    , etaOfRow_(size(kMaxLpRows + 1), -1)
+    , pivotValue_(size(kMaxEtaColumns), 0)
+    , pivotUsed_(size(kMaxEtaColumns), 0)
     , work_(size(kMaxLpRows + 1), 0)
     , rowCount_(size(kMaxLpRows + 2), 0)
     , rowState_(size(kMaxLpRows + 2), RowFree)
@@ -102,6 +110,89 @@ void BasisEvaluator::forwardTransform(Real* w) const
     }
     for (int i = 0; i <= rows_; ++i)
         w[i] = zeroBelow(w[i], kReducedCostZeroTol);
+}
+
+void BasisEvaluator::indexRows()
+{
+    rowsIndexed_ = false;
+    for (int i = 0; i <= rows_ + 1; ++i)
+        rowEtaStart_[size(i)] = 0;
+    for (int i = 0; i <= rows_; ++i)
+        etaOfRow_[size(i)] = -1;
+    for (int t = 0; t < etaCount_; ++t) {
+        const int last = etaStart_[size(t + 1)] - 1;
+        const int p = etaRow_[size(last)];
+        if (etaOfRow_[size(p)] >= 0)
+            return; // a row pivoted twice: read by columns only
+        etaOfRow_[size(p)] = t;
+        pivotRowOf_[size(t)] = p;
+        for (int k = etaStart_[size(t)]; k < last; ++k)
+            ++rowEtaStart_[size(etaRow_[size(k)] + 1)];
+    }
+    for (int i = 1; i <= rows_ + 1; ++i)
+        rowEtaStart_[size(i)] += rowEtaStart_[size(i - 1)];
+    // Fill positions in work of the counts; ETA columns in order, so that
+    // each row's entries come in column order.
+    for (int i = 0; i <= rows_; ++i)
+        rowEtaSplit_[size(i)] = rowEtaStart_[size(i)];
+    for (int t = 0; t < etaCount_; ++t) {
+        const int last = etaStart_[size(t + 1)] - 1;
+        for (int k = etaStart_[size(t)]; k < last; ++k) {
+            const int at = rowEtaSplit_[size(etaRow_[size(k)])]++;
+            rowEtaColumn_[size(at)] = t;
+            rowEtaValue_[size(at)] = etaValue_[size(k)];
+        }
+    }
+    for (int i = 0; i <= rows_; ++i) {
+        int split = rowEtaStart_[size(i)];
+        const int t = etaOfRow_[size(i)];
+        if (t >= 0)
+            while (split < rowEtaStart_[size(i + 1)] && rowEtaColumn_[size(split)] < t)
+                ++split;
+        rowEtaSplit_[size(i)] = split;
+    }
+    rowsIndexed_ = true;
+}
+
+void BasisEvaluator::forwardTransformByRows(Real* w) const
+{
+    if (!rowsIndexed_) {
+        forwardTransform(w);
+        return;
+    }
+    const int* start = rowEtaStart_.data();
+    const int* split = rowEtaSplit_.data();
+    const int* column = rowEtaColumn_.data();
+    const Real* value = rowEtaValue_.data();
+    Real* pivotValue = pivotValue_.data();
+    // A zero pivot entry skips its whole ETA column; flagged apart so that
+    // the test is on a byte, not on a long double.
+    std::uint8_t* used = pivotUsed_.data();
+    // The pivot entries in ETA column order: the entry of row p_t gathers the
+    // columns before t, then is scaled, exactly as forwardTransform() does.
+    for (int t = 0; t < etaCount_; ++t) {
+        const int p = pivotRowOf_[size(t)];
+        Real wp = w[p];
+        for (int k = start[p]; k < split[p]; ++k)
+            if (used[column[k]])
+                wp += pivotValue[column[k]] * value[k];
+        pivotValue[t] = wp;
+        used[t] = wp != 0;
+        if (wp != 0)
+            w[p] = wp * etaValue_[size(etaStart_[size(t + 1)] - 1)];
+        else
+            w[p] = wp;
+    }
+    // Every entry then gathers the columns after its own pivot (all of
+    // them for a row no column pivots on).
+    for (int i = 0; i <= rows_; ++i) {
+        const int from = etaOfRow_[size(i)] >= 0 ? split[i] : start[i];
+        Real v = w[i];
+        for (int k = from; k < start[i + 1]; ++k)
+            if (used[column[k]])
+                v += pivotValue[column[k]] * value[k];
+        w[i] = zeroBelow(v, kReducedCostZeroTol);
+    }
 }
 
 // Makes `internal`, whose column (transformed where it has to be) is in
@@ -376,6 +467,10 @@ BasisEvaluator::Result BasisEvaluator::factorize(const LpTables& lp, int sense, 
 
     const Result result = invert();
     ready_ = result == Result::Ok;
+    if (ready_)
+        indexRows();
+    else
+        rowsIndexed_ = false;
     return result;
 }
 
@@ -403,7 +498,7 @@ void BasisEvaluator::transformVariable(int v, Real* out) const
         return;
     }
     scatter(internal, out);
-    forwardTransform(out);
+    forwardTransformByRows(out);
     if (!scale_.scaled)
         return;
     // B''^-1 a''_v = C_B^-1 (B^-1 a_v) C_v, and the reduced cost d'' = s C_v d.

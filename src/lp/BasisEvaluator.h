@@ -100,6 +100,11 @@ private:
     bool atUpperBound(int variable) const;
     void scatter(int internal, Real* w) const;
     void forwardTransform(Real* w) const;
+    // forwardTransform() read by rows: the same operations on each entry in
+    // the same order, but each entry is summed in a register and stored
+    // once, not once for every ETA column that touches it.
+    void indexRows();
+    void forwardTransformByRows(Real* w) const;
     Result pivot(int internal, int row);
     Result invert();
 
@@ -138,6 +143,22 @@ private:
     std::vector<int> etaRow_;
     std::vector<Real> etaValue_;
     int etaCount_ = 0;
+
+    // The ETA file by rows (indexRows()): the off-pivot entries of row r
+    // in ETA column order, rowEtaStart_[r]..rowEtaStart_[r+1]-1, those of
+    // the columns before the one that pivots on r first (up to
+    // rowEtaSplit_[r]); the pivot row of each ETA column and the column
+    // that pivots on each row (-1 for none).
+    std::vector<int> rowEtaStart_;
+    std::vector<int> rowEtaSplit_;
+    std::vector<int> rowEtaColumn_;
+    std::vector<Real> rowEtaValue_;
+    std::vector<int> pivotRowOf_;
+    std::vector<int> etaOfRow_;
+    bool rowsIndexed_ = false;
+    // Scratch: the pivot entry each ETA column met.
+    mutable std::vector<Real> pivotValue_;
+    mutable std::vector<std::uint8_t> pivotUsed_;
 
     // Scratch of the inversion.
     std::vector<Real> work_;
