@@ -37,10 +37,10 @@ BasisEvaluator::BasisEvaluator()
     , etaStart_(size(kMaxEtaColumns + 1), 0)
     , etaRow_(size(kEtaCapacity), 0)
     , etaValue_(size(kEtaCapacity), 0)
-    , rowEtaStart_(size(kMaxLpRows + 2), 0)
+    , rowEtaCount_(size(kMaxLpRows + 1), 0)
     , rowEtaSplit_(size(kMaxLpRows + 1), 0)
-    , rowEtaColumn_(size(kEtaCapacity), 0)
-    , rowEtaValue_(size(kEtaCapacity), 0)
+    , rowEtaColumn_(size(kMaxLpRows + 1) * size(kMaxEtaColumns), 0)
+    , rowEtaValue_(size(kMaxLpRows + 1) * size(kMaxEtaColumns), 0)
     , pivotRowOf_(size(kMaxEtaColumns), 0)
     , etaOfRow_(size(kMaxLpRows + 1), -1)
     , pivotValue_(size(kMaxEtaColumns), 0)
@@ -112,55 +112,13 @@ void BasisEvaluator::forwardTransform(Real* w) const
         w[i] = zeroBelow(w[i], kReducedCostZeroTol);
 }
 
-void BasisEvaluator::indexRows()
-{
-    rowsIndexed_ = false;
-    for (int i = 0; i <= rows_ + 1; ++i)
-        rowEtaStart_[size(i)] = 0;
-    for (int i = 0; i <= rows_; ++i)
-        etaOfRow_[size(i)] = -1;
-    for (int t = 0; t < etaCount_; ++t) {
-        const int last = etaStart_[size(t + 1)] - 1;
-        const int p = etaRow_[size(last)];
-        if (etaOfRow_[size(p)] >= 0)
-            return; // a row pivoted twice: read by columns only
-        etaOfRow_[size(p)] = t;
-        pivotRowOf_[size(t)] = p;
-        for (int k = etaStart_[size(t)]; k < last; ++k)
-            ++rowEtaStart_[size(etaRow_[size(k)] + 1)];
-    }
-    for (int i = 1; i <= rows_ + 1; ++i)
-        rowEtaStart_[size(i)] += rowEtaStart_[size(i - 1)];
-    // Fill positions in work of the counts; ETA columns in order, so that
-    // each row's entries come in column order.
-    for (int i = 0; i <= rows_; ++i)
-        rowEtaSplit_[size(i)] = rowEtaStart_[size(i)];
-    for (int t = 0; t < etaCount_; ++t) {
-        const int last = etaStart_[size(t + 1)] - 1;
-        for (int k = etaStart_[size(t)]; k < last; ++k) {
-            const int at = rowEtaSplit_[size(etaRow_[size(k)])]++;
-            rowEtaColumn_[size(at)] = t;
-            rowEtaValue_[size(at)] = etaValue_[size(k)];
-        }
-    }
-    for (int i = 0; i <= rows_; ++i) {
-        int split = rowEtaStart_[size(i)];
-        const int t = etaOfRow_[size(i)];
-        if (t >= 0)
-            while (split < rowEtaStart_[size(i + 1)] && rowEtaColumn_[size(split)] < t)
-                ++split;
-        rowEtaSplit_[size(i)] = split;
-    }
-    rowsIndexed_ = true;
-}
-
 void BasisEvaluator::forwardTransformByRows(Real* w) const
 {
     if (!rowsIndexed_) {
         forwardTransform(w);
         return;
     }
-    const int* start = rowEtaStart_.data();
+    const int* count = rowEtaCount_.data();
     const int* split = rowEtaSplit_.data();
     const int* column = rowEtaColumn_.data();
     const Real* value = rowEtaValue_.data();
@@ -173,7 +131,8 @@ void BasisEvaluator::forwardTransformByRows(Real* w) const
     for (int t = 0; t < etaCount_; ++t) {
         const int p = pivotRowOf_[size(t)];
         Real wp = w[p];
-        for (int k = start[p]; k < split[p]; ++k)
+        const int first = p * kMaxEtaColumns;
+        for (int k = first; k < first + split[p]; ++k)
             if (used[column[k]])
                 wp += pivotValue[column[k]] * value[k];
         pivotValue[t] = wp;
@@ -186,9 +145,10 @@ void BasisEvaluator::forwardTransformByRows(Real* w) const
     // Every entry then gathers the columns after its own pivot (all of
     // them for a row no column pivots on).
     for (int i = 0; i <= rows_; ++i) {
-        const int from = etaOfRow_[size(i)] >= 0 ? split[i] : start[i];
+        const int first = i * kMaxEtaColumns;
+        const int from = first + (etaOfRow_[size(i)] >= 0 ? split[i] : 0);
         Real v = w[i];
-        for (int k = from; k < start[i + 1]; ++k)
+        for (int k = from; k < first + count[i]; ++k)
             if (used[column[k]])
                 v += pivotValue[column[k]] * value[k];
         w[i] = zeroBelow(v, kReducedCostZeroTol);
@@ -213,8 +173,16 @@ BasisEvaluator::Result BasisEvaluator::pivot(int internal, int row)
         rhs_[size(i)] = zeroBelow(rhs_[size(i)] - theta * a, kEvaluatorValueZeroTol);
         etaRow_[size(end)] = i;
         etaValue_[size(end)] = -a / pivotEntry;
+        const std::size_t byRow = size(i) * size(kMaxEtaColumns) + size(rowEtaCount_[size(i)]++);
+        rowEtaColumn_[byRow] = etaCount_;
+        rowEtaValue_[byRow] = etaValue_[size(end)];
         ++end;
     }
+    if (etaOfRow_[size(row)] >= 0)
+        rowsIndexed_ = false; // a row pivoted twice: read by columns only
+    etaOfRow_[size(row)] = etaCount_;
+    pivotRowOf_[size(etaCount_)] = row;
+    rowEtaSplit_[size(row)] = rowEtaCount_[size(row)];
     rhs_[size(row)] = theta;
     etaRow_[size(end)] = row;
     etaValue_[size(end)] = 1 / pivotEntry;
@@ -235,6 +203,11 @@ BasisEvaluator::Result BasisEvaluator::invert()
     const int C = cols_;
     etaCount_ = 0;
     etaStart_[0] = 0;
+    rowsIndexed_ = true;
+    for (int i = 0; i <= R; ++i) {
+        rowEtaCount_[size(i)] = 0;
+        etaOfRow_[size(i)] = -1;
+    }
 
     // A basic slack is the unit column of its own row: no ETA column.
     for (int r = 1; r <= R; ++r) {
@@ -323,7 +296,7 @@ BasisEvaluator::Result BasisEvaluator::invert()
         if (colState_[size(j)] != ColumnUnplaced)
             continue;
         scatter(R + j, work_.data());
-        forwardTransform(work_.data());
+        forwardTransformByRows(work_.data());
         Real largest = 0;
         for (int i = 1; i <= R; ++i)
             if (rowState_[size(i)] == RowFree)
@@ -467,10 +440,7 @@ BasisEvaluator::Result BasisEvaluator::factorize(const LpTables& lp, int sense, 
 
     const Result result = invert();
     ready_ = result == Result::Ok;
-    if (ready_)
-        indexRows();
-    else
-        rowsIndexed_ = false;
+    rowsIndexed_ = rowsIndexed_ && ready_;
     return result;
 }
 

@@ -103,7 +103,6 @@ private:
     // forwardTransform() read by rows: the same operations on each entry in
     // the same order, but each entry is summed in a register and stored
     // once, not once for every ETA column that touches it.
-    void indexRows();
     void forwardTransformByRows(Real* w) const;
     Result pivot(int internal, int row);
     Result invert();
@@ -144,12 +143,12 @@ private:
     std::vector<Real> etaValue_;
     int etaCount_ = 0;
 
-    // The ETA file by rows (indexRows()): the off-pivot entries of row r
-    // in ETA column order, rowEtaStart_[r]..rowEtaStart_[r+1]-1, those of
-    // the columns before the one that pivots on r first (up to
-    // rowEtaSplit_[r]); the pivot row of each ETA column and the column
-    // that pivots on each row (-1 for none).
-    std::vector<int> rowEtaStart_;
+    // The ETA file by rows, kept as the columns are appended: the off-pivot
+    // entries of row r in ETA column order at r * kMaxEtaColumns, the first
+    // rowEtaCount_[r] of them; those of the columns before the one that
+    // pivots on r come first (rowEtaSplit_[r] of them). The pivot row of
+    // each ETA column and the column that pivots on each row (-1 for none).
+    std::vector<int> rowEtaCount_;
     std::vector<int> rowEtaSplit_;
     std::vector<int> rowEtaColumn_;
     std::vector<Real> rowEtaValue_;
