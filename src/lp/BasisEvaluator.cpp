@@ -45,6 +45,11 @@ BasisEvaluator::BasisEvaluator()
     , etaOfRow_(size(kMaxLpRows + 1), -1)
     , pivotValue_(size(kMaxEtaColumns), 0)
     , pivotUsed_(size(kMaxEtaColumns), 0)
+    , keptType_(size(kMaxLpRows + 1), kRowLessEqual)
+    , keptRhs_(size(kMaxLpRows + 1), 0)
+    , keptCoef_(size(kMaxLpRows + 1) * size(kMaxLpColumns + 1), 0)
+    , keptLower_(size(kMaxLpColumns + 1), 0)
+    , keptUpper_(size(kMaxLpColumns + 1), 0)
     , work_(size(kMaxLpRows + 1), 0)
     , rowCount_(size(kMaxLpRows + 2), 0)
     , rowState_(size(kMaxLpRows + 2), RowFree)
@@ -329,6 +334,61 @@ BasisEvaluator::Result BasisEvaluator::invert()
     return Result::Ok;
 }
 
+namespace {
+
+// Equal, including the sign of a zero (which the arithmetic carries along).
+bool sameBits(Real a, Real b) { return a == b && std::signbit(a) == std::signbit(b); }
+
+} // namespace
+
+bool BasisEvaluator::sameProgram(const LpTables& lp, int sense) const
+{
+    const int R = lp.lpRowCount;
+    const int C = lp.lpColumnCount;
+    if (!programKept_ || R != keptRows_ || C != keptCols_ || (sense == 1) != keptMaximize_)
+        return false;
+    const std::size_t stride = size(kMaxLpColumns + 1);
+    for (int r = 1; r <= R; ++r) {
+        const LpRow& row = lp.lpRows[size(r)];
+        if (row.type != keptType_[size(r)] || !sameBits(row.rhs, keptRhs_[size(r)]))
+            return false;
+        const Real* kept = &keptCoef_[size(r) * stride];
+        for (int j = 1; j <= C; ++j)
+            if (!sameBits(row.coef[size(j)], kept[j]))
+                return false;
+    }
+    for (int j = 1; j <= C; ++j)
+        if (!sameBits(lp.lpObjective[size(j)], keptCoef_[size(j)])
+            || !sameBits(lp.lpBounds[size(j)].lo, keptLower_[size(j)])
+            || !sameBits(lp.lpBounds[size(j)].up, keptUpper_[size(j)]))
+            return false;
+    return true;
+}
+
+void BasisEvaluator::rememberProgram(const LpTables& lp, int sense)
+{
+    const int R = lp.lpRowCount;
+    const int C = lp.lpColumnCount;
+    keptRows_ = R;
+    keptCols_ = C;
+    keptMaximize_ = sense == 1;
+    const std::size_t stride = size(kMaxLpColumns + 1);
+    for (int r = 1; r <= R; ++r) {
+        const LpRow& row = lp.lpRows[size(r)];
+        keptType_[size(r)] = row.type;
+        keptRhs_[size(r)] = row.rhs;
+        for (int j = 1; j <= C; ++j)
+            keptCoef_[size(r) * stride + size(j)] = row.coef[size(j)];
+    }
+    // Row 0 of the copy holds the objective.
+    for (int j = 1; j <= C; ++j) {
+        keptCoef_[size(j)] = lp.lpObjective[size(j)];
+        keptLower_[size(j)] = lp.lpBounds[size(j)].lo;
+        keptUpper_[size(j)] = lp.lpBounds[size(j)].up;
+    }
+    programKept_ = true;
+}
+
 BasisEvaluator::Result BasisEvaluator::factorize(const LpTables& lp, int sense, const std::int32_t* basicList,
                                                  const bool* atUpper)
 {
@@ -350,59 +410,68 @@ BasisEvaluator::Result BasisEvaluator::factorize(const LpTables& lp, int sense, 
         negated_[size(r)] = type == kRowGreaterEqual ? 1 : 0;
     }
 
-    scale_.compute(
-        R, C, [&lp](int r, int j) { return lp.lpRows[size(r)].coef[size(j)]; },
-        [&lp](int r) { return lp.lpRows[size(r)].rhs; }, [&lp](int j) { return lp.lpObjective[size(j)]; });
+    // The scale, the sparse columns and the bounds depend on the program
+    // only: a walk over the bases of one program computes them once.
+    if (!sameProgram(lp, sense)) {
+        scale_.compute(
+            R, C, [&lp](int r, int j) { return lp.lpRows[size(r)].coef[size(j)]; },
+            [&lp](int r) { return lp.lpRows[size(r)].rhs; }, [&lp](int j) { return lp.lpObjective[size(j)]; });
 
-    // Sparse columns of the scaled program, objective first, and the row index.
-    int nz = 0;
-    for (int r = 0; r <= R + 1; ++r)
-        rowStart_[size(r)] = 0;
-    for (int j = 1; j <= C; ++j) {
-        colStart_[size(j)] = nz;
-        const Real c = lp.lpObjective[size(j)] * scale_.objective * scale_.col[size(j)];
-        if (c != 0) {
-            colRow_[size(nz)] = 0;
-            colValue_[size(nz)] = negated_[0] ? -c : c;
-            ++nz;
+        // Sparse columns of the scaled program, objective first, and the row index.
+        int nz = 0;
+        for (int r = 0; r <= R + 1; ++r)
+            rowStart_[size(r)] = 0;
+        for (int j = 1; j <= C; ++j) {
+            colStart_[size(j)] = nz;
+            const Real c = lp.lpObjective[size(j)] * scale_.objective * scale_.col[size(j)];
+            if (c != 0) {
+                colRow_[size(nz)] = 0;
+                colValue_[size(nz)] = negated_[0] ? -c : c;
+                ++nz;
+            }
+            for (int r = 1; r <= R; ++r) {
+                Real a = lp.lpRows[size(r)].coef[size(j)];
+                if (a == 0)
+                    continue;
+                a *= scale_.row[size(r)] * scale_.col[size(j)];
+                colRow_[size(nz)] = r;
+                colValue_[size(nz)] = negated_[size(r)] ? -a : a;
+                ++nz;
+                ++rowStart_[size(r + 1)];
+            }
         }
+        colStart_[size(C + 1)] = nz;
+        rowStart_[1] = 0;
+        for (int r = 1; r <= R; ++r)
+            rowStart_[size(r + 1)] += rowStart_[size(r)];
+        for (int r = 1; r <= R; ++r)
+            rowCount_[size(r)] = rowStart_[size(r)]; // fill position
+        for (int j = 1; j <= C; ++j)
+            for (int k = colStart_[size(j)]; k < colStart_[size(j + 1)]; ++k) {
+                const int r = colRow_[size(k)];
+                if (r >= 1)
+                    rowColumn_[size(rowCount_[size(r)]++)] = j;
+            }
+
+        // Bounds.
         for (int r = 1; r <= R; ++r) {
-            Real a = lp.lpRows[size(r)].coef[size(j)];
-            if (a == 0)
-                continue;
-            a *= scale_.row[size(r)] * scale_.col[size(j)];
-            colRow_[size(nz)] = r;
-            colValue_[size(nz)] = negated_[size(r)] ? -a : a;
-            ++nz;
-            ++rowStart_[size(r + 1)];
+            lower_[size(r)] = 0;
+            range_[size(r)] = lp.lpRows[size(r)].type == kRowEqual ? Real(0) : kInfiniteBound;
         }
+        for (int j = 1; j <= C; ++j) {
+            const LpBound& bound = lp.lpBounds[size(j)];
+            const Real unit = scale_.col[size(j)];
+            lower_[size(R + j)] = bound.lo / unit;
+            range_[size(R + j)] = !isFinite(bound.up) ? kInfiniteBound : (bound.up - bound.lo) / unit;
+        }
+        rememberProgram(lp, sense);
     }
-    colStart_[size(C + 1)] = nz;
-    rowStart_[1] = 0;
-    for (int r = 1; r <= R; ++r)
-        rowStart_[size(r + 1)] += rowStart_[size(r)];
-    for (int r = 1; r <= R; ++r)
-        rowCount_[size(r)] = rowStart_[size(r)]; // fill position
-    for (int j = 1; j <= C; ++j)
-        for (int k = colStart_[size(j)]; k < colStart_[size(j + 1)]; ++k) {
-            const int r = colRow_[size(k)];
-            if (r >= 1)
-                rowColumn_[size(rowCount_[size(r)]++)] = j;
-        }
 
-    // Right-hand sides and bounds.
+    // Right-hand sides.
     rhs_[0] = 0;
     for (int r = 1; r <= R; ++r) {
         const Real b = lp.lpRows[size(r)].rhs * scale_.row[size(r)];
         rhs_[size(r)] = negated_[size(r)] ? -b : b;
-        lower_[size(r)] = 0;
-        range_[size(r)] = lp.lpRows[size(r)].type == kRowEqual ? Real(0) : kInfiniteBound;
-    }
-    for (int j = 1; j <= C; ++j) {
-        const LpBound& bound = lp.lpBounds[size(j)];
-        const Real unit = scale_.col[size(j)];
-        lower_[size(R + j)] = bound.lo / unit;
-        range_[size(R + j)] = !isFinite(bound.up) ? kInfiniteBound : (bound.up - bound.lo) / unit;
     }
 
     // Basis.

@@ -105,6 +105,10 @@ private:
     // once, not once for every ETA column that touches it.
     void forwardTransformByRows(Real* w) const;
     Result pivot(int internal, int row);
+    // The program of `lp` is the one whose scale, columns and bounds are
+    // set up (compared bit for bit); rememberProgram() notes it.
+    bool sameProgram(const LpTables& lp, int sense) const;
+    void rememberProgram(const LpTables& lp, int sense);
     Result invert();
 
     ProgramScale scale_;
@@ -158,6 +162,17 @@ private:
     // Scratch: the pivot entry each ETA column met.
     mutable std::vector<Real> pivotValue_;
     mutable std::vector<std::uint8_t> pivotUsed_;
+
+    // The program the set-up above is for (rememberProgram()).
+    bool programKept_ = false;
+    int keptRows_ = 0;
+    int keptCols_ = 0;
+    bool keptMaximize_ = false;
+    std::vector<RowType> keptType_;
+    std::vector<Real> keptRhs_;
+    std::vector<Real> keptCoef_; // (rows + 1) x (kMaxLpColumns + 1), row 0 the objective
+    std::vector<Real> keptLower_;
+    std::vector<Real> keptUpper_;
 
     // Scratch of the inversion.
     std::vector<Real> work_;
