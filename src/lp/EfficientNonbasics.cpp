@@ -650,6 +650,8 @@ private:
             if (i == row)
                 continue;
             Real* const other = row_[at(i)];
+            if (other[col] == 0)
+                continue; // factor 0: no division needed to know it (the pivot is a number)
             const Real factor = other[col] / a;
             if (factor == 0)
                 continue;
