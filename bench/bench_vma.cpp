@@ -111,6 +111,13 @@ void BM_VmaInstance(benchmark::State& state)
 //   vma_q3_m99_n101.mlp, pay-off table and walk: 487 bases, 487 vertices (every basis a vertex),
 //     126 ms CPU (253 ms wall under that load) with pivots, 3900 bases/s; 290 ms CPU evaluating
 //     every basis. The peer solver's 0.65 s is wall time on an idle machine: about 5 times ours.
+// 2026-12-10, load average about 1.8, min of 3 alternating whole runs of quilvane-batch, every
+// result file byte-identical: with the tableau columns transformed through the ETA file read by
+// rows (each entry summed in a register, stored once), the program's scale set up once, the
+// basic costs of the reduced costs looked up once and pivots done row by row, 3x100x101 takes
+// 3.07 s CPU (2900 bases/s, was 4.06 s and 2200 bases/s), 3x50x50 (seed 7) 0.79 s (was 0.96 s).
+// The forward transforms (27%, now bound by long double loads), the label exchange (20%), the
+// derived read-backs (9%) and the per-column programs (8%) take most of it.
 BENCHMARK(BM_VmaGenerated)
     ->Args({3, 30, 30, 1})
     ->Args({3, 30, 30, 0})

@@ -37,6 +37,19 @@ BasisEvaluator::BasisEvaluator()
     , etaStart_(size(kMaxEtaColumns + 1), 0)
     , etaRow_(size(kEtaCapacity), 0)
     , etaValue_(size(kEtaCapacity), 0)
+    , rowEtaCount_(size(kMaxLpRows + 1), 0)
+    , rowEtaSplit_(size(kMaxLpRows + 1), 0)
+    , rowEtaColumn_(size(kMaxLpRows + 1) * size(kMaxEtaColumns), 0)
+    , rowEtaValue_(size(kMaxLpRows + 1) * size(kMaxEtaColumns), 0)
+    , pivotRowOf_(size(kMaxEtaColumns), 0)
+    , etaOfRow_(size(kMaxLpRows + 1), -1)
+    , pivotValue_(size(kMaxEtaColumns), 0)
+    , pivotUsed_(size(kMaxEtaColumns), 0)
+    , keptType_(size(kMaxLpRows + 1), kRowLessEqual)
+    , keptRhs_(size(kMaxLpRows + 1), 0)
+    , keptCoef_(size(kMaxLpRows + 1) * size(kMaxLpColumns + 1), 0)
+    , keptLower_(size(kMaxLpColumns + 1), 0)
+    , keptUpper_(size(kMaxLpColumns + 1), 0)
     , work_(size(kMaxLpRows + 1), 0)
     , rowCount_(size(kMaxLpRows + 2), 0)
     , rowState_(size(kMaxLpRows + 2), RowFree)
@@ -104,6 +117,49 @@ void BasisEvaluator::forwardTransform(Real* w) const
         w[i] = zeroBelow(w[i], kReducedCostZeroTol);
 }
 
+void BasisEvaluator::forwardTransformByRows(Real* w) const
+{
+    if (!rowsIndexed_) {
+        forwardTransform(w);
+        return;
+    }
+    const int* count = rowEtaCount_.data();
+    const int* split = rowEtaSplit_.data();
+    const int* column = rowEtaColumn_.data();
+    const Real* value = rowEtaValue_.data();
+    Real* pivotValue = pivotValue_.data();
+    // A zero pivot entry skips its whole ETA column; flagged apart so that
+    // the test is on a byte, not on a long double.
+    std::uint8_t* used = pivotUsed_.data();
+    // The pivot entries in ETA column order: the entry of row p_t gathers the
+    // columns before t, then is scaled, exactly as forwardTransform() does.
+    for (int t = 0; t < etaCount_; ++t) {
+        const int p = pivotRowOf_[size(t)];
+        Real wp = w[p];
+        const int first = p * kMaxEtaColumns;
+        for (int k = first; k < first + split[p]; ++k)
+            if (used[column[k]])
+                wp += pivotValue[column[k]] * value[k];
+        pivotValue[t] = wp;
+        used[t] = wp != 0;
+        if (wp != 0)
+            w[p] = wp * etaValue_[size(etaStart_[size(t + 1)] - 1)];
+        else
+            w[p] = wp;
+    }
+    // Every entry then gathers the columns after its own pivot (all of
+    // them for a row no column pivots on).
+    for (int i = 0; i <= rows_; ++i) {
+        const int first = i * kMaxEtaColumns;
+        const int from = first + (etaOfRow_[size(i)] >= 0 ? split[i] : 0);
+        Real v = w[i];
+        for (int k = from; k < first + count[i]; ++k)
+            if (used[column[k]])
+                v += pivotValue[column[k]] * value[k];
+        w[i] = zeroBelow(v, kReducedCostZeroTol);
+    }
+}
+
 // Makes `internal`, whose column (transformed where it has to be) is in
 // work_, basic in `row`: appends its ETA column and carries the right-hand
 // side through it.
@@ -122,8 +178,16 @@ BasisEvaluator::Result BasisEvaluator::pivot(int internal, int row)
         rhs_[size(i)] = zeroBelow(rhs_[size(i)] - theta * a, kEvaluatorValueZeroTol);
         etaRow_[size(end)] = i;
         etaValue_[size(end)] = -a / pivotEntry;
+        const std::size_t byRow = size(i) * size(kMaxEtaColumns) + size(rowEtaCount_[size(i)]++);
+        rowEtaColumn_[byRow] = etaCount_;
+        rowEtaValue_[byRow] = etaValue_[size(end)];
         ++end;
     }
+    if (etaOfRow_[size(row)] >= 0)
+        rowsIndexed_ = false; // a row pivoted twice: read by columns only
+    etaOfRow_[size(row)] = etaCount_;
+    pivotRowOf_[size(etaCount_)] = row;
+    rowEtaSplit_[size(row)] = rowEtaCount_[size(row)];
     rhs_[size(row)] = theta;
     etaRow_[size(end)] = row;
     etaValue_[size(end)] = 1 / pivotEntry;
@@ -144,6 +208,11 @@ BasisEvaluator::Result BasisEvaluator::invert()
     const int C = cols_;
     etaCount_ = 0;
     etaStart_[0] = 0;
+    rowsIndexed_ = true;
+    for (int i = 0; i <= R; ++i) {
+        rowEtaCount_[size(i)] = 0;
+        etaOfRow_[size(i)] = -1;
+    }
 
     // A basic slack is the unit column of its own row: no ETA column.
     for (int r = 1; r <= R; ++r) {
@@ -232,7 +301,7 @@ BasisEvaluator::Result BasisEvaluator::invert()
         if (colState_[size(j)] != ColumnUnplaced)
             continue;
         scatter(R + j, work_.data());
-        forwardTransform(work_.data());
+        forwardTransformByRows(work_.data());
         Real largest = 0;
         for (int i = 1; i <= R; ++i)
             if (rowState_[size(i)] == RowFree)
@@ -265,6 +334,61 @@ BasisEvaluator::Result BasisEvaluator::invert()
     return Result::Ok;
 }
 
+namespace {
+
+// Equal, including the sign of a zero (which the arithmetic carries along).
+bool sameBits(Real a, Real b) { return a == b && std::signbit(a) == std::signbit(b); }
+
+} // namespace
+
+bool BasisEvaluator::sameProgram(const LpTables& lp, int sense) const
+{
+    const int R = lp.lpRowCount;
+    const int C = lp.lpColumnCount;
+    if (!programKept_ || R != keptRows_ || C != keptCols_ || (sense == 1) != keptMaximize_)
+        return false;
+    const std::size_t stride = size(kMaxLpColumns + 1);
+    for (int r = 1; r <= R; ++r) {
+        const LpRow& row = lp.lpRows[size(r)];
+        if (row.type != keptType_[size(r)] || !sameBits(row.rhs, keptRhs_[size(r)]))
+            return false;
+        const Real* kept = &keptCoef_[size(r) * stride];
+        for (int j = 1; j <= C; ++j)
+            if (!sameBits(row.coef[size(j)], kept[j]))
+                return false;
+    }
+    for (int j = 1; j <= C; ++j)
+        if (!sameBits(lp.lpObjective[size(j)], keptCoef_[size(j)])
+            || !sameBits(lp.lpBounds[size(j)].lo, keptLower_[size(j)])
+            || !sameBits(lp.lpBounds[size(j)].up, keptUpper_[size(j)]))
+            return false;
+    return true;
+}
+
+void BasisEvaluator::rememberProgram(const LpTables& lp, int sense)
+{
+    const int R = lp.lpRowCount;
+    const int C = lp.lpColumnCount;
+    keptRows_ = R;
+    keptCols_ = C;
+    keptMaximize_ = sense == 1;
+    const std::size_t stride = size(kMaxLpColumns + 1);
+    for (int r = 1; r <= R; ++r) {
+        const LpRow& row = lp.lpRows[size(r)];
+        keptType_[size(r)] = row.type;
+        keptRhs_[size(r)] = row.rhs;
+        for (int j = 1; j <= C; ++j)
+            keptCoef_[size(r) * stride + size(j)] = row.coef[size(j)];
+    }
+    // Row 0 of the copy holds the objective.
+    for (int j = 1; j <= C; ++j) {
+        keptCoef_[size(j)] = lp.lpObjective[size(j)];
+        keptLower_[size(j)] = lp.lpBounds[size(j)].lo;
+        keptUpper_[size(j)] = lp.lpBounds[size(j)].up;
+    }
+    programKept_ = true;
+}
+
 BasisEvaluator::Result BasisEvaluator::factorize(const LpTables& lp, int sense, const std::int32_t* basicList,
                                                  const bool* atUpper)
 {
@@ -286,59 +410,68 @@ BasisEvaluator::Result BasisEvaluator::factorize(const LpTables& lp, int sense, 
         negated_[size(r)] = type == kRowGreaterEqual ? 1 : 0;
     }
 
-    scale_.compute(
-        R, C, [&lp](int r, int j) { return lp.lpRows[size(r)].coef[size(j)]; },
-        [&lp](int r) { return lp.lpRows[size(r)].rhs; }, [&lp](int j) { return lp.lpObjective[size(j)]; });
+    // The scale, the sparse columns and the bounds depend on the program
+    // only: a walk over the bases of one program computes them once.
+    if (!sameProgram(lp, sense)) {
+        scale_.compute(
+            R, C, [&lp](int r, int j) { return lp.lpRows[size(r)].coef[size(j)]; },
+            [&lp](int r) { return lp.lpRows[size(r)].rhs; }, [&lp](int j) { return lp.lpObjective[size(j)]; });
 
-    // Sparse columns of the scaled program, objective first, and the row index.
-    int nz = 0;
-    for (int r = 0; r <= R + 1; ++r)
-        rowStart_[size(r)] = 0;
-    for (int j = 1; j <= C; ++j) {
-        colStart_[size(j)] = nz;
-        const Real c = lp.lpObjective[size(j)] * scale_.objective * scale_.col[size(j)];
-        if (c != 0) {
-            colRow_[size(nz)] = 0;
-            colValue_[size(nz)] = negated_[0] ? -c : c;
-            ++nz;
+        // Sparse columns of the scaled program, objective first, and the row index.
+        int nz = 0;
+        for (int r = 0; r <= R + 1; ++r)
+            rowStart_[size(r)] = 0;
+        for (int j = 1; j <= C; ++j) {
+            colStart_[size(j)] = nz;
+            const Real c = lp.lpObjective[size(j)] * scale_.objective * scale_.col[size(j)];
+            if (c != 0) {
+                colRow_[size(nz)] = 0;
+                colValue_[size(nz)] = negated_[0] ? -c : c;
+                ++nz;
+            }
+            for (int r = 1; r <= R; ++r) {
+                Real a = lp.lpRows[size(r)].coef[size(j)];
+                if (a == 0)
+                    continue;
+                a *= scale_.row[size(r)] * scale_.col[size(j)];
+                colRow_[size(nz)] = r;
+                colValue_[size(nz)] = negated_[size(r)] ? -a : a;
+                ++nz;
+                ++rowStart_[size(r + 1)];
+            }
         }
+        colStart_[size(C + 1)] = nz;
+        rowStart_[1] = 0;
+        for (int r = 1; r <= R; ++r)
+            rowStart_[size(r + 1)] += rowStart_[size(r)];
+        for (int r = 1; r <= R; ++r)
+            rowCount_[size(r)] = rowStart_[size(r)]; // fill position
+        for (int j = 1; j <= C; ++j)
+            for (int k = colStart_[size(j)]; k < colStart_[size(j + 1)]; ++k) {
+                const int r = colRow_[size(k)];
+                if (r >= 1)
+                    rowColumn_[size(rowCount_[size(r)]++)] = j;
+            }
+
+        // Bounds.
         for (int r = 1; r <= R; ++r) {
-            Real a = lp.lpRows[size(r)].coef[size(j)];
-            if (a == 0)
-                continue;
-            a *= scale_.row[size(r)] * scale_.col[size(j)];
-            colRow_[size(nz)] = r;
-            colValue_[size(nz)] = negated_[size(r)] ? -a : a;
-            ++nz;
-            ++rowStart_[size(r + 1)];
+            lower_[size(r)] = 0;
+            range_[size(r)] = lp.lpRows[size(r)].type == kRowEqual ? Real(0) : kInfiniteBound;
         }
+        for (int j = 1; j <= C; ++j) {
+            const LpBound& bound = lp.lpBounds[size(j)];
+            const Real unit = scale_.col[size(j)];
+            lower_[size(R + j)] = bound.lo / unit;
+            range_[size(R + j)] = !isFinite(bound.up) ? kInfiniteBound : (bound.up - bound.lo) / unit;
+        }
+        rememberProgram(lp, sense);
     }
-    colStart_[size(C + 1)] = nz;
-    rowStart_[1] = 0;
-    for (int r = 1; r <= R; ++r)
-        rowStart_[size(r + 1)] += rowStart_[size(r)];
-    for (int r = 1; r <= R; ++r)
-        rowCount_[size(r)] = rowStart_[size(r)]; // fill position
-    for (int j = 1; j <= C; ++j)
-        for (int k = colStart_[size(j)]; k < colStart_[size(j + 1)]; ++k) {
-            const int r = colRow_[size(k)];
-            if (r >= 1)
-                rowColumn_[size(rowCount_[size(r)]++)] = j;
-        }
 
-    // Right-hand sides and bounds.
+    // Right-hand sides.
     rhs_[0] = 0;
     for (int r = 1; r <= R; ++r) {
         const Real b = lp.lpRows[size(r)].rhs * scale_.row[size(r)];
         rhs_[size(r)] = negated_[size(r)] ? -b : b;
-        lower_[size(r)] = 0;
-        range_[size(r)] = lp.lpRows[size(r)].type == kRowEqual ? Real(0) : kInfiniteBound;
-    }
-    for (int j = 1; j <= C; ++j) {
-        const LpBound& bound = lp.lpBounds[size(j)];
-        const Real unit = scale_.col[size(j)];
-        lower_[size(R + j)] = bound.lo / unit;
-        range_[size(R + j)] = !isFinite(bound.up) ? kInfiniteBound : (bound.up - bound.lo) / unit;
     }
 
     // Basis.
@@ -376,6 +509,7 @@ BasisEvaluator::Result BasisEvaluator::factorize(const LpTables& lp, int sense, 
 
     const Result result = invert();
     ready_ = result == Result::Ok;
+    rowsIndexed_ = rowsIndexed_ && ready_;
     return result;
 }
 
@@ -403,7 +537,7 @@ void BasisEvaluator::transformVariable(int v, Real* out) const
         return;
     }
     scatter(internal, out);
-    forwardTransform(out);
+    forwardTransformByRows(out);
     if (!scale_.scaled)
         return;
     // B''^-1 a''_v = C_B^-1 (B^-1 a_v) C_v, and the reduced cost d'' = s C_v d.

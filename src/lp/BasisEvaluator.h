@@ -100,7 +100,15 @@ private:
     bool atUpperBound(int variable) const;
     void scatter(int internal, Real* w) const;
     void forwardTransform(Real* w) const;
+    // forwardTransform() read by rows: the same operations on each entry in
+    // the same order, but each entry is summed in a register and stored
+    // once, not once for every ETA column that touches it.
+    void forwardTransformByRows(Real* w) const;
     Result pivot(int internal, int row);
+    // The program of `lp` is the one whose scale, columns and bounds are
+    // set up (compared bit for bit); rememberProgram() notes it.
+    bool sameProgram(const LpTables& lp, int sense) const;
+    void rememberProgram(const LpTables& lp, int sense);
     Result invert();
 
     ProgramScale scale_;
@@ -138,6 +146,33 @@ private:
     std::vector<int> etaRow_;
     std::vector<Real> etaValue_;
     int etaCount_ = 0;
+
+    // The ETA file by rows, kept as the columns are appended: the off-pivot
+    // entries of row r in ETA column order at r * kMaxEtaColumns, the first
+    // rowEtaCount_[r] of them; those of the columns before the one that
+    // pivots on r come first (rowEtaSplit_[r] of them). The pivot row of
+    // each ETA column and the column that pivots on each row (-1 for none).
+    std::vector<int> rowEtaCount_;
+    std::vector<int> rowEtaSplit_;
+    std::vector<int> rowEtaColumn_;
+    std::vector<Real> rowEtaValue_;
+    std::vector<int> pivotRowOf_;
+    std::vector<int> etaOfRow_;
+    bool rowsIndexed_ = false;
+    // Scratch: the pivot entry each ETA column met.
+    mutable std::vector<Real> pivotValue_;
+    mutable std::vector<std::uint8_t> pivotUsed_;
+
+    // The program the set-up above is for (rememberProgram()).
+    bool programKept_ = false;
+    int keptRows_ = 0;
+    int keptCols_ = 0;
+    bool keptMaximize_ = false;
+    std::vector<RowType> keptType_;
+    std::vector<Real> keptRhs_;
+    std::vector<Real> keptCoef_; // (rows + 1) x (kMaxLpColumns + 1), row 0 the objective
+    std::vector<Real> keptLower_;
+    std::vector<Real> keptUpper_;
 
     // Scratch of the inversion.
     std::vector<Real> work_;

@@ -3,7 +3,9 @@
 #include "lp/LpTolerances.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <cstring>
 
 namespace {
 
@@ -55,12 +57,23 @@ void SaveReadBack(const LpTables& lp, int sense, int depth, SavedReadBack& out)
     out.nonbasicList.assign(at(columns) + 1, 0);
     out.nonbasicValues.assign(at(columns) + 1, 0);
     out.tableau.resize(at(rows + 1) * at(columns));
+    bool inOrder = true;
     for (int j = 1; j <= columns; ++j) {
         const int from = order[at(j - 1)];
+        inOrder = inOrder && from == j;
         out.nonbasicList[at(j)] = lp.nonbasicList[at(from)];
         out.nonbasicValues[at(j)] = lp.nonbasicValues[at(from)];
-        for (int i = 0; i <= rows; ++i)
-            out.tableau[at(i) * at(columns) + at(j - 1)] = lp.tableau[at(i + 1)][at(from)];
+    }
+    // Copied as bytes: a long double copied through the FPU costs a slow store.
+    for (int i = 0; i <= rows; ++i) {
+        Real* to = &out.tableau[at(i) * at(columns)];
+        const Real* from = &lp.tableau[at(i + 1)][1];
+        if (inOrder) {
+            std::memcpy(to, from, at(columns) * sizeof(Real));
+            continue;
+        }
+        for (int j = 0; j < columns; ++j)
+            std::memcpy(to + j, from + order[at(j)] - 1, sizeof(Real));
     }
 }
 
@@ -117,9 +130,9 @@ bool boundFlip(const SavedReadBack& parent, int q, int entering, LpTables& lp)
     for (int j = 1; j <= columns; ++j) {
         lp.nonbasicList[at(j)] = parent.nonbasicList[at(j)];
         lp.nonbasicValues[at(j)] = parent.nonbasicValues[at(j)];
-        for (int i = 0; i <= parent.rows; ++i)
-            lp.tableau[at(i + 1)][at(j)] = parent.tableau[at(i) * at(columns) + at(j - 1)];
     }
+    for (int i = 0; i <= parent.rows; ++i)
+        std::memcpy(&lp.tableau[at(i + 1)][1], &parent.tableau[at(i) * at(columns)], at(columns) * sizeof(Real));
     lp.atUpper[at(entering)] = !down;
     lp.nonbasicValues[at(q)] = down ? lowerOf(lp, entering) : upperOf(lp, entering);
     finish(parent, columns, lp);
@@ -152,16 +165,18 @@ bool exchange(const SavedReadBack& parent, int q, int r, const BasisMove& move, 
 
     // New columns: the parent's without q, the leaving variable at its place
     // in the order (a nonbasic "=" slack cannot move and is left out).
+    // source[c] is the parent column of new column c, 0 for the leaving one.
     const bool keepLeaving = !isEqualitySlack(lp, leaving);
     const int leavingKey = orderKey(lp, leaving);
     const Real* pivotRow = &parent.tableau[at(r - 1) * at(columns)];
+    std::array<int, kMaxTableauCols + 1> source{};
+    std::array<Real, kMaxTableauCols + 1> ratio{};
     int out = 0;
     auto putLeaving = [&]() {
         ++out;
+        source[at(out)] = 0;
         lp.nonbasicList[at(out)] = leaving;
         lp.nonbasicValues[at(out)] = lp.isColumn(leaving) ? target : Real(0);
-        for (int i = 1; i <= rows + 1; ++i)
-            lp.tableau[at(i)][at(out)] = zeroBelow(i == r ? 1 / a : -T(i, q) / a, kReducedCostZeroTol);
     };
     bool placed = !keepLeaving;
     for (int j = 1; j <= columns; ++j) {
@@ -173,16 +188,28 @@ bool exchange(const SavedReadBack& parent, int q, int r, const BasisMove& move, 
             placed = true;
         }
         ++out;
+        source[at(out)] = j;
+        ratio[at(out)] = pivotRow[j - 1] / a;
         lp.nonbasicList[at(out)] = v;
         lp.nonbasicValues[at(out)] = parent.nonbasicValues[at(j)];
-        const Real ratio = pivotRow[j - 1] / a;
-        for (int i = 1; i <= rows + 1; ++i) {
-            const Real value = i == r ? ratio : T(i, j) - T(i, q) * ratio;
-            lp.tableau[at(i)][at(out)] = zeroBelow(value, kReducedCostZeroTol);
-        }
     }
     if (!placed)
         putLeaving();
+    // Row by row, each entry computed as the formulas above say.
+    for (int i = 1; i <= rows + 1; ++i) {
+        const Real* parentRow = &parent.tableau[at(i - 1) * at(columns)];
+        const Real tq = parentRow[q - 1];
+        auto& row = lp.tableau[at(i)];
+        for (int c = 1; c <= out; ++c) {
+            const int j = source[at(c)];
+            Real value;
+            if (j == 0)
+                value = i == r ? 1 / a : -tq / a;
+            else
+                value = i == r ? ratio[at(c)] : parentRow[j - 1] - tq * ratio[at(c)];
+            row[at(c)] = zeroBelow(value, kReducedCostZeroTol);
+        }
+    }
     finish(parent, out, lp);
     return true;
 }

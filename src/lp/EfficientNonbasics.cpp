@@ -382,20 +382,22 @@ private:
         Real* row = row_[at(r)];
         Signs signs;
         for (int k = 0; k < p_; ++k) {
-            const Real size = std::fabs(row[k]);
-            if (size < kLabelZeroTol)
-                row[k] = 0;
-            else if (!(size <= std::numeric_limits<Real>::max())) // infinite or not a number
-                maybeInfinite_ = true;
             const Real v = row[k];
+            const Real size = std::fabs(v);
+            if (size < kLabelZeroTol) {
+                row[k] = 0; // no sign at all
+                continue;
+            }
+            if (!(size <= std::numeric_limits<Real>::max())) // infinite or not a number
+                maybeInfinite_ = true;
+            // Not below the threshold: nonzero, or not a number.
             const std::uint32_t bit = std::uint32_t{1} << k;
+            signs.nonzero |= bit;
             if (v > kLabelZeroTol)
                 signs.positive |= bit;
-            if (v < -kLabelZeroTol)
+            else if (v < -kLabelZeroTol)
                 signs.negative |= bit;
-            if (v != 0)
-                signs.nonzero |= bit;
-            if (v != v)
+            else if (v != v)
                 signs.nan |= bit;
         }
         signs_[at(r)] = signs;
@@ -411,13 +413,8 @@ private:
         return mask;
     }
 
-    static int onlyBit(std::uint32_t mask)
-    {
-        int k = 0;
-        while (!(mask >> k & 1))
-            ++k;
-        return k;
-    }
+    // The lowest set bit of a nonzero mask.
+    static int onlyBit(std::uint32_t mask) { return __builtin_ctz(mask); }
 
     // A row w_c = sum of -entry times the column variables. With every
     // entry <= 0, w_c can only be zero when the variables of its negative
@@ -511,7 +508,7 @@ private:
             more |= once & positive;
             once |= positive;
             while (positive != 0) {
-                const int k = onlyBit(positive & ~(positive - 1));
+                const int k = onlyBit(positive);
                 lastRow[at(k)] = r;
                 positive &= positive - 1;
             }
@@ -653,6 +650,8 @@ private:
             if (i == row)
                 continue;
             Real* const other = row_[at(i)];
+            if (other[col] == 0)
+                continue; // factor 0: no division needed to know it (the pivot is a number)
             const Real factor = other[col] / a;
             if (factor == 0)
                 continue;

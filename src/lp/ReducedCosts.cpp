@@ -3,8 +3,10 @@
 #include "lp/LpTolerances.h"
 #include "workspace/Workspace.h"
 
+#include <array>
 #include <cmath>
 #include <functional>
+#include <vector>
 
 namespace {
 
@@ -19,16 +21,52 @@ void reducedCosts(const Workspace& ws, const LpTables& lp, const std::function<R
     const int n = ws.numVariables;
     auto isDecision = [n](int v) { return v >= 1 && v <= n; };
 
+    // The rows of basic decision variables and their costs, looked up once
+    // for all columns.
+    std::array<int, kMaxTableauRows + 1> costRow{};
+    std::vector<Real> basicCost;
+    int costRows = 0;
+    for (int i = 1; i <= R - 1; ++i)
+        if (isDecision(lp.basicList[i]))
+            costRow[static_cast<std::size_t>(costRows++)] = i;
+    basicCost.resize(static_cast<std::size_t>(p + 1) * static_cast<std::size_t>(costRows));
+    for (int k = 1; k <= p; ++k)
+        for (int r = 0; r < costRows; ++r)
+            basicCost[static_cast<std::size_t>(k * costRows + r)] = cost(k, lp.basicList[costRow[static_cast<std::size_t>(r)]]);
+
     for (int j = 1; j <= C - 1; ++j) {
         const int entering = lp.nonbasicList[j];
         const bool flip = isDecision(entering) && lp.atUpper[entering];
-        for (int k = 1; k <= p; ++k) {
-            Real z = 0;
-            for (int i = 1; i <= R - 1; ++i) {
-                const int basic = lp.basicList[i];
-                if (isDecision(basic))
-                    z += cost(k, basic) * lp.tableau[i][j];
+        // z_k = sum of c_kr T[r][j] over the rows in order, three objectives
+        // at a time so that their sums do not wait for each other.
+        std::array<Real, MaxObjectives + 1> zk{};
+        int k = 1;
+        for (; k + 2 <= p; k += 3) {
+            const Real* c0 = basicCost.data() + static_cast<std::size_t>(k * costRows);
+            const Real* c1 = c0 + costRows;
+            const Real* c2 = c1 + costRows;
+            Real z0 = 0;
+            Real z1 = 0;
+            Real z2 = 0;
+            for (int r = 0; r < costRows; ++r) {
+                const Real t = lp.tableau[costRow[static_cast<std::size_t>(r)]][j];
+                z0 += c0[r] * t;
+                z1 += c1[r] * t;
+                z2 += c2[r] * t;
             }
+            zk[static_cast<std::size_t>(k)] = z0;
+            zk[static_cast<std::size_t>(k + 1)] = z1;
+            zk[static_cast<std::size_t>(k + 2)] = z2;
+        }
+        for (; k <= p; ++k) {
+            Real z = 0;
+            const Real* c = basicCost.data() + static_cast<std::size_t>(k * costRows);
+            for (int r = 0; r < costRows; ++r)
+                z += c[r] * lp.tableau[costRow[static_cast<std::size_t>(r)]][j];
+            zk[static_cast<std::size_t>(k)] = z;
+        }
+        for (k = 1; k <= p; ++k) {
+            const Real z = zk[static_cast<std::size_t>(k)];
             const Real cj = isDecision(entering) ? cost(k, entering) : 0;
             Real value = z - cj;
             if (flip)
