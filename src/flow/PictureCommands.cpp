@@ -18,6 +18,8 @@
 #include "weightspace/Messages.h"
 #include "weightspace/WeightSpaceCommands.h"
 #include "weightspace/WeightSpaceView.h"
+
+#include <algorithm>
 #include "workspace/Workspace.h"
 
 namespace {
@@ -75,23 +77,32 @@ void ShowOneCommand(WeightSpaceView& view, const Workspace& ws, UiPort& ui, bool
         static_cast<void>(view.ActualizaRegion(sol, k));
 }
 
-void WeightSpaceCommands::limitationAreaCommand(WeightSpaceView& view, int x, int y)
+std::optional<ObjectiveChoice> WeightSpaceCommands::chooseAreaObjective(const char* title, const char* prompt,
+                                                                       bool withValue, int highest, int x, int y)
 {
     QStringList names;
     for (int k = 1; k <= ws_.numObjectives; ++k)
         names << ws_.objName[k];
-    const auto choice =
-        dialogs_.chooseObjective(text(msg::kLimitAreaTitle), text(msg::kLimitAreaPrompt), names, true, x, y);
+    const auto choice = dialogs_.chooseObjective(text(title), text(prompt), names, withValue, x, y);
     if (!choice) {
         s_.finish(Outcome::Cancelled);
-        return;
+        return std::nullopt;
     }
     const int k = choice->selected + 1;
-    if (k < 1 || k > ws_.numObjectives) {
+    if (k < 1 || k > highest) {
         ui_.showMessage(MsgKind::Information, text(msg::kInvalidFunction));
         s_.finish(Outcome::Refused);
-        return;
+        return std::nullopt;
     }
+    return choice;
+}
+
+void WeightSpaceCommands::limitationAreaCommand(WeightSpaceView& view, int x, int y)
+{
+    const auto choice = chooseAreaObjective(msg::kLimitAreaTitle, msg::kLimitAreaPrompt, true, ws_.numObjectives, x, y);
+    if (!choice)
+        return;
+    const int k = choice->selected + 1;
     Real v = 0;
     if (!ParseTypedReal(choice->valueText, v)) {
         s_.finish(Outcome::Refused);
@@ -116,21 +127,11 @@ void WeightSpaceCommands::saveWeightSpacePicture(const WeightSpaceCanvas& canvas
 
 void WeightSpaceCommands::nadirAreaCommand(WeightSpaceView& view, int x, int y)
 {
-    QStringList names;
-    for (int k = 1; k <= ws_.numObjectives; ++k)
-        names << ws_.objName[k];
     const auto choice =
-        dialogs_.chooseObjective(text(msg::kNadirAreaTitle), text(msg::kNadirAreaPrompt), names, false, x, y);
-    if (!choice) {
-        s_.finish(Outcome::Cancelled);
+        chooseAreaObjective(msg::kNadirAreaTitle, msg::kNadirAreaPrompt, false, std::min(ws_.numObjectives, 3), x, y);
+    if (!choice)
         return;
-    }
     const int k = choice->selected + 1;
-    if (k < 1 || k > ws_.numObjectives || k > 3) {
-        ui_.showMessage(MsgKind::Information, text(msg::kInvalidFunction));
-        s_.finish(Outcome::Refused);
-        return;
-    }
     if (!view.nadirAreas[k].empty()) {
         view.nadirAreas[k].clear();
         view.RedrawTriangulo();

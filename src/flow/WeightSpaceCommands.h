@@ -1,5 +1,9 @@
 #pragma once
 
+#include "flow/DialogPort.h"
+
+#include <optional>
+
 class DialogPort;
 class Session;
 class UiPort;
@@ -28,6 +32,10 @@ public:
     void saveWeightSpacePicture(const WeightSpaceCanvas& canvas);
 
 private:
+    // The objective an area command is asked for, 1..highest; nullopt when
+    // the command ended there (cancelled, or refused with its message).
+    std::optional<ObjectiveChoice> chooseAreaObjective(const char* title, const char* prompt, bool withValue,
+                                                       int highest, int x, int y);
 
     Session& s_;
     Workspace& ws_;

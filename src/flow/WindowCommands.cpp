@@ -20,16 +20,10 @@ const char kSaveBasketTitle[] = "Save as a text file";
 std::optional<QString> ExportResultsCommand(const Workspace& ws, UiPort& ui)
 {
     const auto chosen =
-        ui.chooseSaveFile(text(msg::kExportResultsTitle), {text(msg::kFilterOut)}, QStringLiteral("out"));
+        ChooseSaveTarget(ui, text(msg::kExportResultsTitle), {text(msg::kFilterOut)}, QStringLiteral("out"));
     if (!chosen)
         return std::nullopt;
     const QString path = *chosen;
-    if (QFileInfo::exists(path)) {
-        QString question = text(msg::kOverwrite);
-        question.replace(QStringLiteral("%s"), path);
-        if (ui.ask(question, true) != Answer::Yes)
-            return std::nullopt;
-    }
     const ResultsFileResult written = ExportResults(ws, path);
     if (!written.ok) {
         ui.showMessage(MsgKind::Error, written.message);
