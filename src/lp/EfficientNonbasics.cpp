@@ -15,6 +15,12 @@ namespace {
 
 constexpr std::size_t at(int i) { return static_cast<std::size_t>(i); }
 
+// The small tableaus of the tests (one row per objective) are worked in
+// double: they only decide signs against thresholds of 1e-9 and 1e-11, far
+// above the rounding of either type, and thousands of them are pivoted for
+// each basis of a walk, where the extended type made them the slowest part.
+using SmallReal = double;
+
 } // namespace
 
 bool IsDominatedBasis(const RecordYAC& yac, int numObjectives)
@@ -43,17 +49,17 @@ struct SmallProgram {
     int rows = 0;
     int n = 0;     // columns of y, then s, then u
     int width = 0; // and the right-hand side
-    std::vector<Real> t;
-    std::vector<Real> d; // c_j - z_j
+    std::vector<SmallReal> t;
+    std::vector<SmallReal> d; // c_j - z_j
     std::vector<int> basic;
 
     // `a` is rows x columns, row-major.
-    SmallProgram(const std::vector<Real>& a, int rowCount, int columns)
+    SmallProgram(const std::vector<SmallReal>& a, int rowCount, int columns)
         : rows(rowCount), n(columns + 2 * rowCount), width(n + 1), t(at(rows) * at(width), 0), d(at(n), 0),
           basic(at(rows))
     {
         for (int r = 0; r < rows; ++r) {
-            Real* row = &t[at(r) * at(width)];
+            SmallReal* row = &t[at(r) * at(width)];
             for (int c = 0; c < columns; ++c)
                 row[c] = a[at(r) * at(columns) + at(c)];
             row[columns + r] = 1;
@@ -79,12 +85,12 @@ struct SmallProgram {
     int leaving(int enter) const
     {
         int leave = -1;
-        Real best = 0;
+        SmallReal best = 0;
         for (int r = 0; r < rows; ++r) {
-            const Real e = t[at(r) * at(width) + at(enter)];
+            const SmallReal e = t[at(r) * at(width) + at(enter)];
             if (!(e > kSmallProgramTol))
                 continue;
-            const Real ratio = t[at(r) * at(width) + at(n)] / e;
+            const SmallReal ratio = t[at(r) * at(width) + at(n)] / e;
             if (leave < 0 || ratio < best || (ratio == best && basic[at(r)] < basic[at(leave)])) {
                 leave = r;
                 best = ratio;
@@ -98,20 +104,20 @@ struct SmallProgram {
     // through the same pivots (FollowColumn) and end with the same numbers.
     void pivot(int leave, int enter)
     {
-        Real* pivotRow = &t[at(leave) * at(width)];
-        const Real pivot = pivotRow[enter];
+        SmallReal* pivotRow = &t[at(leave) * at(width)];
+        const SmallReal pivot = pivotRow[enter];
         for (int j = 0; j < width; ++j)
             pivotRow[j] /= pivot;
         for (int r = 0; r < rows; ++r) {
             if (r == leave)
                 continue;
-            Real* row = &t[at(r) * at(width)];
-            const Real f = row[enter];
+            SmallReal* row = &t[at(r) * at(width)];
+            const SmallReal f = row[enter];
             if (f != 0)
                 for (int j = 0; j < width; ++j)
                     row[j] -= f * pivotRow[j];
         }
-        const Real f = d[at(enter)];
+        const SmallReal f = d[at(enter)];
         for (int j = 0; j < n; ++j)
             d[at(j)] -= f * pivotRow[j];
         basic[at(leave)] = enter;
@@ -133,7 +139,7 @@ struct SmallProgram {
     }
 };
 
-bool boundedFromOrigin(const std::vector<Real>& a, int rows, int columns)
+bool boundedFromOrigin(const std::vector<SmallReal>& a, int rows, int columns)
 {
     SmallProgram program(a, rows, columns);
     return program.solve(0);
@@ -141,13 +147,13 @@ bool boundedFromOrigin(const std::vector<Real>& a, int rows, int columns)
 
 // The coefficients of the program of weightsExist: the listed columns of
 // YAC, then minus column `extra` (none when extra is 0).
-std::vector<Real> weightRows(const RecordYAC& yac, int numObjectives, const std::vector<int>& columns, int extra)
+std::vector<SmallReal> weightRows(const RecordYAC& yac, int numObjectives, const std::vector<int>& columns, int extra)
 {
     const int listed = static_cast<int>(columns.size());
     const int n = listed + 1;
-    std::vector<Real> a(at(numObjectives) * at(n), 0);
+    std::vector<SmallReal> a(at(numObjectives) * at(n), 0);
     for (int k = 1; k <= numObjectives; ++k) {
-        Real* row = &a[at(k - 1) * at(n)];
+        SmallReal* row = &a[at(k - 1) * at(n)];
         for (int c = 0; c < listed; ++c)
             row[c] = yac.YAC[at(k)][at(columns[at(c)])];
         if (extra > 0)
@@ -167,7 +173,7 @@ bool weightsExist(const RecordYAC& yac, int numObjectives, const std::vector<int
         return boundedFromOrigin(weightRows(yac, numObjectives, columns, extra), numObjectives,
                                  static_cast<int>(columns.size()) + 1);
     const int listed = static_cast<int>(columns.size());
-    std::vector<Real> a(at(numObjectives) * at(listed));
+    std::vector<SmallReal> a(at(numObjectives) * at(listed));
     for (int k = 1; k <= numObjectives; ++k)
         for (int c = 0; c < listed; ++c)
             a[at(k - 1) * at(listed) + at(c)] = yac.YAC[at(k)][at(columns[at(c)])];
@@ -212,10 +218,10 @@ public:
     {
         const int rows = p_;
         const int width = base_.width;
-        std::vector<Real> column(at(rows));
+        std::vector<SmallReal> column(at(rows));
         for (int k = 1; k <= rows; ++k)
             column[at(k - 1)] = -yac_.YAC[at(k)][at(extra)];
-        Real dColumn = 0;
+        SmallReal dColumn = 0;
         for (int iteration = 0; iteration < static_cast<int>(steps_.size()); ++iteration) {
             const Step& step = steps_[at(iteration)];
             const bool listedEnters = step.enter >= 0 && step.enter < extraAt_;
@@ -234,12 +240,12 @@ public:
             if (step.leave < 0)
                 return false;
             // The pivot of SmallProgram::pivot on this one column.
-            Real& pivotEntry = column[at(step.leave)];
+            SmallReal& pivotEntry = column[at(step.leave)];
             pivotEntry /= step.pivot;
             for (int r = 0; r < rows; ++r) {
                 if (r == step.leave)
                     continue;
-                const Real f = step.t[at(r) * at(width) + at(step.enter)];
+                const SmallReal f = step.t[at(r) * at(width) + at(step.enter)];
                 if (f != 0)
                     column[at(r)] -= f * pivotEntry;
             }
@@ -252,10 +258,10 @@ private:
     struct Step {
         int enter = -1;
         int leave = -1;
-        Real pivot = 0;
-        Real dFactor = 0;
-        std::vector<Real> t; // the tableau before the step
-        std::vector<Real> d;
+        SmallReal pivot = 0;
+        SmallReal dFactor = 0;
+        std::vector<SmallReal> t; // the tableau before the step
+        std::vector<SmallReal> d;
         std::vector<int> basic;
     };
 
@@ -372,23 +378,23 @@ private:
     };
 
     int rows() const { return static_cast<int>(row_.size()); }
-    Real& e(int r, int k) { return row_[at(r)][k]; }
+    SmallReal& e(int r, int k) { return row_[at(r)][k]; }
     bool undecided(int label) const { return label > 0 && status_[at(label)] == Undecided; }
 
     // Clears the small entries of row r and makes its signs; notes an entry
     // that is not finite.
     void zeroSmall(int r)
     {
-        Real* row = row_[at(r)];
+        SmallReal* row = row_[at(r)];
         Signs signs;
         for (int k = 0; k < p_; ++k) {
-            const Real v = row[k];
-            const Real size = std::fabs(v);
+            const SmallReal v = row[k];
+            const SmallReal size = std::fabs(v);
             if (size < kLabelZeroTol) {
                 row[k] = 0; // no sign at all
                 continue;
             }
-            if (!(size <= std::numeric_limits<Real>::max())) // infinite or not a number
+            if (!(size <= std::numeric_limits<SmallReal>::max())) // infinite or not a number
                 maybeInfinite_ = true;
             // Not below the threshold: nonzero, or not a number.
             const std::uint32_t bit = std::uint32_t{1} << k;
@@ -644,15 +650,15 @@ private:
 
     void pivot(int row, int col)
     {
-        Real* const pivotRow = row_[at(row)];
-        const Real a = pivotRow[col];
+        SmallReal* const pivotRow = row_[at(row)];
+        const SmallReal a = pivotRow[col];
         for (int i = 0; i < rows(); ++i) {
             if (i == row)
                 continue;
-            Real* const other = row_[at(i)];
+            SmallReal* const other = row_[at(i)];
             if (other[col] == 0)
                 continue; // factor 0: no division needed to know it (the pivot is a number)
-            const Real factor = other[col] / a;
+            const SmallReal factor = other[col] / a;
             if (factor == 0)
                 continue;
             for (int j = 0; j < col; ++j)
@@ -671,8 +677,8 @@ private:
     }
 
     int p_;
-    std::vector<Real> block_;
-    std::vector<Real*> row_;
+    std::vector<SmallReal> block_;
+    std::vector<SmallReal*> row_;
     std::vector<int> rowLabel_;
     std::vector<Signs> signs_; // by row, as row_
     std::vector<int> colLabel_;
