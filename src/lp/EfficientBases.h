@@ -21,9 +21,6 @@ struct Workspace;
 // bases of one objective.
 
 // Thresholds of the efficiency tests and the ratio test: LpTolerances.h.
-// Rounds of the label-exchange procedure without a decision before the
-// per-column programs take over.
-constexpr int kLabelExchangeStallLimit = 100;
 // Weight of the other objectives in the perturbed objective of the
 // alternative-optima walk.
 constexpr Real kAlternativePerturbation = 0.0001L;

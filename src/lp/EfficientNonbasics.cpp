@@ -308,43 +308,19 @@ public:
         // Entries change only in pivots, which clear their own small ones.
         for (int r = 0; r < rows(); ++r)
             zeroSmall(r);
-        // A round reads nothing but the rows, the labels and the statuses,
-        // and while it decides nothing only its pivot changes them. The
-        // entries follow from where the labels stand (the tableau of a
-        // choice of basic labels is unique), so once the labels and the
-        // signs of every entry come back as they were at the top of an
-        // earlier round of the same undecided stretch, the pivots go round
-        // a cycle that decides nothing, and the procedure can only stall: it
-        // stops there at once, with what it would have had after the last
-        // allowed round. The repeat is looked for with a snapshot retaken at
-        // doubling intervals.
-        bool snapshotValid = false;
-        int sinceSnapshot = 0;
-        int snapshotInterval = 1;
-        for (int stall = 0;;) {
-            if (stall > 0) {
-                if (snapshotValid && sameAsSnapshot())
-                    return Outcome::Stalled;
-                if (!snapshotValid || sinceSnapshot == snapshotInterval) {
-                    if (snapshotValid)
-                        snapshotInterval *= 2;
-                    takeSnapshot();
-                    snapshotValid = true;
-                    sinceSnapshot = 0;
-                }
-                ++sinceSnapshot;
-            } else {
-                snapshotValid = false;
-                snapshotInterval = 1;
-            }
+        // A round that decides nothing ends the procedure, and the
+        // per-column programs decide what is left. More pivots could still
+        // decide some labels, but on the bases of degenerate vertices they
+        // seldom do before they come round a cycle, and every round scans
+        // the whole tableau: the programs give the same answers sooner.
+        for (;;) {
             bool decided = ruleA();
             decided = deleteNotEfficientRows() || decided;
             decided = ruleB() || decided;
             decided = ruleC() || decided;
             decided = ruleD() || decided;
             decided = ruleLinked() || decided;
-            stall = decided ? 0 : stall + 1;
-            if (stall > kLabelExchangeStallLimit)
+            if (!decided)
                 return Outcome::Stalled;
             if (!finiteEntries())
                 return Outcome::Halted;
@@ -558,31 +534,6 @@ private:
         return decided;
     }
 
-    void takeSnapshot()
-    {
-        snapshot_.signs = signs_;
-        snapshot_.rowLabel = rowLabel_;
-        snapshot_.colLabel = colLabel_;
-        snapshot_.maybeInfinite = maybeInfinite_;
-    }
-
-    // The labels in their places, the signs of every entry and the flag of
-    // the snapshot. Statuses are not compared: within one undecided
-    // stretch they do not change.
-    bool sameAsSnapshot() const
-    {
-        if (rowLabel_ != snapshot_.rowLabel || colLabel_ != snapshot_.colLabel
-            || maybeInfinite_ != snapshot_.maybeInfinite)
-            return false;
-        for (int r = 0; r < rows(); ++r) {
-            const Signs& a = signs_[at(r)];
-            const Signs& b = snapshot_.signs[at(r)];
-            if (a.positive != b.positive || a.negative != b.negative || a.nonzero != b.nonzero || a.nan != b.nan)
-                return false;
-        }
-        return true;
-    }
-
     int firstUndecidedRow() const
     {
         for (int r = 0; r < rows(); ++r)
@@ -684,12 +635,6 @@ private:
     std::vector<int> colLabel_;
     std::vector<std::uint8_t> status_; // per positive label 1..q
     std::vector<int> redundant_;       // labels of rows rule A found redundant
-    struct Snapshot {
-        std::vector<Signs> signs; // rows in order
-        std::vector<int> rowLabel;
-        std::vector<int> colLabel;
-        bool maybeInfinite = false;
-    } snapshot_;
     bool maybeInfinite_ = false;
 };
 
