@@ -190,15 +190,13 @@ bool weightsExist(const RecordYAC& yac, int numObjectives, const std::vector<int
 class SharedWeightPrograms {
 public:
     SharedWeightPrograms(const RecordYAC& yac, int numObjectives, const std::vector<int>& columns)
-        : yac_(yac), p_(numObjectives), columns_(columns), extraAt_(static_cast<int>(columns.size())),
-          base_(weightRows(yac, numObjectives, columns, 0), numObjectives, extraAt_ + 1)
+        : yac_(yac), p_(numObjectives), extraAt_(static_cast<int>(columns.size())),
+          base_(weightRows(yac, numObjectives, columns, 0), numObjectives, extraAt_ + 1), work_(base_),
+          column_(at(numObjectives))
     {
         for (int iteration = 0; iteration < base_.iterationLimit(); ++iteration) {
             Step step;
             step.enter = base_.entering();
-            step.t = base_.t;
-            step.d = base_.d;
-            step.basic = base_.basic;
             if (step.enter >= 0) {
                 step.leave = base_.leaving(step.enter);
                 if (step.leave >= 0) {
@@ -206,10 +204,14 @@ public:
                     step.dFactor = base_.d[at(step.enter)];
                 }
             }
-            steps_.push_back(std::move(step));
-            if (steps_.back().enter < 0 || steps_.back().leave < 0)
+            steps_.push_back(step);
+            // The tableau before the step, for a program that goes on from it.
+            stepT_.insert(stepT_.end(), base_.t.begin(), base_.t.end());
+            stepD_.insert(stepD_.end(), base_.d.begin(), base_.d.end());
+            stepBasic_.insert(stepBasic_.end(), base_.basic.begin(), base_.basic.end());
+            if (step.enter < 0 || step.leave < 0)
                 return;
-            base_.pivot(steps_.back().leave, steps_.back().enter);
+            base_.pivot(step.leave, step.enter);
         }
     }
 
@@ -218,18 +220,22 @@ public:
     {
         const int rows = p_;
         const int width = base_.width;
-        std::vector<SmallReal> column(at(rows));
+        const std::size_t tSize = base_.t.size();
+        const std::size_t dSize = base_.d.size();
+        std::vector<SmallReal>& column = column_;
         for (int k = 1; k <= rows; ++k)
             column[at(k - 1)] = -yac_.YAC[at(k)][at(extra)];
         SmallReal dColumn = 0;
         for (int iteration = 0; iteration < static_cast<int>(steps_.size()); ++iteration) {
             const Step& step = steps_[at(iteration)];
+            const SmallReal* t = &stepT_[at(iteration) * tSize];
             const bool listedEnters = step.enter >= 0 && step.enter < extraAt_;
             if (!listedEnters && dColumn > kSmallProgramTol) {
-                SmallProgram program = base_;
-                program.t = step.t;
-                program.d = step.d;
-                program.basic = step.basic;
+                SmallProgram& program = work_;
+                std::copy(t, t + tSize, program.t.begin());
+                std::copy(&stepD_[at(iteration) * dSize], &stepD_[at(iteration) * dSize] + dSize, program.d.begin());
+                std::copy(&stepBasic_[at(iteration) * at(rows)], &stepBasic_[at(iteration) * at(rows)] + rows,
+                          program.basic.begin());
                 for (int r = 0; r < rows; ++r)
                     program.t[at(r) * at(width) + at(extraAt_)] = column[at(r)];
                 program.d[at(extraAt_)] = dColumn;
@@ -245,7 +251,7 @@ public:
             for (int r = 0; r < rows; ++r) {
                 if (r == step.leave)
                     continue;
-                const SmallReal f = step.t[at(r) * at(width) + at(step.enter)];
+                const SmallReal f = t[at(r) * at(width) + at(step.enter)];
                 if (f != 0)
                     column[at(r)] -= f * pivotEntry;
             }
@@ -260,17 +266,19 @@ private:
         int leave = -1;
         SmallReal pivot = 0;
         SmallReal dFactor = 0;
-        std::vector<SmallReal> t; // the tableau before the step
-        std::vector<SmallReal> d;
-        std::vector<int> basic;
     };
 
     const RecordYAC& yac_;
     int p_;
-    std::vector<int> columns_;
     int extraAt_;
     SmallProgram base_;
+    SmallProgram work_; // the program of one column that goes on alone
+    std::vector<SmallReal> column_;
     std::vector<Step> steps_;
+    // Tableau, reduced costs and basis before each step, one block per step.
+    std::vector<SmallReal> stepT_;
+    std::vector<SmallReal> stepD_;
+    std::vector<int> stepBasic_;
 };
 
 // The label-exchange procedure on the small tableau of the kept columns:
