@@ -165,16 +165,21 @@ bool exchange(const SavedReadBack& parent, int q, int r, const BasisMove& move, 
 
     // New columns: the parent's without q, the leaving variable at its place
     // in the order (a nonbasic "=" slack cannot move and is left out).
-    // source[c] is the parent column of new column c, 0 for the leaving one.
+    // source[c] is the parent column of new column c.
     const bool keepLeaving = !isEqualitySlack(lp, leaving);
     const int leavingKey = orderKey(lp, leaving);
     const Real* pivotRow = &parent.tableau[at(r - 1) * at(columns)];
     std::array<int, kMaxTableauCols + 1> source{};
     std::array<Real, kMaxTableauCols + 1> ratio{};
     int out = 0;
+    // The leaving variable's column (0 when it is left out) is computed
+    // apart; in the row loops it reads the entering column's entries.
+    int leavingAt = 0;
     auto putLeaving = [&]() {
         ++out;
-        source[at(out)] = 0;
+        leavingAt = out;
+        source[at(out)] = q;
+        ratio[at(out)] = 0;
         lp.nonbasicList[at(out)] = leaving;
         lp.nonbasicValues[at(out)] = lp.isColumn(leaving) ? target : Real(0);
     };
@@ -195,20 +200,24 @@ bool exchange(const SavedReadBack& parent, int q, int r, const BasisMove& move, 
     }
     if (!placed)
         putLeaving();
-    // Row by row, each entry computed as the formulas above say.
+    // Row by row, each entry computed as the formulas above say; a row with
+    // a zero in the entering column keeps its entries (x - 0 y is x).
     for (int i = 1; i <= rows + 1; ++i) {
         const Real* parentRow = &parent.tableau[at(i - 1) * at(columns)];
         const Real tq = parentRow[q - 1];
-        auto& row = lp.tableau[at(i)];
-        for (int c = 1; c <= out; ++c) {
-            const int j = source[at(c)];
-            Real value;
-            if (j == 0)
-                value = i == r ? 1 / a : -tq / a;
-            else
-                value = i == r ? ratio[at(c)] : parentRow[j - 1] - tq * ratio[at(c)];
-            row[at(c)] = zeroBelow(value, kReducedCostZeroTol);
+        Real* row = &lp.tableau[at(i)][0];
+        if (i == r) {
+            for (int c = 1; c <= out; ++c)
+                row[c] = zeroBelow(ratio[at(c)], kReducedCostZeroTol);
+        } else if (tq == 0) {
+            for (int c = 1; c <= out; ++c)
+                row[c] = zeroBelow(parentRow[source[at(c)] - 1], kReducedCostZeroTol);
+        } else {
+            for (int c = 1; c <= out; ++c)
+                row[c] = zeroBelow(parentRow[source[at(c)] - 1] - tq * ratio[at(c)], kReducedCostZeroTol);
         }
+        if (leavingAt > 0)
+            row[leavingAt] = zeroBelow(i == r ? 1 / a : -tq / a, kReducedCostZeroTol);
     }
     finish(parent, out, lp);
     return true;
