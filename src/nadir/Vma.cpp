@@ -62,7 +62,7 @@ constexpr std::chrono::milliseconds kProgressInterval{100};
 // Memory for the kept read-backs of bases whose neighbours are still to be
 // visited (about 160 kB each at the largest size); past it a neighbour is
 // evaluated afresh instead.
-constexpr std::size_t kKeptReadBackBytes = std::size_t{64} << 20;
+constexpr std::size_t kKeptReadBackBytes = std::size_t{256} << 20;
 
 QString text(const char* s) { return QString::fromUtf8(s); }
 
