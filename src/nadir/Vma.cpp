@@ -33,11 +33,13 @@ const char* toString(VmaEnd end)
     return "?";
 }
 
-VertexStore StoreVertex(Workspace& ws, const LpTables& lp, const RecordYAC& yac, RegionAdjacencyIndex* regions)
+VertexStore StoreVertex(Workspace& ws, const LpTables& lp, const RecordYAC& yac, RegionAdjacencyIndex* regions,
+                        SolutionLookup* solutions)
 {
     VertexStore out;
     AssembleSolution(ws, lp);
-    const StoreResult stored = StoreSolution(ws, true, ws.currentBasis, ws.currentF, false, kNoColor, ws.currentXS);
+    const StoreResult stored =
+        StoreSolution(ws, true, ws.currentBasis, ws.currentF, false, kNoColor, ws.currentXS, solutions);
     out.notices = stored.notices;
     if (stored.failed) {
         out.stop = true;
@@ -72,7 +74,7 @@ public:
     // ICW method, whose objectives are ws.coneObjectives.
     VmaWalk(Workspace& ws, LpEngine& engine, Progress& progress, const VmaOptions& options, bool contracted)
         : ws_(ws), engine_(engine), lp_(engine.tables), progress_(progress), options_(options), list_(ws.numVariables),
-          contracted_(contracted)
+          solutions_(ws), contracted_(contracted)
     {
     }
 
@@ -190,7 +192,7 @@ private:
     // Stores the vertex of the basis in lp_; false when the walk stops.
     bool store()
     {
-        const VertexStore stored = StoreVertex(ws_, lp_, yac_, &regions_);
+        const VertexStore stored = StoreVertex(ws_, lp_, yac_, &regions_, &solutions_);
         progress_.tell(stored.notices);
         ws_.currentYAC = yac_;
         ws_.yacColumns = yacColumns_;
@@ -258,7 +260,7 @@ private:
         ConeReducedCosts(ws_, ws_.coneObjectives, lp_, yac_, yacColumns_);
         if (IsDominatedBasis(yac_, p) || !IsEfficientBasis(yac_, p))
             return;
-        const VertexStore stored = StoreVertex(ws_, lp_, plain, &regions_);
+        const VertexStore stored = StoreVertex(ws_, lp_, plain, &regions_, &solutions_);
         progress_.tell(stored.notices);
         ws_.currentYAC = yac_;
         ws_.yacColumns = yacColumns_;
@@ -372,6 +374,7 @@ private:
     VmaOptions options_;
     BasisList list_;
     RegionAdjacencyIndex regions_;
+    SolutionLookup solutions_;
     RecordYAC yac_;
     YacColumnMap yacColumns_{};
     VmaResult result_;

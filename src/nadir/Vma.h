@@ -6,6 +6,7 @@
 
 struct Workspace;
 class RegionAdjacencyIndex;
+class SolutionLookup;
 
 // The vector maximum approach: every efficient vertex of the problem, found
 // by walking from the optimum of the equally weighted sum through efficient
@@ -87,6 +88,6 @@ struct VertexStore {
 // Stores the read-back solution of `lp` (AssembleSolution) with its basis
 // and, for a new basis with two or three objectives, the region of `yac`.
 // Store messages go to the status bar only; no history record, no report.
-// A walk passes its `regions` index to every call.
+// A walk passes its `regions` index and its `solutions` lookup to every call.
 [[nodiscard]] VertexStore StoreVertex(Workspace& ws, const LpTables& lp, const RecordYAC& yac,
-                                      RegionAdjacencyIndex* regions = nullptr);
+                                      RegionAdjacencyIndex* regions = nullptr, SolutionLookup* solutions = nullptr);

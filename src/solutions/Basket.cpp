@@ -59,21 +59,91 @@ int StoredVertexCount(const Workspace& ws)
     return count;
 }
 
+namespace {
+
+bool sameSolution(const Workspace& ws, int i, const vectorObj& f, const tipoXcorr& x_s)
+{
+    const SolSolutionBasket& s = ws.basket[i];
+    bool same = true;
+    for (int k = 1; k <= ws.numObjectives && same; ++k)
+        same = std::fabs(s.f[k] - f[k]) <= kDuplicateTol;
+    for (int j = 1; j <= ws.numVariables && same; ++j)
+        same = std::fabs(s.x_s[j] - x_s[j]) <= kDuplicateTol;
+    return same;
+}
+
+// Cells of the lookup: much wider than the tolerance, so that the values
+// within it of one value fall into at most two.
+constexpr Real kLookupCell = 1e-3L;
+
+} // namespace
+
 int FindStoredSolution(const Workspace& ws, const vectorObj& f, const tipoXcorr& x_s)
 {
-    const int p = ws.numObjectives;
-    const int n = ws.numVariables;
-    for (int i = 1; i <= ws.basketCount; ++i) {
-        const SolSolutionBasket& s = ws.basket[i];
-        bool same = true;
-        for (int k = 1; k <= p && same; ++k)
-            same = std::fabs(s.f[k] - f[k]) <= kDuplicateTol;
-        for (int j = 1; j <= n && same; ++j)
-            same = std::fabs(s.x_s[j] - x_s[j]) <= kDuplicateTol;
-        if (same)
+    for (int i = 1; i <= ws.basketCount; ++i)
+        if (sameSolution(ws, i, f, x_s))
             return i;
-    }
     return 0;
+}
+
+SolutionLookup::SolutionLookup(const Workspace& ws)
+{
+    for (int i = 1; i <= ws.basketCount; ++i)
+        add(ws, i);
+}
+
+bool SolutionLookup::cellsOf(Real value, std::int64_t& first, std::int64_t& last)
+{
+    // Twice the tolerance, for the rounding of the bounds themselves.
+    const Real low = std::floor((value - 2 * kDuplicateTol) / kLookupCell);
+    const Real high = std::floor((value + 2 * kDuplicateTol) / kLookupCell);
+    if (!(std::fabs(low) < 1e15L && std::fabs(high) < 1e15L))
+        return false;
+    first = static_cast<std::int64_t>(low);
+    last = static_cast<std::int64_t>(high);
+    return true;
+}
+
+int SolutionLookup::find(const Workspace& ws, const vectorObj& f, const tipoXcorr& x_s) const
+{
+    if (ws.numObjectives < 1)
+        return FindStoredSolution(ws, f, x_s);
+    // The smallest matching index of every list that can hold one (each
+    // list is in increasing order).
+    int found = 0;
+    auto search = [&](const std::vector<int>& list) {
+        for (int i : list) {
+            if (found != 0 && i >= found)
+                return;
+            if (sameSolution(ws, i, f, x_s)) {
+                found = i;
+                return;
+            }
+        }
+    };
+    std::int64_t first = 0;
+    std::int64_t last = 0;
+    if (cellsOf(f[1], first, last)) {
+        for (std::int64_t cell = first; cell <= last; ++cell) {
+            const auto it = cells_.find(cell);
+            if (it != cells_.end())
+                search(it->second);
+        }
+    } else {
+        return FindStoredSolution(ws, f, x_s);
+    }
+    search(unfiled_);
+    return found;
+}
+
+void SolutionLookup::add(const Workspace& ws, int index)
+{
+    const Real value = ws.numObjectives >= 1 ? ws.basket[index].f[1] : Real(0);
+    const Real cell = std::floor(value / kLookupCell);
+    if (std::fabs(cell) < 1e15L)
+        cells_[static_cast<std::int64_t>(cell)].push_back(index);
+    else
+        unfiled_.push_back(index);
 }
 
 bool SameBasisStored(const Workspace& ws, int index, const vectorResEB_Int& basis)
@@ -92,12 +162,12 @@ void Notify(Notices& notices, const QString& message, bool showMessages)
 }
 
 StoreResult StoreSolution(Workspace& ws, bool withBasis, const vectorResEB_Int& basis, const vectorObj& f,
-                          bool showMessages, Color colour, const tipoXcorr& x_s)
+                          bool showMessages, Color colour, const tipoXcorr& x_s, SolutionLookup* lookup)
 {
     StoreResult result;
     result.newBasis = true;
     result.isNew = true;
-    const int existing = FindStoredSolution(ws, f, x_s);
+    const int existing = lookup != nullptr ? lookup->find(ws, f, x_s) : FindStoredSolution(ws, f, x_s);
     if (existing > 0) {
         result.isNew = false;
         result.index = existing;
@@ -131,6 +201,8 @@ StoreResult StoreSolution(Workspace& ws, bool withBasis, const vectorResEB_Int& 
         result.newBasis = false;
         return result;
     }
+    if (lookup != nullptr)
+        lookup->add(ws, index);
     // The palette advances only for an entry that was stored.
     ws.basket[index].cor = newEntryColour(ws, colour);
     result.index = index;

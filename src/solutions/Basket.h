@@ -6,12 +6,36 @@
 
 #include <QString>
 
+#include <cstdint>
+#include <unordered_map>
+#include <vector>
+
 // The Solution Basket: storing solutions with the duplicate test, the bases
 // of degenerate solutions and the palette colours, and deleting them with
 // the renumbering of everything that refers to basket indices.
 
 // The smallest basket index holding (f, x_s), 0 when there is none.
 int FindStoredSolution(const Workspace& ws, const vectorObj& f, const tipoXcorr& x_s);
+
+// FindStoredSolution() without a scan of the whole basket, for a caller
+// that stores many solutions in a row (the vertex walks): the entries are
+// filed by their first objective value. It knows the entries present when
+// it was made and those stored through StoreSolution() with it; the basket
+// must not change otherwise while it is in use.
+class SolutionLookup {
+public:
+    explicit SolutionLookup(const Workspace& ws);
+    int find(const Workspace& ws, const vectorObj& f, const tipoXcorr& x_s) const;
+    void add(const Workspace& ws, int index);
+
+private:
+    // The cells that hold every value within the duplicate tolerance of
+    // `value`; false for a value that has no cell (not finite, or huge).
+    static bool cellsOf(Real value, std::int64_t& first, std::int64_t& last);
+
+    std::unordered_map<std::int64_t, std::vector<int>> cells_;
+    std::vector<int> unfiled_; // entries whose first value has no cell
+};
 // One of the bases of basket entry `index` equals `basis` (lists compared up
 // to the end of either; bases are kept sorted, so equal sets give equal lists).
 bool SameBasisStored(const Workspace& ws, int index, const vectorResEB_Int& basis);
@@ -29,8 +53,10 @@ struct StoreResult {
 
 // Puts a solution into the basket; `colour` white takes the next palette
 // colour.
+// `lookup`, when given, finds the duplicate and files a new entry.
 [[nodiscard]] StoreResult StoreSolution(Workspace& ws, bool withBasis, const vectorResEB_Int& basis, const vectorObj& f,
-                                        bool showMessages, Color colour, const tipoXcorr& x_s);
+                                        bool showMessages, Color colour, const tipoXcorr& x_s,
+                                        SolutionLookup* lookup = nullptr);
 
 // Status panel 0, and an information box when showMessages.
 void Notify(Notices& notices, const QString& text, bool showMessages);

@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <memory>
+#include <random>
 
 namespace {
 
@@ -320,3 +322,50 @@ TEST_F(BasketCommandsTest, StoreCurrentSolutionLinksTheNewestRecord)
 }
 
 } // namespace
+
+// The lookup answers as the scan does: values straddling the lookup's cell
+// edges (multiples of 1e-3), matches within the tolerance of several
+// entries (the smallest index wins), values without a cell (not finite,
+// huge), and entries filed through StoreSolution as they are stored.
+TEST(SolutionLookupTest, FindsWhatTheScanFinds)
+{
+    std::mt19937 rng(7);
+    auto pick = [&rng](int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); };
+    const Real offsets[] = {0, 4e-7L, -4e-7L, 1.5e-6L, -1.5e-6L, 3e-6L, 1e-3L};
+    const Real specials[] = {std::numeric_limits<Real>::quiet_NaN(), std::numeric_limits<Real>::infinity(), 1e20L};
+    auto value = [&]() -> Real {
+        if (pick(20) == 0)
+            return specials[pick(3)];
+        return Real(pick(7) - 3) * 1e-3L + offsets[pick(7)];
+    };
+    auto scanned = std::make_unique<Workspace>();
+    auto looked = std::make_unique<Workspace>();
+    for (Workspace* ws : {scanned.get(), looked.get()}) {
+        InitWorkspace(*ws);
+        ws->numObjectives = 2;
+        ws->numVariables = 1;
+        ResetComputedState(*ws);
+    }
+    SolutionLookup lookup(*looked);
+    for (int i = 0; i < 400; ++i) {
+        vectorObj f{};
+        tipoXcorr x{};
+        f[1] = value();
+        f[2] = pick(2);
+        x[1] = pick(2) == 0 ? 0 : 1e-6L * pick(3);
+        ASSERT_EQ(lookup.find(*looked, f, x), FindStoredSolution(*scanned, f, x)) << "query " << i;
+        const StoreResult a = StoreSolution(*scanned, true, basisOf({i % 5 + 1}), f, false, kNoColor, x);
+        const StoreResult b = StoreSolution(*looked, true, basisOf({i % 5 + 1}), f, false, kNoColor, x, &lookup);
+        ASSERT_EQ(a.index, b.index) << "store " << i;
+        ASSERT_EQ(a.isNew, b.isNew);
+    }
+    EXPECT_GT(scanned->basketCount, 50);
+    // A lookup made over a full basket files every entry.
+    const SolutionLookup made(*scanned);
+    for (int i = 1; i <= scanned->basketCount; ++i) {
+        const SolSolutionBasket& entry = scanned->basket[i];
+        const vectorObj f{0, entry.f[1], entry.f[2]};
+        const tipoXcorr x{0, entry.x_s[1]};
+        EXPECT_EQ(made.find(*scanned, f, x), FindStoredSolution(*scanned, f, x)) << "entry " << i;
+    }
+}
