@@ -194,6 +194,11 @@ public:
           base_(weightRows(yac, numObjectives, columns, 0), numObjectives, extraAt_ + 1), work_(base_),
           column_(at(numObjectives))
     {
+        // Room for the steps most programs take.
+        constexpr std::size_t kUsualSteps = 32;
+        stepT_.reserve(kUsualSteps * base_.t.size());
+        stepD_.reserve(kUsualSteps * base_.d.size());
+        stepBasic_.reserve(kUsualSteps * base_.basic.size());
         for (int iteration = 0; iteration < base_.iterationLimit(); ++iteration) {
             Step step;
             step.enter = base_.entering();

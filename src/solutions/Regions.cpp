@@ -456,7 +456,9 @@ void RegionAdjacencyIndex::near(int sol, const UmaRegIndif& polygon, std::vector
         std::fill(seen_.begin(), seen_.end(), 0);
         query_ = 1;
     }
-    std::vector<int> regions;
+    // Each region found, with its solution and place in that chain packed
+    // into one key: the order of a scan of the chains.
+    std::vector<std::pair<std::uint64_t, int>> regions;
     const int n = vertexCount(polygon);
     const int reach = numObjectives_ == 2 ? 0 : 1;
     for (int i = 1; i <= n; ++i) {
@@ -473,16 +475,15 @@ void RegionAdjacencyIndex::near(int sol, const UmaRegIndif& polygon, std::vector
                     if (owner_[at] == sol || seen_[at] == query_)
                         continue;
                     seen_[at] = query_;
-                    regions.push_back(q);
+                    const auto key = static_cast<std::uint64_t>(static_cast<std::uint32_t>(owner_[at])) << 32
+                                     | static_cast<std::uint32_t>(ordinal_[at]);
+                    regions.emplace_back(key, q);
                 }
             }
     }
-    std::sort(regions.begin(), regions.end(), [this](int a, int b) {
-        const auto ia = static_cast<std::size_t>(a);
-        const auto ib = static_cast<std::size_t>(b);
-        return owner_[ia] != owner_[ib] ? owner_[ia] < owner_[ib] : ordinal_[ia] < ordinal_[ib];
-    });
-    for (const int q : regions)
+    std::sort(regions.begin(), regions.end(),
+              [](const std::pair<std::uint64_t, int>& a, const std::pair<std::uint64_t, int>& b) { return a.first < b.first; });
+    for (const auto& [key, q] : regions)
         found.emplace_back(owner_[static_cast<std::size_t>(q)], q);
 }
 
