@@ -36,7 +36,8 @@ Real snapBasicValue(const LpTables& lp, int v, Real x)
 
 } // namespace
 
-void SaveReadBack(const LpTables& lp, int sense, int depth, SavedReadBack& out)
+void SaveReadBack(const LpTables& lp, int sense, int depth, SavedReadBack& out, const Real* carried, int carriedRows,
+                  int stride)
 {
     const int rows = lp.tabRows - 1;
     const int columns = lp.tabCols - 1;
@@ -74,6 +75,14 @@ void SaveReadBack(const LpTables& lp, int sense, int depth, SavedReadBack& out)
         }
         for (int j = 0; j < columns; ++j)
             std::memcpy(to + j, from + order[at(j)] - 1, sizeof(Real));
+    }
+    out.carriedRows = carried != nullptr ? carriedRows : 0;
+    out.carried.resize(at(out.carriedRows) * at(columns));
+    for (int k = 0; k < out.carriedRows; ++k) {
+        const Real* from = carried + at(k) * at(stride);
+        Real* to = &out.carried[at(k) * at(columns)];
+        for (int j = 0; j < columns; ++j)
+            std::memcpy(to + j, from + order[at(j)], sizeof(Real));
     }
 }
 
@@ -118,7 +127,7 @@ void finish(const SavedReadBack& parent, int columns, LpTables& lp)
     lp.status = SolveStatus::Optimal;
 }
 
-bool boundFlip(const SavedReadBack& parent, int q, int entering, LpTables& lp)
+bool boundFlip(const SavedReadBack& parent, int q, int entering, LpTables& lp, Real* carried, int stride)
 {
     if (!lp.isColumn(entering) || !isFinite(upperOf(lp, entering)))
         return false;
@@ -135,11 +144,15 @@ bool boundFlip(const SavedReadBack& parent, int q, int entering, LpTables& lp)
         std::memcpy(&lp.tableau[at(i + 1)][1], &parent.tableau[at(i) * at(columns)], at(columns) * sizeof(Real));
     lp.atUpper[at(entering)] = !down;
     lp.nonbasicValues[at(q)] = down ? lowerOf(lp, entering) : upperOf(lp, entering);
+    if (carried != nullptr)
+        for (int k = 0; k < parent.carriedRows; ++k)
+            std::memcpy(carried + at(k) * at(stride) + 1, &parent.carried[at(k) * at(columns)], at(columns) * sizeof(Real));
     finish(parent, columns, lp);
     return true;
 }
 
-bool exchange(const SavedReadBack& parent, int q, int r, const BasisMove& move, LpTables& lp)
+bool exchange(const SavedReadBack& parent, int q, int r, const BasisMove& move, LpTables& lp, Real* carried,
+              int stride)
 {
     const int rows = parent.rows;
     const int columns = parent.columns;
@@ -219,13 +232,23 @@ bool exchange(const SavedReadBack& parent, int q, int r, const BasisMove& move, 
         if (leavingAt > 0)
             row[leavingAt] = zeroBelow(i == r ? 1 / a : -tq / a, kReducedCostZeroTol);
     }
+    // The carried rows as the objective row, with nothing zeroed.
+    for (int k = 0; carried != nullptr && k < parent.carriedRows; ++k) {
+        const Real* parentRow = &parent.carried[at(k) * at(columns)];
+        const Real tq = parentRow[q - 1];
+        Real* row = carried + at(k) * at(stride);
+        for (int c = 1; c <= out; ++c)
+            row[c] = parentRow[source[at(c)] - 1] - tq * ratio[at(c)];
+        if (leavingAt > 0)
+            row[leavingAt] = -tq / a;
+    }
     finish(parent, out, lp);
     return true;
 }
 
 } // namespace
 
-bool PivotReadBack(const SavedReadBack& parent, const BasisMove& move, LpTables& lp)
+bool PivotReadBack(const SavedReadBack& parent, const BasisMove& move, LpTables& lp, Real* carried, int stride)
 {
     int q = 0;
     for (int j = 1; j <= parent.columns && q == 0; ++j)
@@ -234,12 +257,12 @@ bool PivotReadBack(const SavedReadBack& parent, const BasisMove& move, LpTables&
     if (q == 0 || parent.rows != lp.lpRowCount)
         return false;
     if (move.kind == MoveKind::BoundFlip)
-        return boundFlip(parent, q, move.entering, lp);
+        return boundFlip(parent, q, move.entering, lp, carried, stride);
     int r = 0;
     for (int i = 1; i <= parent.rows && r == 0; ++i)
         if (parent.basicList[at(i)] == move.leaving)
             r = i;
     if (r == 0)
         return false;
-    return exchange(parent, q, r, move, lp);
+    return exchange(parent, q, r, move, lp, carried, stride);
 }

@@ -42,14 +42,24 @@ struct SavedReadBack {
     AtUpperFlags atUpper{};
     // (rows + 1) x columns, row-major; row `rows` is the objective row.
     std::vector<Real> tableau;
+    // Further rows that a pivot transforms as it does the objective row (a
+    // walk's z - c rows of each objective): carriedRows x columns.
+    int carriedRows = 0;
+    std::vector<Real> carried;
 };
 
 // Keeps the read-back of `lp` (after a solve, an evaluation or a pivot),
 // its nonbasic positions put into the evaluator's order.
-void SaveReadBack(const LpTables& lp, int sense, int depth, SavedReadBack& out);
+// `carried`, when given, holds `carriedRows` rows (`stride` apart) indexed
+// by the tableau positions of `lp`, kept in the same order as the columns.
+void SaveReadBack(const LpTables& lp, int sense, int depth, SavedReadBack& out, const Real* carried = nullptr,
+                  int carriedRows = 0, int stride = 0);
 
 // Fills the read-back of `lp` for the basis reached from `parent` by `move`
 // (a move recorded by AdjacentBases from that basis). False when the move
 // does not fit the parent or its pivot is too small: `lp`'s read-back is
 // then unusable and the caller evaluates the basis instead.
-bool PivotReadBack(const SavedReadBack& parent, const BasisMove& move, LpTables& lp);
+// With `carried`, the parent's carried rows go there transformed (rows
+// `stride` apart, indexed by the new tableau positions).
+bool PivotReadBack(const SavedReadBack& parent, const BasisMove& move, LpTables& lp, Real* carried = nullptr,
+                   int stride = 0);

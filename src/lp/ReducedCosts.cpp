@@ -12,14 +12,16 @@ namespace {
 
 // cost(k, variable): the cost of a program variable in objective k, zero for
 // slacks and added columns.
-void reducedCosts(const Workspace& ws, const LpTables& lp, const std::function<Real(int, int)>& cost,
-                  RecordYAC& yac, YacColumnMap& yacColumns)
+// rows[(k - 1) * stride + j] := z_kj - c_kj for tableau position j.
+void rawReducedCosts(const Workspace& ws, const LpTables& lp, const std::function<Real(int, int)>& cost, Real* rows,
+                     int stride)
 {
     const int R = lp.tabRows;
     const int C = lp.tabCols;
     const int p = ws.numObjectives;
     const int n = ws.numVariables;
     auto isDecision = [n](int v) { return v >= 1 && v <= n; };
+    auto row = [rows, stride](int k) { return rows + static_cast<std::size_t>(k - 1) * static_cast<std::size_t>(stride); };
 
     // The rows of basic decision variables and their costs, looked up once
     // for all columns.
@@ -36,7 +38,6 @@ void reducedCosts(const Workspace& ws, const LpTables& lp, const std::function<R
 
     for (int j = 1; j <= C - 1; ++j) {
         const int entering = lp.nonbasicList[j];
-        const bool flip = isDecision(entering) && lp.atUpper[entering];
         // z_k = sum of c_kr T[r][j] over the rows in order, three objectives
         // at a time so that their sums do not wait for each other.
         std::array<Real, MaxObjectives + 1> zk{};
@@ -66,9 +67,36 @@ void reducedCosts(const Workspace& ws, const LpTables& lp, const std::function<R
             zk[static_cast<std::size_t>(k)] = z;
         }
         for (k = 1; k <= p; ++k) {
-            const Real z = zk[static_cast<std::size_t>(k)];
             const Real cj = isDecision(entering) ? cost(k, entering) : 0;
-            Real value = z - cj;
+            row(k)[j] = zk[static_cast<std::size_t>(k)] - cj;
+        }
+    }
+}
+
+std::function<Real(int, int)> problemCost(const Workspace& ws)
+{
+    return [&ws](int k, int v) { return ws.objSense[k] * ws.objCoef[k][v] * ws.normFactor[k]; };
+}
+
+} // namespace
+
+void ObjectiveReducedCosts(const Workspace& ws, const LpTables& lp, Real* rows, int stride)
+{
+    rawReducedCosts(ws, lp, problemCost(ws), rows, stride);
+}
+
+void ReducedCostsFromRows(const Workspace& ws, const LpTables& lp, const Real* rows, int stride, RecordYAC& yac,
+                          YacColumnMap& yacColumns)
+{
+    const int C = lp.tabCols;
+    const int p = ws.numObjectives;
+    const int n = ws.numVariables;
+    auto isDecision = [n](int v) { return v >= 1 && v <= n; };
+    for (int j = 1; j <= C - 1; ++j) {
+        const int entering = lp.nonbasicList[j];
+        const bool flip = isDecision(entering) && lp.atUpper[entering];
+        for (int k = 1; k <= p; ++k) {
+            Real value = rows[static_cast<std::size_t>(k - 1) * static_cast<std::size_t>(stride) + static_cast<std::size_t>(j)];
             if (flip)
                 value = -value;
             if (std::fabs(value) <= kReducedCostZeroTol)
@@ -93,18 +121,18 @@ void reducedCosts(const Workspace& ws, const LpTables& lp, const std::function<R
     }
 }
 
-} // namespace
-
 void ComputeReducedCosts(const Workspace& ws, const LpTables& lp, RecordYAC& yac, YacColumnMap& yacColumns)
 {
-    reducedCosts(
-        ws, lp, [&ws](int k, int v) { return ws.objSense[k] * ws.objCoef[k][v] * ws.normFactor[k]; }, yac,
-        yacColumns);
+    ObjectiveRows rows;
+    ObjectiveReducedCosts(ws, lp, rows.data(), kObjectiveRowStride);
+    ReducedCostsFromRows(ws, lp, rows.data(), kObjectiveRowStride, yac, yacColumns);
 }
 
 void ConeReducedCosts(const Workspace& ws, const ConeObjectives& coneObjectives, const LpTables& lp, RecordYAC& yac,
                       YacColumnMap& yacColumns)
 {
-    reducedCosts(
-        ws, lp, [&coneObjectives](int k, int v) { return coneObjectives[k][v]; }, yac, yacColumns);
+    ObjectiveRows rows;
+    rawReducedCosts(
+        ws, lp, [&coneObjectives](int k, int v) { return coneObjectives[k][v]; }, rows.data(), kObjectiveRowStride);
+    ReducedCostsFromRows(ws, lp, rows.data(), kObjectiveRowStride, yac, yacColumns);
 }

@@ -121,7 +121,7 @@ private:
             result_.notices = SolveStatusNotices(result_.startStatus);
             return false;
         }
-        ComputeReducedCosts(ws_, lp_, yac_, yacColumns_);
+        reducedCosts(false);
         if (!store()) {
             // Storing the first vertex failed: the store said so; nothing else to say.
             result_.end = VmaEnd::OutOfMemory;
@@ -151,7 +151,7 @@ private:
                 if (contracted_)
                     visitContracted(next);
                 else {
-                    ComputeReducedCosts(ws_, lp_, yac_, yacColumns_);
+                    reducedCosts(rowsCarried_);
                     if (!IsDominatedBasis(yac_, ws_.numObjectives) && store())
                         explore(next);
                 }
@@ -175,10 +175,13 @@ private:
             spare_.push_back(std::move(kept_.front().second));
             kept_.pop_front();
         }
+        rowsCarried_ = false;
         if (options_.pivotFromParent && !kept_.empty() && kept_.front().first == move.parent) {
             const SavedReadBack& parent = *kept_.front().second;
-            if (parent.depth < options_.maxPivotChain && PivotReadBack(parent, move, lp_)) {
+            if (parent.depth < options_.maxPivotChain
+                && PivotReadBack(parent, move, lp_, objectiveRows_.data(), kObjectiveRowStride)) {
                 currentDepth_ = parent.depth + 1;
+                rowsCarried_ = parent.carriedRows == ws_.numObjectives;
                 ++result_.derivedByPivot;
                 return true;
             }
@@ -187,6 +190,18 @@ private:
         currentDepth_ = 0;
         // An imprecise evaluation still names the vertex; only a failed one has no read-back.
         return EvaluateBasis(lp_, 1, engine_.evaluator) != SolveStatus::Other;
+    }
+
+    // The reduced costs of the basis in lp_ into yac_: from the rows of
+    // z - c that the pivot from its parent carried along (`carried`), else
+    // computed from the tableau. A pivot carries them through the same
+    // formula as the tableau's objective row, which saves the sums over
+    // the basic rows for every column.
+    void reducedCosts(bool carried)
+    {
+        if (!carried)
+            ObjectiveReducedCosts(ws_, lp_, objectiveRows_.data(), kObjectiveRowStride);
+        ReducedCostsFromRows(ws_, lp_, objectiveRows_.data(), kObjectiveRowStride, yac_, yacColumns_);
     }
 
     // Stores the vertex of the basis in lp_; false when the walk stops.
@@ -288,7 +303,10 @@ private:
                 saved = std::move(spare_.back());
                 spare_.pop_back();
             }
-            SaveReadBack(lp_, 1, currentDepth_, *saved);
+            // The plain walk's rows of z - c go along; the contracted walk
+            // computes its reduced costs afresh.
+            SaveReadBack(lp_, 1, currentDepth_, *saved, contracted_ ? nullptr : objectiveRows_.data(),
+                         ws_.numObjectives, kObjectiveRowStride);
             kept_.emplace_back(index, std::move(saved));
         } catch (const std::bad_alloc&) {
             // Its neighbours are evaluated afresh instead.
@@ -377,6 +395,9 @@ private:
     SolutionLookup solutions_;
     RecordYAC yac_;
     YacColumnMap yacColumns_{};
+    // Rows of z - c of each objective at the basis in lp_ (plain walk).
+    ObjectiveRows objectiveRows_{};
+    bool rowsCarried_ = false;
     VmaResult result_;
     int basketBefore_ = 0;
     int currentDepth_ = 0;

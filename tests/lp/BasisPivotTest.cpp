@@ -17,7 +17,8 @@
 // Every neighbour of a walk derived by one pivot from its parent's kept
 // read-back must give what the reference evaluator gives for that basis
 // inverted afresh: values, tableau entries (matched by variable, since the
-// row order may differ), the objective row and the reduced costs.
+// row order may differ), the objective row and the reduced costs, both from
+// the derived tableau and from the rows of z - c carried along the pivots.
 
 namespace {
 
@@ -33,7 +34,7 @@ struct ReadBackByVariable {
     std::map<int, bool> atUpper;
 };
 
-ReadBackByVariable byVariable(const Workspace& ws, const LpTables& lp)
+ReadBackByVariable byVariable(const Workspace& ws, const LpTables& lp, const Real* carried = nullptr)
 {
     ReadBackByVariable out;
     const int R = lp.tabRows;
@@ -50,7 +51,10 @@ ReadBackByVariable byVariable(const Workspace& ws, const LpTables& lp)
     }
     RecordYAC yac;
     YacColumnMap map{};
-    ComputeReducedCosts(ws, lp, yac, map);
+    if (carried != nullptr)
+        ReducedCostsFromRows(ws, lp, carried, kObjectiveRowStride, yac, map);
+    else
+        ComputeReducedCosts(ws, lp, yac, map);
     for (int c = 1; c <= yac.ncolsYAC; ++c)
         for (int k = 1; k <= ws.numObjectives; ++k)
             out.yac[{k, lp.nonbasicList[at(map[at(c)])]}] = yac.YAC[at(k)][at(c)];
@@ -80,6 +84,7 @@ TEST_P(PivotAgainstEvaluation, EveryNeighbourOfABreadthFirstWalk)
         w[at(k)] = Real(k) / 6;
     auto lp = std::make_unique<LpTables>();
     auto reference = std::make_unique<LpTables>();
+    auto rows = std::make_unique<ObjectiveRows>();
     BasisEvaluator evaluator;
     BuildWeightedSumProgram(*ws, w, *lp);
     ASSERT_EQ(SolveScalarizing(*lp, true, 1, evaluator), SolveStatus::Optimal);
@@ -96,7 +101,7 @@ TEST_P(PivotAgainstEvaluation, EveryNeighbourOfABreadthFirstWalk)
             *reference = *lp; // the same program
             DecodeBasis(list[index], reference->basicList, reference->atUpper);
             ASSERT_EQ(EvaluateBasis(*reference, 1, evaluator), SolveStatus::Optimal);
-            if (!PivotReadBack(*kept.at(move.parent), move, *lp))
+            if (!PivotReadBack(*kept.at(move.parent), move, *lp, rows->data(), kObjectiveRowStride))
                 continue; // too small a pivot: the walk evaluates such a basis itself
             const ReadBackByVariable got = byVariable(*ws, *lp);
             const ReadBackByVariable want = byVariable(*ws, *reference);
@@ -104,11 +109,14 @@ TEST_P(PivotAgainstEvaluation, EveryNeighbourOfABreadthFirstWalk)
             expectSame(got.entry, want.entry, "tableau");
             expectSame(got.objectiveRow, want.objectiveRow, "objective row");
             expectSame(got.yac, want.yac, "reduced costs");
+            expectSame(byVariable(*ws, *lp, rows->data()).yac, want.yac, "carried reduced costs");
             EXPECT_EQ(got.atUpper, want.atUpper);
             ++compared;
+        } else {
+            ObjectiveReducedCosts(*ws, *lp, rows->data(), kObjectiveRowStride);
         }
         auto saved = std::make_unique<SavedReadBack>();
-        SaveReadBack(*lp, 1, 0, *saved);
+        SaveReadBack(*lp, 1, 0, *saved, rows->data(), ws->numObjectives, kObjectiveRowStride);
         kept[index] = std::move(saved);
         AdjacentBases(*lp, all, false, index, list);
     }
