@@ -127,7 +127,8 @@ void finish(const SavedReadBack& parent, int columns, LpTables& lp)
     lp.status = SolveStatus::Optimal;
 }
 
-bool boundFlip(const SavedReadBack& parent, int q, int entering, LpTables& lp, Real* carried, int stride)
+bool boundFlip(const SavedReadBack& parent, int q, int entering, LpTables& lp, Real* carried, int stride,
+               DeferredTableau* deferred)
 {
     if (!lp.isColumn(entering) || !isFinite(upperOf(lp, entering)))
         return false;
@@ -140,8 +141,14 @@ bool boundFlip(const SavedReadBack& parent, int q, int entering, LpTables& lp, R
         lp.nonbasicList[at(j)] = parent.nonbasicList[at(j)];
         lp.nonbasicValues[at(j)] = parent.nonbasicValues[at(j)];
     }
-    for (int i = 0; i <= parent.rows; ++i)
-        std::memcpy(&lp.tableau[at(i + 1)][1], &parent.tableau[at(i) * at(columns)], at(columns) * sizeof(Real));
+    if (deferred != nullptr) {
+        deferred->parent = &parent;
+        deferred->boundFlip = true;
+        deferred->columns = columns;
+    } else {
+        for (int i = 0; i <= parent.rows; ++i)
+            std::memcpy(&lp.tableau[at(i + 1)][1], &parent.tableau[at(i) * at(columns)], at(columns) * sizeof(Real));
+    }
     lp.atUpper[at(entering)] = !down;
     lp.nonbasicValues[at(q)] = down ? lowerOf(lp, entering) : upperOf(lp, entering);
     if (carried != nullptr)
@@ -151,10 +158,47 @@ bool boundFlip(const SavedReadBack& parent, int q, int entering, LpTables& lp, R
     return true;
 }
 
-bool exchange(const SavedReadBack& parent, int q, int r, const BasisMove& move, LpTables& lp, Real* carried,
-              int stride)
+// Entry i of new column c after the exchange (i = 1..rows + 1).
+Real exchangedEntry(const DeferredTableau& d, int i, int c)
 {
-    const int rows = parent.rows;
+    const Real* parentRow = &d.parent->tableau[at(i - 1) * at(d.parent->columns)];
+    const Real tq = parentRow[d.q - 1];
+    if (c == d.leavingAt)
+        return zeroBelow(i == d.r ? 1 / d.a : -tq / d.a, kReducedCostZeroTol);
+    if (i == d.r)
+        return zeroBelow(d.ratio[at(c)], kReducedCostZeroTol);
+    if (tq == 0)
+        return zeroBelow(parentRow[d.source[at(c)] - 1], kReducedCostZeroTol);
+    return zeroBelow(parentRow[d.source[at(c)] - 1] - tq * d.ratio[at(c)], kReducedCostZeroTol);
+}
+
+// The body of the exchange row by row: the entries of exchangedEntry().
+void fillExchanged(const DeferredTableau& d, LpTables& lp)
+{
+    const int columns = d.parent->columns;
+    for (int i = 1; i <= d.parent->rows + 1; ++i) {
+        const Real* parentRow = &d.parent->tableau[at(i - 1) * at(columns)];
+        const Real tq = parentRow[d.q - 1];
+        Real* row = &lp.tableau[at(i)][0];
+        // A row with a zero in the entering column keeps its entries (x - 0 y is x).
+        if (i == d.r) {
+            for (int c = 1; c <= d.columns; ++c)
+                row[c] = zeroBelow(d.ratio[at(c)], kReducedCostZeroTol);
+        } else if (tq == 0) {
+            for (int c = 1; c <= d.columns; ++c)
+                row[c] = zeroBelow(parentRow[d.source[at(c)] - 1], kReducedCostZeroTol);
+        } else {
+            for (int c = 1; c <= d.columns; ++c)
+                row[c] = zeroBelow(parentRow[d.source[at(c)] - 1] - tq * d.ratio[at(c)], kReducedCostZeroTol);
+        }
+        if (d.leavingAt > 0)
+            row[d.leavingAt] = zeroBelow(i == d.r ? 1 / d.a : -tq / d.a, kReducedCostZeroTol);
+    }
+}
+
+bool exchange(const SavedReadBack& parent, int q, int r, const BasisMove& move, LpTables& lp, Real* carried,
+              int stride, DeferredTableau* deferred)
+{
     const int columns = parent.columns;
     auto T = [&parent, columns](int i, int j) { return parent.tableau[at(i - 1) * at(columns) + at(j - 1)]; };
     const Real a = T(r, q);
@@ -182,8 +226,15 @@ bool exchange(const SavedReadBack& parent, int q, int r, const BasisMove& move, 
     const bool keepLeaving = !isEqualitySlack(lp, leaving);
     const int leavingKey = orderKey(lp, leaving);
     const Real* pivotRow = &parent.tableau[at(r - 1) * at(columns)];
-    std::array<int, kMaxTableauCols + 1> source{};
-    std::array<Real, kMaxTableauCols + 1> ratio{};
+    DeferredTableau local;
+    DeferredTableau& d = deferred != nullptr ? *deferred : local;
+    d.parent = &parent;
+    d.boundFlip = false;
+    d.q = q;
+    d.r = r;
+    d.a = a;
+    std::array<int, kMaxTableauCols + 1>& source = d.source;
+    std::array<Real, kMaxTableauCols + 1>& ratio = d.ratio;
     int out = 0;
     // The leaving variable's column (0 when it is left out) is computed
     // apart; in the row loops it reads the entering column's entries.
@@ -213,25 +264,10 @@ bool exchange(const SavedReadBack& parent, int q, int r, const BasisMove& move, 
     }
     if (!placed)
         putLeaving();
-    // Row by row, each entry computed as the formulas above say; a row with
-    // a zero in the entering column keeps its entries (x - 0 y is x).
-    for (int i = 1; i <= rows + 1; ++i) {
-        const Real* parentRow = &parent.tableau[at(i - 1) * at(columns)];
-        const Real tq = parentRow[q - 1];
-        Real* row = &lp.tableau[at(i)][0];
-        if (i == r) {
-            for (int c = 1; c <= out; ++c)
-                row[c] = zeroBelow(ratio[at(c)], kReducedCostZeroTol);
-        } else if (tq == 0) {
-            for (int c = 1; c <= out; ++c)
-                row[c] = zeroBelow(parentRow[source[at(c)] - 1], kReducedCostZeroTol);
-        } else {
-            for (int c = 1; c <= out; ++c)
-                row[c] = zeroBelow(parentRow[source[at(c)] - 1] - tq * ratio[at(c)], kReducedCostZeroTol);
-        }
-        if (leavingAt > 0)
-            row[leavingAt] = zeroBelow(i == r ? 1 / a : -tq / a, kReducedCostZeroTol);
-    }
+    d.columns = out;
+    d.leavingAt = leavingAt;
+    if (deferred == nullptr)
+        fillExchanged(d, lp);
     // The carried rows as the objective row, with nothing zeroed.
     for (int k = 0; carried != nullptr && k < parent.carriedRows; ++k) {
         const Real* parentRow = &parent.carried[at(k) * at(columns)];
@@ -248,8 +284,40 @@ bool exchange(const SavedReadBack& parent, int q, int r, const BasisMove& move, 
 
 } // namespace
 
-bool PivotReadBack(const SavedReadBack& parent, const BasisMove& move, LpTables& lp, Real* carried, int stride)
+void FillDeferredColumns(const DeferredTableau& deferred, const EfficientPositions& positions, LpTables& lp)
 {
+    if (deferred.parent == nullptr)
+        return;
+    const SavedReadBack& parent = *deferred.parent;
+    for (int c = 1; c <= deferred.columns; ++c) {
+        if (!positions[at(c)])
+            continue;
+        for (int i = 1; i <= parent.rows + 1; ++i)
+            lp.tableau[at(i)][at(c)] = deferred.boundFlip ? parent.tableau[at(i - 1) * at(parent.columns) + at(c - 1)]
+                                                           : exchangedEntry(deferred, i, c);
+    }
+}
+
+void FillDeferredTableau(DeferredTableau& deferred, LpTables& lp)
+{
+    if (deferred.parent == nullptr)
+        return;
+    const SavedReadBack& parent = *deferred.parent;
+    if (deferred.boundFlip) {
+        for (int i = 0; i <= parent.rows; ++i)
+            std::memcpy(&lp.tableau[at(i + 1)][1], &parent.tableau[at(i) * at(parent.columns)],
+                        at(parent.columns) * sizeof(Real));
+    } else {
+        fillExchanged(deferred, lp);
+    }
+    deferred.parent = nullptr;
+}
+
+bool PivotReadBack(const SavedReadBack& parent, const BasisMove& move, LpTables& lp, Real* carried, int stride,
+                   DeferredTableau* deferred)
+{
+    if (deferred != nullptr)
+        deferred->parent = nullptr;
     int q = 0;
     for (int j = 1; j <= parent.columns && q == 0; ++j)
         if (parent.nonbasicList[at(j)] == move.entering)
@@ -257,12 +325,12 @@ bool PivotReadBack(const SavedReadBack& parent, const BasisMove& move, LpTables&
     if (q == 0 || parent.rows != lp.lpRowCount)
         return false;
     if (move.kind == MoveKind::BoundFlip)
-        return boundFlip(parent, q, move.entering, lp, carried, stride);
+        return boundFlip(parent, q, move.entering, lp, carried, stride, deferred);
     int r = 0;
     for (int i = 1; i <= parent.rows && r == 0; ++i)
         if (parent.basicList[at(i)] == move.leaving)
             r = i;
     if (r == 0)
         return false;
-    return exchange(parent, q, r, move, lp, carried, stride);
+    return exchange(parent, q, r, move, lp, carried, stride, deferred);
 }

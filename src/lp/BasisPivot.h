@@ -3,6 +3,7 @@
 #include "lp/EfficientBases.h"
 #include "lp/LpTables.h"
 
+#include <array>
 #include <vector>
 
 // The read-back of a basis derived from the read-back of an adjacent basis
@@ -48,6 +49,28 @@ struct SavedReadBack {
     std::vector<Real> carried;
 };
 
+// The tableau body of a derived read-back, filled when it is read: a walk
+// reads only the columns of its efficient positions before it knows whether
+// it keeps the basis for its neighbours. PivotReadBack() with `deferred`
+// fills everything but lp.tableau's rows 1..tabRows in columns
+// 1..tabCols - 1 and notes here how to fill them, with the same numbers as
+// without it. The parent must not change until they are filled.
+struct DeferredTableau {
+    const SavedReadBack* parent = nullptr; // nothing pending without one
+    bool boundFlip = false;                // the parent's tableau as it is
+    int q = 0;                             // entering column and pivot row in the parent
+    int r = 0;
+    Real a = 0;                            // the pivot
+    int columns = 0;                       // of the new tableau
+    int leavingAt = 0;                     // the leaving variable's column, 0 when left out
+    std::array<int, kMaxTableauCols + 1> source{}; // parent column of each new column
+    std::array<Real, kMaxTableauCols + 1> ratio{}; // T[r][source] / a
+};
+// Fills the columns flagged in `positions` (1..tabCols - 1).
+void FillDeferredColumns(const DeferredTableau& deferred, const EfficientPositions& positions, LpTables& lp);
+// Fills the whole body; nothing is pending afterwards.
+void FillDeferredTableau(DeferredTableau& deferred, LpTables& lp);
+
 // Keeps the read-back of `lp` (after a solve, an evaluation or a pivot),
 // its nonbasic positions put into the evaluator's order.
 // `carried`, when given, holds `carriedRows` rows (`stride` apart) indexed
@@ -62,4 +85,4 @@ void SaveReadBack(const LpTables& lp, int sense, int depth, SavedReadBack& out, 
 // With `carried`, the parent's carried rows go there transformed (rows
 // `stride` apart, indexed by the new tableau positions).
 bool PivotReadBack(const SavedReadBack& parent, const BasisMove& move, LpTables& lp, Real* carried = nullptr,
-                   int stride = 0);
+                   int stride = 0, DeferredTableau* deferred = nullptr);

@@ -90,6 +90,8 @@ public:
         if (result_.end == VmaEnd::Completed)
             walk();
         progress_.done();
+        // The tables hold a whole read-back when the walk ends.
+        FillDeferredTableau(deferred_, lp_);
         ws_.timeEnd = CurrentTimeInDays();
         ws_.timeElapsed = ws_.timeEnd - ws_.timeStart;
         result_.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
@@ -176,10 +178,14 @@ private:
             kept_.pop_front();
         }
         rowsCarried_ = false;
+        deferred_.parent = nullptr;
         if (options_.pivotFromParent && !kept_.empty() && kept_.front().first == move.parent) {
             const SavedReadBack& parent = *kept_.front().second;
+            // The plain walk reads the tableau only where it must (the
+            // contracted walk computes its reduced costs from all of it).
             if (parent.depth < options_.maxPivotChain
-                && PivotReadBack(parent, move, lp_, objectiveRows_.data(), kObjectiveRowStride)) {
+                && PivotReadBack(parent, move, lp_, objectiveRows_.data(), kObjectiveRowStride,
+                                 contracted_ ? nullptr : &deferred_)) {
                 currentDepth_ = parent.depth + 1;
                 rowsCarried_ = parent.carriedRows == ws_.numObjectives;
                 ++result_.derivedByPivot;
@@ -229,6 +235,7 @@ private:
         }
         EfficientPositions positions{};
         MapEfficientToPositions(efficient, yac_.ncolsYAC, yacColumns_, lp_.tabCols, positions);
+        FillDeferredColumns(deferred_, positions, lp_);
         const int appended = AdjacentBases(lp_, positions, false, index, list_);
         result_.basesFound = list_.size();
         if (list_.outOfMemory()) {
@@ -303,6 +310,7 @@ private:
                 saved = std::move(spare_.back());
                 spare_.pop_back();
             }
+            FillDeferredTableau(deferred_, lp_);
             // The plain walk's rows of z - c go along; the contracted walk
             // computes its reduced costs afresh.
             SaveReadBack(lp_, 1, currentDepth_, *saved, contracted_ ? nullptr : objectiveRows_.data(),
@@ -398,6 +406,8 @@ private:
     // Rows of z - c of each objective at the basis in lp_ (plain walk).
     ObjectiveRows objectiveRows_{};
     bool rowsCarried_ = false;
+    // What of lp_'s tableau is still to be derived from the parent.
+    DeferredTableau deferred_;
     VmaResult result_;
     int basketBefore_ = 0;
     int currentDepth_ = 0;

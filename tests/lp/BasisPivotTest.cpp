@@ -18,7 +18,8 @@
 // read-back must give what the reference evaluator gives for that basis
 // inverted afresh: values, tableau entries (matched by variable, since the
 // row order may differ), the objective row and the reduced costs, both from
-// the derived tableau and from the rows of z - c carried along the pivots.
+// the derived tableau and from the rows of z - c carried along the pivots;
+// a tableau filled on demand has the entries of one derived at once.
 
 namespace {
 
@@ -85,9 +86,11 @@ TEST_P(PivotAgainstEvaluation, EveryNeighbourOfABreadthFirstWalk)
     auto lp = std::make_unique<LpTables>();
     auto reference = std::make_unique<LpTables>();
     auto rows = std::make_unique<ObjectiveRows>();
+    auto deferredLp = std::make_unique<LpTables>();
     BasisEvaluator evaluator;
     BuildWeightedSumProgram(*ws, w, *lp);
     ASSERT_EQ(SolveScalarizing(*lp, true, 1, evaluator), SolveStatus::Optimal);
+    *deferredLp = *lp;
 
     BasisList list(ws->numVariables);
     list.append(EncodeBasis(lp->basicList.data(), lp->lpRowCount, lp->atUpper, lp->lpColumnCount), BasisMove{});
@@ -101,8 +104,24 @@ TEST_P(PivotAgainstEvaluation, EveryNeighbourOfABreadthFirstWalk)
             *reference = *lp; // the same program
             DecodeBasis(list[index], reference->basicList, reference->atUpper);
             ASSERT_EQ(EvaluateBasis(*reference, 1, evaluator), SolveStatus::Optimal);
-            if (!PivotReadBack(*kept.at(move.parent), move, *lp, rows->data(), kObjectiveRowStride))
+            // A deferred tableau gives the same entries, in the columns
+            // asked for first, then in all of them.
+            DeferredTableau deferred;
+            if (!PivotReadBack(*kept.at(move.parent), move, *deferredLp, nullptr, 0, &deferred))
                 continue; // too small a pivot: the walk evaluates such a basis itself
+            ASSERT_TRUE(PivotReadBack(*kept.at(move.parent), move, *lp, rows->data(), kObjectiveRowStride));
+            EfficientPositions some{};
+            for (int j = 1; j < lp->tabCols; j += 3)
+                some[at(j)] = true;
+            FillDeferredColumns(deferred, some, *deferredLp);
+            for (int j = 1; j < lp->tabCols; j += 3)
+                for (int i = 1; i <= lp->tabRows; ++i)
+                    ASSERT_EQ(deferredLp->tableau[at(i)][at(j)], lp->tableau[at(i)][at(j)]);
+            FillDeferredTableau(deferred, *deferredLp);
+            EXPECT_EQ(deferred.parent, nullptr);
+            for (int i = 1; i <= lp->tabRows; ++i)
+                for (int j = 1; j <= lp->tabCols; ++j)
+                    ASSERT_EQ(deferredLp->tableau[at(i)][at(j)], lp->tableau[at(i)][at(j)]);
             const ReadBackByVariable got = byVariable(*ws, *lp);
             const ReadBackByVariable want = byVariable(*ws, *reference);
             expectSame(got.value, want.value, "values");
