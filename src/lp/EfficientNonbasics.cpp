@@ -236,6 +236,14 @@ public:
             const SmallReal* t = &stepT_[at(iteration) * tSize];
             const bool listedEnters = step.enter >= 0 && step.enter < extraAt_;
             if (!listedEnters && dColumn > kSmallProgramTol) {
+                // The column enters first (no listed one can); with no
+                // positive entry its ratio test finds no row: unbounded, as
+                // the program would end, without copying it.
+                bool anyRow = false;
+                for (int r = 0; r < rows && !anyRow; ++r)
+                    anyRow = column[at(r)] > kSmallProgramTol;
+                if (!anyRow)
+                    return false;
                 SmallProgram& program = work_;
                 std::copy(t, t + tSize, program.t.begin());
                 std::copy(&stepD_[at(iteration) * dSize], &stepD_[at(iteration) * dSize] + dSize, program.d.begin());
