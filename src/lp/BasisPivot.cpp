@@ -36,9 +36,73 @@ Real snapBasicValue(const LpTables& lp, int v, Real x)
 
 } // namespace
 
-void SaveReadBack(const LpTables& lp, int sense, int depth, SavedReadBack& out, const Real* carried, int carriedRows,
-                  int stride)
+namespace {
+
+// Entry i of new column c after the exchange (i = 1..rows + 1).
+Real exchangedEntry(const DeferredTableau& d, int i, int c)
 {
+    const Real* parentRow = &d.parent->tableau[at(i - 1) * at(d.parent->columns)];
+    const Real tq = parentRow[d.q - 1];
+    if (c == d.leavingAt)
+        return zeroBelow(i == d.r ? 1 / d.a : -tq / d.a, kReducedCostZeroTol);
+    if (i == d.r)
+        return zeroBelow(d.ratio[at(c)], kReducedCostZeroTol);
+    if (tq == 0)
+        return zeroBelow(parentRow[d.source[at(c)] - 1], kReducedCostZeroTol);
+    return zeroBelow(parentRow[d.source[at(c)] - 1] - tq * d.ratio[at(c)], kReducedCostZeroTol);
+}
+
+// The body of the exchange row by row, the entries of exchangedEntry():
+// entry (i, c) goes to rowOf(i)[c - 1].
+template <class RowOf>
+void fillExchanged(const DeferredTableau& d, RowOf rowOf)
+{
+    const int columns = d.parent->columns;
+    for (int i = 1; i <= d.parent->rows + 1; ++i) {
+        const Real* parentRow = &d.parent->tableau[at(i - 1) * at(columns)];
+        const Real tq = parentRow[d.q - 1];
+        Real* row = rowOf(i);
+        // A row with a zero in the entering column keeps its entries (x - 0 y is x).
+        if (i == d.r) {
+            for (int c = 1; c <= d.columns; ++c)
+                row[c - 1] = zeroBelow(d.ratio[at(c)], kReducedCostZeroTol);
+        } else if (tq == 0) {
+            for (int c = 1; c <= d.columns; ++c)
+                row[c - 1] = zeroBelow(parentRow[d.source[at(c)] - 1], kReducedCostZeroTol);
+        } else {
+            for (int c = 1; c <= d.columns; ++c)
+                row[c - 1] = zeroBelow(parentRow[d.source[at(c)] - 1] - tq * d.ratio[at(c)], kReducedCostZeroTol);
+        }
+        if (d.leavingAt > 0)
+            row[d.leavingAt - 1] = zeroBelow(i == d.r ? 1 / d.a : -tq / d.a, kReducedCostZeroTol);
+    }
+}
+
+// The whole body of a pending derived tableau, as fillExchanged() places it.
+template <class RowOf>
+void fillDeferred(const DeferredTableau& d, RowOf rowOf)
+{
+    if (!d.boundFlip) {
+        fillExchanged(d, rowOf);
+        return;
+    }
+    const SavedReadBack& parent = *d.parent;
+    for (int i = 1; i <= parent.rows + 1; ++i)
+        std::memcpy(rowOf(i), &parent.tableau[at(i - 1) * at(parent.columns)], at(parent.columns) * sizeof(Real));
+}
+
+// Row i (1-based) of a tableau at column 1.
+auto tableRows(LpTables& lp)
+{
+    return [&lp](int i) { return &lp.tableau[at(i)][1]; };
+}
+
+} // namespace
+
+void SaveReadBack(const LpTables& lp, int sense, int depth, SavedReadBack& out, const Real* carried, int carriedRows,
+                  int stride, const DeferredTableau* deferred)
+{
+    const bool pending = deferred != nullptr && deferred->parent != nullptr;
     const int rows = lp.tabRows - 1;
     const int columns = lp.tabCols - 1;
     out.rows = rows;
@@ -65,8 +129,20 @@ void SaveReadBack(const LpTables& lp, int sense, int depth, SavedReadBack& out, 
         out.nonbasicList[at(j)] = lp.nonbasicList[at(from)];
         out.nonbasicValues[at(j)] = lp.nonbasicValues[at(from)];
     }
+    if (pending && inOrder) {
+        // Derived straight into the copy; lp's body is not read.
+        fillDeferred(*deferred, [&out, columns](int i) { return &out.tableau[at(i - 1) * at(columns)]; });
+    } else if (pending) {
+        for (int i = 0; i <= rows; ++i)
+            for (int j = 0; j < columns; ++j) {
+                const int c = order[at(j)];
+                out.tableau[at(i) * at(columns) + at(j)] =
+                    deferred->boundFlip ? deferred->parent->tableau[at(i) * at(deferred->parent->columns) + at(c - 1)]
+                                        : exchangedEntry(*deferred, i + 1, c);
+            }
+    }
     // Copied as bytes: a long double copied through the FPU costs a slow store.
-    for (int i = 0; i <= rows; ++i) {
+    for (int i = 0; i <= rows && !pending; ++i) {
         Real* to = &out.tableau[at(i) * at(columns)];
         const Real* from = &lp.tableau[at(i + 1)][1];
         if (inOrder) {
@@ -158,44 +234,6 @@ bool boundFlip(const SavedReadBack& parent, int q, int entering, LpTables& lp, R
     return true;
 }
 
-// Entry i of new column c after the exchange (i = 1..rows + 1).
-Real exchangedEntry(const DeferredTableau& d, int i, int c)
-{
-    const Real* parentRow = &d.parent->tableau[at(i - 1) * at(d.parent->columns)];
-    const Real tq = parentRow[d.q - 1];
-    if (c == d.leavingAt)
-        return zeroBelow(i == d.r ? 1 / d.a : -tq / d.a, kReducedCostZeroTol);
-    if (i == d.r)
-        return zeroBelow(d.ratio[at(c)], kReducedCostZeroTol);
-    if (tq == 0)
-        return zeroBelow(parentRow[d.source[at(c)] - 1], kReducedCostZeroTol);
-    return zeroBelow(parentRow[d.source[at(c)] - 1] - tq * d.ratio[at(c)], kReducedCostZeroTol);
-}
-
-// The body of the exchange row by row: the entries of exchangedEntry().
-void fillExchanged(const DeferredTableau& d, LpTables& lp)
-{
-    const int columns = d.parent->columns;
-    for (int i = 1; i <= d.parent->rows + 1; ++i) {
-        const Real* parentRow = &d.parent->tableau[at(i - 1) * at(columns)];
-        const Real tq = parentRow[d.q - 1];
-        Real* row = &lp.tableau[at(i)][0];
-        // A row with a zero in the entering column keeps its entries (x - 0 y is x).
-        if (i == d.r) {
-            for (int c = 1; c <= d.columns; ++c)
-                row[c] = zeroBelow(d.ratio[at(c)], kReducedCostZeroTol);
-        } else if (tq == 0) {
-            for (int c = 1; c <= d.columns; ++c)
-                row[c] = zeroBelow(parentRow[d.source[at(c)] - 1], kReducedCostZeroTol);
-        } else {
-            for (int c = 1; c <= d.columns; ++c)
-                row[c] = zeroBelow(parentRow[d.source[at(c)] - 1] - tq * d.ratio[at(c)], kReducedCostZeroTol);
-        }
-        if (d.leavingAt > 0)
-            row[d.leavingAt] = zeroBelow(i == d.r ? 1 / d.a : -tq / d.a, kReducedCostZeroTol);
-    }
-}
-
 bool exchange(const SavedReadBack& parent, int q, int r, const BasisMove& move, LpTables& lp, Real* carried,
               int stride, DeferredTableau* deferred)
 {
@@ -267,7 +305,7 @@ bool exchange(const SavedReadBack& parent, int q, int r, const BasisMove& move, 
     d.columns = out;
     d.leavingAt = leavingAt;
     if (deferred == nullptr)
-        fillExchanged(d, lp);
+        fillExchanged(d, tableRows(lp));
     // The carried rows as the objective row, with nothing zeroed.
     for (int k = 0; carried != nullptr && k < parent.carriedRows; ++k) {
         const Real* parentRow = &parent.carried[at(k) * at(columns)];
@@ -302,14 +340,7 @@ void FillDeferredTableau(DeferredTableau& deferred, LpTables& lp)
 {
     if (deferred.parent == nullptr)
         return;
-    const SavedReadBack& parent = *deferred.parent;
-    if (deferred.boundFlip) {
-        for (int i = 0; i <= parent.rows; ++i)
-            std::memcpy(&lp.tableau[at(i + 1)][1], &parent.tableau[at(i) * at(parent.columns)],
-                        at(parent.columns) * sizeof(Real));
-    } else {
-        fillExchanged(deferred, lp);
-    }
+    fillDeferred(deferred, tableRows(lp));
     deferred.parent = nullptr;
 }
 

@@ -75,8 +75,10 @@ void FillDeferredTableau(DeferredTableau& deferred, LpTables& lp);
 // its nonbasic positions put into the evaluator's order.
 // `carried`, when given, holds `carriedRows` rows (`stride` apart) indexed
 // by the tableau positions of `lp`, kept in the same order as the columns.
+// With a pending `deferred` (of lp) the tableau body is derived from it
+// into the copy; lp's own body is neither read nor filled.
 void SaveReadBack(const LpTables& lp, int sense, int depth, SavedReadBack& out, const Real* carried = nullptr,
-                  int carriedRows = 0, int stride = 0);
+                  int carriedRows = 0, int stride = 0, const DeferredTableau* deferred = nullptr);
 
 // Fills the read-back of `lp` for the basis reached from `parent` by `move`
 // (a move recorded by AdjacentBases from that basis). False when the move

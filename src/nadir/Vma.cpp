@@ -310,11 +310,11 @@ private:
                 saved = std::move(spare_.back());
                 spare_.pop_back();
             }
-            FillDeferredTableau(deferred_, lp_);
-            // The plain walk's rows of z - c go along; the contracted walk
-            // computes its reduced costs afresh.
+            // The plain walk's rows of z - c go along (the contracted walk
+            // computes its reduced costs afresh), and a tableau still to be
+            // derived is derived straight into the copy.
             SaveReadBack(lp_, 1, currentDepth_, *saved, contracted_ ? nullptr : objectiveRows_.data(),
-                         ws_.numObjectives, kObjectiveRowStride);
+                         ws_.numObjectives, kObjectiveRowStride, &deferred_);
             kept_.emplace_back(index, std::move(saved));
         } catch (const std::bad_alloc&) {
             // Its neighbours are evaluated afresh instead.

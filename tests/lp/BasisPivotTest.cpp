@@ -117,6 +117,11 @@ TEST_P(PivotAgainstEvaluation, EveryNeighbourOfABreadthFirstWalk)
             for (int j = 1; j < lp->tabCols; j += 3)
                 for (int i = 1; i <= lp->tabRows; ++i)
                     ASSERT_EQ(deferredLp->tableau[at(i)][at(j)], lp->tableau[at(i)][at(j)]);
+            SavedReadBack fromDeferred;
+            SavedReadBack fromFilled;
+            SaveReadBack(*deferredLp, 1, 0, fromDeferred, nullptr, 0, 0, &deferred);
+            SaveReadBack(*lp, 1, 0, fromFilled);
+            EXPECT_EQ(fromDeferred.tableau, fromFilled.tableau);
             FillDeferredTableau(deferred, *deferredLp);
             EXPECT_EQ(deferred.parent, nullptr);
             for (int i = 1; i <= lp->tabRows; ++i)
