@@ -543,8 +543,16 @@ RegionStore StoreIndifferenceRegion(Workspace& ws, int ncols, const tipoYAC& YAC
                 candidates.emplace_back(i, q);
         }
     }
+    // The candidates come by solution. Once the edge to a solution is in,
+    // its other regions add nothing: they are not compared (an edge stored
+    // before is skipped only when the redraw is asked for already).
     bool edgeAdded = false;
+    int done = 0;
     for (const auto& [i, q] : candidates) {
+        if (i == done || (edgeAdded && ws.hasEdge(i, sol))) {
+            done = i;
+            continue;
+        }
         if (!RegionsAdjacent(p, polygon, ws.regions[static_cast<std::size_t>(q)].Regiao))
             continue;
         if (!ws.appendEdge(i, sol)) {
@@ -553,6 +561,7 @@ RegionStore StoreIndifferenceRegion(Workspace& ws, int ncols, const tipoYAC& YAC
             break;
         }
         edgeAdded = true;
+        done = i;
     }
     if (edgeAdded)
         out.notices.event(UiEvent::BasketChartChanged);

@@ -166,6 +166,8 @@ void SolutionStore::chainRegion(int sol, int r)
     checkInDebug();
 }
 
+bool SolutionStore::hasEdge(int sol1, int sol2) const { return edgePairs_.count(pairKey(sol1, sol2)) != 0; }
+
 bool SolutionStore::appendEdge(int sol1, int sol2)
 {
     // Two solutions may touch along several pairs of their polygons; the

@@ -200,6 +200,8 @@ struct SolutionStore {
     // A new edge between two stored solutions, unless the pair (in either
     // order) has one already; false when memory ran out.
     [[nodiscard]] bool appendEdge(int sol1, int sol2);
+    // The edge between sol1 and sol2 is stored.
+    bool hasEdge(int sol1, int sol2) const;
     // Removes basket entry k and renumbers the edges and the history that
     // name later entries; a history record of entry k loses its index, an
     // edge of entry k goes.
