@@ -14,6 +14,7 @@
 #include "workspace/Workspace.h"
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <deque>
 #include <memory>
@@ -90,8 +91,13 @@ public:
         if (result_.end == VmaEnd::Completed)
             walk();
         progress_.done();
-        // The tables hold a whole read-back when the walk ends.
+        // The tables hold a whole read-back when the walk ends, and the
+        // workspace the reduced costs of the last basis stored.
         FillDeferredTableau(deferred_, lp_);
+        if (lastStored_ >= 0) {
+            ws_.currentYAC = buffers_[static_cast<std::size_t>(lastStored_)].yac;
+            ws_.yacColumns = buffers_[static_cast<std::size_t>(lastStored_)].columns;
+        }
         ws_.timeEnd = CurrentTimeInDays();
         ws_.timeElapsed = ws_.timeEnd - ws_.timeStart;
         result_.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
@@ -154,7 +160,7 @@ private:
                     visitContracted(next);
                 else {
                     reducedCosts(rowsCarried_);
-                    if (!IsDominatedBasis(yac_, ws_.numObjectives) && store())
+                    if (!IsDominatedBasis(*yac_, ws_.numObjectives) && store())
                         explore(next);
                 }
             }
@@ -205,18 +211,19 @@ private:
     // the basic rows for every column.
     void reducedCosts(bool carried)
     {
+        if (lastStored_ == current_)
+            useBuffer(1 - current_);
         if (!carried)
             ObjectiveReducedCosts(ws_, lp_, objectiveRows_.data(), kObjectiveRowStride);
-        ReducedCostsFromRows(ws_, lp_, objectiveRows_.data(), kObjectiveRowStride, yac_, yacColumns_);
+        ReducedCostsFromRows(ws_, lp_, objectiveRows_.data(), kObjectiveRowStride, *yac_, *yacColumns_);
     }
 
     // Stores the vertex of the basis in lp_; false when the walk stops.
     bool store()
     {
-        const VertexStore stored = StoreVertex(ws_, lp_, yac_, &regions_, &solutions_);
+        const VertexStore stored = StoreVertex(ws_, lp_, *yac_, &regions_, &solutions_);
         progress_.tell(stored.notices);
-        ws_.currentYAC = yac_;
-        ws_.yacColumns = yacColumns_;
+        lastStored_ = current_;
         count();
         if (stored.stop)
             result_.end = VmaEnd::OutOfMemory;
@@ -227,14 +234,14 @@ private:
     // to the list; false when the walk stops.
     bool explore(int index)
     {
-        const EfficientColumns efficient = FindEfficientNonbasics(yac_, ws_.numObjectives);
+        const EfficientColumns efficient = FindEfficientNonbasics(*yac_, ws_.numObjectives);
         if (efficient.halted) {
             tell(MsgKind::Error, text(msg::kEfficientNonbasicsHalt));
             result_.end = VmaEnd::Halted;
             return false;
         }
         EfficientPositions positions{};
-        MapEfficientToPositions(efficient, yac_.ncolsYAC, yacColumns_, lp_.tabCols, positions);
+        MapEfficientToPositions(efficient, yac_->ncolsYAC, *yacColumns_, lp_.tabCols, positions);
         FillDeferredColumns(deferred_, positions, lp_);
         const int appended = AdjacentBases(lp_, positions, false, index, list_);
         result_.basesFound = list_.size();
@@ -261,7 +268,7 @@ private:
             result_.notices = SolveStatusNotices(result_.startStatus);
             return false;
         }
-        ConeReducedCosts(ws_, ws_.coneObjectives, lp_, yac_, yacColumns_);
+        ConeReducedCosts(ws_, ws_.coneObjectives, lp_, *yac_, *yacColumns_);
         return beginList();
     }
 
@@ -279,22 +286,29 @@ private:
         ComputeReducedCosts(ws_, lp_, plain, plainColumns);
         if (IsDominatedBasis(plain, p))
             return;
-        ConeReducedCosts(ws_, ws_.coneObjectives, lp_, yac_, yacColumns_);
-        if (IsDominatedBasis(yac_, p) || !IsEfficientBasis(yac_, p))
+        ConeReducedCosts(ws_, ws_.coneObjectives, lp_, *yac_, *yacColumns_);
+        if (IsDominatedBasis(*yac_, p) || !IsEfficientBasis(*yac_, p))
             return;
         const VertexStore stored = StoreVertex(ws_, lp_, plain, &regions_, &solutions_);
         progress_.tell(stored.notices);
-        ws_.currentYAC = yac_;
-        ws_.yacColumns = yacColumns_;
+        ws_.currentYAC = *yac_;
+        ws_.yacColumns = *yacColumns_;
         count();
         if (stored.stop) {
             result_.end = VmaEnd::OutOfMemory;
             return;
         }
         ws_.appendIcwVector(stored.index, ws_.weightSpace2 || ws_.weightSpace3
-                                              ? ComputeRegionPolygon(p, yac_.ncolsYAC, yac_.YAC)
+                                              ? ComputeRegionPolygon(p, yac_->ncolsYAC, yac_->YAC)
                                               : UmaRegIndif{});
         explore(index);
+    }
+
+    void useBuffer(int buffer)
+    {
+        current_ = buffer;
+        yac_ = &buffers_[static_cast<std::size_t>(buffer)].yac;
+        yacColumns_ = &buffers_[static_cast<std::size_t>(buffer)].columns;
     }
 
     void keep(int index)
@@ -401,8 +415,18 @@ private:
     BasisList list_;
     RegionAdjacencyIndex regions_;
     SolutionLookup solutions_;
-    RecordYAC yac_;
-    YacColumnMap yacColumns_{};
+    // The reduced costs of the basis at hand, in one of two buffers: the
+    // other holds those of the last basis stored, which the workspace
+    // takes when the walk ends instead of at every store.
+    struct ReducedCostBuffer {
+        RecordYAC yac;
+        YacColumnMap columns{};
+    };
+    std::array<ReducedCostBuffer, 2> buffers_{};
+    int current_ = 0;
+    int lastStored_ = -1;
+    RecordYAC* yac_ = &buffers_[0].yac;
+    YacColumnMap* yacColumns_ = &buffers_[0].columns;
     // Rows of z - c of each objective at the basis in lp_ (plain walk).
     ObjectiveRows objectiveRows_{};
     bool rowsCarried_ = false;
