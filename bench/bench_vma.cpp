@@ -1,5 +1,5 @@
 // The whole vector maximum approach (pay-off table, then the walk) on
-// generated problems of 3 objectives with 30x30 and 100x101 (constraints x
+// generated problems of 3 objectives with 30x30, 50x50 and 100x101 (constraints x
 // variables), 4 objectives with 60x60, and on the 3x99x101 test instance
 // whose 487 nondominated vertices a Benson-type vector LP solver on GLPK
 // finds in 0.65 s on these 2-core machines. Each run reports its time, the
@@ -118,9 +118,36 @@ void BM_VmaInstance(benchmark::State& state)
 // 3.07 s CPU (2900 bases/s, was 4.06 s and 2200 bases/s), 3x50x50 (seed 7) 0.79 s (was 0.96 s).
 // The forward transforms (27%, now bound by long double loads), the label exchange (20%), the
 // derived read-backs (9%) and the per-column programs (8%) take most of it.
+// 2026-12-10, load average about 1, RelWithDebInfo, min of 3 alternating whole runs of
+// quilvane-batch (user CPU) against the build before these changes; every basket, its order
+// and its regions as before, values within 1e-15 of the largest (the reduced costs are now
+// carried along the pivots):
+//   instance (generator)     bases   vertices   before    now    walk bases/s (bench)
+//   3x30x30 seed 5001           700       272     0.02    0.02    35000
+//   3x30x30 seed 7             7605       502     0.37    0.21    33000
+//   3x30x30 seed 9             3933       492     0.17    0.11    32500
+//   3x50x50 seed 7             9608      1957     0.77    0.42    22000 (all its bases)
+//   3x50x50 seed 6      limit 10000      2153     0.88    0.45    19000
+//   3x70x70 seed 7      limit 10000      1801     1.00    0.55    14000
+//   3x100x101 seed 5001 limit 10000      3095     2.94    1.03     8100 examined, 9100 found
+//   4x60x60 seed 5001                            1.05    0.43
+//   5x40x40 seed 11                              0.73    0.27
+// Bases per second fall with the tableau's size (rows x columns): the work per basis is the
+// long double pivots of its read-back and the efficiency tests of its ~n nonbasic columns.
+// What changed the most: the label exchange hands its columns to the per-column programs at its
+// first round without a decision (it stalled in 98% of the bases and spent 30% of the time
+// there), the small tableaus of the tests are pivoted in double, 64 pivots in a row instead of
+// 24 and 256 MB of kept read-backs (fresh evaluations fell from 27% to under 1%), the rows of
+// z - c are carried along the pivots, a derived tableau is filled only where it is read until
+// the basis is kept, and the duplicate test of the basket goes through a lookup.
+// Now on 3x100x101: the efficiency tests 37%, the kept read-backs' tableaus 18%, the ratio
+// tests 6%, the regions and their adjacency 12%.
+// With max-bases=1000000, 3x100x101 stores all 11903 vertices in 180 s CPU (1.0 GB): its
+// frontier outgrows the kept read-backs and fresh evaluations take 60% of that time.
 BENCHMARK(BM_VmaGenerated)
     ->Args({3, 30, 30, 1})
     ->Args({3, 30, 30, 0})
+    ->Args({3, 50, 50, 1})
     ->Args({3, 100, 101, 1})
     ->Args({4, 60, 60, 1})
     ->Unit(benchmark::kMillisecond)
