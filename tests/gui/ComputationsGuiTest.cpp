@@ -1099,3 +1099,27 @@ TEST_F(ComputationsGuiTest, AMessageDuringAComputationIsNotCoveredByItsProgressB
 }
 
 } // namespace
+
+namespace {
+
+// While a computation with a progress box stores solutions, the basket views
+// wait for the box to go (or for a second to pass) instead of drawing every
+// solution again at every store.
+TEST_F(ComputationCommandsTest, BasketViewsWaitForTheProgressBoxToGo)
+{
+    window->action(Cmd::ViewBasketValues)->trigger();
+    ASSERT_TRUE(window->basketValues()->isVisible());
+    const int rows = window->basketValues()->table().rowCount;
+    QtUiPort& port = window->uiPort();
+    port.beginStoppableTask(QStringLiteral("Computing"), QStringLiteral("Storing"));
+    SolSolutionBasket entry;
+    entry.f = SolutionValues(ws->basket[1].f);
+    entry.x_s = SolutionValues(ws->basket[1].x_s);
+    ASSERT_NE(ws->appendSolution(std::move(entry)), 0);
+    port.notify(UiEvent::BasketValuesChanged);
+    EXPECT_EQ(window->basketValues()->table().rowCount, rows);
+    port.endStoppableTask();
+    EXPECT_EQ(window->basketValues()->table().rowCount, rows + 1);
+}
+
+} // namespace

@@ -44,6 +44,7 @@
 #include <QAbstractTextDocumentLayout>
 #include <QTextBlock>
 #include <QTextEdit>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -121,6 +122,11 @@ MainWindow::MainWindow(Workspace& ws, QWidget* parent)
 {
     setWindowTitle(QString::fromUtf8(msg::kProductName));
     ui_.onNotify = [this](UiEvent event) { onNotify(event); };
+    viewsTimer_ = new QTimer(this);
+    viewsTimer_->setSingleShot(true);
+    viewsTimer_->setInterval(1000);
+    connect(viewsTimer_, &QTimer::timeout, this, &MainWindow::redrawDeferredViews);
+    ui_.onTaskEnded = [this] { redrawDeferredViews(); };
     ui_.setWorkspace(&ws_);
     createStatusBar();
     createPanels();
@@ -467,7 +473,9 @@ void MainWindow::onNotify(UiEvent event)
         weightSpace_->prepare();
         break;
     case UiEvent::BasketValuesChanged:
-        if (basketValues_->isVisible())
+        if (deferBasketViews())
+            valuesPending_ = true;
+        else if (basketValues_->isVisible())
             basketValues_->fill();
         break;
     case UiEvent::ProblemLoaded:
@@ -485,6 +493,10 @@ void MainWindow::onNotify(UiEvent event)
         showBasketGraphs();
         break;
     case UiEvent::BasketChartChanged:
+        if (deferBasketViews()) {
+            chartPending_ = true;
+            break;
+        }
         // Redrawn where it is: the person may be working in the weight space.
         basketGraphs_->refresh();
         if (basketLineChart_->isVisible())
@@ -522,6 +534,28 @@ void MainWindow::onNotify(UiEvent event)
         // Views that arrive with their own windows (report, bars, basket,
         // weight space) react here as they are added.
         break;
+    }
+}
+
+bool MainWindow::deferBasketViews()
+{
+    if (!ui_.stoppableTaskRunning())
+        return false;
+    if (!viewsTimer_->isActive())
+        viewsTimer_->start();
+    return true;
+}
+
+void MainWindow::redrawDeferredViews()
+{
+    viewsTimer_->stop();
+    if (valuesPending_) {
+        valuesPending_ = false;
+        onNotify(UiEvent::BasketValuesChanged);
+    }
+    if (chartPending_) {
+        chartPending_ = false;
+        onNotify(UiEvent::BasketChartChanged);
     }
 }
 

@@ -16,6 +16,7 @@ class QAction;
 class QLabel;
 class QMenu;
 class QProgressBar;
+class QTimer;
 class QSpinBox;
 class QScrollArea;
 class QSplitter;
@@ -75,6 +76,11 @@ private:
     void refreshActions();
     void refreshWelcome();
     void onNotify(UiEvent event);
+    // While a computation with a progress box stores solution after
+    // solution, the basket views are redrawn at most once a second (each
+    // redraw draws every solution) and once more when it ends.
+    bool deferBasketViews();
+    void redrawDeferredViews();
 
     void newProblem();
     void showHelp();
@@ -111,5 +117,8 @@ private:
     WindowKeeper* keeper_ = nullptr;
     Workspace& ws_;
     bool updatingUi_ = false;
+    QTimer* viewsTimer_ = nullptr;
+    bool valuesPending_ = false;
+    bool chartPending_ = false;
     bool exited_ = false;
 };

@@ -461,6 +461,8 @@ void QtUiPort::endStoppableTask()
     // Called by the computation, never from the box's own signals.
     delete task_;
     task_ = nullptr;
+    if (onTaskEnded)
+        onTaskEnded();
 }
 
 void QtUiPort::pairwiseSolutionsDeleted(int from, int to)

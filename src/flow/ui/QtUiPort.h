@@ -42,6 +42,9 @@ public:
     void setWorkspace(const Workspace* ws) { ws_ = ws; }
 
     std::function<void(UiEvent)> onNotify;
+    // Called when a stoppable task's box goes (at its end, or while a box
+    // of the task is up).
+    std::function<void()> onTaskEnded;
     std::function<void(int, int)> onPairwiseDeleted;
     // Places the windows the port builds (the pay-off table) as it places
     // the main window's views.
@@ -89,6 +92,8 @@ public:
     void beginStoppableTask(const QString& title, const QString& text) override;
     bool updateStoppableTask(const QString& text) override;
     void endStoppableTask() override;
+    // A computation with a progress box is running.
+    bool stoppableTaskRunning() const { return task_ != nullptr; }
     void pairwiseSolutionsDeleted(int from, int to) override;
 
     // The dialogs, built on first use.
