@@ -34,22 +34,27 @@ Real snapBasicValue(const LpTables& lp, int v, Real x)
     return zeroBelow(x, kReducedCostZeroTol);
 }
 
+// The zero threshold of the tableau, for entries derived in double.
+constexpr KeptReal kKeptZeroTol = static_cast<KeptReal>(kReducedCostZeroTol);
+
+KeptReal keptZeroBelow(KeptReal v) { return std::fabs(v) <= kKeptZeroTol ? KeptReal(0) : v; }
+
 } // namespace
 
 namespace {
 
 // Entry i of new column c after the exchange (i = 1..rows + 1).
-Real exchangedEntry(const DeferredTableau& d, int i, int c)
+KeptReal exchangedEntry(const DeferredTableau& d, int i, int c)
 {
-    const Real* parentRow = &d.parent->tableau[at(i - 1) * at(d.parent->columns)];
-    const Real tq = parentRow[d.q - 1];
+    const KeptReal* parentRow = &d.parent->tableau[at(i - 1) * at(d.parent->columns)];
+    const KeptReal tq = parentRow[d.q - 1];
     if (c == d.leavingAt)
-        return zeroBelow(i == d.r ? 1 / d.a : -tq / d.a, kReducedCostZeroTol);
+        return keptZeroBelow(i == d.r ? 1 / d.a : -tq / d.a);
     if (i == d.r)
-        return zeroBelow(d.ratio[at(c)], kReducedCostZeroTol);
+        return keptZeroBelow(d.ratio[at(c)]);
     if (tq == 0)
-        return zeroBelow(parentRow[d.source[at(c)] - 1], kReducedCostZeroTol);
-    return zeroBelow(parentRow[d.source[at(c)] - 1] - tq * d.ratio[at(c)], kReducedCostZeroTol);
+        return keptZeroBelow(parentRow[d.source[at(c)] - 1]);
+    return keptZeroBelow(parentRow[d.source[at(c)] - 1] - tq * d.ratio[at(c)]);
 }
 
 // The body of the exchange row by row, the entries of exchangedEntry():
@@ -59,22 +64,22 @@ void fillExchanged(const DeferredTableau& d, RowOf rowOf)
 {
     const int columns = d.parent->columns;
     for (int i = 1; i <= d.parent->rows + 1; ++i) {
-        const Real* parentRow = &d.parent->tableau[at(i - 1) * at(columns)];
-        const Real tq = parentRow[d.q - 1];
-        Real* row = rowOf(i);
+        const KeptReal* parentRow = &d.parent->tableau[at(i - 1) * at(columns)];
+        const KeptReal tq = parentRow[d.q - 1];
+        auto* row = rowOf(i);
         // A row with a zero in the entering column keeps its entries (x - 0 y is x).
         if (i == d.r) {
             for (int c = 1; c <= d.columns; ++c)
-                row[c - 1] = zeroBelow(d.ratio[at(c)], kReducedCostZeroTol);
+                row[c - 1] = keptZeroBelow(d.ratio[at(c)]);
         } else if (tq == 0) {
             for (int c = 1; c <= d.columns; ++c)
-                row[c - 1] = zeroBelow(parentRow[d.source[at(c)] - 1], kReducedCostZeroTol);
+                row[c - 1] = keptZeroBelow(parentRow[d.source[at(c)] - 1]);
         } else {
             for (int c = 1; c <= d.columns; ++c)
-                row[c - 1] = zeroBelow(parentRow[d.source[at(c)] - 1] - tq * d.ratio[at(c)], kReducedCostZeroTol);
+                row[c - 1] = keptZeroBelow(parentRow[d.source[at(c)] - 1] - tq * d.ratio[at(c)]);
         }
         if (d.leavingAt > 0)
-            row[d.leavingAt - 1] = zeroBelow(i == d.r ? 1 / d.a : -tq / d.a, kReducedCostZeroTol);
+            row[d.leavingAt - 1] = keptZeroBelow(i == d.r ? 1 / d.a : -tq / d.a);
     }
 }
 
@@ -87,8 +92,12 @@ void fillDeferred(const DeferredTableau& d, RowOf rowOf)
         return;
     }
     const SavedReadBack& parent = *d.parent;
-    for (int i = 1; i <= parent.rows + 1; ++i)
-        std::memcpy(rowOf(i), &parent.tableau[at(i - 1) * at(parent.columns)], at(parent.columns) * sizeof(Real));
+    for (int i = 1; i <= parent.rows + 1; ++i) {
+        auto* row = rowOf(i);
+        const KeptReal* from = &parent.tableau[at(i - 1) * at(parent.columns)];
+        for (int c = 0; c < parent.columns; ++c)
+            row[c] = from[c];
+    }
 }
 
 // Row i (1-based) of a tableau at column 1.
@@ -141,16 +150,11 @@ void SaveReadBack(const LpTables& lp, int sense, int depth, SavedReadBack& out, 
                                         : exchangedEntry(*deferred, i + 1, c);
             }
     }
-    // Copied as bytes: a long double copied through the FPU costs a slow store.
     for (int i = 0; i <= rows && !pending; ++i) {
-        Real* to = &out.tableau[at(i) * at(columns)];
+        KeptReal* to = &out.tableau[at(i) * at(columns)];
         const Real* from = &lp.tableau[at(i + 1)][1];
-        if (inOrder) {
-            std::memcpy(to, from, at(columns) * sizeof(Real));
-            continue;
-        }
         for (int j = 0; j < columns; ++j)
-            std::memcpy(to + j, from + order[at(j)] - 1, sizeof(Real));
+            to[j] = static_cast<KeptReal>(from[inOrder ? j : order[at(j)] - 1]);
     }
     out.carriedRows = carried != nullptr ? carriedRows : 0;
     out.carried.resize(at(out.carriedRows) * at(columns));
@@ -222,8 +226,10 @@ bool boundFlip(const SavedReadBack& parent, int q, int entering, LpTables& lp, R
         deferred->boundFlip = true;
         deferred->columns = columns;
     } else {
-        for (int i = 0; i <= parent.rows; ++i)
-            std::memcpy(&lp.tableau[at(i + 1)][1], &parent.tableau[at(i) * at(columns)], at(columns) * sizeof(Real));
+        DeferredTableau flip;
+        flip.parent = &parent;
+        flip.boundFlip = true;
+        fillDeferred(flip, tableRows(lp));
     }
     lp.atUpper[at(entering)] = !down;
     lp.nonbasicValues[at(q)] = down ? lowerOf(lp, entering) : upperOf(lp, entering);
@@ -263,7 +269,7 @@ bool exchange(const SavedReadBack& parent, int q, int r, const BasisMove& move, 
     // source[c] is the parent column of new column c.
     const bool keepLeaving = !isEqualitySlack(lp, leaving);
     const int leavingKey = orderKey(lp, leaving);
-    const Real* pivotRow = &parent.tableau[at(r - 1) * at(columns)];
+    const KeptReal* pivotRow = &parent.tableau[at(r - 1) * at(columns)];
     DeferredTableau local;
     DeferredTableau& d = deferred != nullptr ? *deferred : local;
     d.parent = &parent;
@@ -272,7 +278,7 @@ bool exchange(const SavedReadBack& parent, int q, int r, const BasisMove& move, 
     d.r = r;
     d.a = a;
     std::array<int, kMaxTableauCols + 1>& source = d.source;
-    std::array<Real, kMaxTableauCols + 1>& ratio = d.ratio;
+    std::array<KeptReal, kMaxTableauCols + 1>& ratio = d.ratio;
     int out = 0;
     // The leaving variable's column (0 when it is left out) is computed
     // apart; in the row loops it reads the entering column's entries.
@@ -296,7 +302,7 @@ bool exchange(const SavedReadBack& parent, int q, int r, const BasisMove& move, 
         }
         ++out;
         source[at(out)] = j;
-        ratio[at(out)] = pivotRow[j - 1] / a;
+        ratio[at(out)] = pivotRow[j - 1] / d.a;
         lp.nonbasicList[at(out)] = v;
         lp.nonbasicValues[at(out)] = parent.nonbasicValues[at(j)];
     }

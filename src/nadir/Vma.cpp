@@ -313,7 +313,7 @@ private:
 
     void keep(int index)
     {
-        const std::size_t each = std::size_t(lp_.tabRows) * std::size_t(lp_.tabCols) * sizeof(Real);
+        const std::size_t each = std::size_t(lp_.tabRows) * std::size_t(lp_.tabCols) * sizeof(KeptReal);
         if (kept_.size() * each >= kKeptReadBackBytes)
             return;
         try {
