@@ -123,6 +123,38 @@ struct SmallProgram {
         basic[at(leave)] = enter;
     }
 
+    // pivot(leave, enter) on the tableau t0, d0, basic0 (of this program's
+    // shape) whose column `enter` is replaced by `column` and whose d of it
+    // by `dColumn`, written into this program: the copy and the pivot in
+    // one pass, with the numbers of a copy followed by pivot().
+    void pivotFrom(const SmallReal* t0, const SmallReal* d0, const int* basic0, int enter, const SmallReal* column,
+                   SmallReal dColumn, int leave)
+    {
+        const SmallReal pivot = column[leave];
+        SmallReal* pivotRow = &t[at(leave) * at(width)];
+        const SmallReal* pivotFrom = &t0[at(leave) * at(width)];
+        for (int j = 0; j < width; ++j)
+            pivotRow[j] = (j == enter ? column[leave] : pivotFrom[j]) / pivot;
+        for (int r = 0; r < rows; ++r) {
+            if (r == leave)
+                continue;
+            SmallReal* row = &t[at(r) * at(width)];
+            const SmallReal* from = &t0[at(r) * at(width)];
+            const SmallReal f = column[r];
+            if (f != 0) {
+                for (int j = 0; j < width; ++j)
+                    row[j] = (j == enter ? column[r] : from[j]) - f * pivotRow[j];
+            } else {
+                std::copy(from, from + width, row);
+                row[enter] = column[r];
+            }
+        }
+        for (int j = 0; j < n; ++j)
+            d[at(j)] = (j == enter ? dColumn : d0[j]) - dColumn * pivotRow[j];
+        std::copy(basic0, basic0 + rows, basic.begin());
+        basic[at(leave)] = enter;
+    }
+
     // Runs from `iteration` on; true when the optimum is finite.
     bool solve(int iteration)
     {
@@ -236,23 +268,30 @@ public:
             const SmallReal* t = &stepT_[at(iteration) * tSize];
             const bool listedEnters = step.enter >= 0 && step.enter < extraAt_;
             if (!listedEnters && dColumn > kSmallProgramTol) {
-                // The column enters first (no listed one can); with no
-                // positive entry its ratio test finds no row: unbounded, as
-                // the program would end, without copying it.
-                bool anyRow = false;
-                for (int r = 0; r < rows && !anyRow; ++r)
-                    anyRow = column[at(r)] > kSmallProgramTol;
-                if (!anyRow)
+                // The column enters first (no listed one can): its ratio
+                // test, then the program goes on alone from that pivot,
+                // made from the step's tableau without copying it first.
+                // With no row to leave it is unbounded, as the program ends.
+                if (iteration >= base_.iterationLimit())
+                    return false;
+                const int* basic0 = &stepBasic_[at(iteration) * at(rows)];
+                int leave = -1;
+                SmallReal best = 0;
+                for (int r = 0; r < rows; ++r) {
+                    const SmallReal e = column[at(r)];
+                    if (!(e > kSmallProgramTol))
+                        continue;
+                    const SmallReal ratio = t[at(r) * at(width) + at(base_.n)] / e;
+                    if (leave < 0 || ratio < best || (ratio == best && basic0[r] < basic0[leave])) {
+                        leave = r;
+                        best = ratio;
+                    }
+                }
+                if (leave < 0)
                     return false;
                 SmallProgram& program = work_;
-                std::copy(t, t + tSize, program.t.begin());
-                std::copy(&stepD_[at(iteration) * dSize], &stepD_[at(iteration) * dSize] + dSize, program.d.begin());
-                std::copy(&stepBasic_[at(iteration) * at(rows)], &stepBasic_[at(iteration) * at(rows)] + rows,
-                          program.basic.begin());
-                for (int r = 0; r < rows; ++r)
-                    program.t[at(r) * at(width) + at(extraAt_)] = column[at(r)];
-                program.d[at(extraAt_)] = dColumn;
-                return program.solve(iteration);
+                program.pivotFrom(t, &stepD_[at(iteration) * dSize], basic0, extraAt_, column.data(), dColumn, leave);
+                return program.solve(iteration + 1);
             }
             if (step.enter < 0)
                 return true;
