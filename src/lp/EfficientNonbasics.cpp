@@ -133,8 +133,11 @@ struct SmallProgram {
         const SmallReal pivot = column[leave];
         SmallReal* pivotRow = &t[at(leave) * at(width)];
         const SmallReal* pivotFrom = &t0[at(leave) * at(width)];
+        // Each loop takes t0's entry in column `enter` too, then sets that
+        // one from `column`.
         for (int j = 0; j < width; ++j)
-            pivotRow[j] = (j == enter ? column[leave] : pivotFrom[j]) / pivot;
+            pivotRow[j] = pivotFrom[j] / pivot;
+        pivotRow[enter] = column[leave] / pivot;
         for (int r = 0; r < rows; ++r) {
             if (r == leave)
                 continue;
@@ -143,14 +146,16 @@ struct SmallProgram {
             const SmallReal f = column[r];
             if (f != 0) {
                 for (int j = 0; j < width; ++j)
-                    row[j] = (j == enter ? column[r] : from[j]) - f * pivotRow[j];
+                    row[j] = from[j] - f * pivotRow[j];
+                row[enter] = column[r] - f * pivotRow[enter];
             } else {
                 std::copy(from, from + width, row);
                 row[enter] = column[r];
             }
         }
         for (int j = 0; j < n; ++j)
-            d[at(j)] = (j == enter ? dColumn : d0[j]) - dColumn * pivotRow[j];
+            d[at(j)] = d0[j] - dColumn * pivotRow[j];
+        d[at(enter)] = dColumn - dColumn * pivotRow[enter];
         std::copy(basic0, basic0 + rows, basic.begin());
         basic[at(leave)] = enter;
     }
@@ -752,22 +757,38 @@ EfficientColumns FindEfficientNonbasics(const RecordYAC& yac, int numObjectives)
     std::vector<int> kept;
     std::vector<int> keptOf(at(ncols) + 1, 0); // 1-based label of the kept column of c
     std::vector<int> zeroColumns;
-    std::vector<std::uint64_t> keptPattern;
+    // The kept columns of each sign pattern, in label order: a positive
+    // multiple has the same sign in every objective, so only columns of
+    // equal pattern need the test. firstOf holds (pattern, first label);
+    // nextOf[label - 1] the next label of the same pattern (0 at the end).
+    std::vector<std::pair<std::uint64_t, int>> firstOf;
+    std::vector<int> lastOf;
+    std::vector<int> nextOf;
     for (int c = 1; c <= ncols; ++c) {
         if (isZeroColumn(yac, numObjectives, c)) {
             zeroColumns.push_back(c);
             continue;
         }
-        // A positive multiple has the same sign in every objective: only
-        // columns of equal sign pattern need the test.
         const std::uint64_t pattern = signPattern(yac, numObjectives, c);
-        for (int label = 1; label <= static_cast<int>(kept.size()) && keptOf[at(c)] == 0; ++label)
-            if (keptPattern[at(label - 1)] == pattern && isDuplicate(yac, numObjectives, c, kept[at(label - 1)]))
-                keptOf[at(c)] = label;
+        std::size_t group = 0;
+        while (group < firstOf.size() && firstOf[group].first != pattern)
+            ++group;
+        if (group < firstOf.size())
+            for (int label = firstOf[group].second; label != 0 && keptOf[at(c)] == 0; label = nextOf[at(label - 1)])
+                if (isDuplicate(yac, numObjectives, c, kept[at(label - 1)]))
+                    keptOf[at(c)] = label;
         if (keptOf[at(c)] == 0) {
             kept.push_back(c);
-            keptPattern.push_back(pattern);
-            keptOf[at(c)] = static_cast<int>(kept.size());
+            nextOf.push_back(0);
+            const int label = static_cast<int>(kept.size());
+            keptOf[at(c)] = label;
+            if (group < firstOf.size()) {
+                nextOf[at(lastOf[group] - 1)] = label;
+                lastOf[group] = label;
+            } else {
+                firstOf.emplace_back(pattern, label);
+                lastOf.push_back(label);
+            }
         }
     }
 
