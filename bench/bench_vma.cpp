@@ -118,32 +118,36 @@ void BM_VmaInstance(benchmark::State& state)
 // 3.07 s CPU (2900 bases/s, was 4.06 s and 2200 bases/s), 3x50x50 (seed 7) 0.79 s (was 0.96 s).
 // The forward transforms (27%, now bound by long double loads), the label exchange (20%), the
 // derived read-backs (9%) and the per-column programs (8%) take most of it.
-// 2026-12-10, load average about 1, RelWithDebInfo, min of 3 alternating whole runs of
-// quilvane-batch (user CPU) against the build before these changes; every basket, its order
-// and its regions as before, values within 1e-15 of the largest (the reduced costs are now
-// carried along the pivots):
+// 2026-12-10, load average below 1, RelWithDebInfo, min of 3 alternating whole runs of
+// quilvane-batch (user CPU) against the build before these changes (a66b01e); every basket, its
+// order, its regions and its edges as before; exported values moved by as much as a derived
+// value differs from a fresh evaluation's (mostly 1e-15 to 1e-13 of the largest, at most a
+// few 1e-10), as the rows of z - c are now carried along the pivots and kept tableaus are
+// pivoted in double:
 //   instance (generator)     bases   vertices   before    now    walk bases/s (bench)
-//   3x30x30 seed 5001           700       272     0.02    0.02    35000
-//   3x30x30 seed 7             7605       502     0.37    0.21    33000
-//   3x30x30 seed 9             3933       492     0.17    0.11    32500
-//   3x50x50 seed 7             9608      1957     0.77    0.42    22000 (all its bases)
-//   3x50x50 seed 6      limit 10000      2153     0.88    0.45    19000
-//   3x70x70 seed 7      limit 10000      1801     1.00    0.55    14000
-//   3x100x101 seed 5001 limit 10000      3095     2.94    1.03     8100 examined, 9100 found
-//   4x60x60 seed 5001                            1.05    0.43
-//   5x40x40 seed 11                              0.73    0.27
+//   3x30x30 seed 5001           700       272     0.02    0.01    40000
+//   3x30x30 seed 7             7605       502     0.37    0.20    38500
+//   3x30x30 seed 9             3933       492     0.17    0.10    38000
+//   3x50x50 seed 7             9608      1957     0.78    0.39    24000 (all its bases)
+//   3x50x50 seed 6      limit 10000      2153     0.90    0.43    23700 (all its bases: 0.57 s)
+//   3x70x70 seed 7      limit 10000      1801     1.00    0.48    16800
+//   3x100x101 seed 5001 limit 10000      3095     3.04    0.88    10400 examined, 12100 found
+//   4x60x60 seed 5001                            1.06    0.40
+//   5x40x40 seed 11                              0.74    0.27
 // Bases per second fall with the tableau's size (rows x columns): the work per basis is the
-// long double pivots of its read-back and the efficiency tests of its ~n nonbasic columns.
+// pivots of its read-back and the efficiency tests of its nonbasic columns.
 // What changed the most: the label exchange hands its columns to the per-column programs at its
-// first round without a decision (it stalled in 98% of the bases and spent 30% of the time
-// there), the small tableaus of the tests are pivoted in double, 64 pivots in a row instead of
-// 24 and 256 MB of kept read-backs (fresh evaluations fell from 27% to under 1%), the rows of
-// z - c are carried along the pivots, a derived tableau is filled only where it is read until
-// the basis is kept, and the duplicate test of the basket goes through a lookup.
-// Now on 3x100x101: the efficiency tests 37%, the kept read-backs' tableaus 18%, the ratio
-// tests 6%, the regions and their adjacency 12%.
-// With max-bases=1000000, 3x100x101 stores all 11903 vertices in 180 s CPU (1.0 GB): its
-// frontier outgrows the kept read-backs and fresh evaluations take 60% of that time.
+// first round without a decision (it stalled in 98% of the bases, after 32 rounds on average,
+// and took 30% of the time), the small tableaus of the tests are pivoted in double, 64 pivots
+// in a row instead of 24 and 256 MB of kept read-backs (fresh evaluations fell from 27% of the
+// time to under 1%), the rows of z - c are carried along the pivots, a derived tableau is
+// filled only where it is read until the basis is kept, kept tableaus are held and pivoted in
+// double, and the duplicate test of the basket goes through a lookup.
+// Now on 3x100x101: the efficiency tests 40% (the per-column programs most of it), the ratio
+// tests 7%, the kept read-backs' tableaus 7%, the regions and their adjacency 12%.
+// With max-bases=1000000, 3x100x101 stores all 11903 vertices in 53 s (1.0 GB; it did not end
+// within 35 CPU minutes before): its frontier outgrows the kept read-backs, and the fresh
+// evaluations of bases whose parent was not kept take 40% of that time.
 BENCHMARK(BM_VmaGenerated)
     ->Args({3, 30, 30, 1})
     ->Args({3, 30, 30, 0})
