@@ -145,9 +145,10 @@ void BM_VmaInstance(benchmark::State& state)
 // double, and the duplicate test of the basket goes through a lookup.
 // Now on 3x100x101: the efficiency tests 40% (the per-column programs most of it), the ratio
 // tests 7%, the kept read-backs' tableaus 7%, the regions and their adjacency 12%.
-// With max-bases=1000000, 3x100x101 stores all 11903 vertices in 53 s (1.0 GB; it did not end
-// within 35 CPU minutes before): its frontier outgrows the kept read-backs, and the fresh
-// evaluations of bases whose parent was not kept take 40% of that time.
+// With max-bases=1000000, 3x100x101 stores all 11903 vertices in 47 s (1.06 GB at most; it did
+// not end within 35 CPU minutes before). With 256 MB of kept read-backs it took 53 s; beyond
+// 512 MB nothing changes: the fresh evaluations left (a third of the time) are those of bases
+// 64 pivots away from their last fresh one.
 BENCHMARK(BM_VmaGenerated)
     ->Args({3, 30, 30, 1})
     ->Args({3, 30, 30, 0})
