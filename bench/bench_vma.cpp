@@ -147,8 +147,8 @@ void BM_VmaInstance(benchmark::State& state)
 // tests 7%, the kept read-backs' tableaus 7%, the regions and their adjacency 12%.
 // With max-bases=1000000, 3x100x101 stores all 11903 vertices in 47 s (1.06 GB at most; it did
 // not end within 35 CPU minutes before). With 256 MB of kept read-backs it took 53 s; beyond
-// 512 MB nothing changes: the fresh evaluations left (a third of the time) are those of bases
-// 64 pivots away from their last fresh one.
+// 512 MB nothing changes (1 GB: 48 s): the fresh evaluations left (over a quarter of the time)
+// are those of bases at the end of a chain of 64 pivots or whose pivot is too small.
 BENCHMARK(BM_VmaGenerated)
     ->Args({3, 30, 30, 1})
     ->Args({3, 30, 30, 0})
