@@ -36,6 +36,7 @@ private:
     std::unordered_map<std::int64_t, std::vector<int>> cells_;
     std::vector<int> unfiled_; // entries whose first value has no cell
 };
+
 // One of the bases of basket entry `index` equals `basis` (lists compared up
 // to the end of either; bases are kept sorted, so equal sets give equal lists).
 bool SameBasisStored(const Workspace& ws, int index, const vectorResEB_Int& basis);
