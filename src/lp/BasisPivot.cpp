@@ -43,10 +43,13 @@ KeptReal keptZeroBelow(KeptReal v) { return std::fabs(v) <= kKeptZeroTol ? KeptR
 
 namespace {
 
-// Entry i of new column c after the exchange (i = 1..rows + 1).
-KeptReal exchangedEntry(const DeferredTableau& d, int i, int c)
+// Entry i of new column c (i = 1..rows + 1): the parent's after a bound
+// flip, else the exchange's.
+KeptReal deferredEntry(const DeferredTableau& d, int i, int c)
 {
     const KeptReal* parentRow = &d.parent->tableau[at(i - 1) * at(d.parent->columns)];
+    if (d.boundFlip)
+        return parentRow[c - 1];
     const KeptReal tq = parentRow[d.q - 1];
     if (c == d.leavingAt)
         return keptZeroBelow(i == d.r ? 1 / d.a : -tq / d.a);
@@ -57,7 +60,7 @@ KeptReal exchangedEntry(const DeferredTableau& d, int i, int c)
     return keptZeroBelow(parentRow[d.source[at(c)] - 1] - tq * d.ratio[at(c)]);
 }
 
-// The body of the exchange row by row, the entries of exchangedEntry():
+// The body of the exchange row by row, the entries of deferredEntry():
 // entry (i, c) goes to rowOf(i)[c - 1].
 template <class RowOf>
 void fillExchanged(const DeferredTableau& d, RowOf rowOf)
@@ -143,12 +146,8 @@ void SaveReadBack(const LpTables& lp, int sense, int depth, SavedReadBack& out, 
         fillDeferred(*deferred, [&out, columns](int i) { return &out.tableau[at(i - 1) * at(columns)]; });
     } else if (pending) {
         for (int i = 0; i <= rows; ++i)
-            for (int j = 0; j < columns; ++j) {
-                const int c = order[at(j)];
-                out.tableau[at(i) * at(columns) + at(j)] =
-                    deferred->boundFlip ? deferred->parent->tableau[at(i) * at(deferred->parent->columns) + at(c - 1)]
-                                        : exchangedEntry(*deferred, i + 1, c);
-            }
+            for (int j = 0; j < columns; ++j)
+                out.tableau[at(i) * at(columns) + at(j)] = deferredEntry(*deferred, i + 1, order[at(j)]);
     }
     for (int i = 0; i <= rows && !pending; ++i) {
         KeptReal* to = &out.tableau[at(i) * at(columns)];
@@ -337,8 +336,7 @@ void FillDeferredColumns(const DeferredTableau& deferred, const EfficientPositio
         if (!positions[at(c)])
             continue;
         for (int i = 1; i <= parent.rows + 1; ++i)
-            lp.tableau[at(i)][at(c)] = deferred.boundFlip ? parent.tableau[at(i - 1) * at(parent.columns) + at(c - 1)]
-                                                           : exchangedEntry(deferred, i, c);
+            lp.tableau[at(i)][at(c)] = deferredEntry(deferred, i, c);
     }
 }
 

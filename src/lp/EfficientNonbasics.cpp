@@ -84,14 +84,22 @@ struct SmallProgram {
     // The leaving row for `enter`, -1 when the column is unbounded.
     int leaving(int enter) const
     {
+        return leavingRow(rows, &t[at(enter)], width, &t[at(n)], width, basic.data());
+    }
+
+    // The ratio test on a column's entries and the right-hand side (each
+    // with its stride between rows), ties to the smaller basic variable.
+    static int leavingRow(int rows, const SmallReal* entries, int entryStride, const SmallReal* rhs, int rhsStride,
+                          const int* basic)
+    {
         int leave = -1;
         SmallReal best = 0;
         for (int r = 0; r < rows; ++r) {
-            const SmallReal e = t[at(r) * at(width) + at(enter)];
+            const SmallReal e = entries[at(r) * at(entryStride)];
             if (!(e > kSmallProgramTol))
                 continue;
-            const SmallReal ratio = t[at(r) * at(width) + at(n)] / e;
-            if (leave < 0 || ratio < best || (ratio == best && basic[at(r)] < basic[at(leave)])) {
+            const SmallReal ratio = rhs[at(r) * at(rhsStride)] / e;
+            if (leave < 0 || ratio < best || (ratio == best && basic[r] < basic[leave])) {
                 leave = r;
                 best = ratio;
             }
@@ -104,29 +112,16 @@ struct SmallProgram {
     // through the same pivots (FollowColumn) and end with the same numbers.
     void pivot(int leave, int enter)
     {
-        SmallReal* pivotRow = &t[at(leave) * at(width)];
-        const SmallReal pivot = pivotRow[enter];
-        for (int j = 0; j < width; ++j)
-            pivotRow[j] /= pivot;
-        for (int r = 0; r < rows; ++r) {
-            if (r == leave)
-                continue;
-            SmallReal* row = &t[at(r) * at(width)];
-            const SmallReal f = row[enter];
-            if (f != 0)
-                for (int j = 0; j < width; ++j)
-                    row[j] -= f * pivotRow[j];
-        }
-        const SmallReal f = d[at(enter)];
-        for (int j = 0; j < n; ++j)
-            d[at(j)] -= f * pivotRow[j];
-        basic[at(leave)] = enter;
+        std::array<SmallReal, MaxObjectives> column{};
+        for (int r = 0; r < rows; ++r)
+            column[at(r)] = t[at(r) * at(width) + at(enter)];
+        pivotFrom(t.data(), d.data(), basic.data(), enter, column.data(), d[at(enter)], leave);
     }
 
     // pivot(leave, enter) on the tableau t0, d0, basic0 (of this program's
-    // shape) whose column `enter` is replaced by `column` and whose d of it
-    // by `dColumn`, written into this program: the copy and the pivot in
-    // one pass, with the numbers of a copy followed by pivot().
+    // shape, or this program's own) whose column `enter` is replaced by
+    // `column` and whose d of it by `dColumn`, written into this program:
+    // a copy and the pivot in one pass.
     void pivotFrom(const SmallReal* t0, const SmallReal* d0, const int* basic0, int enter, const SmallReal* column,
                    SmallReal dColumn, int leave)
     {
@@ -149,14 +144,16 @@ struct SmallProgram {
                     row[j] = from[j] - f * pivotRow[j];
                 row[enter] = column[r] - f * pivotRow[enter];
             } else {
-                std::copy(from, from + width, row);
+                if (from != row)
+                    std::copy(from, from + width, row);
                 row[enter] = column[r];
             }
         }
         for (int j = 0; j < n; ++j)
             d[at(j)] = d0[j] - dColumn * pivotRow[j];
         d[at(enter)] = dColumn - dColumn * pivotRow[enter];
-        std::copy(basic0, basic0 + rows, basic.begin());
+        if (basic0 != basic.data())
+            std::copy(basic0, basic0 + rows, basic.begin());
         basic[at(leave)] = enter;
     }
 
@@ -280,18 +277,7 @@ public:
                 if (iteration >= base_.iterationLimit())
                     return false;
                 const int* basic0 = &stepBasic_[at(iteration) * at(rows)];
-                int leave = -1;
-                SmallReal best = 0;
-                for (int r = 0; r < rows; ++r) {
-                    const SmallReal e = column[at(r)];
-                    if (!(e > kSmallProgramTol))
-                        continue;
-                    const SmallReal ratio = t[at(r) * at(width) + at(base_.n)] / e;
-                    if (leave < 0 || ratio < best || (ratio == best && basic0[r] < basic0[leave])) {
-                        leave = r;
-                        best = ratio;
-                    }
-                }
+                const int leave = SmallProgram::leavingRow(rows, column.data(), 1, &t[at(base_.n)], width, basic0);
                 if (leave < 0)
                     return false;
                 SmallProgram& program = work_;
@@ -757,38 +743,29 @@ EfficientColumns FindEfficientNonbasics(const RecordYAC& yac, int numObjectives)
     std::vector<int> kept;
     std::vector<int> keptOf(at(ncols) + 1, 0); // 1-based label of the kept column of c
     std::vector<int> zeroColumns;
-    // The kept columns of each sign pattern, in label order: a positive
-    // multiple has the same sign in every objective, so only columns of
-    // equal pattern need the test. firstOf holds (pattern, first label);
-    // nextOf[label - 1] the next label of the same pattern (0 at the end).
-    std::vector<std::pair<std::uint64_t, int>> firstOf;
-    std::vector<int> lastOf;
-    std::vector<int> nextOf;
+    // The labels of the kept columns by sign pattern, in label order: a
+    // positive multiple has the same sign in every objective, so only
+    // columns of equal pattern need the test.
+    std::vector<std::pair<std::uint64_t, std::vector<int>>> groups;
     for (int c = 1; c <= ncols; ++c) {
         if (isZeroColumn(yac, numObjectives, c)) {
             zeroColumns.push_back(c);
             continue;
         }
         const std::uint64_t pattern = signPattern(yac, numObjectives, c);
-        std::size_t group = 0;
-        while (group < firstOf.size() && firstOf[group].first != pattern)
-            ++group;
-        if (group < firstOf.size())
-            for (int label = firstOf[group].second; label != 0 && keptOf[at(c)] == 0; label = nextOf[at(label - 1)])
-                if (isDuplicate(yac, numObjectives, c, kept[at(label - 1)]))
-                    keptOf[at(c)] = label;
+        std::size_t g = 0;
+        while (g < groups.size() && groups[g].first != pattern)
+            ++g;
+        if (g == groups.size())
+            groups.emplace_back(pattern, std::vector<int>{});
+        std::vector<int>& labels = groups[g].second;
+        for (std::size_t i = 0; i < labels.size() && keptOf[at(c)] == 0; ++i)
+            if (isDuplicate(yac, numObjectives, c, kept[at(labels[i] - 1)]))
+                keptOf[at(c)] = labels[i];
         if (keptOf[at(c)] == 0) {
             kept.push_back(c);
-            nextOf.push_back(0);
-            const int label = static_cast<int>(kept.size());
-            keptOf[at(c)] = label;
-            if (group < firstOf.size()) {
-                nextOf[at(lastOf[group] - 1)] = label;
-                lastOf[group] = label;
-            } else {
-                firstOf.emplace_back(pattern, label);
-                lastOf.push_back(label);
-            }
+            keptOf[at(c)] = static_cast<int>(kept.size());
+            labels.push_back(keptOf[at(c)]);
         }
     }
 
