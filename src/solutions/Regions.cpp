@@ -387,14 +387,14 @@ std::uint64_t RegionAdjacencyIndex::cellKey(const XY& v, int dx, int dy) const
 void RegionAdjacencyIndex::add(int sol, int r, const UmaRegIndif& polygon)
 {
     owner_[static_cast<std::size_t>(r)] = sol;
-    ordinal_[static_cast<std::size_t>(r)] = chainLength_[static_cast<std::size_t>(sol)]++;
+    ++chainLength_[static_cast<std::size_t>(sol)];
     const int n = vertexCount(polygon);
     for (int i = 1; i <= n; ++i) {
-        if (!indexable(polygon.vertices[static_cast<std::size_t>(i)]))
-            continue;
-        std::vector<std::int32_t>& cell = cells_[cellKey(polygon.vertices[static_cast<std::size_t>(i)], 0, 0)];
-        if (cell.empty() || cell.back() != r)
-            cell.push_back(r);
+        const XY& v = polygon.vertices[static_cast<std::size_t>(i)];
+        if (indexable(v))
+            cells_[cellKey(v, 0, 0)].push_back(
+                Corner{static_cast<double>(v.x), static_cast<double>(v.y), static_cast<std::int32_t>(r),
+                       static_cast<std::int32_t>(i)});
     }
 }
 
@@ -406,7 +406,6 @@ void RegionAdjacencyIndex::rebuild(const Workspace& ws)
     basketCount_ = ws.basketCount;
     cells_.clear();
     owner_.assign(static_cast<std::size_t>(regionCount_) + 1, 0);
-    ordinal_.assign(static_cast<std::size_t>(regionCount_) + 1, 0);
     chainLength_.assign(static_cast<std::size_t>(basketCount_) + 1, 0);
     valid_ = true;
     for (int i = 1; i <= basketCount_; ++i) {
@@ -443,48 +442,80 @@ bool RegionAdjacencyIndex::follow(const Workspace& ws, int sol, int r)
     }
     regionCount_ = r;
     owner_.resize(static_cast<std::size_t>(r) + 1, 0);
-    ordinal_.resize(static_cast<std::size_t>(r) + 1, 0);
     add(sol, r, ws.regions[static_cast<std::size_t>(r)].Regiao);
     return true;
 }
 
-void RegionAdjacencyIndex::near(int sol, const UmaRegIndif& polygon, std::vector<std::pair<int, int>>& found)
+namespace {
+
+// Whether two coordinates are within the adjacency tolerance, decided in
+// double where the rounding of both to double and of their difference
+// cannot matter: 1 within, 0 not, -1 too close to tell.
+int within(double a, double b)
+{
+    const double d = std::fabs(a - b);
+    const double rounding = 1e-15 * (std::fabs(a) + std::fabs(b)) + 1e-9 * static_cast<double>(kAdjacencyTol);
+    if (d > static_cast<double>(kAdjacencyTol) + rounding)
+        return 0;
+    return d < static_cast<double>(kAdjacencyTol) - rounding ? 1 : -1;
+}
+
+} // namespace
+
+void RegionAdjacencyIndex::touching(int sol, const UmaRegIndif& polygon, std::vector<int>& found)
 {
     found.clear();
-    seen_.resize(static_cast<std::size_t>(regionCount_) + 1, 0);
-    if (++query_ == 0) {
-        std::fill(seen_.begin(), seen_.end(), 0);
-        query_ = 1;
-    }
-    // Each region found, with its solution and place in that chain packed
-    // into one key: the order of a scan of the chains.
-    std::vector<std::pair<std::uint64_t, int>> regions;
+    common_.resize(static_cast<std::size_t>(regionCount_) + 1, 0);
     const int n = vertexCount(polygon);
-    const int reach = numObjectives_ == 2 ? 0 : 1;
+    const bool planar = numObjectives_ == 3;
+    // The cells that can hold a vertex within the tolerance: those of the
+    // ends of the interval around each coordinate, widened a little.
+    const Real reach = kAdjacencyTol * Real(1.01L);
     for (int i = 1; i <= n; ++i) {
         const XY& v = polygon.vertices[static_cast<std::size_t>(i)];
         if (!indexable(v))
             continue;
-        for (int dx = -1; dx <= 1; ++dx)
-            for (int dy = -reach; dy <= reach; ++dy) {
-                const auto cell = cells_.find(cellKey(v, dx, dy));
+        const double vx = static_cast<double>(v.x);
+        const double vy = static_cast<double>(v.y);
+        const std::int64_t x0 = cellOf(v.x - reach) - cellOf(v.x);
+        const std::int64_t x1 = cellOf(v.x + reach) - cellOf(v.x);
+        const std::int64_t y0 = planar ? cellOf(v.y - reach) - cellOf(v.y) : 0;
+        const std::int64_t y1 = planar ? cellOf(v.y + reach) - cellOf(v.y) : 0;
+        for (std::int64_t dx = x0; dx <= x1; ++dx)
+            for (std::int64_t dy = y0; dy <= y1; ++dy) {
+                const auto cell = cells_.find(cellKey(v, static_cast<int>(dx), static_cast<int>(dy)));
                 if (cell == cells_.end())
                     continue;
-                for (const std::int32_t q : cell->second) {
-                    const auto at = static_cast<std::size_t>(q);
-                    if (owner_[at] == sol || seen_[at] == query_)
+                for (const Corner& corner : cell->second) {
+                    const auto q = static_cast<std::size_t>(corner.region);
+                    if (owner_[q] == sol)
                         continue;
-                    seen_[at] = query_;
-                    const auto key = static_cast<std::uint64_t>(static_cast<std::uint32_t>(owner_[at])) << 32
-                                     | static_cast<std::uint32_t>(ordinal_[at]);
-                    regions.emplace_back(key, q);
+                    const int inX = within(vx, corner.x);
+                    const int inY = planar ? within(vy, corner.y) : 1;
+                    if (inX == 0 || inY == 0)
+                        continue;
+                    if (inX < 0 || inY < 0) {
+                        // The test of RegionsAdjacent on this pair.
+                        const XY& w = ws_->regions[q].Regiao.vertices[static_cast<std::size_t>(corner.vertex)];
+                        if (!(std::fabs(v.x - w.x) <= kAdjacencyTol)
+                            || (planar && !(std::fabs(v.y - w.y) <= kAdjacencyTol)))
+                            continue;
+                    }
+                    if (common_[q]++ == 0)
+                        counted_.push_back(corner.region);
                 }
             }
     }
-    std::sort(regions.begin(), regions.end(),
-              [](const std::pair<std::uint64_t, int>& a, const std::pair<std::uint64_t, int>& b) { return a.first < b.first; });
-    for (const auto& [key, q] : regions)
-        found.emplace_back(owner_[static_cast<std::size_t>(q)], q);
+    // Three objectives need two vertices in common, two objectives one end.
+    const int needed = numObjectives_ == 3 ? 2 : 1;
+    for (const std::int32_t q : counted_) {
+        if (common_[static_cast<std::size_t>(q)] >= needed)
+            found.push_back(owner_[static_cast<std::size_t>(q)]);
+        common_[static_cast<std::size_t>(q)] = 0;
+    }
+    counted_.clear();
+    std::sort(found.begin(), found.end());
+    found.erase(std::unique(found.begin(), found.end()), found.end());
 }
 
 namespace {
@@ -529,31 +560,29 @@ RegionStore StoreIndifferenceRegion(Workspace& ws, int ncols, const tipoYAC& YAC
     if (show)
         out.notices.event(UiEvent::WeightSpaceChanged);
 
-    // The regions that may touch the new one, by solution and along each
-    // chain: from the index when it follows the store, else every chain.
-    std::vector<std::pair<int, int>> candidates;
+    // The solutions with a region that touches the new one, in increasing
+    // order: from the index when it follows the store, else a scan of every
+    // chain.
+    std::vector<int> touching;
     if (index != nullptr && index->follow(ws, sol, r)) {
-        index->near(sol, polygon, candidates);
+        index->touching(sol, polygon, touching);
     } else {
         for (int i = 1; i <= ws.basketCount; ++i) {
             if (i == sol)
                 continue;
             int q = ws.basket[i].indRegIndif;
             for (int steps = 0; q != 0 && steps < ws.regionCount; ++steps, q = ws.regions[q].IndiceProx)
-                candidates.emplace_back(i, q);
+                if (RegionsAdjacent(p, polygon, ws.regions[q].Regiao)) {
+                    touching.push_back(i);
+                    break;
+                }
         }
     }
-    // The candidates come by solution. Once the edge to a solution is in,
-    // its other regions add nothing: they are not compared (an edge stored
-    // before is skipped only when the redraw is asked for already).
+    // An edge stored before is stored again (a no-op that asks for the
+    // redraw) only while no edge of this region has asked for it.
     bool edgeAdded = false;
-    int done = 0;
-    for (const auto& [i, q] : candidates) {
-        if (i == done || (edgeAdded && ws.hasEdge(i, sol))) {
-            done = i;
-            continue;
-        }
-        if (!RegionsAdjacent(p, polygon, ws.regions[static_cast<std::size_t>(q)].Regiao))
+    for (const int i : touching) {
+        if (edgeAdded && ws.hasEdge(i, sol))
             continue;
         if (!ws.appendEdge(i, sol)) {
             failed = true;
@@ -561,7 +590,6 @@ RegionStore StoreIndifferenceRegion(Workspace& ws, int ncols, const tipoYAC& YAC
             break;
         }
         edgeAdded = true;
-        done = i;
     }
     if (edgeAdded)
         out.notices.event(UiEvent::BasketChartChanged);

@@ -29,24 +29,33 @@ Real RegionArea(int numObjectives, const UmaRegIndif& polygon);
 bool RegionsAdjacent(int numObjectives, const UmaRegIndif& a, const UmaRegIndif& b);
 
 // The stored regions by the grid cells of their vertices, so that storing a
-// region compares it only with the regions that have a vertex near one of
-// its own instead of with every stored region. Adjacency needs such a
-// vertex, so the edges are the same. It follows the regions that
-// StoreIndifferenceRegion stores when given the index; regions stored or
-// removed behind its back make it rebuild itself from the workspace.
+// region compares it only with the vertices near its own instead of with
+// every stored region. Every pair of vertices within the tolerance lies in
+// the same or in neighbouring cells, so counting the pairs found there gives
+// what RegionsAdjacent counts, and the edges are the same. It follows the
+// regions that StoreIndifferenceRegion stores when given the index; regions
+// stored or removed behind its back make it rebuild itself from the
+// workspace.
 class RegionAdjacencyIndex {
 public:
     // Brings the index up to date after region `r` was chained to the end
     // of the chain of `sol`. False when the chains are not well formed (a
     // region in two places, or an index out of range): the caller scans.
     bool follow(const Workspace& ws, int sol, int r);
-    // The (solution, region) pairs of the regions of solutions other than
-    // `sol` with a vertex within kAdjacencyTol of one of polygon's, in the
-    // order of a scan of the basket's chains: by solution, then along the
-    // chain.
-    void near(int sol, const UmaRegIndif& polygon, std::vector<std::pair<int, int>>& found);
+    // The solutions other than `sol` with a region that RegionsAdjacent
+    // finds adjacent to `polygon`, in increasing order.
+    void touching(int sol, const UmaRegIndif& polygon, std::vector<int>& found);
 
 private:
+    // A vertex of a stored region, with its coordinates rounded to double
+    // for a first look; the exact test reads the stored region.
+    struct Corner {
+        double x = 0;
+        double y = 0;
+        std::int32_t region = 0;
+        std::int32_t vertex = 0;
+    };
+
     void rebuild(const Workspace& ws);
     void add(int sol, int r, const UmaRegIndif& polygon);
     int vertexCount(const UmaRegIndif& polygon) const;
@@ -59,11 +68,10 @@ private:
     int basketCount_ = 0;
     bool valid_ = false;
     std::vector<std::int32_t> owner_;   // by region: its solution
-    std::vector<std::int32_t> ordinal_; // by region: its place in that chain
     std::vector<std::int32_t> chainLength_; // by solution
-    std::vector<std::uint32_t> seen_;   // by region: the last query that listed it
-    std::uint32_t query_ = 0;
-    std::unordered_map<std::uint64_t, std::vector<std::int32_t>> cells_;
+    std::vector<std::int32_t> common_;  // by region: vertex pairs within the tolerance in this query
+    std::vector<std::int32_t> counted_; // the regions whose count this query raised
+    std::unordered_map<std::uint64_t, std::vector<Corner>> cells_;
 };
 
 // Computes the region of basket entry `sol` from its reduced-cost matrix and,
