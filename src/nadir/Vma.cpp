@@ -317,6 +317,10 @@ private:
         const std::size_t each = std::size_t(lp_.tabRows) * std::size_t(lp_.tabCols) * sizeof(KeptReal);
         if (kept_.size() * each >= kKeptReadBackBytes)
             return;
+        // A basis at the end of a chain of pivots is evaluated afresh once
+        // here, instead of each of its neighbours after it.
+        if (currentDepth_ >= options_.maxPivotChain && !refresh(index))
+            return;
         try {
             std::unique_ptr<SavedReadBack> saved;
             if (spare_.empty()) {
@@ -334,6 +338,20 @@ private:
         } catch (const std::bad_alloc&) {
             // Its neighbours are evaluated afresh instead.
         }
+    }
+
+    // Evaluates list entry `index`, the basis in lp_, afresh, with its rows
+    // of z - c; false when it cannot be inverted.
+    bool refresh(int index)
+    {
+        deferred_.parent = nullptr;
+        DecodeBasis(list_[index], lp_.basicList, lp_.atUpper);
+        if (EvaluateBasis(lp_, 1, engine_.evaluator) == SolveStatus::Other)
+            return false;
+        currentDepth_ = 0;
+        if (!contracted_)
+            ObjectiveReducedCosts(ws_, lp_, objectiveRows_.data(), kObjectiveRowStride);
+        return true;
     }
 
     void count()
