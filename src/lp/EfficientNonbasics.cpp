@@ -280,8 +280,14 @@ public:
                 const int leave = SmallProgram::leavingRow(rows, column.data(), 1, &t[at(base_.n)], width, basic0);
                 if (leave < 0)
                     return false;
+                const SmallReal* d0 = &stepD_[at(iteration) * dSize];
+                // Most programs end at the next step: looked at first
+                // without the whole pivot.
+                const int next = nextStep(t, d0, basic0, column.data(), dColumn, leave, iteration + 1);
+                if (next != kGoesOn)
+                    return next == kBounded;
                 SmallProgram& program = work_;
-                program.pivotFrom(t, &stepD_[at(iteration) * dSize], basic0, extraAt_, column.data(), dColumn, leave);
+                program.pivotFrom(t, d0, basic0, extraAt_, column.data(), dColumn, leave);
                 return program.solve(iteration + 1);
             }
             if (step.enter < 0)
@@ -304,6 +310,55 @@ public:
     }
 
 private:
+    static constexpr int kUnbounded = 0;
+    static constexpr int kBounded = 1;
+    static constexpr int kGoesOn = 2;
+
+    // The pass of SmallProgram::solve(iteration) on the tableau that
+    // pivotFrom(t0, d0, basic0, extraAt_, column, dColumn, leave) makes,
+    // worked out from t0 for the entries the pass reads only: bounded or
+    // unbounded when the program ends there, else kGoesOn.
+    int nextStep(const SmallReal* t0, const SmallReal* d0, const int* basic0, const SmallReal* column,
+                 SmallReal dColumn, int leave, int iteration) const
+    {
+        if (iteration >= base_.iterationLimit())
+            return kUnbounded;
+        const int n = base_.n;
+        const int width = base_.width;
+        const int rows = p_;
+        const SmallReal pivot = column[leave];
+        const SmallReal* pivotRow0 = &t0[at(leave) * at(width)];
+        // The pivoted pivot row's entry in column j, as pivotFrom makes it.
+        auto pivotRow = [&](int j) { return j == extraAt_ ? column[leave] / pivot : pivotRow0[j] / pivot; };
+        int enter = -1;
+        for (int j = 0; j < n && enter < 0; ++j) {
+            const SmallReal d = j == extraAt_ ? dColumn - dColumn * pivotRow(j) : d0[j] - dColumn * pivotRow(j);
+            if (d > kSmallProgramTol)
+                enter = j;
+        }
+        if (enter < 0)
+            return kBounded;
+        // The entering column and the right-hand side after the pivot.
+        std::array<SmallReal, MaxObjectives> entries{};
+        std::array<SmallReal, MaxObjectives> rhs{};
+        for (int r = 0; r < rows; ++r) {
+            auto entry = [&](int j) {
+                const SmallReal from = j == extraAt_ ? column[r] : t0[at(r) * at(width) + at(j)];
+                if (r == leave)
+                    return pivotRow(j);
+                const SmallReal f = column[r];
+                return f != 0 ? from - f * pivotRow(j) : from;
+            };
+            entries[at(r)] = entry(enter);
+            rhs[at(r)] = entry(n);
+        }
+        std::array<int, MaxObjectives> basic{};
+        std::copy(basic0, basic0 + rows, basic.begin());
+        basic[at(leave)] = extraAt_;
+        return SmallProgram::leavingRow(rows, entries.data(), 1, rhs.data(), 1, basic.data()) < 0 ? kUnbounded
+                                                                                                  : kGoesOn;
+    }
+
     struct Step {
         int enter = -1;
         int leave = -1;
@@ -726,6 +781,62 @@ bool isDuplicate(const RecordYAC& yac, int numObjectives, int c, int e)
     return true;
 }
 
+// The columns of YAC rounded to double, each column's entries side by
+// side, for a first look at the duplicate test that reads far less memory
+// than the matrix. A column with a huge entry (whose multiples could leave
+// the range of double) has no copy and goes to the exact test.
+class ColumnCopies {
+public:
+    ColumnCopies(const RecordYAC& yac, int numObjectives)
+        : p_(numObjectives), values_(at(yac.ncolsYAC + 1) * at(numObjectives)), copied_(at(yac.ncolsYAC) + 1, 1)
+    {
+        for (int c = 1; c <= yac.ncolsYAC; ++c)
+            for (int k = 1; k <= p_; ++k) {
+                const Real v = yac.YAC[at(k)][at(c)];
+                if (!(std::fabs(v) <= Real(1e100L)))
+                    copied_[at(c)] = 0;
+                values_[at(c) * at(p_) + at(k - 1)] = static_cast<double>(v);
+            }
+    }
+
+    // False only where isDuplicate(c, e) is false too: the test of
+    // isDuplicate in double, with a bound wider than the tolerance by far
+    // more than the rounding. `first` is the first objective (0-based) in
+    // which e is not zero.
+    bool mayBeDuplicate(int c, int e, int first) const
+    {
+        if (first < 0 || !copied_[at(c)] || !copied_[at(e)])
+            return true;
+        const double* x = &values_[at(c) * at(p_)];
+        const double* y = &values_[at(e) * at(p_)];
+        const double f = x[first] / y[first];
+        if (!std::isfinite(f))
+            return true;
+        const double tol = static_cast<double>(kLabelZeroTol);
+        for (int k = 0; k < p_; ++k) {
+            const double scaled = f * y[k];
+            if (!(std::fabs(scaled - x[k]) <= tol * (1 + 1e-9) + 1e-14 * (std::fabs(scaled) + std::fabs(x[k]))))
+                return false;
+        }
+        return true;
+    }
+
+private:
+    int p_;
+    std::vector<double> values_;
+    std::vector<std::uint8_t> copied_;
+};
+
+// The first objective (0-based) with a nonzero digit in a sign pattern of
+// `numObjectives` digits, -1 for the zero pattern.
+int firstNonzero(std::uint64_t pattern, int numObjectives)
+{
+    for (int k = 0; k < numObjectives; ++k)
+        if ((pattern >> (2 * (numObjectives - 1 - k)) & 3u) != 0)
+            return k;
+    return -1;
+}
+
 } // namespace
 
 bool IsEfficientBasis(const RecordYAC& yac, int numObjectives)
@@ -747,6 +858,7 @@ EfficientColumns FindEfficientNonbasics(const RecordYAC& yac, int numObjectives)
     // positive multiple has the same sign in every objective, so only
     // columns of equal pattern need the test.
     std::vector<std::pair<std::uint64_t, std::vector<int>>> groups;
+    const ColumnCopies copies(yac, numObjectives);
     for (int c = 1; c <= ncols; ++c) {
         if (isZeroColumn(yac, numObjectives, c)) {
             zeroColumns.push_back(c);
@@ -759,9 +871,12 @@ EfficientColumns FindEfficientNonbasics(const RecordYAC& yac, int numObjectives)
         if (g == groups.size())
             groups.emplace_back(pattern, std::vector<int>{});
         std::vector<int>& labels = groups[g].second;
-        for (std::size_t i = 0; i < labels.size() && keptOf[at(c)] == 0; ++i)
-            if (isDuplicate(yac, numObjectives, c, kept[at(labels[i] - 1)]))
+        const int first = firstNonzero(pattern, numObjectives);
+        for (std::size_t i = 0; i < labels.size() && keptOf[at(c)] == 0; ++i) {
+            const int e = kept[at(labels[i] - 1)];
+            if (copies.mayBeDuplicate(c, e, first) && isDuplicate(yac, numObjectives, c, e))
                 keptOf[at(c)] = labels[i];
+        }
         if (keptOf[at(c)] == 0) {
             kept.push_back(c);
             keptOf[at(c)] = static_cast<int>(kept.size());
