@@ -86,10 +86,50 @@ int FindStoredSolution(const Workspace& ws, const vectorObj& f, const tipoXcorr&
     return 0;
 }
 
+namespace {
+
+// The same for the lists that sameList finds equal: the elements from 1 up
+// to the first 0, with the entry's index.
+template <class List>
+std::uint64_t basisKey(int index, const List& basis, std::size_t end)
+{
+    std::uint64_t h = 1469598103934665603ull ^ static_cast<std::uint32_t>(index);
+    for (std::size_t i = 1; i < end && basis[i] != 0; ++i)
+        h = (h ^ static_cast<std::uint32_t>(basis[i])) * 1099511628211ull;
+    return h;
+}
+
+} // namespace
+
 SolutionLookup::SolutionLookup(const Workspace& ws)
 {
-    for (int i = 1; i <= ws.basketCount; ++i)
+    for (int i = 1; i <= ws.basketCount; ++i) {
         add(ws, i);
+        for (std::size_t b = 0; b < ws.basket[i].vbs.size(); ++b)
+            addBasis(ws, i, b);
+    }
+}
+
+bool SolutionLookup::hasBasis(const Workspace& ws, int index, const vectorResEB_Int& basis) const
+{
+    // sameList reads `basis` only up to its first 0 and the stored list up to
+    // the same place: an empty basis is the one case where the stored list's
+    // own end matters, left to the scan.
+    if (basis[1] == 0)
+        return SameBasisStored(ws, index, basis);
+    const auto range = bases_.equal_range(basisKey(index, basis, basis.size()));
+    const std::vector<StoredBasis>& stored = ws.basket[index].vbs;
+    for (auto it = range.first; it != range.second; ++it)
+        if (it->second < stored.size() && sameList(stored[it->second], basis))
+            return true;
+    return false;
+}
+
+void SolutionLookup::addBasis(const Workspace& ws, int index, std::size_t position)
+{
+    const StoredBasis& basis = ws.basket[index].vbs[position];
+    if (!isEmptyBasis(basis))
+        bases_.emplace(basisKey(index, basis, std::tuple_size<vectorResEB_Int>::value), position);
 }
 
 bool SolutionLookup::cellsOf(Real value, std::int64_t& first, std::int64_t& last)
@@ -174,12 +214,16 @@ StoreResult StoreSolution(Workspace& ws, bool withBasis, const vectorResEB_Int& 
         bool degenerate = false;
         if (withBasis) {
             SolSolutionBasket& entry = ws.basket[existing];
-            if (isEmptyBasis(entry.vbs[0]))
+            if (isEmptyBasis(entry.vbs[0])) {
                 entry.vbs[0] = StoredBasisOf(basis);
-            else if (SameBasisStored(ws, existing, basis))
+                if (lookup != nullptr)
+                    lookup->addBasis(ws, existing, 0);
+            } else if (lookup != nullptr ? lookup->hasBasis(ws, existing, basis) : SameBasisStored(ws, existing, basis)) {
                 result.newBasis = false;
-            else {
+            } else {
                 entry.vbs.push_back(StoredBasisOf(basis));
+                if (lookup != nullptr)
+                    lookup->addBasis(ws, existing, entry.vbs.size() - 1);
                 degenerate = true;
             }
         }
@@ -201,8 +245,10 @@ StoreResult StoreSolution(Workspace& ws, bool withBasis, const vectorResEB_Int& 
         result.newBasis = false;
         return result;
     }
-    if (lookup != nullptr)
+    if (lookup != nullptr) {
         lookup->add(ws, index);
+        lookup->addBasis(ws, index, 0);
+    }
     // The palette advances only for an entry that was stored.
     ws.basket[index].cor = newEntryColour(ws, colour);
     result.index = index;

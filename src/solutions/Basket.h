@@ -27,6 +27,10 @@ public:
     explicit SolutionLookup(const Workspace& ws);
     int find(const Workspace& ws, const vectorObj& f, const tipoXcorr& x_s) const;
     void add(const Workspace& ws, int index);
+    // SameBasisStored(ws, index, basis) without a scan of the entry's bases.
+    bool hasBasis(const Workspace& ws, int index, const vectorResEB_Int& basis) const;
+    // Files basis `position` of entry `index` (set or appended since).
+    void addBasis(const Workspace& ws, int index, std::size_t position);
 
 private:
     // The cells that hold every value within the duplicate tolerance of
@@ -35,6 +39,8 @@ private:
 
     std::unordered_map<std::int64_t, std::vector<int>> cells_;
     std::vector<int> unfiled_; // entries whose first value has no cell
+    // By entry and a hash of the basis: the basis's position in the entry's list.
+    std::unordered_multimap<std::uint64_t, std::size_t> bases_;
 };
 
 // One of the bases of basket entry `index` equals `basis` (lists compared up

@@ -326,7 +326,9 @@ TEST_F(BasketCommandsTest, StoreCurrentSolutionLinksTheNewestRecord)
 // The lookup answers as the scan does: values straddling the lookup's cell
 // edges (multiples of 1e-3), matches within the tolerance of several
 // entries (the smallest index wins), values without a cell (not finite,
-// huge), and entries filed through StoreSolution as they are stored.
+// huge), and entries filed through StoreSolution as they are stored; so
+// does its test for a basis an entry holds already (empty bases, which an
+// entry's first basis may be and a later one replaces, included).
 TEST(SolutionLookupTest, FindsWhatTheScanFinds)
 {
     std::mt19937 rng(7);
@@ -354,10 +356,13 @@ TEST(SolutionLookupTest, FindsWhatTheScanFinds)
         f[2] = pick(2);
         x[1] = pick(2) == 0 ? 0 : 1e-6L * pick(3);
         ASSERT_EQ(lookup.find(*looked, f, x), FindStoredSolution(*scanned, f, x)) << "query " << i;
-        const StoreResult a = StoreSolution(*scanned, true, basisOf({i % 5 + 1}), f, false, kNoColor, x);
-        const StoreResult b = StoreSolution(*looked, true, basisOf({i % 5 + 1}), f, false, kNoColor, x, &lookup);
+        const vectorResEB_Int basis = pick(8) == 0 ? vectorResEB_Int{} : basisOf({pick(3) + 1, pick(3) + 4});
+        const StoreResult a = StoreSolution(*scanned, true, basis, f, false, kNoColor, x);
+        const StoreResult b = StoreSolution(*looked, true, basis, f, false, kNoColor, x, &lookup);
         ASSERT_EQ(a.index, b.index) << "store " << i;
         ASSERT_EQ(a.isNew, b.isNew);
+        ASSERT_EQ(a.newBasis, b.newBasis) << "store " << i;
+        ASSERT_EQ(scanned->basket[a.index].vbs, looked->basket[b.index].vbs);
     }
     EXPECT_GT(scanned->basketCount, 50);
     // A lookup made over a full basket files every entry.
@@ -367,5 +372,9 @@ TEST(SolutionLookupTest, FindsWhatTheScanFinds)
         const vectorObj f{0, entry.f[1], entry.f[2]};
         const tipoXcorr x{0, entry.x_s[1]};
         EXPECT_EQ(made.find(*scanned, f, x), FindStoredSolution(*scanned, f, x)) << "entry " << i;
+        for (int first = 1; first <= 3; ++first) {
+            const vectorResEB_Int basis = basisOf({first, 5});
+            EXPECT_EQ(made.hasBasis(*scanned, i, basis), SameBasisStored(*scanned, i, basis)) << "entry " << i;
+        }
     }
 }
