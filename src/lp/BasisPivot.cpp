@@ -141,13 +141,19 @@ void SaveReadBack(const LpTables& lp, int sense, int depth, SavedReadBack& out, 
         out.nonbasicList[at(j)] = lp.nonbasicList[at(from)];
         out.nonbasicValues[at(j)] = lp.nonbasicValues[at(from)];
     }
-    if (pending && inOrder) {
-        // Derived straight into the copy; lp's body is not read.
+    if (pending) {
+        // Derived straight into the copy (lp's body is not read), then put
+        // into the evaluator's order row by row.
         fillDeferred(*deferred, [&out, columns](int i) { return &out.tableau[at(i - 1) * at(columns)]; });
-    } else if (pending) {
-        for (int i = 0; i <= rows; ++i)
-            for (int j = 0; j < columns; ++j)
-                out.tableau[at(i) * at(columns) + at(j)] = deferredEntry(*deferred, i + 1, order[at(j)]);
+        if (!inOrder) {
+            std::vector<KeptReal> row(at(columns));
+            for (int i = 0; i <= rows; ++i) {
+                KeptReal* to = &out.tableau[at(i) * at(columns)];
+                std::copy(to, to + columns, row.begin());
+                for (int j = 0; j < columns; ++j)
+                    to[j] = row[at(order[at(j)] - 1)];
+            }
+        }
     }
     for (int i = 0; i <= rows && !pending; ++i) {
         KeptReal* to = &out.tableau[at(i) * at(columns)];
