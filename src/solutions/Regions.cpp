@@ -387,7 +387,9 @@ std::uint64_t RegionAdjacencyIndex::cellKey(const XY& v, int dx, int dy) const
 void RegionAdjacencyIndex::add(int sol, int r, const UmaRegIndif& polygon)
 {
     owner_[static_cast<std::size_t>(r)] = sol;
-    ++chainLength_[static_cast<std::size_t>(sol)];
+    if (chainLength_[static_cast<std::size_t>(sol)]++ == 0)
+        first_[static_cast<std::size_t>(sol)] = r;
+    last_[static_cast<std::size_t>(sol)] = r;
     const int n = vertexCount(polygon);
     for (int i = 1; i <= n; ++i) {
         const XY& v = polygon.vertices[static_cast<std::size_t>(i)];
@@ -407,6 +409,8 @@ void RegionAdjacencyIndex::rebuild(const Workspace& ws)
     cells_.clear();
     owner_.assign(static_cast<std::size_t>(regionCount_) + 1, 0);
     chainLength_.assign(static_cast<std::size_t>(basketCount_) + 1, 0);
+    first_.assign(static_cast<std::size_t>(basketCount_) + 1, 0);
+    last_.assign(static_cast<std::size_t>(basketCount_) + 1, 0);
     valid_ = true;
     for (int i = 1; i <= basketCount_; ++i) {
         int q = ws.basket[static_cast<std::size_t>(i)].indRegIndif;
@@ -436,6 +440,8 @@ bool RegionAdjacencyIndex::follow(const Workspace& ws, int sol, int r)
     }
     basketCount_ = ws.basketCount;
     chainLength_.resize(static_cast<std::size_t>(basketCount_) + 1, 0);
+    first_.resize(static_cast<std::size_t>(basketCount_) + 1, 0);
+    last_.resize(static_cast<std::size_t>(basketCount_) + 1, 0);
     if (chainLength_[static_cast<std::size_t>(sol)] == 0 && ws.basket[static_cast<std::size_t>(sol)].indRegIndif != r) {
         rebuild(ws);
         return valid_;
@@ -444,6 +450,16 @@ bool RegionAdjacencyIndex::follow(const Workspace& ws, int sol, int r)
     owner_.resize(static_cast<std::size_t>(r) + 1, 0);
     add(sol, r, ws.regions[static_cast<std::size_t>(r)].Regiao);
     return true;
+}
+
+int RegionAdjacencyIndex::lastRegion(const Workspace& ws, int sol, int r) const
+{
+    // In step as follow() will find it, and the chain starts where it did.
+    const bool inStep = &ws == ws_ && valid_ && numObjectives_ == ws.numObjectives && r == regionCount_ + 1 &&
+                        r == ws.regionCount && sol >= 1 && sol <= basketCount_ &&
+                        chainLength_[static_cast<std::size_t>(sol)] > 0 &&
+                        ws.basket[static_cast<std::size_t>(sol)].indRegIndif == first_[static_cast<std::size_t>(sol)];
+    return inStep ? last_[static_cast<std::size_t>(sol)] : 0;
 }
 
 namespace {
@@ -555,7 +571,7 @@ RegionStore StoreIndifferenceRegion(Workspace& ws, int ncols, const tipoYAC& YAC
         reportNoMemory(out.notices, show);
         return out;
     }
-    ws.chainRegion(sol, r);
+    ws.chainRegion(sol, r, index != nullptr ? index->lastRegion(ws, sol, r) : 0);
 
     if (show)
         out.notices.event(UiEvent::WeightSpaceChanged);

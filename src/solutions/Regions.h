@@ -42,6 +42,10 @@ public:
     // of the chain of `sol`. False when the chains are not well formed (a
     // region in two places, or an index out of range): the caller scans.
     bool follow(const Workspace& ws, int sol, int r);
+    // The last region of the chain of `sol` before region `r` (just
+    // appended to the store, not yet chained) is chained to it, when the
+    // index follows the store; 0 when it does not know it.
+    int lastRegion(const Workspace& ws, int sol, int r) const;
     // The solutions other than `sol` with a region that RegionsAdjacent
     // finds adjacent to `polygon`, in increasing order.
     void touching(int sol, const UmaRegIndif& polygon, std::vector<int>& found);
@@ -69,6 +73,8 @@ private:
     bool valid_ = false;
     std::vector<std::int32_t> owner_;   // by region: its solution
     std::vector<std::int32_t> chainLength_; // by solution
+    std::vector<std::int32_t> first_;       // by solution: its chain's first and last region
+    std::vector<std::int32_t> last_;
     std::vector<std::int32_t> common_;  // by region: vertex pairs within the tolerance in this query
     std::vector<std::int32_t> counted_; // the regions whose count this query raised
     std::unordered_map<std::uint64_t, std::vector<Corner>> cells_;

@@ -151,16 +151,18 @@ int SolutionStore::appendRegion(const UmaOuMaisRegioes& region)
     return regionCount;
 }
 
-void SolutionStore::chainRegion(int sol, int r)
+void SolutionStore::chainRegion(int sol, int r, int last)
 {
     // The chain keeps the order in which the bases were found. Its length is
     // bounded by regionCount, which also stops a damaged chain from looping.
     if (basket[sol].indRegIndif == 0) {
         basket[sol].indRegIndif = r;
     } else {
-        int last = basket[sol].indRegIndif;
-        for (int steps = 0; regions[last].IndiceProx != 0 && steps < regionCount; ++steps)
-            last = regions[last].IndiceProx;
+        if (last < 1 || last > regionCount || last == r || regions[last].IndiceProx != 0) {
+            last = basket[sol].indRegIndif;
+            for (int steps = 0; regions[last].IndiceProx != 0 && steps < regionCount; ++steps)
+                last = regions[last].IndiceProx;
+        }
         regions[last].IndiceProx = r;
     }
     checkInDebug();

@@ -196,7 +196,9 @@ struct SolutionStore {
     // memory ran out.
     [[nodiscard]] int appendRegion(const UmaOuMaisRegioes& region);
     // Puts region `r` at the end of the region chain of solution `sol`.
-    void chainRegion(int sol, int r);
+    // `last`, when not 0, is the chain's last region as the caller knows
+    // it; it is taken when it ends a chain, else the chain is followed.
+    void chainRegion(int sol, int r, int last = 0);
     // A new edge between two stored solutions, unless the pair (in either
     // order) has one already; false when memory ran out.
     [[nodiscard]] bool appendEdge(int sol1, int sol2);

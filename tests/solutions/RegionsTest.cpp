@@ -771,13 +771,15 @@ TEST(RegionAdjacencyIndexTest, FindsWhatAScanOfEveryChainFinds)
         for (int i = 0; i < 12; ++i)
             ASSERT_NE(ws->appendSolution(SolSolutionBasket{}), 0);
         RegionAdjacencyIndex index;
+        std::vector<std::vector<int>> chains(13); // by solution, as they should be
         for (int step = 0; step < 150; ++step) {
             // The chains interleave, so that chain order is not region order.
             const int sol = std::uniform_int_distribution<int>(1, ws->basketCount)(rng);
             UmaOuMaisRegioes region;
             region.Regiao = randomPolygon(rng, p);
             const int r = ws->appendRegion(region);
-            ws->chainRegion(sol, r);
+            ws->chainRegion(sol, r, index.lastRegion(*ws, sol, r));
+            chains[static_cast<std::size_t>(sol)].push_back(r);
             ASSERT_TRUE(index.follow(*ws, sol, r));
             std::vector<int> scanned;
             for (int i = 1; i <= ws->basketCount; ++i)
@@ -792,8 +794,17 @@ TEST(RegionAdjacencyIndexTest, FindsWhatAScanOfEveryChainFinds)
             if (step == 100) { // a region stored behind the index's back: it rebuilds itself
                 UmaOuMaisRegioes unseen;
                 unseen.Regiao = randomPolygon(rng, p);
-                ws->chainRegion(1, ws->appendRegion(unseen));
+                const int r = ws->appendRegion(unseen);
+                ws->chainRegion(1, r);
+                chains[1].push_back(r);
             }
+        }
+        // The last regions the index gave left every chain in storing order.
+        for (int i = 1; i <= ws->basketCount; ++i) {
+            std::vector<int> chain;
+            for (int q = ws->basket[i].indRegIndif; q != 0; q = ws->regions[q].IndiceProx)
+                chain.push_back(q);
+            EXPECT_EQ(chain, chains[static_cast<std::size_t>(i)]) << "solution " << i;
         }
         // A region in two chains is not a state an index can be built from
         // (a damage done behind the store's back, after its last change).
