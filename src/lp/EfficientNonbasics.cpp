@@ -381,8 +381,8 @@ private:
 
 // The label-exchange procedure on the small tableau of the kept columns:
 // rows are labelled +1..+q (columns of YAC), columns -1..-p (objectives).
-// The rows live in one block and are reached through row_, so that swapping
-// and deleting rows moves no entries. Each row keeps the signs of its
+// The rows live in one block and are reached through row_, so that
+// deleting rows moves no entries. Each row keeps the signs of its
 // entries as bit masks (bit k for column k), made whenever its entries
 // change, so that the rules, which read nothing else, test bits instead of
 // numbers in every round.
@@ -414,11 +414,13 @@ public:
         // Entries change only in pivots, which clear their own small ones.
         for (int r = 0; r < rows(); ++r)
             zeroSmall(r);
-        // A round that decides nothing ends the procedure, and the
-        // per-column programs decide what is left. More pivots could still
-        // decide some labels, but on the bases of degenerate vertices they
-        // seldom do before they come round a cycle, and every round scans
-        // the whole tableau: the programs give the same answers sooner.
+        // A round that decides nothing, or leaves a row undecided, ends the
+        // procedure, and the per-column programs decide what is left. Pivots
+        // on an undecided row could still decide some labels, but on the
+        // bases of degenerate vertices they seldom do before they come round
+        // a cycle, and every round scans the whole tableau: the programs,
+        // run for all the undecided columns of a basis at once, give the
+        // same answers sooner.
         for (;;) {
             bool decided = ruleA();
             decided = deleteNotEfficientRows() || decided;
@@ -430,13 +432,8 @@ public:
                 return Outcome::Stalled;
             if (!finiteEntries())
                 return Outcome::Halted;
-            if (firstUndecidedRow() >= 0) {
-                // A row whose positive entries have no partner is left to the
-                // per-column programs.
-                if (!pivotOnAnUndecidedRow())
-                    return Outcome::Stalled;
-                continue;
-            }
+            if (firstUndecidedRow() >= 0)
+                return Outcome::Stalled;
             const int col = lastUndecidedColumn();
             if (col < 0)
                 return Outcome::Finished;
@@ -654,31 +651,6 @@ private:
             if (undecided(colLabel_[at(k)]))
                 return k;
         return -1;
-    }
-
-    // The first undecided row that has a positive entry with a positive
-    // partner in a later row goes to the top and is pivoted there. Taking
-    // the first positive column of the first row only, as the procedure was
-    // first written, can search forever.
-    bool pivotOnAnUndecidedRow()
-    {
-        for (int row = 0; row < rows(); ++row) {
-            if (!undecided(rowLabel_[at(row)]))
-                continue;
-            std::swap(row_[0], row_[at(row)]);
-            std::swap(rowLabel_[0], rowLabel_[at(row)]);
-            std::swap(signs_[0], signs_[at(row)]);
-            for (int k = 0; k < p_; ++k) {
-                if (!(signs_[0].positive >> k & 1))
-                    continue;
-                for (int r = 1; r < rows(); ++r)
-                    if (signs_[at(r)].positive >> k & 1) {
-                        pivot(r, k);
-                        return true;
-                    }
-            }
-        }
-        return false;
     }
 
     // Only a pivot makes an entry that is not finite, but a deleted row
