@@ -214,6 +214,27 @@ int RatioCandidates(const LpTables& lp, int position, RatioCandidateList& out)
 int AdjacentBases(const LpTables& lp, const EfficientPositions& efficientPosition, bool zeroReducedCostOnly,
                   int parent, BasisList& list)
 {
+    std::vector<AdjacentMove> moves;
+    AdjacentMoves(lp, efficientPosition, zeroReducedCostOnly, parent, moves);
+    return AppendMoves(moves, list);
+}
+
+int AppendMoves(const std::vector<AdjacentMove>& moves, BasisList& list)
+{
+    int appended = 0;
+    for (const AdjacentMove& m : moves) {
+        if (list.append(m.base, m.move))
+            ++appended;
+        else if (list.outOfMemory())
+            return appended;
+    }
+    return appended;
+}
+
+void AdjacentMoves(const LpTables& lp, const EfficientPositions& efficientPosition, bool zeroReducedCostOnly,
+                   int parent, std::vector<AdjacentMove>& out)
+{
+    out.clear();
     const int R = lp.tabRows;
     const int rows = lp.lpRowCount;
     std::array<std::int32_t, kMaxTableauCols + 1> positions{};
@@ -229,7 +250,6 @@ int AdjacentBases(const LpTables& lp, const EfficientPositions& efficientPositio
     vectorResEB_Int basis{};
     AtUpperFlags upper{};
     RatioCandidateList candidates{};
-    int appended = 0;
     for (int p = 0; p < positionCount; ++p) {
         const int j = positions[at(p)];
         const int entering = lp.nonbasicList[at(j)];
@@ -256,12 +276,8 @@ int AdjacentBases(const LpTables& lp, const EfficientPositions& efficientPositio
                 if (lp.isColumn(leaving))
                     upper[at(leaving)] = candidate.kind == MoveKind::LeavesAtUpper;
             }
-            if (list.append(EncodeBasis(basis.data(), rows, upper, lp.lpColumnCount), move))
-                ++appended;
-            else if (list.outOfMemory())
-                return appended;
+            out.push_back(AdjacentMove{EncodeBasis(basis.data(), rows, upper, lp.lpColumnCount), move});
         }
     }
-    return appended;
 }
 

@@ -154,6 +154,18 @@ int RatioCandidates(const LpTables& lp, int position, RatioCandidateList& out);
 int AdjacentBases(const LpTables& lp, const EfficientPositions& efficientPosition, bool zeroReducedCostOnly,
                   int parent, BasisList& list);
 
+// A basis adjacent to a read-back, and how it is reached.
+struct AdjacentMove {
+    Umabase base;
+    BasisMove move;
+};
+// The bases AdjacentBases appends, new or not, in the order it takes them
+// (into `out`, emptied first), for a caller that appends them later.
+void AdjacentMoves(const LpTables& lp, const EfficientPositions& efficientPosition, bool zeroReducedCostOnly,
+                   int parent, std::vector<AdjacentMove>& out);
+// Appends the new ones of `moves` as AdjacentBases does; returns their number.
+int AppendMoves(const std::vector<AdjacentMove>& moves, BasisList& list);
+
 struct AlternativeOptimaResult {
     bool ok = false;
     SolveStatus status = SolveStatus::Other;

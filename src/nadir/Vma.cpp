@@ -15,10 +15,16 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <deque>
+#include <exception>
+#include <functional>
 #include <memory>
+#include <mutex>
 #include <new>
+#include <thread>
 #include <utility>
 
 const char* toString(VmaEnd end)
@@ -35,7 +41,7 @@ const char* toString(VmaEnd end)
 }
 
 VertexStore StoreVertex(Workspace& ws, const LpTables& lp, const RecordYAC& yac, RegionAdjacencyIndex* regions,
-                        SolutionLookup* solutions)
+                        SolutionLookup* solutions, const UmaRegIndif* polygon)
 {
     VertexStore out;
     AssembleSolution(ws, lp);
@@ -49,7 +55,8 @@ VertexStore StoreVertex(Workspace& ws, const LpTables& lp, const RecordYAC& yac,
     out.index = stored.index;
     out.isNew = stored.isNew;
     if (stored.newBasis && (ws.weightSpace3 || ws.weightSpace2)) {
-        const RegionStore region = StoreIndifferenceRegion(ws, yac.ncolsYAC, yac.YAC, stored.index, false, regions);
+        const RegionStore region =
+            StoreIndifferenceRegion(ws, yac.ncolsYAC, yac.YAC, stored.index, false, regions, polygon);
         out.notices.append(region.notices);
         out.stop = region.failed;
     }
@@ -70,6 +77,100 @@ constexpr std::size_t kKeptReadBackBytes = std::size_t{512} << 20;
 
 QString text(const char* s) { return QString::fromUtf8(s); }
 
+// The bases of a batch are read back, their reduced costs computed and
+// their nonbasic variables tested on two threads, the walk's own and this
+// one, each taking the next basis not yet taken; the walk then visits them
+// in order. What the threads compute depends on nothing the visits change:
+// the visits store and append in the order of the list, as one thread does.
+class BatchWorker {
+public:
+    // job(i, evaluator) for the bases of a batch, with the evaluator of the thread.
+    using Job = std::function<void(int, BasisEvaluator&)>;
+
+    explicit BatchWorker(Job job) : job_(std::move(job)), thread_([this] { loop(); }) {}
+    BatchWorker(const BatchWorker&) = delete;
+    BatchWorker& operator=(const BatchWorker&) = delete;
+    ~BatchWorker()
+    {
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            quit_ = true;
+        }
+        wake_.notify_all();
+        thread_.join();
+    }
+
+    // job(i) for i = 0..count - 1, on both threads; returns when all are
+    // done, rethrowing what a job on the other thread threw.
+    void run(int count, BasisEvaluator& evaluator)
+    {
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            count_ = count;
+            next_.store(0);
+            ++generation_;
+            busy_ = true;
+            failure_ = nullptr;
+        }
+        wake_.notify_all();
+        work(evaluator);
+        std::unique_lock<std::mutex> lock(mutex_);
+        done_.wait(lock, [this] { return !busy_; });
+        if (failure_)
+            std::rethrow_exception(failure_);
+    }
+
+private:
+    void work(BasisEvaluator& evaluator)
+    {
+        for (int i = next_.fetch_add(1); i < count_; i = next_.fetch_add(1))
+            job_(i, evaluator);
+    }
+
+    void loop()
+    {
+        BasisEvaluator evaluator;
+        std::uint64_t seen = 0;
+        for (;;) {
+            {
+                std::unique_lock<std::mutex> lock(mutex_);
+                wake_.wait(lock, [&] { return quit_ || generation_ != seen; });
+                if (quit_)
+                    return;
+                seen = generation_;
+            }
+            std::exception_ptr failure;
+            try {
+                work(evaluator);
+            } catch (...) {
+                failure = std::current_exception();
+            }
+            {
+                std::lock_guard<std::mutex> lock(mutex_);
+                busy_ = false;
+                failure_ = failure;
+            }
+            done_.notify_all();
+        }
+    }
+
+    Job job_;
+    std::mutex mutex_;
+    std::condition_variable wake_;
+    std::condition_variable done_;
+    std::atomic<int> next_{0};
+    int count_ = 0;
+    std::uint64_t generation_ = 0;
+    bool busy_ = false;
+    bool quit_ = false;
+    std::exception_ptr failure_;
+    std::thread thread_; // last: it starts once the rest is made
+};
+
+// Bases read back ahead of their visit, at most: the work that a limit or
+// Cancel in the middle of a batch throws away.
+constexpr int kBatchBases = 64;
+
 class VmaWalk {
 public:
     // `contracted`: the walk over the bases efficient for the cone of the
@@ -78,6 +179,8 @@ public:
         : ws_(ws), engine_(engine), lp_(engine.tables), progress_(progress), options_(options), list_(ws.numVariables),
           solutions_(ws), contracted_(contracted)
     {
+        slots_.push_back(std::make_unique<Slot>());
+        slots_[0]->lp = &lp_;
     }
 
     VmaResult run()
@@ -92,13 +195,7 @@ public:
         if (result_.end == VmaEnd::Completed)
             walk();
         progress_.done();
-        // The tables hold a whole read-back when the walk ends, and the
-        // workspace the reduced costs of the last basis stored.
-        FillDeferredTableau(deferred_, lp_);
-        if (lastStored_ >= 0) {
-            ws_.currentYAC = buffers_[static_cast<std::size_t>(lastStored_)].yac;
-            ws_.yacColumns = buffers_[static_cast<std::size_t>(lastStored_)].columns;
-        }
+        finish();
         ws_.timeEnd = CurrentTimeInDays();
         ws_.timeElapsed = ws_.timeEnd - ws_.timeStart;
         result_.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
@@ -107,6 +204,30 @@ public:
     }
 
 private:
+    // A basis of the list being visited, with its read-back and what is
+    // worked out from it before the visit.
+    struct Slot {
+        LpTables* lp = nullptr;             // the engine's tables for the first slot
+        std::unique_ptr<LpTables> ownTables; // the others' own
+        int index = 0;                      // in the list
+        bool readBack = false;              // false: the basis could not be inverted
+        bool derived = false;               // by a pivot from its parent
+        int depth = 0;                      // pivots since a fresh evaluation
+        bool rowsCarried = false;           // objectiveRows came along the pivot
+        DeferredTableau deferred;           // what of lp's tableau is still to be derived
+        ObjectiveRows objectiveRows{};      // rows of z - c of each objective (plain walk)
+        RecordYAC yac;                      // reduced costs (plain walk)
+        YacColumnMap yacColumns{};
+        bool dominated = false;
+        EfficientColumns efficient;
+        // The neighbours through the efficient variables, and the region,
+        // worked out before the visit (plain walk).
+        bool movesReady = false;
+        std::vector<AdjacentMove> moves;
+        bool polygonReady = false;
+        UmaRegIndif polygon;
+    };
+
     // Steps up to the first neighbours; false when the run ends at once.
     bool start()
     {
@@ -130,128 +251,229 @@ private:
             result_.notices = SolveStatusNotices(result_.startStatus);
             return false;
         }
-        reducedCosts(false);
-        if (!store()) {
+        Slot& first = *slots_[0];
+        reducedCosts(first);
+        if (!store(first)) {
             // Storing the first vertex failed: the store said so; nothing else to say.
             result_.end = VmaEnd::OutOfMemory;
             count();
             return false;
         }
+        first.efficient = FindEfficientNonbasics(first.yac, ws_.numObjectives);
         return beginList();
     }
 
-    // The starting basis in lp_ (reduced costs in yac_) heads the list, and
-    // its efficient neighbours follow.
+    // The starting basis in the first slot (reduced costs and efficient
+    // variables worked out) heads the list, and its efficient neighbours
+    // follow.
     bool beginList()
     {
         list_.append(EncodeBasis(lp_.basicList.data(), lp_.lpRowCount, lp_.atUpper, lp_.lpColumnCount), BasisMove{});
         result_.basesExamined = 1;
         result_.end = VmaEnd::Completed;
-        currentDepth_ = 0;
-        explore(0);
+        lastVisited_ = 0;
+        explore(*slots_[0]);
         return true;
     }
 
     void walk()
     {
-        for (int next = 1; next < list_.size() && result_.end == VmaEnd::Completed; ++next) {
-            ++result_.basesExamined;
-            if (load(next)) {
-                if (contracted_)
-                    visitContracted(next);
-                else {
-                    reducedCosts(rowsCarried_);
-                    if (!IsDominatedBasis(*yac_, ws_.numObjectives) && store())
-                        explore(next);
+        for (int next = 1; next < list_.size() && result_.end == VmaEnd::Completed;) {
+            const int count = std::min(kBatchBases, list_.size() - next);
+            prepareBatch(next, count);
+            for (int i = 0; i < count && result_.end == VmaEnd::Completed; ++i) {
+                visit(*slots_[static_cast<std::size_t>(i)]);
+                lastVisited_ = i;
+                if (result_.end == VmaEnd::Completed && list_.size() >= options_.maxBases) {
+                    tell(MsgKind::Warning, text(msg::kVmaReachedLimit));
+                    result_.end = VmaEnd::LimitReached;
                 }
+                if (result_.end == VmaEnd::Completed && !progress())
+                    result_.end = VmaEnd::Cancelled;
             }
-            if (result_.end == VmaEnd::Completed && list_.size() >= options_.maxBases) {
-                tell(MsgKind::Warning, text(msg::kVmaReachedLimit));
-                result_.end = VmaEnd::LimitReached;
-            }
-            if (result_.end == VmaEnd::Completed && !progress())
-                result_.end = VmaEnd::Cancelled;
+            next += count;
         }
     }
 
-    // The read-back of list entry `index` in lp_: one pivot from its parent
-    // when that one is kept, else a fresh evaluation. False for a basis that
-    // cannot be inverted.
-    bool load(int index)
+    // Reads back list entries next..next + count - 1 into the slots and
+    // works out what their visits need, on both threads when there are two.
+    void prepareBatch(int next, int count)
     {
-        const BasisMove& move = list_.move(index);
-        while (!kept_.empty() && kept_.front().first < move.parent) {
+        // The slots are reused: the reduced costs of the last basis stored
+        // are kept apart first.
+        if (lastStored_ != nullptr) {
+            lastStoredYac_ = lastStored_->yac;
+            lastStoredColumns_ = lastStored_->yacColumns;
+            haveLastStored_ = true;
+            lastStored_ = nullptr;
+        }
+        // Kept read-backs of bases before the first parent are not needed again.
+        const int firstParent = list_.move(next).parent;
+        while (!kept_.empty() && kept_.front().first < firstParent) {
             spare_.push_back(std::move(kept_.front().second));
             kept_.pop_front();
         }
-        rowsCarried_ = false;
-        deferred_.parent = nullptr;
-        if (options_.pivotFromParent && !kept_.empty() && kept_.front().first == move.parent) {
-            const SavedReadBack& parent = *kept_.front().second;
-            // The plain walk reads the tableau only where it must (the
-            // contracted walk computes its reduced costs from all of it).
-            if (parent.depth < options_.maxPivotChain
-                && PivotReadBack(parent, move, lp_, objectiveRows_.data(), kObjectiveRowStride,
-                                 contracted_ ? nullptr : &deferred_)) {
-                currentDepth_ = parent.depth + 1;
-                rowsCarried_ = parent.carriedRows == ws_.numObjectives;
-                ++result_.derivedByPivot;
-                return true;
-            }
+        while (static_cast<int>(slots_.size()) < count) {
+            auto slot = std::make_unique<Slot>();
+            slot->ownTables = std::make_unique<LpTables>(lp_);
+            slot->lp = slot->ownTables.get();
+            slots_.push_back(std::move(slot));
         }
-        DecodeBasis(list_[index], lp_.basicList, lp_.atUpper);
-        currentDepth_ = 0;
+        batchNext_ = next;
+        if (count > 1 && options_.parallel && std::thread::hardware_concurrency() > 1) {
+            if (!worker_)
+                worker_ = std::make_unique<BatchWorker>(
+                    [this](int i, BasisEvaluator& evaluator) { prepareSlot(i, evaluator); });
+            worker_->run(count, engine_.evaluator);
+        } else {
+            for (int i = 0; i < count; ++i)
+                prepareSlot(i, engine_.evaluator);
+        }
+    }
+
+    // Slot i of the batch that starts at list entry batchNext_.
+    void prepareSlot(int i, BasisEvaluator& evaluator)
+    {
+        prepare(*slots_[static_cast<std::size_t>(i)], batchNext_ + i, evaluator);
+    }
+
+    // The read-back of list entry `index` in the slot, and for the plain
+    // walk its reduced costs and efficient variables.
+    void prepare(Slot& slot, int index, BasisEvaluator& evaluator)
+    {
+        slot.index = index;
+        slot.movesReady = false;
+        slot.polygonReady = false;
+        slot.readBack = load(slot, index, evaluator);
+        if (!slot.readBack || contracted_)
+            return;
+        reducedCosts(slot);
+        slot.dominated = IsDominatedBasis(slot.yac, ws_.numObjectives);
+        if (slot.dominated)
+            return;
+        work(slot);
+    }
+
+    // What the visit of a basis that is not dominated needs from its
+    // reduced costs and read-back: its efficient variables, the bases they
+    // lead to and its region.
+    void work(Slot& slot)
+    {
+        const int p = ws_.numObjectives;
+        slot.efficient = FindEfficientNonbasics(slot.yac, p);
+        if (p == 2 || p == 3) {
+            slot.polygon = ComputeRegionPolygon(p, slot.yac.ncolsYAC, slot.yac.YAC);
+            slot.polygonReady = true;
+        }
+        if (slot.efficient.halted)
+            return;
+        EfficientPositions positions{};
+        MapEfficientToPositions(slot.efficient, slot.yac.ncolsYAC, slot.yacColumns, slot.lp->tabCols, positions);
+        FillDeferredColumns(slot.deferred, positions, *slot.lp);
+        AdjacentMoves(*slot.lp, positions, false, slot.index, slot.moves);
+        slot.movesReady = true;
+    }
+
+    // A basis of the list in order: stored and explored.
+    void visit(Slot& slot)
+    {
+        ++result_.basesExamined;
+        if (!slot.readBack)
+            return;
+        if (slot.derived)
+            ++result_.derivedByPivot;
+        if (contracted_)
+            visitContracted(slot);
+        else if (!slot.dominated && store(slot))
+            explore(slot);
+    }
+
+    // The kept read-back of list entry `parent`, if any.
+    const SavedReadBack* keptReadBack(int parent) const
+    {
+        const auto at = std::lower_bound(kept_.begin(), kept_.end(), parent,
+                                         [](const auto& kept, int index) { return kept.first < index; });
+        return at != kept_.end() && at->first == parent ? at->second.get() : nullptr;
+    }
+
+    // The read-back of list entry `index` in the slot: one pivot from its
+    // parent when that one is kept, else a fresh evaluation. False for a
+    // basis that cannot be inverted.
+    bool load(Slot& slot, int index, BasisEvaluator& evaluator)
+    {
+        const BasisMove& move = list_.move(index);
+        LpTables& lp = *slot.lp;
+        slot.rowsCarried = false;
+        slot.derived = false;
+        slot.deferred.parent = nullptr;
+        const SavedReadBack* parent = options_.pivotFromParent ? keptReadBack(move.parent) : nullptr;
+        // The plain walk reads the tableau only where it must (the
+        // contracted walk computes its reduced costs from all of it).
+        if (parent != nullptr && parent->depth < options_.maxPivotChain
+            && PivotReadBack(*parent, move, lp, slot.objectiveRows.data(), kObjectiveRowStride,
+                             contracted_ ? nullptr : &slot.deferred)) {
+            slot.depth = parent->depth + 1;
+            slot.rowsCarried = parent->carriedRows == ws_.numObjectives;
+            slot.derived = true;
+            return true;
+        }
+        DecodeBasis(list_[index], lp.basicList, lp.atUpper);
+        slot.depth = 0;
         // An imprecise evaluation still names the vertex; only a failed one has no read-back.
-        return EvaluateBasis(lp_, 1, engine_.evaluator) != SolveStatus::Other;
+        return EvaluateBasis(lp, 1, evaluator) != SolveStatus::Other;
     }
 
-    // The reduced costs of the basis in lp_ into yac_: from the rows of
-    // z - c that the pivot from its parent carried along (`carried`), else
-    // computed from the tableau. A pivot carries them through the same
-    // formula as the tableau's objective row, which saves the sums over
-    // the basic rows for every column.
-    void reducedCosts(bool carried)
+    // The reduced costs of the slot's basis: from the rows of z - c that
+    // the pivot from its parent carried along, else computed from the
+    // tableau. A pivot carries them through the same formula as the
+    // tableau's objective row, which saves the sums over the basic rows
+    // for every column.
+    void reducedCosts(Slot& slot)
     {
-        if (lastStored_ == current_)
-            useBuffer(1 - current_);
-        if (!carried)
-            ObjectiveReducedCosts(ws_, lp_, objectiveRows_.data(), kObjectiveRowStride);
-        ReducedCostsFromRows(ws_, lp_, objectiveRows_.data(), kObjectiveRowStride, *yac_, *yacColumns_);
+        if (!slot.rowsCarried)
+            ObjectiveReducedCosts(ws_, *slot.lp, slot.objectiveRows.data(), kObjectiveRowStride);
+        ReducedCostsFromRows(ws_, *slot.lp, slot.objectiveRows.data(), kObjectiveRowStride, slot.yac,
+                             slot.yacColumns);
     }
 
-    // Stores the vertex of the basis in lp_; false when the walk stops.
-    bool store()
+    // Stores the vertex of the slot's basis; false when the walk stops.
+    bool store(Slot& slot)
     {
-        const VertexStore stored = StoreVertex(ws_, lp_, *yac_, &regions_, &solutions_);
+        const VertexStore stored = StoreVertex(ws_, *slot.lp, slot.yac, &regions_, &solutions_,
+                                               slot.polygonReady ? &slot.polygon : nullptr);
         progress_.tell(stored.notices);
-        lastStored_ = current_;
+        lastStored_ = &slot;
         count();
         if (stored.stop)
             result_.end = VmaEnd::OutOfMemory;
         return !stored.stop;
     }
 
-    // The efficient neighbours of the basis in lp_ (list entry `index`) go
-    // to the list; false when the walk stops.
-    bool explore(int index)
+    // The efficient neighbours of the slot's basis (its efficient variables
+    // worked out) go to the list; false when the walk stops.
+    bool explore(Slot& slot)
     {
-        const EfficientColumns efficient = FindEfficientNonbasics(*yac_, ws_.numObjectives);
+        const EfficientColumns& efficient = slot.efficient;
         if (efficient.halted) {
             tell(MsgKind::Error, text(msg::kEfficientNonbasicsHalt));
             result_.end = VmaEnd::Halted;
             return false;
         }
-        EfficientPositions positions{};
-        MapEfficientToPositions(efficient, yac_->ncolsYAC, *yacColumns_, lp_.tabCols, positions);
-        FillDeferredColumns(deferred_, positions, lp_);
-        const int appended = AdjacentBases(lp_, positions, false, index, list_);
+        if (!slot.movesReady) {
+            LpTables& lp = *slot.lp;
+            EfficientPositions positions{};
+            MapEfficientToPositions(efficient, slot.yac.ncolsYAC, slot.yacColumns, lp.tabCols, positions);
+            FillDeferredColumns(slot.deferred, positions, lp);
+            AdjacentMoves(lp, positions, false, slot.index, slot.moves);
+        }
+        const int appended = AppendMoves(slot.moves, list_);
         result_.basesFound = list_.size();
         if (list_.outOfMemory()) {
             result_.end = VmaEnd::OutOfMemory;
             return false;
         }
         if (appended > 0 && options_.pivotFromParent)
-            keep(index);
+            keep(slot);
         return true;
     }
 
@@ -269,7 +491,9 @@ private:
             result_.notices = SolveStatusNotices(result_.startStatus);
             return false;
         }
-        ConeReducedCosts(ws_, ws_.coneObjectives, lp_, *yac_, *yacColumns_);
+        Slot& first = *slots_[0];
+        ConeReducedCosts(ws_, ws_.coneObjectives, lp_, first.yac, first.yacColumns);
+        first.efficient = FindEfficientNonbasics(first.yac, ws_.numObjectives);
         return beginList();
     }
 
@@ -279,47 +503,42 @@ private:
     // is efficient for the cone, which an efficient edge of the problem
     // need not lead to. Its region in the cone's own weights joins the ICW
     // lists.
-    void visitContracted(int index)
+    void visitContracted(Slot& slot)
     {
         const int p = ws_.numObjectives;
+        LpTables& lp = *slot.lp;
         RecordYAC plain;
         YacColumnMap plainColumns{};
-        ComputeReducedCosts(ws_, lp_, plain, plainColumns);
+        ComputeReducedCosts(ws_, lp, plain, plainColumns);
         if (IsDominatedBasis(plain, p))
             return;
-        ConeReducedCosts(ws_, ws_.coneObjectives, lp_, *yac_, *yacColumns_);
-        if (IsDominatedBasis(*yac_, p) || !IsEfficientBasis(*yac_, p))
+        ConeReducedCosts(ws_, ws_.coneObjectives, lp, slot.yac, slot.yacColumns);
+        if (IsDominatedBasis(slot.yac, p) || !IsEfficientBasis(slot.yac, p))
             return;
-        const VertexStore stored = StoreVertex(ws_, lp_, plain, &regions_, &solutions_);
+        const VertexStore stored = StoreVertex(ws_, lp, plain, &regions_, &solutions_);
         progress_.tell(stored.notices);
-        ws_.currentYAC = *yac_;
-        ws_.yacColumns = *yacColumns_;
+        ws_.currentYAC = slot.yac;
+        ws_.yacColumns = slot.yacColumns;
         count();
         if (stored.stop) {
             result_.end = VmaEnd::OutOfMemory;
             return;
         }
         ws_.appendIcwVector(stored.index, ws_.weightSpace2 || ws_.weightSpace3
-                                              ? ComputeRegionPolygon(p, yac_->ncolsYAC, yac_->YAC)
+                                              ? ComputeRegionPolygon(p, slot.yac.ncolsYAC, slot.yac.YAC)
                                               : UmaRegIndif{});
-        explore(index);
+        slot.efficient = FindEfficientNonbasics(slot.yac, p);
+        explore(slot);
     }
 
-    void useBuffer(int buffer)
+    void keep(Slot& slot)
     {
-        current_ = buffer;
-        yac_ = &buffers_[static_cast<std::size_t>(buffer)].yac;
-        yacColumns_ = &buffers_[static_cast<std::size_t>(buffer)].columns;
-    }
-
-    void keep(int index)
-    {
-        const std::size_t each = std::size_t(lp_.tabRows) * std::size_t(lp_.tabCols) * sizeof(KeptReal);
+        const std::size_t each = std::size_t(slot.lp->tabRows) * std::size_t(slot.lp->tabCols) * sizeof(KeptReal);
         if (kept_.size() * each >= kKeptReadBackBytes)
             return;
         // A basis at the end of a chain of pivots is evaluated afresh once
         // here, instead of each of its neighbours after it.
-        if (currentDepth_ >= options_.maxPivotChain && !refresh(index))
+        if (slot.depth >= options_.maxPivotChain && !refresh(slot))
             return;
         try {
             std::unique_ptr<SavedReadBack> saved;
@@ -332,26 +551,44 @@ private:
             // The plain walk's rows of z - c go along (the contracted walk
             // computes its reduced costs afresh), and a tableau still to be
             // derived is derived straight into the copy.
-            SaveReadBack(lp_, 1, currentDepth_, *saved, contracted_ ? nullptr : objectiveRows_.data(),
-                         ws_.numObjectives, kObjectiveRowStride, &deferred_);
-            kept_.emplace_back(index, std::move(saved));
+            SaveReadBack(*slot.lp, 1, slot.depth, *saved, contracted_ ? nullptr : slot.objectiveRows.data(),
+                         ws_.numObjectives, kObjectiveRowStride, &slot.deferred);
+            kept_.emplace_back(slot.index, std::move(saved));
         } catch (const std::bad_alloc&) {
             // Its neighbours are evaluated afresh instead.
         }
     }
 
-    // Evaluates list entry `index`, the basis in lp_, afresh, with its rows
-    // of z - c; false when it cannot be inverted.
-    bool refresh(int index)
+    // Evaluates the slot's basis afresh, with its rows of z - c; false when
+    // it cannot be inverted.
+    bool refresh(Slot& slot)
     {
-        deferred_.parent = nullptr;
-        DecodeBasis(list_[index], lp_.basicList, lp_.atUpper);
-        if (EvaluateBasis(lp_, 1, engine_.evaluator) == SolveStatus::Other)
+        LpTables& lp = *slot.lp;
+        slot.deferred.parent = nullptr;
+        DecodeBasis(list_[slot.index], lp.basicList, lp.atUpper);
+        if (EvaluateBasis(lp, 1, engine_.evaluator) == SolveStatus::Other)
             return false;
-        currentDepth_ = 0;
+        slot.depth = 0;
         if (!contracted_)
-            ObjectiveReducedCosts(ws_, lp_, objectiveRows_.data(), kObjectiveRowStride);
+            ObjectiveReducedCosts(ws_, lp, slot.objectiveRows.data(), kObjectiveRowStride);
         return true;
+    }
+
+    // The tables hold a whole read-back of the last basis visited when the
+    // walk ends, and the workspace the reduced costs of the last basis stored.
+    void finish()
+    {
+        Slot& last = *slots_[static_cast<std::size_t>(lastVisited_)];
+        if (last.lp != &lp_)
+            lp_ = *last.lp;
+        FillDeferredTableau(last.deferred, lp_);
+        if (lastStored_ != nullptr) {
+            ws_.currentYAC = lastStored_->yac;
+            ws_.yacColumns = lastStored_->yacColumns;
+        } else if (haveLastStored_) {
+            ws_.currentYAC = lastStoredYac_;
+            ws_.yacColumns = lastStoredColumns_;
+        }
     }
 
     void count()
@@ -434,26 +671,18 @@ private:
     BasisList list_;
     RegionAdjacencyIndex regions_;
     SolutionLookup solutions_;
-    // The reduced costs of the basis at hand, in one of two buffers: the
-    // other holds those of the last basis stored, which the workspace
-    // takes when the walk ends instead of at every store.
-    struct ReducedCostBuffer {
-        RecordYAC yac;
-        YacColumnMap columns{};
-    };
-    std::array<ReducedCostBuffer, 2> buffers_{};
-    int current_ = 0;
-    int lastStored_ = -1;
-    RecordYAC* yac_ = &buffers_[0].yac;
-    YacColumnMap* yacColumns_ = &buffers_[0].columns;
-    // Rows of z - c of each objective at the basis in lp_ (plain walk).
-    ObjectiveRows objectiveRows_{};
-    bool rowsCarried_ = false;
-    // What of lp_'s tableau is still to be derived from the parent.
-    DeferredTableau deferred_;
+    std::vector<std::unique_ptr<Slot>> slots_;
+    int lastVisited_ = 0;
+    // The slot of the last basis stored while its batch lasts, and its
+    // reduced costs after it.
+    Slot* lastStored_ = nullptr;
+    RecordYAC lastStoredYac_;
+    YacColumnMap lastStoredColumns_{};
+    bool haveLastStored_ = false;
+    std::unique_ptr<BatchWorker> worker_;
+    int batchNext_ = 0; // the list entry of the batch's first slot
     VmaResult result_;
     int basketBefore_ = 0;
-    int currentDepth_ = 0;
     std::deque<std::pair<int, std::unique_ptr<SavedReadBack>>> kept_;
     std::vector<std::unique_ptr<SavedReadBack>> spare_;
     std::chrono::steady_clock::time_point lastProgress_;

@@ -28,6 +28,10 @@ struct VmaOptions {
     // at 64 as at 24: on the bench's degenerate 3x100x101 problem mostly
     // below 1e-13 relative, at most 6e-10.
     int maxPivotChain = 64;
+    // Work out the read-backs and efficiency tests of the bases ahead on a
+    // second thread (when the machine has two); false does all on one. The
+    // walk is the same either way.
+    bool parallel = true;
 };
 
 enum class VmaEnd {
@@ -88,6 +92,8 @@ struct VertexStore {
 // Stores the read-back solution of `lp` (AssembleSolution) with its basis
 // and, for a new basis with two or three objectives, the region of `yac`.
 // Store messages go to the status bar only; no history record, no report.
-// A walk passes its `regions` index and its `solutions` lookup to every call.
+// A walk passes its `regions` index and its `solutions` lookup to every call,
+// and the region's polygon when it has worked it out already.
 [[nodiscard]] VertexStore StoreVertex(Workspace& ws, const LpTables& lp, const RecordYAC& yac,
-                                      RegionAdjacencyIndex* regions = nullptr, SolutionLookup* solutions = nullptr);
+                                      RegionAdjacencyIndex* regions = nullptr, SolutionLookup* solutions = nullptr,
+                                      const UmaRegIndif* polygon = nullptr);

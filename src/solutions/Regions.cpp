@@ -547,7 +547,7 @@ void reportNoMemory(Notices& notices, bool show)
 } // namespace
 
 RegionStore StoreIndifferenceRegion(Workspace& ws, int ncols, const tipoYAC& YAC, int sol, bool show,
-                                    RegionAdjacencyIndex* index)
+                                    RegionAdjacencyIndex* index, const UmaRegIndif* computed)
 {
     RegionStore out;
     bool& failed = out.failed;
@@ -556,7 +556,7 @@ RegionStore StoreIndifferenceRegion(Workspace& ws, int ncols, const tipoYAC& YAC
     if ((p != 2 && p != 3) || sol < 1 || sol > ws.basketCount)
         return out;
 
-    const UmaRegIndif polygon = ComputeRegionPolygon(p, ncols, YAC);
+    const UmaRegIndif polygon = computed != nullptr ? *computed : ComputeRegionPolygon(p, ncols, YAC);
     if (polygon.Numvertices <= 1) {
         out.notices.status(0, QString::fromLatin1(msg::kWeaklyEfficient).arg(sol));
         return out;

@@ -90,6 +90,8 @@ struct RegionStore {
     bool failed = false;
     Notices notices;
 };
-// With `index`, the touching polygons are found through it.
+// With `index`, the touching polygons are found through it; `polygon`, when
+// given, is ComputeRegionPolygon of the matrix, worked out before.
 [[nodiscard]] RegionStore StoreIndifferenceRegion(Workspace& ws, int ncols, const tipoYAC& YAC, int sol, bool show,
-                                                  RegionAdjacencyIndex* index = nullptr);
+                                                  RegionAdjacencyIndex* index = nullptr,
+                                                  const UmaRegIndif* polygon = nullptr);

@@ -148,15 +148,18 @@ TEST_P(VmaBruteForce, StoresExactlyTheEfficientVertices)
 INSTANTIATE_TEST_SUITE_P(Seeds, VmaBruteForce, ::testing::Range(1, 61));
 
 // Deriving bases by pivots (in long chains, or in chains of two that end
-// in a fresh evaluation of the basis whose neighbours follow) and
-// evaluating each afresh walk the same list in the same order: the baskets
-// are identical entry by entry.
+// in a fresh evaluation of the basis whose neighbours follow; the bases
+// ahead worked out on a second thread or not) and evaluating each afresh
+// walk the same list in the same order: the baskets are identical entry by
+// entry.
 TEST(VmaPaths, PivotsAndFreshEvaluationsGiveTheSameBasket)
 {
     VmaOptions shortChains;
     shortChains.maxPivotChain = 2;
+    VmaOptions oneThread;
+    oneThread.parallel = false;
     for (std::uint32_t seed : {3u, 8u, 21u}) {
-        for (const VmaOptions& options : {VmaOptions{}, shortChains}) {
+        for (const VmaOptions& options : {VmaOptions{}, shortChains, oneThread}) {
             RandomProblemSpec shape{3, 12, 10, true, true, true, true, true};
             auto a = makeRandomProblem(seed, shape);
             auto b = makeRandomProblem(seed, shape);
