@@ -226,6 +226,9 @@ private:
         std::vector<AdjacentMove> moves;
         bool polygonReady = false;
         UmaRegIndif polygon;
+        // Its read-back as it is kept for its neighbours, when it may be.
+        std::unique_ptr<SavedReadBack> saved;
+        bool savedReady = false;
     };
 
     // Steps up to the first neighbours; false when the run ends at once.
@@ -319,6 +322,19 @@ private:
             slot->lp = slot->ownTables.get();
             slots_.push_back(std::move(slot));
         }
+        // Room for the read-backs saved ahead.
+        if (options_.pivotFromParent && !contracted_) {
+            for (int i = 0; i < count; ++i) {
+                Slot& slot = *slots_[static_cast<std::size_t>(i)];
+                if (slot.saved == nullptr) {
+                    try {
+                        slot.saved = spareReadBack();
+                    } catch (const std::bad_alloc&) {
+                        // Saved at the visit, if at all.
+                    }
+                }
+            }
+        }
         batchNext_ = next;
         if (count > 1 && options_.parallel && std::thread::hardware_concurrency() > 1) {
             if (!worker_)
@@ -344,6 +360,7 @@ private:
         slot.index = index;
         slot.movesReady = false;
         slot.polygonReady = false;
+        slot.savedReady = false;
         slot.readBack = load(slot, index, evaluator);
         if (!slot.readBack || contracted_)
             return;
@@ -372,6 +389,29 @@ private:
         FillDeferredColumns(slot.deferred, positions, *slot.lp);
         AdjacentMoves(*slot.lp, positions, false, slot.index, slot.moves);
         slot.movesReady = true;
+        // A basis is kept for its neighbours when one of them is new at its
+        // visit. One that is not in the list yet will most likely be: the
+        // read-back is saved ahead then (a basis at the end of its chain of
+        // pivots is evaluated afresh first, after its visit has stored it).
+        if (options_.pivotFromParent && slot.depth < options_.maxPivotChain && slot.saved != nullptr
+            && std::any_of(slot.moves.begin(), slot.moves.end(),
+                           [this](const AdjacentMove& m) { return list_.find(m.base) < 0; })) {
+            try {
+                save(slot, *slot.saved);
+                slot.savedReady = true;
+            } catch (const std::bad_alloc&) {
+                // The visit keeps it, or not, as it would without.
+            }
+        }
+    }
+
+    // SaveReadBack of the slot's basis: the plain walk's rows of z - c go
+    // along (the contracted walk computes its reduced costs afresh), and a
+    // tableau still to be derived is derived straight into the copy.
+    void save(Slot& slot, SavedReadBack& saved)
+    {
+        SaveReadBack(*slot.lp, 1, slot.depth, saved, contracted_ ? nullptr : slot.objectiveRows.data(),
+                     ws_.numObjectives, kObjectiveRowStride, &slot.deferred);
     }
 
     // A basis of the list in order: stored and explored.
@@ -536,27 +576,32 @@ private:
         const std::size_t each = std::size_t(slot.lp->tabRows) * std::size_t(slot.lp->tabCols) * sizeof(KeptReal);
         if (kept_.size() * each >= kKeptReadBackBytes)
             return;
+        if (slot.savedReady) {
+            kept_.emplace_back(slot.index, std::move(slot.saved));
+            slot.savedReady = false;
+            return;
+        }
         // A basis at the end of a chain of pivots is evaluated afresh once
         // here, instead of each of its neighbours after it.
         if (slot.depth >= options_.maxPivotChain && !refresh(slot))
             return;
         try {
-            std::unique_ptr<SavedReadBack> saved;
-            if (spare_.empty()) {
-                saved = std::make_unique<SavedReadBack>();
-            } else {
-                saved = std::move(spare_.back());
-                spare_.pop_back();
-            }
-            // The plain walk's rows of z - c go along (the contracted walk
-            // computes its reduced costs afresh), and a tableau still to be
-            // derived is derived straight into the copy.
-            SaveReadBack(*slot.lp, 1, slot.depth, *saved, contracted_ ? nullptr : slot.objectiveRows.data(),
-                         ws_.numObjectives, kObjectiveRowStride, &slot.deferred);
+            std::unique_ptr<SavedReadBack> saved = spareReadBack();
+            save(slot, *saved);
             kept_.emplace_back(slot.index, std::move(saved));
         } catch (const std::bad_alloc&) {
             // Its neighbours are evaluated afresh instead.
         }
+    }
+
+    // A read-back to fill: one no longer kept, or a new one.
+    std::unique_ptr<SavedReadBack> spareReadBack()
+    {
+        if (spare_.empty())
+            return std::make_unique<SavedReadBack>();
+        std::unique_ptr<SavedReadBack> saved = std::move(spare_.back());
+        spare_.pop_back();
+        return saved;
     }
 
     // Evaluates the slot's basis afresh, with its rows of z - c; false when
