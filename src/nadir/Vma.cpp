@@ -181,6 +181,7 @@ public:
     {
         slots_.push_back(std::make_unique<Slot>());
         slots_[0]->lp = &lp_;
+        batches_ = options_.parallel && std::thread::hardware_concurrency() > 1;
     }
 
     VmaResult run()
@@ -282,7 +283,8 @@ private:
     void walk()
     {
         for (int next = 1; next < list_.size() && result_.end == VmaEnd::Completed;) {
-            const int count = std::min(kBatchBases, list_.size() - next);
+            const int count =
+                batches_ && next >= options_.batchesFrom ? std::min(kBatchBases, list_.size() - next) : 1;
             prepareBatch(next, count);
             for (int i = 0; i < count && result_.end == VmaEnd::Completed; ++i) {
                 visit(*slots_[static_cast<std::size_t>(i)]);
@@ -336,7 +338,7 @@ private:
             }
         }
         batchNext_ = next;
-        if (count > 1 && options_.parallel && std::thread::hardware_concurrency() > 1) {
+        if (count > 1) {
             if (!worker_)
                 worker_ = std::make_unique<BatchWorker>(
                     [this](int i, BasisEvaluator& evaluator) { prepareSlot(i, evaluator); });
@@ -724,6 +726,7 @@ private:
     RecordYAC lastStoredYac_;
     YacColumnMap lastStoredColumns_{};
     bool haveLastStored_ = false;
+    bool batches_ = false; // two threads: batches of bases after the first ones
     std::unique_ptr<BatchWorker> worker_;
     int batchNext_ = 0; // the list entry of the batch's first slot
     VmaResult result_;

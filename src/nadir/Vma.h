@@ -29,9 +29,12 @@ struct VmaOptions {
     // below 1e-13 relative, at most 6e-10.
     int maxPivotChain = 64;
     // Work out the read-backs and efficiency tests of the bases ahead on a
-    // second thread (when the machine has two); false does all on one. The
-    // walk is the same either way.
+    // second thread (when the machine has two), in batches from this list
+    // entry on: a short walk would spend more on the second thread's tables
+    // and on waking it than it saves. false does all on one. The walk is the
+    // same either way.
     bool parallel = true;
+    int batchesFrom = 1024;
 };
 
 enum class VmaEnd {

@@ -156,16 +156,20 @@ TEST(VmaPaths, PivotsAndFreshEvaluationsGiveTheSameBasket)
 {
     VmaOptions shortChains;
     shortChains.maxPivotChain = 2;
+    shortChains.batchesFrom = 1;
     VmaOptions oneThread;
     oneThread.parallel = false;
+    VmaOptions batches; // from the first basis on
+    batches.batchesFrom = 1;
     for (std::uint32_t seed : {3u, 8u, 21u}) {
-        for (const VmaOptions& options : {VmaOptions{}, shortChains, oneThread}) {
+        for (const VmaOptions& options : {batches, shortChains, oneThread}) {
             RandomProblemSpec shape{3, 12, 10, true, true, true, true, true};
             auto a = makeRandomProblem(seed, shape);
             auto b = makeRandomProblem(seed, shape);
             ScriptedUiPort ui;
             VmaOptions reference;
             reference.pivotFromParent = false;
+            reference.batchesFrom = 1;
             const VmaResult fast = RunVmaShown(*a, engine(), ui, options);
             const VmaResult slow = RunVmaShown(*b, engine(), ui, reference);
             EXPECT_GT(fast.derivedByPivot, 0);
