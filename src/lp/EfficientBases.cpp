@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <new>
-#include <optional>
 #include <ostream>
 
 const char* toString(MoveKind kind)
@@ -161,28 +160,43 @@ int RatioCandidates(const LpTables& lp, int position, RatioCandidateList& out)
     const int entering = lp.nonbasicList[at(position)];
     const bool down = lp.isColumn(entering) && lp.atUpper[at(entering)];
 
-    // theta_i and its kind per row; no kind for a row without a ratio.
-    std::array<Real, kMaxTableauRows + 1> ratio{};
-    std::array<std::optional<MoveKind>, kMaxTableauRows + 1> ratioKind{};
+    // The rows with a nonzero entry, in order: theta_i and its kind (none
+    // for a row without a ratio), and whether the basic value is at a bound.
+    // (Filled before it is read, so the array is left uninitialized.)
+    struct Row {
+        int i;
+        Real ratio;
+        bool hasRatio;
+        MoveKind kind;
+        bool atLower;
+        bool atUpper;
+    };
+    std::array<Row, kMaxTableauRows + 1> rows;
+    int rowCount = 0;
     Real theta = kInfiniteBound;
     for (int i = 1; i <= R - 1; ++i) {
-        ratioKind[at(i)].reset();
         const Real a = lp.tableau[at(i)][at(position)];
         if (!(std::fabs(a) > kRatioZeroTol))
             continue;
         const Real x = lp.basicValues[at(i)];
         const VariableBounds b = boundsOf(lp, lp.basicList[at(i)]);
+        Row& row = rows[at(rowCount++)];
+        row.i = i;
+        row.hasRatio = false;
+        row.atLower = std::fabs(x - b.lo) <= kRatioZeroTol;
+        row.atUpper = isFinite(b.up) && std::fabs(b.up - x) <= kRatioZeroTol;
         const bool towardsUpper = down ? a >= 0 : a <= 0;
         if (towardsUpper) {
             if (!isFinite(b.up))
                 continue;
-            ratio[at(i)] = (b.up - x) / std::fabs(a);
-            ratioKind[at(i)] = MoveKind::LeavesAtUpper;
+            row.ratio = (b.up - x) / std::fabs(a);
+            row.kind = MoveKind::LeavesAtUpper;
         } else {
-            ratio[at(i)] = (x - b.lo) / std::fabs(a);
-            ratioKind[at(i)] = MoveKind::LeavesAtLower;
+            row.ratio = (x - b.lo) / std::fabs(a);
+            row.kind = MoveKind::LeavesAtLower;
         }
-        theta = std::min(theta, ratio[at(i)]);
+        row.hasRatio = true;
+        theta = std::min(theta, row.ratio);
     }
 
     int count = 0;
@@ -193,20 +207,14 @@ int RatioCandidates(const LpTables& lp, int position, RatioCandidateList& out)
             out[at(count++)] = {0, MoveKind::BoundFlip};
         }
     }
-    for (int i = 1; i <= R - 1; ++i) {
-        if (ratioKind[at(i)] && std::fabs(ratio[at(i)] - theta) <= kRatioZeroTol) {
-            out[at(count++)] = {i, *ratioKind[at(i)]};
-            continue;
-        }
-        const Real a = lp.tableau[at(i)][at(position)];
-        if (!(std::fabs(a) > kRatioZeroTol))
-            continue;
-        const Real x = lp.basicValues[at(i)];
-        const VariableBounds b = boundsOf(lp, lp.basicList[at(i)]);
-        if (std::fabs(x - b.lo) <= kRatioZeroTol)
-            out[at(count++)] = {i, MoveKind::LeavesAtLower};
-        else if (isFinite(b.up) && std::fabs(b.up - x) <= kRatioZeroTol)
-            out[at(count++)] = {i, MoveKind::LeavesAtUpper};
+    for (int k = 0; k < rowCount; ++k) {
+        const Row& row = rows[at(k)];
+        if (row.hasRatio && std::fabs(row.ratio - theta) <= kRatioZeroTol)
+            out[at(count++)] = {row.i, row.kind};
+        else if (row.atLower)
+            out[at(count++)] = {row.i, MoveKind::LeavesAtLower};
+        else if (row.atUpper)
+            out[at(count++)] = {row.i, MoveKind::LeavesAtUpper};
     }
     return count;
 }
