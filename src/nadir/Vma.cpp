@@ -41,10 +41,13 @@ const char* toString(VmaEnd end)
 }
 
 VertexStore StoreVertex(Workspace& ws, const LpTables& lp, const RecordYAC& yac, RegionAdjacencyIndex* regions,
-                        SolutionLookup* solutions, const UmaRegIndif* polygon)
+                        SolutionLookup* solutions, const UmaRegIndif* polygon, const AssembledSolution* assembled)
 {
     VertexStore out;
-    AssembleSolution(ws, lp);
+    if (assembled != nullptr)
+        UseAssembledSolution(ws, *assembled);
+    else
+        AssembleSolution(ws, lp);
     const StoreResult stored =
         StoreSolution(ws, true, ws.currentBasis, ws.currentF, false, kNoColor, ws.currentXS, solutions);
     out.notices = stored.notices;
@@ -227,6 +230,8 @@ private:
         std::vector<AdjacentMove> moves;
         bool polygonReady = false;
         UmaRegIndif polygon;
+        bool assembledReady = false;
+        AssembledSolution assembled;
         // Its read-back as it is kept for its neighbours, when it may be.
         std::unique_ptr<SavedReadBack> saved;
         bool savedReady = false;
@@ -362,6 +367,7 @@ private:
         slot.index = index;
         slot.movesReady = false;
         slot.polygonReady = false;
+        slot.assembledReady = false;
         slot.savedReady = false;
         slot.readBack = load(slot, index, evaluator);
         if (!slot.readBack || contracted_)
@@ -374,11 +380,13 @@ private:
     }
 
     // What the visit of a basis that is not dominated needs from its
-    // reduced costs and read-back: its efficient variables, the bases they
-    // lead to and its region.
+    // reduced costs and read-back: its solution, its efficient variables,
+    // the bases they lead to and its region.
     void work(Slot& slot)
     {
         const int p = ws_.numObjectives;
+        AssembleSolution(ws_, *slot.lp, slot.assembled);
+        slot.assembledReady = true;
         slot.efficient = FindEfficientNonbasics(slot.yac, p);
         if (p == 2 || p == 3) {
             slot.polygon = ComputeRegionPolygon(p, slot.yac.ncolsYAC, slot.yac.YAC);
@@ -481,8 +489,9 @@ private:
     // Stores the vertex of the slot's basis; false when the walk stops.
     bool store(Slot& slot)
     {
-        const VertexStore stored = StoreVertex(ws_, *slot.lp, slot.yac, &regions_, &solutions_,
-                                               slot.polygonReady ? &slot.polygon : nullptr);
+        const VertexStore stored =
+            StoreVertex(ws_, *slot.lp, slot.yac, &regions_, &solutions_, slot.polygonReady ? &slot.polygon : nullptr,
+                        slot.assembledReady ? &slot.assembled : nullptr);
         progress_.tell(stored.notices);
         lastStored_ = &slot;
         count();

@@ -5,6 +5,7 @@
 #include "lp/LpEngine.h"
 
 struct Workspace;
+struct AssembledSolution;
 class RegionAdjacencyIndex;
 class SolutionLookup;
 
@@ -96,7 +97,9 @@ struct VertexStore {
 // and, for a new basis with two or three objectives, the region of `yac`.
 // Store messages go to the status bar only; no history record, no report.
 // A walk passes its `regions` index and its `solutions` lookup to every call,
-// and the region's polygon when it has worked it out already.
+// and the solution and the region's polygon when it has worked them out
+// already.
 [[nodiscard]] VertexStore StoreVertex(Workspace& ws, const LpTables& lp, const RecordYAC& yac,
                                       RegionAdjacencyIndex* regions = nullptr, SolutionLookup* solutions = nullptr,
-                                      const UmaRegIndif* polygon = nullptr);
+                                      const UmaRegIndif* polygon = nullptr,
+                                      const AssembledSolution* assembled = nullptr);

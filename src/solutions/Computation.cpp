@@ -29,36 +29,63 @@ void markElapsed(Workspace& ws)
 
 double CurrentTimeInDays() { return static_cast<double>(QDateTime::currentMSecsSinceEpoch()) / kMillisecondsPerDay; }
 
-void AssembleSolution(Workspace& ws, const LpTables& lp)
+namespace {
+
+template <class LpValues, class XS, class F, class Basis>
+void assemble(const Workspace& ws, const LpTables& lp, LpValues& lpValues, XS& xs, F& f, Basis& basis,
+              std::int32_t& lpColumns, std::int32_t& refRows)
 {
     const int R = lp.tabRows;
     const int C = lp.tabCols;
-    ws.currentLpValues.fill(0);
+    lpValues.fill(0);
     for (int i = 1; i <= R - 1; ++i)
         if (std::fabs(lp.basicValues[i]) > kBasicValueZeroTol)
-            ws.currentLpValues[lp.basicList[i]] = lp.basicValues[i];
+            lpValues[lp.basicList[i]] = lp.basicValues[i];
     for (int j = 1; j <= C - 1; ++j)
-        ws.currentLpValues[lp.nonbasicList[j]] = lp.nonbasicValues[j];
+        lpValues[lp.nonbasicList[j]] = lp.nonbasicValues[j];
 
     const int n = ws.numVariables;
-    ws.currentXS.fill(0);
+    xs.fill(0);
     for (int j = 1; j <= n; ++j)
-        ws.currentXS[j] = ws.currentLpValues[j];
+        xs[j] = lpValues[j];
     for (int i = 1; i <= ws.numConstraints; ++i)
-        ws.currentXS[n + i] = ws.currentLpValues[lp.lpColumnCount + lp.refRowCount + i];
+        xs[n + i] = lpValues[lp.lpColumnCount + lp.refRowCount + i];
 
     for (int k = 1; k <= ws.numObjectives; ++k) {
-        Real f = 0;
+        Real sum = 0;
         for (int j = 1; j <= n; ++j)
-            f += ws.objCoef[k][j] * ws.currentLpValues[j];
-        ws.currentF[k] = f;
+            sum += ws.objCoef[k][j] * lpValues[j];
+        f[k] = sum;
     }
 
-    ws.currentLpColumns = lp.lpColumnCount;
-    ws.currentRefRows = lp.refRowCount;
-    ws.currentBasis.fill(0);
-    std::copy(lp.basicList.begin() + 1, lp.basicList.begin() + R, ws.currentBasis.begin() + 1);
-    std::sort(ws.currentBasis.begin() + 1, ws.currentBasis.begin() + R);
+    lpColumns = lp.lpColumnCount;
+    refRows = lp.refRowCount;
+    basis.fill(0);
+    std::copy(lp.basicList.begin() + 1, lp.basicList.begin() + R, basis.begin() + 1);
+    std::sort(basis.begin() + 1, basis.begin() + R);
+}
+
+} // namespace
+
+void AssembleSolution(Workspace& ws, const LpTables& lp)
+{
+    assemble(ws, lp, ws.currentLpValues, ws.currentXS, ws.currentF, ws.currentBasis, ws.currentLpColumns,
+             ws.currentRefRows);
+}
+
+void AssembleSolution(const Workspace& ws, const LpTables& lp, AssembledSolution& out)
+{
+    assemble(ws, lp, out.lpValues, out.xs, out.f, out.basis, out.lpColumns, out.refRows);
+}
+
+void UseAssembledSolution(Workspace& ws, const AssembledSolution& solution)
+{
+    ws.currentLpValues = solution.lpValues;
+    ws.currentXS = solution.xs;
+    ws.currentF = solution.f;
+    ws.currentBasis = solution.basis;
+    ws.currentLpColumns = solution.lpColumns;
+    ws.currentRefRows = solution.refRows;
 }
 
 ComputeResult ComputeFromWeights(Workspace& ws, LpEngine& engine, bool interactive)

@@ -26,6 +26,20 @@ struct ComputeResult {
 // currentBasis (sorted, zero-terminated), and the program's shape.
 void AssembleSolution(Workspace& ws, const LpTables& lp);
 
+// What AssembleSolution puts into the workspace, worked out apart from it
+// (the workspace is only read), for a caller that puts it there later
+// (UseAssembledSolution).
+struct AssembledSolution {
+    vectorObj f{};
+    tipoXcorr xs{};
+    vectorResEB_Int basis{};
+    std::array<Real, MaxXS + 1> lpValues{};
+    std::int32_t lpColumns = 0;
+    std::int32_t refRows = 0;
+};
+void AssembleSolution(const Workspace& ws, const LpTables& lp, AssembledSolution& out);
+void UseAssembledSolution(Workspace& ws, const AssembledSolution& solution);
+
 // The minimum of the augmented weighted Tchebycheff distance to ws.refPoint
 // with ws.tchebWeights: solve, extract, history, store when every solution is
 // to be stored, and elapsed time; the caller then writes the report (mode 1),
