@@ -347,6 +347,17 @@ TEST(VmaStops, LimitOfBasesKeepsWhatWasStored)
         const std::vector<Point> fullPoints = basketPoints(*full);
         EXPECT_TRUE(std::any_of(fullPoints.begin(), fullPoints.end(), [&s](const Point& v) { return samePoint(s, v); }));
     }
+    // Bases worked out ahead in batches past the limit leave no trace.
+    auto batched = mediumProblem();
+    ScriptedUiPort batchedUi;
+    options.batchesFrom = 1;
+    const VmaResult inBatches = RunVmaShown(*batched, engine(), batchedUi, options);
+    EXPECT_EQ(inBatches.basesExamined, result.basesExamined);
+    EXPECT_EQ(inBatches.derivedByPivot, result.derivedByPivot);
+    ASSERT_EQ(batched->basketCount, ws->basketCount);
+    for (int i = 1; i <= ws->basketCount; ++i)
+        EXPECT_EQ(batched->basket[at(i)].vbs, ws->basket[at(i)].vbs);
+    EXPECT_EQ(batched->regionCount, ws->regionCount);
 }
 
 TEST(VmaStops, CancelKeepsTheStoredSolutionsAndSaysSo)
