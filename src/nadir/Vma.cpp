@@ -103,9 +103,9 @@ public:
         thread_.join();
     }
 
-    // job(i) for i = 0..count - 1, on both threads; returns when all are
-    // done, rethrowing what a job on the other thread threw.
-    void run(int count, BasisEvaluator& evaluator)
+    // Starts job(i) for i = 0..count - 1 on the other thread; finish()
+    // takes part and waits for the rest.
+    void start(int count)
     {
         {
             std::lock_guard<std::mutex> lock(mutex_);
@@ -116,6 +116,12 @@ public:
             failure_ = nullptr;
         }
         wake_.notify_all();
+    }
+
+    // Does the jobs not taken yet, with `evaluator`, and returns when all
+    // are done, rethrowing what a job on the other thread threw.
+    void finish(BasisEvaluator& evaluator)
+    {
         work(evaluator);
         std::unique_lock<std::mutex> lock(mutex_);
         done_.wait(lock, [this] { return !busy_; });
@@ -182,8 +188,8 @@ public:
         : ws_(ws), engine_(engine), lp_(engine.tables), progress_(progress), options_(options), list_(ws.numVariables),
           solutions_(ws), contracted_(contracted)
     {
-        slots_.push_back(std::make_unique<Slot>());
-        slots_[0]->lp = &lp_;
+        slotSets_[0].push_back(std::make_unique<Slot>());
+        slotSets_[0][0]->lp = &lp_;
         batches_ = options_.parallel && std::thread::hardware_concurrency() > 1;
     }
 
@@ -214,6 +220,9 @@ private:
         LpTables* lp = nullptr;             // the engine's tables for the first slot
         std::unique_ptr<LpTables> ownTables; // the others' own
         int index = 0;                      // in the list
+        Umabase base;                       // the list's entry and move, copied for the other thread
+        BasisMove move;
+        const SavedReadBack* parent = nullptr; // kept read-back of its parent, if any
         bool readBack = false;              // false: the basis could not be inverted
         bool derived = false;               // by a pivot from its parent
         int depth = 0;                      // pivots since a fresh evaluation
@@ -260,7 +269,7 @@ private:
             result_.notices = SolveStatusNotices(result_.startStatus);
             return false;
         }
-        Slot& first = *slots_[0];
+        Slot& first = slot(0, 0);
         reducedCosts(first);
         if (!store(first)) {
             // Storing the first vertex failed: the store said so; nothing else to say.
@@ -280,20 +289,40 @@ private:
         list_.append(EncodeBasis(lp_.basicList.data(), lp_.lpRowCount, lp_.atUpper, lp_.lpColumnCount), BasisMove{});
         result_.basesExamined = 1;
         result_.end = VmaEnd::Completed;
-        lastVisited_ = 0;
-        explore(*slots_[0]);
+        lastVisited_ = &slot(0, 0);
+        explore(slot(0, 0));
         return true;
     }
 
+    // Visits the list in batches: each batch is worked out (prepare) before
+    // it is visited, and with two threads the next one, whose bases are in
+    // the list already, is worked out on the other thread meanwhile.
     void walk()
     {
-        for (int next = 1; next < list_.size() && result_.end == VmaEnd::Completed;) {
-            const int count =
-                batches_ && next >= options_.batchesFrom ? std::min(kBatchBases, list_.size() - next) : 1;
-            prepareBatch(next, count);
+        int next = 1;
+        int set = 0;
+        int count = 0; // bases of the batch at `next` worked out already
+        while (next < list_.size() && result_.end == VmaEnd::Completed) {
+            if (count == 0) {
+                count = batchSize(next);
+                defineBatch(set, next, count, next);
+                if (count > 1) {
+                    worker().start(count);
+                    worker().finish(engine_.evaluator);
+                } else {
+                    prepare(slot(set, 0), engine_.evaluator);
+                }
+            }
+            const int after = next + count;
+            const int afterCount = after < list_.size() && count > 1 ? batchSize(after) : 0;
+            if (afterCount > 1) {
+                defineBatch(1 - set, after, afterCount, next);
+                worker().start(afterCount);
+            }
             for (int i = 0; i < count && result_.end == VmaEnd::Completed; ++i) {
-                visit(*slots_[static_cast<std::size_t>(i)]);
-                lastVisited_ = i;
+                Slot& visited = slot(set, i);
+                visit(visited);
+                lastVisited_ = &visited;
                 if (result_.end == VmaEnd::Completed && list_.size() >= options_.maxBases) {
                     tell(MsgKind::Warning, text(msg::kVmaReachedLimit));
                     result_.end = VmaEnd::LimitReached;
@@ -301,13 +330,41 @@ private:
                 if (result_.end == VmaEnd::Completed && !progress())
                     result_.end = VmaEnd::Cancelled;
             }
-            next += count;
+            next = after;
+            if (afterCount > 1) {
+                worker().finish(engine_.evaluator);
+                set = 1 - set;
+                count = afterCount;
+            } else {
+                count = 0;
+            }
         }
     }
 
-    // Reads back list entries next..next + count - 1 into the slots and
-    // works out what their visits need, on both threads when there are two.
-    void prepareBatch(int next, int count)
+    // Bases in the batch at list entry `next`: one at a time up to
+    // batchesFrom or with one thread, else up to kBatchBases.
+    int batchSize(int next) const
+    {
+        return batches_ && next >= options_.batchesFrom ? std::min(kBatchBases, list_.size() - next) : 1;
+    }
+
+    Slot& slot(int set, int i) { return *slotSets_[static_cast<std::size_t>(set)][static_cast<std::size_t>(i)]; }
+
+    BatchWorker& worker()
+    {
+        if (!worker_)
+            worker_ = std::make_unique<BatchWorker>(
+                [this](int i, BasisEvaluator& evaluator) { prepare(slot(preparingSet_, i), evaluator); });
+        return *worker_;
+    }
+
+    // Sets the slots of `set` to list entries first..first + count - 1,
+    // with what their working out reads of the list and the kept
+    // read-backs, so that it reads nothing the visits change. Every parent
+    // of these entries was visited already (the list grows only in
+    // visits). `visiting` is the first entry of the batch visited next,
+    // whose slots may still read the kept read-backs of their parents.
+    void defineBatch(int set, int first, int count, int visiting)
     {
         // The slots are reused: the reduced costs of the last basis stored
         // are kept apart first.
@@ -317,59 +374,47 @@ private:
             haveLastStored_ = true;
             lastStored_ = nullptr;
         }
-        // Kept read-backs of bases before the first parent are not needed again.
-        const int firstParent = list_.move(next).parent;
+        // Kept read-backs of bases before the first parent still read are
+        // not needed again.
+        const int firstParent = list_.move(visiting).parent;
         while (!kept_.empty() && kept_.front().first < firstParent) {
             spare_.push_back(std::move(kept_.front().second));
             kept_.pop_front();
         }
-        while (static_cast<int>(slots_.size()) < count) {
-            auto slot = std::make_unique<Slot>();
-            slot->ownTables = std::make_unique<LpTables>(lp_);
-            slot->lp = slot->ownTables.get();
-            slots_.push_back(std::move(slot));
+        auto& batch = slotSets_[static_cast<std::size_t>(set)];
+        while (static_cast<int>(batch.size()) < count) {
+            auto made = std::make_unique<Slot>();
+            made->ownTables = std::make_unique<LpTables>(lp_);
+            made->lp = made->ownTables.get();
+            batch.push_back(std::move(made));
         }
-        // Room for the read-backs saved ahead.
-        if (options_.pivotFromParent && !contracted_) {
-            for (int i = 0; i < count; ++i) {
-                Slot& slot = *slots_[static_cast<std::size_t>(i)];
-                if (slot.saved == nullptr) {
-                    try {
-                        slot.saved = spareReadBack();
-                    } catch (const std::bad_alloc&) {
-                        // Saved at the visit, if at all.
-                    }
+        for (int i = 0; i < count; ++i) {
+            Slot& s = *batch[static_cast<std::size_t>(i)];
+            s.index = first + i;
+            s.base = list_[s.index];
+            s.move = list_.move(s.index);
+            s.parent = options_.pivotFromParent ? keptReadBack(s.move.parent) : nullptr;
+            // Room for the read-back saved ahead.
+            if (options_.pivotFromParent && !contracted_ && count > 1 && s.saved == nullptr) {
+                try {
+                    s.saved = spareReadBack();
+                } catch (const std::bad_alloc&) {
+                    // Saved at the visit, if at all.
                 }
             }
         }
-        batchNext_ = next;
-        if (count > 1) {
-            if (!worker_)
-                worker_ = std::make_unique<BatchWorker>(
-                    [this](int i, BasisEvaluator& evaluator) { prepareSlot(i, evaluator); });
-            worker_->run(count, engine_.evaluator);
-        } else {
-            for (int i = 0; i < count; ++i)
-                prepareSlot(i, engine_.evaluator);
-        }
-    }
-
-    // Slot i of the batch that starts at list entry batchNext_.
-    void prepareSlot(int i, BasisEvaluator& evaluator)
-    {
-        prepare(*slots_[static_cast<std::size_t>(i)], batchNext_ + i, evaluator);
+        preparingSet_ = set;
     }
 
     // The read-back of list entry `index` in the slot, and for the plain
     // walk its reduced costs and efficient variables.
-    void prepare(Slot& slot, int index, BasisEvaluator& evaluator)
+    void prepare(Slot& slot, BasisEvaluator& evaluator)
     {
-        slot.index = index;
         slot.movesReady = false;
         slot.polygonReady = false;
         slot.assembledReady = false;
         slot.savedReady = false;
-        slot.readBack = load(slot, index, evaluator);
+        slot.readBack = load(slot, evaluator);
         if (!slot.readBack || contracted_)
             return;
         reducedCosts(slot);
@@ -400,12 +445,11 @@ private:
         AdjacentMoves(*slot.lp, positions, false, slot.index, slot.moves);
         slot.movesReady = true;
         // A basis is kept for its neighbours when one of them is new at its
-        // visit. One that is not in the list yet will most likely be: the
-        // read-back is saved ahead then (a basis at the end of its chain of
+        // visit, which only the visit tells: the read-back of one with
+        // neighbours is saved ahead (a basis at the end of its chain of
         // pivots is evaluated afresh first, after its visit has stored it).
         if (options_.pivotFromParent && slot.depth < options_.maxPivotChain && slot.saved != nullptr
-            && std::any_of(slot.moves.begin(), slot.moves.end(),
-                           [this](const AdjacentMove& m) { return list_.find(m.base) < 0; })) {
+            && !slot.moves.empty()) {
             try {
                 save(slot, *slot.saved);
                 slot.savedReady = true;
@@ -446,28 +490,27 @@ private:
         return at != kept_.end() && at->first == parent ? at->second.get() : nullptr;
     }
 
-    // The read-back of list entry `index` in the slot: one pivot from its
-    // parent when that one is kept, else a fresh evaluation. False for a
-    // basis that cannot be inverted.
-    bool load(Slot& slot, int index, BasisEvaluator& evaluator)
+    // The read-back of the slot's list entry: one pivot from its parent
+    // when that one is kept, else a fresh evaluation. False for a basis
+    // that cannot be inverted.
+    bool load(Slot& slot, BasisEvaluator& evaluator)
     {
-        const BasisMove& move = list_.move(index);
         LpTables& lp = *slot.lp;
         slot.rowsCarried = false;
         slot.derived = false;
         slot.deferred.parent = nullptr;
-        const SavedReadBack* parent = options_.pivotFromParent ? keptReadBack(move.parent) : nullptr;
+        const SavedReadBack* parent = slot.parent;
         // The plain walk reads the tableau only where it must (the
         // contracted walk computes its reduced costs from all of it).
         if (parent != nullptr && parent->depth < options_.maxPivotChain
-            && PivotReadBack(*parent, move, lp, slot.objectiveRows.data(), kObjectiveRowStride,
+            && PivotReadBack(*parent, slot.move, lp, slot.objectiveRows.data(), kObjectiveRowStride,
                              contracted_ ? nullptr : &slot.deferred)) {
             slot.depth = parent->depth + 1;
             slot.rowsCarried = parent->carriedRows == ws_.numObjectives;
             slot.derived = true;
             return true;
         }
-        DecodeBasis(list_[index], lp.basicList, lp.atUpper);
+        DecodeBasis(slot.base, lp.basicList, lp.atUpper);
         slot.depth = 0;
         // An imprecise evaluation still names the vertex; only a failed one has no read-back.
         return EvaluateBasis(lp, 1, evaluator) != SolveStatus::Other;
@@ -542,7 +585,7 @@ private:
             result_.notices = SolveStatusNotices(result_.startStatus);
             return false;
         }
-        Slot& first = *slots_[0];
+        Slot& first = slot(0, 0);
         ConeReducedCosts(ws_, ws_.coneObjectives, lp_, first.yac, first.yacColumns);
         first.efficient = FindEfficientNonbasics(first.yac, ws_.numObjectives);
         return beginList();
@@ -634,7 +677,7 @@ private:
     // walk ends, and the workspace the reduced costs of the last basis stored.
     void finish()
     {
-        Slot& last = *slots_[static_cast<std::size_t>(lastVisited_)];
+        Slot& last = *lastVisited_;
         if (last.lp != &lp_)
             lp_ = *last.lp;
         FillDeferredTableau(last.deferred, lp_);
@@ -727,8 +770,10 @@ private:
     BasisList list_;
     RegionAdjacencyIndex regions_;
     SolutionLookup solutions_;
-    std::vector<std::unique_ptr<Slot>> slots_;
-    int lastVisited_ = 0;
+    // Two sets of slots: one batch visited while the next is worked out.
+    std::array<std::vector<std::unique_ptr<Slot>>, 2> slotSets_;
+    int preparingSet_ = 0;
+    Slot* lastVisited_ = nullptr;
     // The slot of the last basis stored while its batch lasts, and its
     // reduced costs after it.
     Slot* lastStored_ = nullptr;
@@ -736,14 +781,13 @@ private:
     YacColumnMap lastStoredColumns_{};
     bool haveLastStored_ = false;
     bool batches_ = false; // two threads: batches of bases after the first ones
-    std::unique_ptr<BatchWorker> worker_;
-    int batchNext_ = 0; // the list entry of the batch's first slot
     VmaResult result_;
     int basketBefore_ = 0;
     std::deque<std::pair<int, std::unique_ptr<SavedReadBack>>> kept_;
     std::vector<std::unique_ptr<SavedReadBack>> spare_;
     std::chrono::steady_clock::time_point lastProgress_;
     bool contracted_ = false;
+    std::unique_ptr<BatchWorker> worker_; // last: stopped first
 };
 
 } // namespace
