@@ -85,9 +85,11 @@ public:
     // also when memory runs out (`outOfMemory` tells).
     bool append(const Umabase& base, const BasisMove& move);
     bool outOfMemory() const { return outOfMemory_; }
+    // The hash `base` is filed under: the same for bases that SameBasis
+    // finds equal. Reads nothing the list's growth changes.
+    std::size_t hashOf(const Umabase& base) const;
 
 private:
-    std::size_t hashOf(const Umabase& base) const;
     void rehash(std::size_t slotCount);
 
     int numVariables_;

@@ -180,6 +180,30 @@ private:
 // Cancel in the middle of a batch throws away.
 constexpr int kBatchBases = 64;
 
+// The bases of a walk's list as bits of their hashes, which the thread
+// that works out a batch reads while the visits add to the list: a bit not
+// set tells that a basis is not listed; one set, that it may be.
+class ListedFilter {
+public:
+    bool active() const { return !bits_.empty(); }
+    void activate() { bits_ = std::vector<std::atomic<std::uint64_t>>(kWords); }
+    void add(std::size_t hash)
+    {
+        bits_[wordOf(hash)].fetch_or(bitOf(hash), std::memory_order_relaxed);
+    }
+    bool mayHold(std::size_t hash) const
+    {
+        return !active() || (bits_[wordOf(hash)].load(std::memory_order_relaxed) & bitOf(hash)) != 0;
+    }
+
+private:
+    static constexpr std::size_t kWords = std::size_t{1} << 17; // 8 million bits, 1 MB
+    static std::size_t wordOf(std::size_t hash) { return (hash >> 6) & (kWords - 1); }
+    static std::uint64_t bitOf(std::size_t hash) { return std::uint64_t{1} << (hash & 63); }
+
+    std::vector<std::atomic<std::uint64_t>> bits_;
+};
+
 class VmaWalk {
 public:
     // `contracted`: the walk over the bases efficient for the cone of the
@@ -381,6 +405,11 @@ private:
             spare_.push_back(std::move(kept_.front().second));
             kept_.pop_front();
         }
+        if (count > 1 && !listed_.active()) {
+            listed_.activate();
+            for (int i = 0; i < list_.size(); ++i)
+                listed_.add(list_.hashOf(list_[i]));
+        }
         auto& batch = slotSets_[static_cast<std::size_t>(set)];
         while (static_cast<int>(batch.size()) < count) {
             auto made = std::make_unique<Slot>();
@@ -445,11 +474,13 @@ private:
         AdjacentMoves(*slot.lp, positions, false, slot.index, slot.moves);
         slot.movesReady = true;
         // A basis is kept for its neighbours when one of them is new at its
-        // visit, which only the visit tells: the read-back of one with
-        // neighbours is saved ahead (a basis at the end of its chain of
+        // visit, which only the visit tells. One that the filter of the
+        // bases listed does not know is new now, and most likely then: the
+        // read-back is saved ahead (a basis at the end of its chain of
         // pivots is evaluated afresh first, after its visit has stored it).
         if (options_.pivotFromParent && slot.depth < options_.maxPivotChain && slot.saved != nullptr
-            && !slot.moves.empty()) {
+            && std::any_of(slot.moves.begin(), slot.moves.end(),
+                           [this](const AdjacentMove& m) { return !listed_.mayHold(list_.hashOf(m.base)); })) {
             try {
                 save(slot, *slot.saved);
                 slot.savedReady = true;
@@ -561,6 +592,9 @@ private:
             AdjacentMoves(lp, positions, false, slot.index, slot.moves);
         }
         const int appended = AppendMoves(slot.moves, list_);
+        if (listed_.active())
+            for (const AdjacentMove& m : slot.moves)
+                listed_.add(list_.hashOf(m.base));
         result_.basesFound = list_.size();
         if (list_.outOfMemory()) {
             result_.end = VmaEnd::OutOfMemory;
@@ -773,6 +807,7 @@ private:
     // Two sets of slots: one batch visited while the next is worked out.
     std::array<std::vector<std::unique_ptr<Slot>>, 2> slotSets_;
     int preparingSet_ = 0;
+    ListedFilter listed_;
     Slot* lastVisited_ = nullptr;
     // The slot of the last basis stored while its batch lasts, and its
     // reduced costs after it.
