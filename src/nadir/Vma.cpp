@@ -178,7 +178,7 @@ private:
 
 // Bases read back ahead of their visit, at most: the work that a limit or
 // Cancel in the middle of a batch throws away.
-constexpr int kBatchBases = 64;
+constexpr int kBatchBases = 32;
 
 // The bases of a walk's list as bits of their hashes, which the thread
 // that works out a batch reads while the visits add to the list: a bit not
