@@ -150,6 +150,33 @@ void BM_VmaInstance(benchmark::State& state)
 // not end within 35 CPU minutes before). With 256 MB of kept read-backs it took 53 s; beyond
 // 512 MB nothing changes (1 GB: 48 s): the fresh evaluations left (over a quarter of the time)
 // are those of bases at the end of a chain of 64 pivots or whose pivot is too small.
+// 2026-12-10 (later), load average about 1.3 on this 2-core machine, Release builds (the
+// README's), min of 3 alternating whole runs of quilvane-batch F payoff vma, against the build
+// of the table above (397acb4); every export of the 32 problems as before but for values of
+// g50_5 and the uncapped 3x100x101 in the 15th digit (a basis at the end of a chain of 64
+// pivots is now evaluated afresh once, before its neighbours, instead of each neighbour):
+//   instance (generator)            vertices   before wall/user    now wall/user
+//   3x30x30 seed 7 (all bases)           502      0.20 / 0.19       0.13 / 0.17
+//   3x30x30 seed 9 (all bases)           492      0.11 / 0.09       0.09 / 0.09
+//   3x50x50 seed 4 (all 22370 bases)    1276      0.89 / 0.84       0.48 / 0.74
+//   3x50x50 seed 9 (all bases)          1367      0.84 / 0.79       0.44 / 0.71
+//   3x50x50 seed 6 (all bases)          2282      0.48 / 0.45       0.30 / 0.42
+//   3x50x50 seed 11 (all bases)         1353      0.56 / 0.53       0.32 / 0.47
+//   3x70x70 seed 7 (limit)              1801      0.44 / 0.42       0.28 / 0.39
+//   3x100x101 seed 5001 (limit)         3095      0.75 / 0.70       0.45 / 0.65
+//   3x100x101 seed 5001, every vertex  11903     44.7 / 44.0       20.6 / 34.1  (1.15 GB)
+//   4x60x60 seed 5001 (limit)           1811      0.34 / 0.31       0.24 / 0.33
+//   5x40x40 seed 11 (limit)             2802      0.23 / 0.21       0.18 / 0.24
+// Walks of up to 1024 bases are as before (3x30x30 seed 5001: 20.5 ms whole process).
+// What changed: past 1024 bases the walk works out the read-backs, reduced costs, efficiency
+// tests, solutions, regions and neighbours of batches of 32 bases on two threads, the next
+// batch while this one is visited (stored and appended in order, as one thread does); the
+// region adjacency counts vertex pairs in the index's cells; a degenerate vertex's new basis is
+// looked up among its bases by a hash; the label exchange hands a basis to the per-column
+// programs at its first undecided row; a program that ends at the step after its column
+// enters is read off without the whole pivot.
+// The uncapped 3x100x101 walk before these changes: efficiency tests 31%, regions and their
+// adjacency 22% (8.8 s of it), fresh evaluations 10%, kept read-backs 6%, ratio tests 5%.
 BENCHMARK(BM_VmaGenerated)
     ->Args({3, 30, 30, 1})
     ->Args({3, 30, 30, 0})
