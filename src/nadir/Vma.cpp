@@ -80,11 +80,12 @@ constexpr std::size_t kKeptReadBackBytes = std::size_t{512} << 20;
 
 QString text(const char* s) { return QString::fromUtf8(s); }
 
-// The bases of a batch are read back, their reduced costs computed and
-// their nonbasic variables tested on two threads, the walk's own and this
-// one, each taking the next basis not yet taken; the walk then visits them
-// in order. What the threads compute depends on nothing the visits change:
-// the visits store and append in the order of the list, as one thread does.
+// The second thread of a walk: it works out the bases of a batch (their
+// read-backs, reduced costs, efficiency tests and what follows from them)
+// while the walk's own thread visits the batch before, which then joins in,
+// each taking the next basis not yet taken. What is worked out depends on
+// nothing the visits change: the visits store and append in the order of
+// the list, as one thread does.
 class BatchWorker {
 public:
     // job(i, evaluator) for the bases of a batch, with the evaluator of the thread.
