@@ -2,6 +2,7 @@
 #include "MethodTestSupport.h"
 #include "methods/Icw.h"
 #include "methods/Messages.h"
+#include "nadir/Vma.h"
 #include "nadir/VmaMessages.h"
 
 #include <gtest/gtest.h>
@@ -338,5 +339,39 @@ TEST_P(IcwBruteForce, SolutionsAndContractedVerticesAreTheConeOptima)
 }
 
 INSTANTIATE_TEST_SUITE_P(Seeds, IcwBruteForce, ::testing::Range(1, 61));
+
+// The contracted VMA worked out in batches on two threads (from its first
+// basis on) lists what the one-thread walk lists, in the same order.
+TEST(IcwContractedVma, InBatchesListsWhatOneThreadLists)
+{
+    for (int seed : {2, 7, 11}) {
+        const int p = 3;
+        std::array<IcwSession, 2> sessions;
+        for (IcwSession& s : sessions) {
+            s.load(*makeRandomProblem(static_cast<std::uint32_t>(700 + seed),
+                                      RandomProblemSpec{p, 8, 7, true, true, true, false, true}));
+            s.flow.methods().icwFirstIterationCommand();
+            s.iterate(1 + seed % (2 * p + 1));
+            ASSERT_EQ(s.flow.lastOutcome(), Outcome::Done) << s.log().toStdString();
+        }
+        VmaOptions oneThread;
+        oneThread.parallel = false;
+        VmaOptions batches;
+        batches.batchesFrom = 1;
+        NoProgress progress;
+        auto engine = std::make_unique<LpEngine>();
+        const VmaResult a = RunContractedVma(*sessions[0].ws, *engine, progress, oneThread);
+        const VmaResult b = RunContractedVma(*sessions[1].ws, *engine, progress, batches);
+        EXPECT_EQ(a.basesExamined, b.basesExamined) << "seed " << seed;
+        const Workspace& x = *sessions[0].ws;
+        const Workspace& y = *sessions[1].ws;
+        ASSERT_EQ(x.icwCount, y.icwCount) << "seed " << seed;
+        for (int i = 1; i <= x.icwCount; ++i)
+            EXPECT_EQ(x.icwSolutions[at(i)], y.icwSolutions[at(i)]) << "seed " << seed << " entry " << i;
+        ASSERT_EQ(x.basketCount, y.basketCount);
+        for (int i = 1; i <= x.basketCount; ++i)
+            EXPECT_EQ(x.basket[at(i)].vbs, y.basket[at(i)].vbs);
+    }
+}
 
 } // namespace
