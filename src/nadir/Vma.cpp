@@ -469,11 +469,7 @@ private:
         }
         if (slot.efficient.halted)
             return;
-        EfficientPositions positions{};
-        MapEfficientToPositions(slot.efficient, slot.yac.ncolsYAC, slot.yacColumns, slot.lp->tabCols, positions);
-        FillDeferredColumns(slot.deferred, positions, *slot.lp);
-        AdjacentMoves(*slot.lp, positions, false, slot.index, slot.moves);
-        slot.movesReady = true;
+        findMoves(slot);
         // A basis is kept for its neighbours when one of them is new at its
         // visit, which only the visit tells. One that the filter of the
         // bases listed does not know is new now, and most likely then: the
@@ -489,6 +485,17 @@ private:
                 // The visit keeps it, or not, as it would without.
             }
         }
+    }
+
+    // The bases the slot's efficient variables lead to, with the tableau
+    // columns their ratio tests read.
+    void findMoves(Slot& slot)
+    {
+        EfficientPositions positions{};
+        MapEfficientToPositions(slot.efficient, slot.yac.ncolsYAC, slot.yacColumns, slot.lp->tabCols, positions);
+        FillDeferredColumns(slot.deferred, positions, *slot.lp);
+        AdjacentMoves(*slot.lp, positions, false, slot.index, slot.moves);
+        slot.movesReady = true;
     }
 
     // SaveReadBack of the slot's basis: the plain walk's rows of z - c go
@@ -585,13 +592,8 @@ private:
             result_.end = VmaEnd::Halted;
             return false;
         }
-        if (!slot.movesReady) {
-            LpTables& lp = *slot.lp;
-            EfficientPositions positions{};
-            MapEfficientToPositions(efficient, slot.yac.ncolsYAC, slot.yacColumns, lp.tabCols, positions);
-            FillDeferredColumns(slot.deferred, positions, lp);
-            AdjacentMoves(lp, positions, false, slot.index, slot.moves);
-        }
+        if (!slot.movesReady)
+            findMoves(slot);
         const int appended = AppendMoves(slot.moves, list_);
         if (listed_.active())
             for (const AdjacentMove& m : slot.moves)

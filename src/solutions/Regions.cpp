@@ -429,10 +429,14 @@ void RegionAdjacencyIndex::rebuild(const Workspace& ws)
     }
 }
 
+bool RegionAdjacencyIndex::nextRegion(const Workspace& ws, int r) const
+{
+    return &ws == ws_ && valid_ && numObjectives_ == ws.numObjectives && r == regionCount_ + 1 && r == ws.regionCount;
+}
+
 bool RegionAdjacencyIndex::follow(const Workspace& ws, int sol, int r)
 {
-    const bool inStep = &ws == ws_ && valid_ && numObjectives_ == ws.numObjectives && r == regionCount_ + 1 &&
-                        r == ws.regionCount && ws.basketCount >= basketCount_ && sol >= 1 && sol <= ws.basketCount &&
+    const bool inStep = nextRegion(ws, r) && ws.basketCount >= basketCount_ && sol >= 1 && sol <= ws.basketCount &&
                         ws.regions[static_cast<std::size_t>(r)].IndiceProx == 0;
     if (!inStep) {
         rebuild(ws);
@@ -455,8 +459,7 @@ bool RegionAdjacencyIndex::follow(const Workspace& ws, int sol, int r)
 int RegionAdjacencyIndex::lastRegion(const Workspace& ws, int sol, int r) const
 {
     // In step as follow() will find it, and the chain starts where it did.
-    const bool inStep = &ws == ws_ && valid_ && numObjectives_ == ws.numObjectives && r == regionCount_ + 1 &&
-                        r == ws.regionCount && sol >= 1 && sol <= basketCount_ &&
+    const bool inStep = nextRegion(ws, r) && sol >= 1 && sol <= basketCount_ &&
                         chainLength_[static_cast<std::size_t>(sol)] > 0 &&
                         ws.basket[static_cast<std::size_t>(sol)].indRegIndif == first_[static_cast<std::size_t>(sol)];
     return inStep ? last_[static_cast<std::size_t>(sol)] : 0;

@@ -60,6 +60,8 @@ private:
         std::int32_t vertex = 0;
     };
 
+    // The index is up to date with `ws` but for region r, its last one.
+    bool nextRegion(const Workspace& ws, int r) const;
     void rebuild(const Workspace& ws);
     void add(int sol, int r, const UmaRegIndif& polygon);
     int vertexCount(const UmaRegIndif& polygon) const;
